@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace chronolien {
+
+class MessageBox;
+
+// The programs started at connection (list 1, even1.ini) or at disconnection (list 2, even2.ini):
+// at most ten full paths, kept one per line in double quotation marks, Windows-1252, CR LF.
+struct CommandList {
+    static constexpr int Capacity = 10;
+    QStringList entries;
+};
+
+// even1.ini or even2.ini in the application folder.
+QString commandListPath(const QString& appFolder, int list);
+
+// A path the list files can carry: no double quotation mark and no line break in it.
+bool CanStoreCommand(const QString& path);
+
+// Fills the list from its file, creating the file empty when it is missing.
+void LoadCommandList(CommandList& list, const QString& path, MessageBox& messages);
+// Rewrites the file from the list. Tells the user when the file cannot be written.
+bool SaveCommandList(const CommandList& list, const QString& path, MessageBox& messages);
+// Takes the page's lines (the first ten that the file can carry) and saves them.
+void CommitCommandList(CommandList& list, const QStringList& pageLines, const QString& path,
+                       MessageBox& messages);
+
+// The entries of a list file's text: quoted fields, or unquoted ones cut at commas.
+QStringList parseCommandListText(const QString& text);
+
+} // namespace chronolien

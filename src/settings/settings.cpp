@@ -1,0 +1,172 @@
+#include "settings/settings.h"
+
+#include "settings/settings_file.h"
+#include "settings/sound_settings.h"
+#include "settings/text_forms.h"
+
+#include <QStringList>
+#include <limits>
+#include <variant>
+
+namespace chronolien {
+
+namespace {
+
+struct IntField {
+    qint32 Settings::*field;
+    qint32 min;
+    qint32 max;
+};
+struct ShortField {
+    qint16 Settings::*field;
+    qint16 min;
+    qint16 max;
+};
+using Field = std::variant<bool Settings::*, IntField, ShortField, QString Settings::*, QDate Settings::*>;
+
+struct Key {
+    const char* name;
+    Field field;
+};
+
+constexpr qint32 kIntMin = std::numeric_limits<qint32>::min();
+constexpr qint32 kIntMax = std::numeric_limits<qint32>::max();
+
+const Key kKeys[] = {
+    { "forfait", &Settings::forfait },
+    { "pos_x", IntField { &Settings::pos_x, kIntMin, kIntMax } },
+    { "pos_y", IntField { &Settings::pos_y, kIntMin, kIntMax } },
+    { "affiche_cpt", &Settings::affiche_cpt },
+    { "pos_compteur", &Settings::pos_compteur },
+    { "pos_mail", &Settings::pos_mail },
+    { "cpt_mois", IntField { &Settings::cpt_mois, kIntMin, kIntMax } },
+    { "cpt_limite", IntField { &Settings::cpt_limite, kIntMin, kIntMax } },
+    { "nomskin", &Settings::nomskin },
+    { "affiche_auto", &Settings::affiche_auto },
+    { "alerte1", &Settings::alerte1 },
+    { "alerte2", &Settings::alerte2 },
+    { "j_raz", ShortField { &Settings::j_raz, 1, 31 } },
+    { "date_raz", &Settings::date_raz },
+    { "affiche_actu", &Settings::affiche_actu },
+    { "pos_mem", &Settings::pos_mem },
+    { "affiche_rebours", &Settings::affiche_rebours },
+    { "sons", &Settings::sons },
+    { "son_connect", &Settings::son_connect },
+    { "son_deconnect", &Settings::son_deconnect },
+    { "son_mail", &Settings::son_mail },
+    { "courrier", &Settings::courrier },
+    { "connect_auto", &Settings::connect_auto },
+};
+
+template <typename T>
+std::optional<T> inRange(const QString& text, T min, T max)
+{
+    const qint64 number = roundHalfEven(leadingNumber(text));
+    if (number < min || number > max)
+        return std::nullopt;
+    return static_cast<T>(number);
+}
+
+// Converts the stored text into the field; false when the text does not fit the field.
+bool readInto(Settings& s, const Field& field, const QString& text)
+{
+    struct Reader {
+        Settings& s;
+        const QString& text;
+        bool operator()(bool Settings::*f) const
+        {
+            const auto v = textToBool(text);
+            return v && (s.*f = *v, true);
+        }
+        bool operator()(const IntField& f) const
+        {
+            const auto v = inRange<qint32>(text, f.min, f.max);
+            return v && (s.*f.field = *v, true);
+        }
+        bool operator()(const ShortField& f) const
+        {
+            const auto v = inRange<qint16>(text, f.min, f.max);
+            return v && (s.*f.field = *v, true);
+        }
+        bool operator()(QString Settings::*f) const { return s.*f = text, true; }
+        bool operator()(QDate Settings::*f) const
+        {
+            const auto v = textToDate(text);
+            return v && (s.*f = *v, true);
+        }
+    };
+    return std::visit(Reader { s, text }, field);
+}
+
+void writeField(const Settings& s, const Field& field, SettingsFile& file, const QString& key)
+{
+    struct Writer {
+        const Settings& s;
+        SettingsFile& file;
+        const QString& key;
+        void operator()(bool Settings::*f) const { file.WriteKey(key, s.*f); }
+        void operator()(const IntField& f) const { file.WriteKey(key, int(s.*f.field)); }
+        void operator()(const ShortField& f) const { file.WriteKey(key, int(s.*f.field)); }
+        void operator()(QString Settings::*f) const { file.WriteKey(key, s.*f); }
+        void operator()(QDate Settings::*f) const { file.WriteKey(key, s.*f); }
+    };
+    std::visit(Writer { s, file, key }, field);
+}
+
+void assignDefault(Settings& s, const Settings& defaults, const Field& field)
+{
+    std::visit(
+        [&](const auto& f) {
+            using F = std::decay_t<decltype(f)>;
+            if constexpr (std::is_same_v<F, IntField> || std::is_same_v<F, ShortField>)
+                s.*f.field = defaults.*f.field;
+            else
+                s.*f = defaults.*f;
+        },
+        field);
+}
+
+} // namespace
+
+Settings Settings::defaults(const QString& appFolder, const QDate& today)
+{
+    Settings s;
+    s.date_raz = today;
+    // The stored value holds at most 60 characters; the field holds what a restart will read.
+    s.son_connect = DefaultSoundPath(appFolder, SoundEvent::Connect).left(60);
+    s.son_deconnect = DefaultSoundPath(appFolder, SoundEvent::Disconnect).left(60);
+    s.son_mail = DefaultSoundPath(appFolder, SoundEvent::Mail).left(60);
+    return s;
+}
+
+bool Settings::autoOpen(int position) const
+{
+    return position >= 1 && position <= affiche_auto.size() && affiche_auto.at(position - 1) == u'1';
+}
+
+const QStringList& settingsKeys()
+{
+    static const QStringList keys = [] {
+        QStringList list;
+        for (const Key& k : kKeys)
+            list.append(QString::fromLatin1(k.name));
+        return list;
+    }();
+    return keys;
+}
+
+void LoadSettings(Settings& settings, SettingsFile& file, const QString& appFolder, const QDate& today)
+{
+    const Settings defaults = Settings::defaults(appFolder, today);
+    for (const Key& k : kKeys) {
+        const QString key = QString::fromLatin1(k.name);
+        const QString text = file.ReadKey(key);
+        // Blank and absent are the same to the loader: a value of spaces reads back empty.
+        if (!text.isEmpty() && readInto(settings, k.field, text))
+            continue;
+        assignDefault(settings, defaults, k.field);
+        writeField(settings, k.field, file, key);
+    }
+}
+
+} // namespace chronolien

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace chronolien {
+
+class SettingsFile;
+
+// Every setting of the program, one field per key of config.ini, named after its key. Whoever
+// changes a field stores it at once with SettingsFile::WriteKey under the same name.
+struct Settings {
+    bool forfait = true;
+    qint32 pos_x = 5000; // twips; 32-bit so that a window on a wide desktop comes back where it was
+    qint32 pos_y = 500;
+    bool affiche_cpt = true;
+    bool pos_compteur = false;
+    bool pos_mail = true;
+    qint32 cpt_mois = 0;
+    qint32 cpt_limite = 107400;
+    QString nomskin = QStringLiteral("jupiter");
+    QString affiche_auto = QStringLiteral("01000");
+    bool alerte1 = true;
+    bool alerte2 = false;
+    qint16 j_raz = 1;
+    QDate date_raz;
+    bool affiche_actu = true;
+    bool pos_mem = true;
+    bool affiche_rebours = true;
+    bool sons = true;
+    QString son_connect;
+    QString son_deconnect;
+    QString son_mail;
+    bool courrier = false;
+    bool connect_auto = false;
+
+    // The defaults of a first start in the given application folder on the given day.
+    static Settings defaults(const QString& appFolder, const QDate& today);
+
+    // Position 1 to 5 of affiche_auto is "1"; a missing position counts as "0".
+    bool autoOpen(int position) const;
+};
+
+// The keys in load order, which is also the order of the records of a fresh config.ini.
+const QStringList& settingsKeys();
+
+// Reads every key into the settings. An absent or blank key, or one whose text does not convert
+// to its field (a number out of the field's range, a boolean or date that does not read), takes
+// its default, which is written back; a key that reads is never rewritten.
+void LoadSettings(Settings& settings, SettingsFile& file, const QString& appFolder, const QDate& today);
+
+} // namespace chronolien

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace chronolien {
+
+class MessageBox;
+
+// config.ini: a file of fixed 92-byte records, one per key. Each record holds its own number
+// (16-bit little-endian), the key (30 bytes) and the value (60 bytes), both Windows-1252 text
+// padded with spaces. A key is found by containment in the key field and the last match wins; a
+// record is rewritten in place and a new key is appended, so records never move. No handle stays
+// open between operations.
+class SettingsFile {
+public:
+    static constexpr int RecordSize = 92;
+    static constexpr int KeySize = 30;
+    static constexpr int ValueSize = 60;
+
+    SettingsFile(QString path, MessageBox& messages);
+
+    const QString& path() const { return m_path; }
+
+    // The number of the last record whose key field contains the key; one past the last whole
+    // record when none does.
+    int FindRecord(const QString& key) const;
+    // The key's value without its trailing spaces; empty when the key is absent.
+    QString ReadKey(const QString& key) const;
+
+    // Sets the key, rewriting its record or appending one. On failure the user is told and the
+    // record number is still returned; the caller keeps its value and the next write tries again.
+    int WriteKey(const QString& key, const QString& value);
+    int WriteKey(const QString& key, const char* value) { return WriteKey(key, QString::fromUtf8(value)); }
+    int WriteKey(const QString& key, bool value);
+    int WriteKey(const QString& key, int value);
+    int WriteKey(const QString& key, const QDate& value);
+
+private:
+    QString m_path;
+    MessageBox& m_messages;
+};
+
+} // namespace chronolien

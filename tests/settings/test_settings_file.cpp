@@ -1,0 +1,181 @@
+#include "settings/settings_file.h"
+#include "support/message_box_recorder.h"
+#include "support/temp_app_folder.h"
+
+#include <QFile>
+#include <QTest>
+#include <QtEndian>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace chronolien;
+using namespace chronolien::test;
+
+namespace {
+
+// One record exactly as the file holds it.
+QByteArray record(qint16 number, const QByteArray& key, const QByteArray& value)
+{
+    QByteArray r(2, '\0');
+    qToLittleEndian<qint16>(number, r.data());
+    r += key.leftJustified(30, ' ', true);
+    r += value.leftJustified(60, ' ', true);
+    return r;
+}
+
+} // namespace
+
+class TestSettingsFile : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempAppFolder> m_folder;
+    MessageBoxRecorder m_messages;
+    std::unique_ptr<SettingsFile> m_file;
+
+    QByteArray bytes() const { return m_folder->readBytes(QStringLiteral("config.ini")); }
+    void setBytes(const QByteArray& b) const { m_folder->writeBytes(QStringLiteral("config.ini"), b); }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_folder = std::make_unique<TempAppFolder>();
+        QVERIFY(m_folder->isValid());
+        m_messages.shown.clear();
+        m_file = std::make_unique<SettingsFile>(m_folder->file(QStringLiteral("config.ini")), m_messages);
+    }
+
+    void missingFileIsCreatedEmptyAndEveryKeyIsAbsent()
+    {
+        QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QString());
+        QVERIFY(m_folder->exists(QStringLiteral("config.ini")));
+        QCOMPARE(bytes().size(), 0);
+        QCOMPARE(m_file->FindRecord(QStringLiteral("pos_x")), 1);
+    }
+
+    void recordLayoutIsExact()
+    {
+        QCOMPARE(m_file->WriteKey(QStringLiteral("pos_x"), 5000), 1);
+        QCOMPARE(m_file->WriteKey(QStringLiteral("nomskin"), QStringLiteral("été")), 2);
+        const QByteArray expected = record(1, "pos_x", "5000") + record(2, "nomskin", "\xe9t\xe9");
+        QCOMPARE(bytes(), expected);
+    }
+
+    void rewriteInPlaceAndAppend()
+    {
+        m_file->WriteKey(QStringLiteral("forfait"), true);
+        m_file->WriteKey(QStringLiteral("pos_x"), 5000);
+        m_file->WriteKey(QStringLiteral("pos_y"), 500);
+        QCOMPARE(bytes().size(), 3 * 92);
+
+        QCOMPARE(m_file->WriteKey(QStringLiteral("pos_x"), 123456), 2);
+        QCOMPARE(bytes().size(), 3 * 92);
+        QCOMPARE(bytes().mid(92, 92), record(2, "pos_x", "123456"));
+        QCOMPARE(bytes().left(92), record(1, "forfait", "Vrai"));
+        QCOMPARE(bytes().mid(184), record(3, "pos_y", "500"));
+
+        QCOMPARE(m_file->WriteKey(QStringLiteral("j_raz"), 1), 4);
+        QCOMPARE(bytes().size(), 4 * 92);
+        QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QStringLiteral("123456"));
+    }
+
+    void lastOfTwoMatchingRecordsWins()
+    {
+        setBytes(record(1, "cpt_mois", "100") + record(2, "pos_x", "1") + record(3, "cpt_mois", "200"));
+        QCOMPARE(m_file->FindRecord(QStringLiteral("cpt_mois")), 3);
+        QCOMPARE(m_file->ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("200"));
+        m_file->WriteKey(QStringLiteral("cpt_mois"), 300);
+        QCOMPARE(bytes().left(92), record(1, "cpt_mois", "100"));
+        QCOMPARE(bytes().mid(184), record(3, "cpt_mois", "300"));
+    }
+
+    void keyIsFoundByContainment()
+    {
+        setBytes(record(1, "  old_pos_x_key", "7"));
+        QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QStringLiteral("7"));
+        QCOMPARE(m_file->ReadKey(QStringLiteral("POS_X")), QString()); // exact case
+    }
+
+    void spacesOfValues()
+    {
+        m_file->WriteKey(QStringLiteral("a"), QStringLiteral("  lead and trail  "));
+        QCOMPARE(m_file->ReadKey(QStringLiteral("a")), QStringLiteral("  lead and trail"));
+        m_file->WriteKey(QStringLiteral("b"), QStringLiteral("     "));
+        QCOMPARE(m_file->ReadKey(QStringLiteral("b")), QString());
+    }
+
+    void longKeysAndValuesAreCut()
+    {
+        const QString value61 = QString(59, u'v') + QStringLiteral("XY");
+        m_file->WriteKey(QStringLiteral("v"), value61);
+        QCOMPARE(m_file->ReadKey(QStringLiteral("v")), value61.left(60));
+
+        const QString key31 = QString(30, u'k') + u'Z';
+        m_file->WriteKey(key31, QStringLiteral("first"));
+        QCOMPARE(bytes().mid(92 + 2, 30), QByteArray(30, 'k'));
+        // Written again, the long key keeps its one record.
+        m_file->WriteKey(key31, QStringLiteral("second"));
+        QCOMPARE(bytes().size(), 2 * 92);
+        QCOMPARE(m_file->ReadKey(key31), QStringLiteral("second"));
+    }
+
+    void partialRecordAtTheEnd()
+    {
+        // A crash during an append left 40 bytes of a third record.
+        setBytes(record(1, "forfait", "Vrai") + record(2, "pos_x", "5000") + QByteArray(40, 'x'));
+        QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QStringLiteral("5000"));
+        QCOMPARE(m_file->FindRecord(QStringLiteral("pos_y")), 3);
+        QCOMPARE(m_file->ReadKey(QStringLiteral("pos_y")), QString());
+        QCOMPARE(m_file->WriteKey(QStringLiteral("pos_y"), 500), 3);
+        QCOMPARE(bytes().size(), 3 * 92);
+        QCOMPARE(bytes().mid(184), record(3, "pos_y", "500"));
+    }
+
+    void recordNumberedZeroReadsAsEmpty()
+    {
+        setBytes(record(0, "pos_x", "5000"));
+        QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QString());
+    }
+
+    void randomBytesNeverCrash()
+    {
+        QByteArray noise;
+        quint32 seed = 12345;
+        for (int i = 0; i < 92 * 50 + 17; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            noise.append(char(seed >> 16));
+        }
+        setBytes(noise);
+        for (const char* key : { "pos_x", "", "\xff", "cpt_mois" })
+            m_file->ReadKey(QString::fromLatin1(key));
+        const int n = m_file->WriteKey(QStringLiteral("cpt_mois"), 42);
+        QCOMPARE(bytes().size() % 92, 0);
+        QCOMPARE(m_file->ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("42"));
+        QCOMPARE(n, 51);
+    }
+
+    void failedWriteTellsTheUser()
+    {
+        if (geteuid() == 0)
+            QSKIP("root writes through file permissions");
+        m_file->WriteKey(QStringLiteral("pos_x"), 1);
+        QFile::setPermissions(m_file->path(), QFile::ReadOwner);
+        m_file->WriteKey(QStringLiteral("pos_x"), 2);
+        QCOMPARE(m_messages.shown.size(), 1);
+        QCOMPARE(m_messages.shown[0].text, QStringLiteral("Impossible d'écrire dans le fichier ") + m_file->path());
+        QCOMPARE(m_messages.shown[0].style, StyleCritical);
+        QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QStringLiteral("1"));
+    }
+
+    void failedWriteInAFolderThatIsGone()
+    {
+        // Works as root too: the folder the file should live in does not exist.
+        SettingsFile lost(m_folder->file(QStringLiteral("missing/config.ini")), m_messages);
+        QCOMPARE(lost.ReadKey(QStringLiteral("pos_x")), QString());
+        lost.WriteKey(QStringLiteral("pos_x"), 1);
+        QCOMPARE(m_messages.shown.size(), 1);
+        QVERIFY(m_messages.shown[0].text.endsWith(QStringLiteral("missing/config.ini")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsFile)
+#include "test_settings_file.moc"

@@ -1,0 +1,181 @@
+#include "settings/settings.h"
+#include "settings/settings_file.h"
+#include "support/message_box_recorder.h"
+#include "support/temp_app_folder.h"
+
+#include <QTest>
+
+using namespace chronolien;
+using namespace chronolien::test;
+
+namespace {
+
+const QDate kToday(2026, 12, 6);
+
+QByteArray record(qint16 number, const QByteArray& key, const QByteArray& value)
+{
+    QByteArray r(2, '\0');
+    r[0] = char(number & 0xff);
+    r[1] = char(number >> 8);
+    return r + key.leftJustified(30, ' ', true) + value.leftJustified(60, ' ', true);
+}
+
+} // namespace
+
+class TestSettingsLoader : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempAppFolder> m_folder;
+    MessageBoxRecorder m_messages;
+    std::unique_ptr<SettingsFile> m_file;
+
+    QByteArray bytes() const { return m_folder->readBytes(QStringLiteral("config.ini")); }
+    Settings load()
+    {
+        Settings s;
+        LoadSettings(s, *m_file, m_folder->path(), kToday);
+        return s;
+    }
+    // A file holding every key with its default, as a first start leaves it.
+    void writeDefaults() { load(); }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_folder = std::make_unique<TempAppFolder>();
+        m_file = std::make_unique<SettingsFile>(m_folder->file(QStringLiteral("config.ini")), m_messages);
+    }
+
+    void firstStartWritesTheTwentyThreeDefaultsInOrder()
+    {
+        const Settings s = load();
+        const QByteArray b = bytes();
+        QCOMPARE(b.size(), 23 * 92);
+        const QStringList keys = settingsKeys();
+        QCOMPARE(keys.size(), 23);
+        for (int i = 0; i < 23; ++i) {
+            QCOMPARE(int(b[i * 92]) + 256 * int(b[i * 92 + 1]), i + 1);
+            QCOMPARE(QString::fromLatin1(b.mid(i * 92 + 2, 30)).trimmed(), keys[i]);
+        }
+        QCOMPARE(b.mid(2, 30 + 60), QByteArray("forfait").leftJustified(30) + QByteArray("Vrai").leftJustified(60));
+        QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QStringLiteral("5000"));
+        QCOMPARE(m_file->ReadKey(QStringLiteral("cpt_limite")), QStringLiteral("107400"));
+        QCOMPARE(m_file->ReadKey(QStringLiteral("affiche_auto")), QStringLiteral("01000"));
+        QCOMPARE(m_file->ReadKey(QStringLiteral("date_raz")), QStringLiteral("06/12/2026"));
+        QCOMPARE(m_file->ReadKey(QStringLiteral("connect_auto")), QStringLiteral("Faux"));
+        const QString sound = (m_folder->path() + QStringLiteral("/sons/connect.wav")).left(60);
+        QCOMPARE(m_file->ReadKey(QStringLiteral("son_connect")), sound);
+        QCOMPARE(s.son_connect, sound);
+        QCOMPARE(s.nomskin, QStringLiteral("jupiter"));
+        QCOMPARE(s.date_raz, kToday);
+        QVERIFY(m_messages.shown.isEmpty());
+    }
+
+    void presentKeysAreReadAndNeverRewritten()
+    {
+        writeDefaults();
+        m_file->WriteKey(QStringLiteral("pos_x"), QStringLiteral("40000 twips"));
+        m_file->WriteKey(QStringLiteral("forfait"), QStringLiteral("0"));
+        m_file->WriteKey(QStringLiteral("alerte2"), QStringLiteral("-1"));
+        m_file->WriteKey(QStringLiteral("sons"), QStringLiteral("false"));
+        m_file->WriteKey(QStringLiteral("courrier"), QStringLiteral("True"));
+        m_file->WriteKey(QStringLiteral("cpt_mois"), QStringLiteral("2.5"));
+        m_file->WriteKey(QStringLiteral("date_raz"), QStringLiteral("1/11/2026"));
+        m_file->WriteKey(QStringLiteral("nomskin"), QStringLiteral("  bois"));
+        const QByteArray before = bytes();
+
+        const Settings s = load();
+        QCOMPARE(bytes(), before);
+        QCOMPARE(s.pos_x, 40000);
+        QCOMPARE(s.forfait, false);
+        QCOMPARE(s.alerte2, true);
+        QCOMPARE(s.sons, false);
+        QCOMPARE(s.courrier, true);
+        QCOMPARE(s.cpt_mois, 2);
+        QCOMPARE(s.date_raz, QDate(2026, 11, 1));
+        QCOMPARE(s.nomskin, QStringLiteral("  bois"));
+    }
+
+    void onlyTheMissingKeyIsAppended()
+    {
+        writeDefaults();
+        const QByteArray full = bytes();
+        m_folder->writeBytes(QStringLiteral("config.ini"), full.left(22 * 92));
+        const Settings s = load();
+        QCOMPARE(bytes(), full);
+        QCOMPARE(s.connect_auto, false);
+    }
+
+    // A stored text that does not fit its field loads the default and the default is written back.
+    void unreadableValuesTakeTheirDefault_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("rewritten");
+        QTest::newRow("blank skin") << "nomskin" << "   " << "jupiter";
+        QTest::newRow("blank auto flags") << "affiche_auto" << " " << "01000";
+        QTest::newRow("j_raz out of 16 bits") << "j_raz" << "70000" << "1";
+        QTest::newRow("j_raz beyond the month") << "j_raz" << "45" << "1";
+        QTest::newRow("boolean word unknown") << "alerte1" << "oui" << "Vrai";
+        QTest::newRow("date unreadable") << "date_raz" << "31/02/2026" << "06/12/2026";
+        QTest::newRow("cpt_mois beyond 32 bits") << "cpt_mois" << "99999999999" << "0";
+    }
+    void unreadableValuesTakeTheirDefault()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, stored);
+        QFETCH(QString, rewritten);
+        writeDefaults();
+        const int n = m_file->WriteKey(key, stored);
+        load();
+        QCOMPARE(m_file->ReadKey(key), rewritten);
+        QCOMPARE(m_file->FindRecord(key), n);
+        QCOMPARE(bytes().size(), 23 * 92);
+    }
+
+    void wideDesktopPositionsSurviveARestart()
+    {
+        writeDefaults();
+        m_file->WriteKey(QStringLiteral("pos_x"), 52000);
+        m_file->WriteKey(QStringLiteral("pos_y"), -3000);
+        const Settings s = load();
+        QCOMPARE(s.pos_x, 52000);
+        QCOMPARE(s.pos_y, -3000);
+    }
+
+    void unwritableFolderLoadsDefaultsAndTellsTheUser()
+    {
+        SettingsFile lost(m_folder->file(QStringLiteral("gone/config.ini")), m_messages);
+        Settings s;
+        s.pos_x = 1;
+        LoadSettings(s, lost, m_folder->path(), kToday);
+        QCOMPARE(s.pos_x, 5000);
+        QCOMPARE(m_messages.shown.size(), 23);
+    }
+
+    void autoOpenPositions()
+    {
+        Settings s;
+        s.affiche_auto = QStringLiteral("10010");
+        QVERIFY(s.autoOpen(1));
+        QVERIFY(!s.autoOpen(2));
+        QVERIFY(s.autoOpen(4));
+        QVERIFY(!s.autoOpen(6));
+        s.affiche_auto = QStringLiteral("1");
+        QVERIFY(!s.autoOpen(5));
+    }
+
+    void fileFromAnotherMachineReadsTheSame()
+    {
+        // Records as a Windows build writes them: French words and a Windows-1252 path.
+        m_folder->writeBytes(QStringLiteral("config.ini"),
+                             record(1, "forfait", "Faux") + record(2, "son_mail", "C:\\Mes sons\\\xe9t\xe9.wav"));
+        const Settings s = load();
+        QCOMPARE(s.forfait, false);
+        QCOMPARE(s.son_mail, QStringLiteral("C:\\Mes sons\\été.wav"));
+        QCOMPARE(bytes().size(), 23 * 92);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsLoader)
+#include "test_settings_loader.moc"

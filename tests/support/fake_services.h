@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/services.h"
+#include "support/fake_clock.h"
+#include "support/fake_interface_table.h"
+#include "support/fake_line.h"
+#include "support/fake_process_starter.h"
+#include "support/fake_sound_player.h"
+#include "support/message_box_recorder.h"
+
+namespace chronolien::test {
+
+// One fake of every platform service, and the Services bundle over them.
+struct FakeServices {
+    FakeClock clock;
+    FakeLine line;
+    FakeInterfaceTable interfaces;
+    FakeSoundPlayer sound;
+    FakeProcessStarter processes;
+    MessageBoxRecorder messages;
+
+    Services services() { return { clock, line, interfaces, sound, processes, messages }; }
+};
+
+} // namespace chronolien::test

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/message_box.h"
+
+#include <QList>
+#include <QQueue>
+
+namespace chronolien::test {
+
+// Records every message shown and answers from a script (OK-style boxes answer Ok, the question
+// answers Cancel unless the test queued another answer).
+class MessageBoxRecorder final : public MessageBox {
+public:
+    struct Shown {
+        QString text;
+        MessageStyle style;
+    };
+
+    MessageAnswer show(const QString& text, MessageStyle style) override
+    {
+        shown.append({ text, style });
+        if (!answers.isEmpty())
+            return answers.dequeue();
+        return style == StyleYesNoCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
+    }
+
+    void setNextAnswer(MessageAnswer answer) { answers.enqueue(answer); }
+    QStringList texts() const
+    {
+        QStringList list;
+        for (const Shown& s : shown)
+            list.append(s.text);
+        return list;
+    }
+
+    QList<Shown> shown;
+    QQueue<MessageAnswer> answers;
+};
+
+} // namespace chronolien::test
