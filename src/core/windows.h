@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+namespace chronolien {
+
+// The consumption gauge of the counter window as the logic computes it.
+struct GaugeView {
+    bool visible = false;
+    float position = 0;     // 0 (left) to 100 (right)
+    double leftTwips = 120; // left edge of the gauge's shape
+    unsigned colour = 0xFFFFFF; // 0x00BBGGRR: white, green 0x00FF00 or red 0x0000FF
+};
+
+// What the program's logic asks of its windows. The window layer implements it; tests record it.
+// Showing and hiding the floating window also keep affiche_actu, as the menus rely on it.
+class Windows {
+public:
+    virtual ~Windows() = default;
+
+    virtual void ShowFloatingWindow() = 0;
+    virtual void HideFloatingWindow() = 0;
+    virtual void ApplyCounterWindow() = 0;
+    virtual void ApplyMailWindow() = 0;
+    // Closes every window of the program, at the end of the run.
+    virtual void CloseAllWindows() = 0;
+
+    // The floating window's picture for a line that is up or down.
+    virtual void LoadCentreSkin(bool connected) = 0;
+    // "Connecter" / "Déconnecter" on the tray menu entry and the connect button's tooltip.
+    virtual void setConnectCaptions(bool connected) = 0;
+    // The throughput lights led_down (data coming in) and led_up (data going out).
+    virtual void setDownLight(bool shown) = 0;
+    virtual void setUpLight(bool shown) = 0;
+
+    // The counter window's texts: txt_cpt_session and txt_cpt_mois.
+    virtual void setCounterTexts(const QString& session, const QString& month) = 0;
+    // The month text in its alert look (red on an opaque background) or its usual one.
+    virtual void setMonthAlertLook(bool alert) = 0;
+    virtual void setGauge(const GaugeView& gauge) = 0;
+};
+
+} // namespace chronolien

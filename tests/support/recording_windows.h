@@ -1,0 +1,76 @@
+#pragma once
+
+#include "core/app_state.h"
+#include "core/windows.h"
+
+#include <QStringList>
+
+namespace chronolien::test {
+
+// Stands in for the windows: records every call, in order, and keeps the state that the real
+// windows keep (affiche_actu follows the floating window; the lights and texts are remembered).
+class RecordingWindows final : public Windows {
+public:
+    explicit RecordingWindows(AppState& state)
+        : m_state(state)
+    {
+    }
+
+    void ShowFloatingWindow() override
+    {
+        calls.append(QStringLiteral("ShowFloatingWindow"));
+        floatingShown = true;
+        m_state.settings.affiche_actu = true;
+    }
+    void HideFloatingWindow() override
+    {
+        calls.append(QStringLiteral("HideFloatingWindow"));
+        floatingShown = false;
+        m_state.settings.affiche_actu = false;
+    }
+    void ApplyCounterWindow() override { calls.append(QStringLiteral("ApplyCounterWindow")); }
+    void ApplyMailWindow() override { calls.append(QStringLiteral("ApplyMailWindow")); }
+    void CloseAllWindows() override { calls.append(QStringLiteral("CloseAllWindows")); }
+    void LoadCentreSkin(bool connected) override
+    {
+        calls.append(QStringLiteral("LoadCentreSkin(%1)").arg(connected));
+    }
+    void setConnectCaptions(bool connected) override
+    {
+        calls.append(QStringLiteral("setConnectCaptions(%1)").arg(connected));
+        captionsConnected = connected;
+    }
+    void setDownLight(bool shown) override { downLight = shown; }
+    void setUpLight(bool shown) override { upLight = shown; }
+    void setCounterTexts(const QString& session, const QString& month) override
+    {
+        sessionText = session;
+        monthText = month;
+        ++counterUpdates;
+    }
+    void setMonthAlertLook(bool alert) override
+    {
+        calls.append(QStringLiteral("setMonthAlertLook(%1)").arg(alert));
+        monthAlert = alert;
+    }
+    void setGauge(const GaugeView& view) override { gauge = view; }
+
+    // The recorded calls whose name starts with the given text.
+    QStringList callsOf(const QString& name) const { return calls.filter(name); }
+
+    QStringList calls;
+    bool floatingShown = false;
+    bool captionsConnected = false;
+    bool downLight = false;
+    bool upLight = false;
+    QString sessionText;
+    QString monthText;
+    int counterUpdates = 0;
+    bool monthAlert = false;
+    GaugeView gauge;
+
+private:
+    AppState& m_state;
+};
+
+} // namespace chronolien::test
