@@ -48,6 +48,18 @@ std::optional<qint64> parseNumber(const QByteArray& text)
     return value;
 }
 
+bool readNumberFile(const QString& path, qint64& value)
+{
+    const std::optional<QByteArray> line = readFirstLine(path);
+    if (!line)
+        return false;
+    const std::optional<qint64> number = parseNumber(*line);
+    if (!number)
+        return false;
+    value = *number;
+    return true;
+}
+
 std::optional<qint64> parseProcessNumber(const QByteArray& line)
 {
     const QByteArray digits = line.trimmed();
@@ -86,15 +98,13 @@ std::optional<QList<NetEntry>> listInterfaces(const QString& folder)
     QList<NetEntry> entries;
     for (const QString& name : std::as_const(names)) {
         const QString base = folder + u'/' + name + u'/';
-        const auto index = readFirstLine(base + QStringLiteral("ifindex"));
-        const auto type = readFirstLine(base + QStringLiteral("type"));
-        const auto indexValue = index ? parseNumber(*index) : std::nullopt;
-        const auto typeValue = type ? parseNumber(*type) : std::nullopt;
+        qint64 index = 0;
+        qint64 type = 0;
         // An entry without a readable index or type is not an interface, or one that just vanished.
-        if (!indexValue || !typeValue || *indexValue < 0 || *indexValue > INT_MAX || *typeValue < 0
-            || *typeValue > INT_MAX)
+        if (!readNumberFile(base + QStringLiteral("ifindex"), index) || !readNumberFile(base + QStringLiteral("type"), type)
+            || index < 0 || index > INT_MAX || type < 0 || type > INT_MAX)
             continue;
-        entries.append({ name, int(*indexValue), int(*typeValue) });
+        entries.append({ name, int(index), int(type) });
     }
     std::stable_sort(entries.begin(), entries.end(), [](const NetEntry& a, const NetEntry& b) {
         return a.ifindex != b.ifindex ? a.ifindex < b.ifindex : a.name < b.name;
