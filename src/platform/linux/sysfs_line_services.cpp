@@ -29,7 +29,7 @@ SysfsLineServices::SysfsLineServices(QString netFolder, QString runFolder, QStri
 
 LineServices::Enumeration SysfsLineServices::enumerateConnections()
 {
-    const auto entries = sysfs::listInterfaces(m_netFolder);
+    const auto entries = sysfs::listInterfaces(m_netFolder, sysfs::LinkTypePpp);
     if (!entries)
         return { false, {} };
     Enumeration result { true, {} };

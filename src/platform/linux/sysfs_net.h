@@ -34,8 +34,8 @@ bool readNumberFile(const QString& path, qint64& value);
 // else, so that no text can make a signal go to a process group (0, negative) or to init (1).
 std::optional<qint64> parseProcessNumber(const QByteArray& line);
 
-// Every interface of the folder whose index and type read, in ascending index order. Nothing when
-// the folder itself cannot be listed.
-std::optional<QList<NetEntry>> listInterfaces(const QString& folder);
+// Every interface of the folder whose index and type read (only those of the given link type when
+// one is given), in ascending index order. Nothing when the folder itself cannot be listed.
+std::optional<QList<NetEntry>> listInterfaces(const QString& folder, std::optional<int> linkType = std::nullopt);
 
 } // namespace chronolien::sysfs
