@@ -107,6 +107,7 @@ void ConfigDialog::buildPages(QWidget* area)
     for (int k = 1; k <= 3; ++k)
         m_soundEvents[std::size_t(k - 1)] = new SoundEventPage(c, SoundEvent(k), area);
     m_mailSection = new MailSectionPage(c, area);
+    m_mailAddress = new MailAddressPage(c, area);
     m_eventsText = new TextPage(16,
                                 QStringLiteral("Vous pouvez exécuter une série d'actions à la connexion ou la "
                                                "déconnexion. Vous pouvez par exemple programmer votre navigateur pour "
@@ -118,7 +119,7 @@ void ConfigDialog::buildPages(QWidget* area)
     const std::initializer_list<ConfigPage*> all = {
         m_forfait, m_currentTime, m_planLength, m_alert, m_reset, m_appearanceText, m_autoOpen,
         m_position, m_skin, m_counterMode, m_soundsSection, m_soundEvents[0], m_soundEvents[1],
-        m_soundEvents[2], m_mailSection, m_eventsText, m_commandLists[0], m_commandLists[1], m_permanent,
+        m_soundEvents[2], m_mailSection, m_mailAddress, m_eventsText, m_commandLists[0], m_commandLists[1], m_permanent,
     };
     for (ConfigPage* p : all) {
         m_pages[std::size_t(p->frame())] = p;
@@ -129,6 +130,7 @@ void ConfigDialog::buildPages(QWidget* area)
     connect(m_forfait, &ForfaitPage::sectionChanged, this, &ConfigDialog::ShowSection);
     connect(m_soundsSection, &SoundsSectionPage::sectionChanged, this, &ConfigDialog::ShowSection);
     connect(m_mailSection, &MailSectionPage::sectionChanged, this, &ConfigDialog::ShowSection);
+    connect(m_mailSection, &MailSectionPage::switchedOn, m_mailAddress, &MailAddressPage::mailCheckingSwitchedOn);
 }
 
 ConfigPage* ConfigDialog::page(int frame) const
@@ -188,6 +190,7 @@ void ConfigDialog::loadPage(int frame, int number)
     case 12:
     case 13: soundEventPage(number)->load(); break;
     case 14: m_mailSection->load(); break;
+    case 15: m_mailAddress->load(number); break;
     case 16: m_eventsText->load(); break;
     case 17:
     case 18: {

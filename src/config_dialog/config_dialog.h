@@ -17,6 +17,7 @@ class CounterModePage;
 class CurrentTimePage;
 class ForfaitPage;
 class LinkLabel;
+class MailAddressPage;
 class MailSectionPage;
 class PermanentConnectionPage;
 class PlanLengthPage;
@@ -63,6 +64,7 @@ public:
     SoundsSectionPage* soundsSectionPage() const { return m_soundsSection; }
     SoundEventPage* soundEventPage(int event) const { return m_soundEvents.at(std::size_t(event - 1)); }
     MailSectionPage* mailSectionPage() const { return m_mailSection; }
+    MailAddressPage* mailAddressPage() const { return m_mailAddress; }
     CommandListPage* commandListPage(int list) const { return m_commandLists.at(std::size_t(list - 1)); }
     PermanentConnectionPage* permanentConnectionPage() const { return m_permanent; }
 
@@ -91,6 +93,7 @@ private:
     SoundsSectionPage* m_soundsSection;
     std::array<SoundEventPage*, 3> m_soundEvents {};
     MailSectionPage* m_mailSection;
+    MailAddressPage* m_mailAddress;
     TextPage* m_eventsText;
     std::array<CommandListPage*, 2> m_commandLists {};
     PermanentConnectionPage* m_permanent;
