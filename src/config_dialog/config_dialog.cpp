@@ -11,18 +11,41 @@
 #include "config_dialog/section_tree.h"
 #include "config_dialog/section_tree_view.h"
 #include "config_dialog/sound_pages.h"
-#include "config_dialog/tree_images.h"
 #include "core/app_state.h"
 #include "platform/process_starter.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace chronolien {
+
+namespace {
+
+// The help picture: a question mark in a blue disc.
+QPixmap helpPicture()
+{
+    QPixmap picture(24, 24);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x20, 0x50, 0xB0));
+    p.drawEllipse(QRectF(1, 1, 22, 22));
+    QFont font = p.font();
+    font.setPixelSize(16);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, QStringLiteral("?"));
+    return picture;
+}
+
+} // namespace
 
 ConfigDialog::ConfigDialog(ConfigDialogContext& context, QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -33,7 +56,7 @@ ConfigDialog::ConfigDialog(ConfigDialogContext& context, QWidget* parent)
     setWindowTitle(QStringLiteral("Chronolien - Configuration"));
 
     auto* main = new QHBoxLayout(this);
-    m_rubriques->setFixedWidth(200);
+    m_rubriques->setFixedWidth(230);
     main->addWidget(m_rubriques);
 
     auto* right = new QVBoxLayout;
@@ -60,7 +83,7 @@ ConfigDialog::ConfigDialog(ConfigDialogContext& context, QWidget* parent)
 
     auto* bottom = new QHBoxLayout;
     aide = new LinkLabel(QStringLiteral("aide"), this);
-    aide->setPixmap(QPixmap::fromImage(TreeImage(13).scaled(24, 24)));
+    aide->setPixmap(helpPicture());
     aide->setToolTip(QStringLiteral("Voir le fichier d'aide"));
     auto* aideLabel = new QLabel(QStringLiteral("Aide"), this);
     bt_propos = new QPushButton(QStringLiteral("A propos..."), this);
