@@ -1,5 +1,7 @@
 #pragma once
 
+class QDate;
+
 namespace chronolien {
 
 class Clock;
@@ -36,6 +38,8 @@ public:
     void UpdateGauge();
 
 private:
+    void resetTo(const QDate& date_raz);
+
     AppState& m_state;
     SettingsFile& m_file;
     Clock& m_clock;

@@ -1,0 +1,113 @@
+#include "accounting/time_accounting.h"
+
+#include "accounting/counter_texts.h"
+#include "accounting/gauge.h"
+#include "accounting/plan_calendar.h"
+#include "connection/connection_monitor.h"
+#include "core/app_state.h"
+#include "core/windows.h"
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "settings/settings_file.h"
+
+namespace chronolien {
+
+TimeAccounting::TimeAccounting(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages,
+                               Windows& windows, ConnectionMonitor& monitor)
+    : m_state(state)
+    , m_file(file)
+    , m_clock(clock)
+    , m_messages(messages)
+    , m_windows(windows)
+    , m_monitor(monitor)
+{
+}
+
+void TimeAccounting::CheckMonthlyReset()
+{
+    Settings& s = m_state.settings;
+    const QDate today = m_clock.today();
+    if (!MonthlyResetDue(s.date_raz, today, s.j_raz))
+        return;
+    // The month in progress began the day after the reset day just passed; starting it from there
+    // keeps the resets monthly when the reset day is a month's last day (the day after it lies in
+    // the next month).
+    resetTo(LastResetDayBefore(today, s.j_raz));
+}
+
+void TimeAccounting::ResetMonth()
+{
+    resetTo(ResetDayOfMonth(m_clock.today(), m_state.settings.j_raz));
+}
+
+void TimeAccounting::resetTo(const QDate& date_raz)
+{
+    Settings& s = m_state.settings;
+    s.cpt_mois = 0;
+    s.date_raz = date_raz;
+    UpdateCounterDisplay();
+    m_file.WriteKey(QStringLiteral("cpt_mois"), int(s.cpt_mois));
+    m_file.WriteKey(QStringLiteral("date_raz"), s.date_raz);
+    ClearPlanAlert();
+}
+
+bool TimeAccounting::OverAllowance() const
+{
+    const Settings& s = m_state.settings;
+    return s.forfait && s.cpt_mois > s.cpt_limite;
+}
+
+bool TimeAccounting::AutoDialBlocked() const
+{
+    return m_state.settings.alerte2 && OverAllowance();
+}
+
+void TimeAccounting::PlanExceeded()
+{
+    Settings& s = m_state.settings;
+    if (s.alerte1) {
+        m_windows.setMonthAlertLook(true);
+        if (!s.affiche_cpt) {
+            s.affiche_cpt = true;
+            m_windows.ApplyCounterWindow();
+        }
+    }
+    if (s.autoOpen(4) && !s.affiche_actu)
+        m_windows.ShowFloatingWindow();
+    if (s.alerte2) {
+        m_monitor.HangUp();
+        m_messages.show(QStringLiteral("Votre connection a été interrompu car votre forfait a expiré."),
+                        StyleInformation);
+    }
+}
+
+void TimeAccounting::ClearPlanAlert()
+{
+    const Settings& s = m_state.settings;
+    // The window the plan alert opened (flag 4) is closed, unless a flag that still holds keeps it
+    // open: always (1), as last time (5), while connected (2).
+    if (s.affiche_actu && !s.autoOpen(5) && !s.autoOpen(1) && !s.autoOpen(2) && s.autoOpen(4))
+        m_windows.HideFloatingWindow();
+    m_windows.setMonthAlertLook(false);
+}
+
+void TimeAccounting::UpdateCounterDisplay()
+{
+    const Settings& s = m_state.settings;
+    m_windows.setCounterTexts(TimeText(m_state.sessionSeconds),
+                              MonthCounterText(s.cpt_mois, s.cpt_limite, s.affiche_rebours && s.forfait));
+}
+
+void TimeAccounting::UpdateGauge()
+{
+    const Settings& s = m_state.settings;
+    if (!s.forfait || !s.affiche_cpt) {
+        m_windows.setGauge(GaugeView {});
+        return;
+    }
+    const QDate today = m_clock.today();
+    m_windows.setGauge(
+        ComputeGauge(DaysSinceReset(s.date_raz, today), PeriodDays(s.date_raz), s.cpt_mois, s.cpt_limite));
+}
+
+} // namespace chronolien

@@ -1,0 +1,95 @@
+#include "accounting/counter_texts.h"
+#include "accounting/gauge.h"
+
+#include <QTest>
+#include <limits>
+
+using namespace chronolien;
+
+class TestCounterTexts : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void timeText_data()
+    {
+        QTest::addColumn<qint64>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64(0) << "0:00:00";
+        QTest::newRow("1:02:05") << qint64(3725) << "1:02:05";
+        QTest::newRow("plan default") << qint64(107400) << "29:50:00";
+        QTest::newRow("beyond a day") << qint64(30 * 3600 + 59) << "30:00:59";
+        QTest::newRow("beyond 16-bit hours") << qint64(std::numeric_limits<qint32>::max()) << "596523:14:07";
+        QTest::newRow("negative") << qint64(-65) << "-0:01:05";
+    }
+    void timeText()
+    {
+        QFETCH(qint64, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(TimeText(seconds), text);
+    }
+
+    void monthText_data()
+    {
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("allowance");
+        QTest::addColumn<bool>("countdown");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("count up") << 3725 << 107400 << false << "1:02:05";
+        QTest::newRow("100 s left") << 107300 << 107400 << true << "-0:01:40";
+        QTest::newRow("100 s over") << 107500 << 107400 << true << "+0:01:40";
+        QTest::newRow("exactly at") << 107400 << 107400 << true << "-0:00:00";
+        QTest::newRow("150 h left") << 0 << 150 * 3600 << true << "150:00:00";
+        QTest::newRow("99:59:59 left") << 1 << 360000 << true << "-99:59:59";
+        QTest::newRow("100 h over") << 360000 << 0 << true << "100:00:00";
+        QTest::newRow("extremes do not overflow")
+            << std::numeric_limits<qint32>::min() << std::numeric_limits<qint32>::max() << true << "1193046:28:15";
+    }
+    void monthText()
+    {
+        QFETCH(int, month);
+        QFETCH(int, allowance);
+        QFETCH(bool, countdown);
+        QFETCH(QString, text);
+        QCOMPARE(MonthCounterText(month, allowance, countdown), text);
+    }
+
+    void gauge_data()
+    {
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("period");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("allowance");
+        QTest::addColumn<float>("position");
+        QTest::addColumn<double>("left");
+        QTest::addColumn<uint>("colour");
+        QTest::newRow("in step") << 15 << 30 << 50000 << 100000 << 50.0f << 680.0 << 0x00FF00u;
+        QTest::newRow("nothing used") << 15 << 30 << 0 << 100000 << 0.0f << 120.0 << 0xFFFFFFu;
+        QTest::newRow("over the allowance") << 29 << 30 << 100001 << 100000 << 100.0f << 1240.0 << 0x0000FFu;
+        QTest::newRow("green lower bound") << 10 << 20 << 40000 << 100000 << 40.0f << 568.0 << 0x00FF00u;
+        QTest::newRow("green upper bound") << 10 << 20 << 60000 << 100000 << 60.0f << 792.0 << 0x00FF00u;
+        QTest::newRow("just red") << 10 << 20 << 61000 << 100000 << 61.0f << 803.2 << 0x0000FFu;
+        QTest::newRow("reset day counts 1 %") << 0 << 31 << 1000 << 100000 << 50.0f << 680.0 << 0x00FF00u;
+        QTest::newRow("reset day over 2 %") << 0 << 31 << 3000 << 100000 << 100.0f << 1240.0 << 0x0000FFu;
+        QTest::newRow("reset in the future") << -5 << 30 << 1000 << 100000 << 0.0f << 120.0 << 0xFFFFFFu;
+        QTest::newRow("no allowance, under") << 10 << 30 << 0 << 0 << 0.0f << 120.0 << 0xFFFFFFu;
+        QTest::newRow("no allowance, over") << 10 << 30 << 1 << 0 << 100.0f << 1240.0 << 0x0000FFu;
+        QTest::newRow("negative allowance") << 10 << 30 << 0 << -5 << 100.0f << 1240.0 << 0x0000FFu;
+    }
+    void gauge()
+    {
+        QFETCH(int, days);
+        QFETCH(int, period);
+        QFETCH(int, month);
+        QFETCH(int, allowance);
+        QFETCH(float, position);
+        QFETCH(double, left);
+        QFETCH(uint, colour);
+        const GaugeView view = ComputeGauge(days, period, month, allowance);
+        QVERIFY(view.visible);
+        QCOMPARE(view.position, position);
+        QVERIFY2(qAbs(view.leftTwips - left) < 0.01, qPrintable(QString::number(view.leftTwips)));
+        QCOMPARE(view.colour, colour);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCounterTexts)
+#include "test_counter_texts.moc"

@@ -1,0 +1,230 @@
+#include "accounting/time_accounting.h"
+#include "connection/connection_monitor.h"
+#include "core/app_state.h"
+#include "settings/settings_file.h"
+#include "support/fake_clock.h"
+#include "support/fake_line.h"
+#include "support/message_box_recorder.h"
+#include "support/recording_windows.h"
+#include "support/temp_app_folder.h"
+
+#include <QTest>
+
+using namespace chronolien;
+using namespace chronolien::test;
+
+namespace {
+
+const QString kExpired = QStringLiteral("Votre connection a été interrompu car votre forfait a expiré.");
+
+// One run of the program's accounting over fakes and a real config.ini in a temporary folder.
+struct Rig {
+    TempAppFolder folder;
+    AppState state;
+    FakeClock clock;
+    FakeLine line;
+    MessageBoxRecorder messages;
+    SettingsFile file { folder.file(QStringLiteral("config.ini")), messages };
+    RecordingWindows windows { state };
+    ConnectionMonitor monitor { line };
+    TimeAccounting accounting { state, file, clock, messages, windows, monitor };
+
+    Rig()
+    {
+        state.appFolder = folder.path();
+        state.settings.date_raz = QDate(2026, 11, 1);
+        clock.setToday(QDate(2026, 11, 20));
+        line.setUp(true);
+    }
+};
+
+} // namespace
+
+class TestTimeAccounting : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void monthStartsAgainTheDayAfterItsResetDay()
+    {
+        Rig rig;
+        rig.state.settings.cpt_mois = 5000;
+        rig.state.sessionSeconds = 42;
+        rig.state.settings.affiche_rebours = false;
+        rig.clock.setToday(QDate(2026, 12, 1));
+        rig.accounting.CheckMonthlyReset();
+        QCOMPARE(rig.state.settings.cpt_mois, 5000);
+        QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), QString());
+
+        rig.clock.setToday(QDate(2026, 12, 2));
+        rig.accounting.CheckMonthlyReset();
+        QCOMPARE(rig.state.settings.cpt_mois, 0);
+        QCOMPARE(rig.state.settings.date_raz, QDate(2026, 12, 1));
+        QCOMPARE(rig.state.sessionSeconds, 42);
+        QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("0"));
+        QCOMPARE(rig.file.ReadKey(QStringLiteral("date_raz")), QStringLiteral("01/12/2026"));
+        QCOMPARE(rig.windows.monthText, QStringLiteral("0:00:00"));
+        QCOMPARE(rig.windows.sessionText, QStringLiteral("0:00:42"));
+        QVERIFY(!rig.windows.monthAlert);
+    }
+
+    void programOffForMonthsResetsOnItsFirstTick()
+    {
+        Rig rig;
+        rig.state.settings.cpt_mois = 99;
+        rig.state.settings.date_raz = QDate(2026, 6, 1);
+        rig.clock.setToday(QDate(2026, 12, 6));
+        rig.accounting.CheckMonthlyReset();
+        QCOMPARE(rig.state.settings.cpt_mois, 0);
+        QCOMPARE(rig.state.settings.date_raz, QDate(2026, 12, 1));
+    }
+
+    void clockPutBackResetsNothing()
+    {
+        Rig rig;
+        rig.state.settings.cpt_mois = 99;
+        rig.state.settings.date_raz = QDate(2027, 1, 1);
+        rig.clock.setToday(QDate(2026, 12, 25));
+        rig.accounting.CheckMonthlyReset();
+        QCOMPARE(rig.state.settings.cpt_mois, 99);
+    }
+
+    void resetButtonInAShortMonthTakesItsLastDay()
+    {
+        Rig rig;
+        rig.state.settings.j_raz = 31;
+        rig.clock.setToday(QDate(2027, 4, 12));
+        rig.accounting.ResetMonth();
+        QCOMPARE(rig.state.settings.date_raz, QDate(2027, 4, 30));
+        rig.state.settings.j_raz = 30;
+        rig.clock.setToday(QDate(2027, 2, 3));
+        rig.accounting.ResetMonth();
+        QCOMPARE(rig.state.settings.date_raz, QDate(2027, 2, 28));
+    }
+
+    void overTheAllowance_data()
+    {
+        QTest::addColumn<bool>("forfait");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<bool>("over");
+        QTest::newRow("equal") << true << 107400 << false;
+        QTest::newRow("one second more") << true << 107401 << true;
+        QTest::newRow("no plan") << false << 500000 << false;
+    }
+    void overTheAllowance()
+    {
+        QFETCH(bool, forfait);
+        QFETCH(int, month);
+        QFETCH(bool, over);
+        Rig rig;
+        rig.state.settings.forfait = forfait;
+        rig.state.settings.cpt_mois = month;
+        rig.state.settings.alerte2 = true;
+        QCOMPARE(rig.accounting.OverAllowance(), over);
+        QCOMPARE(rig.accounting.AutoDialBlocked(), over);
+        rig.state.settings.alerte2 = false;
+        QVERIFY(!rig.accounting.AutoDialBlocked());
+    }
+
+    void redCounterOpensTheCounterWindow()
+    {
+        Rig rig;
+        rig.state.settings.affiche_cpt = false;
+        rig.state.settings.affiche_actu = false;
+        rig.accounting.PlanExceeded();
+        QVERIFY(rig.windows.monthAlert);
+        QVERIFY(rig.state.settings.affiche_cpt);
+        QCOMPARE(rig.windows.callsOf(QStringLiteral("ApplyCounterWindow")).size(), 1);
+        QVERIFY(rig.windows.callsOf(QStringLiteral("ShowFloatingWindow")).isEmpty()); // flag 4 is off
+        QVERIFY(rig.line.hungUp.isEmpty());
+        QVERIFY(rig.messages.shown.isEmpty());
+
+        rig.accounting.PlanExceeded(); // the window is open now: not applied again
+        QCOMPARE(rig.windows.callsOf(QStringLiteral("ApplyCounterWindow")).size(), 1);
+    }
+
+    void forcedHangUpWithItsMessage()
+    {
+        Rig rig;
+        rig.state.settings.alerte1 = false;
+        rig.state.settings.alerte2 = true;
+        rig.state.settings.affiche_auto = QStringLiteral("00010");
+        rig.state.settings.affiche_actu = false;
+        rig.accounting.PlanExceeded();
+        QVERIFY(!rig.windows.monthAlert);
+        QCOMPARE(rig.windows.callsOf(QStringLiteral("ShowFloatingWindow")).size(), 1);
+        QCOMPARE(rig.line.hungUp, QStringList { QStringLiteral("ppp0") });
+        QCOMPARE(rig.messages.shown.size(), 1);
+        QCOMPARE(rig.messages.shown[0].text, kExpired);
+        QCOMPARE(rig.messages.shown[0].style, StyleInformation);
+    }
+
+    void clearingTheAlertClosesOnlyWhatThePlanOpened_data()
+    {
+        QTest::addColumn<QString>("flags");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("plan only") << "00010" << true;
+        QTest::newRow("plan and mail") << "00110" << true;
+        QTest::newRow("plan and connection") << "01010" << false;
+        QTest::newRow("plan and always") << "10010" << false;
+        QTest::newRow("plan and last time") << "00011" << false;
+        QTest::newRow("mail only") << "00100" << false;
+    }
+    void clearingTheAlertClosesOnlyWhatThePlanOpened()
+    {
+        QFETCH(QString, flags);
+        QFETCH(bool, closes);
+        Rig rig;
+        rig.state.settings.affiche_auto = flags;
+        rig.state.settings.affiche_actu = true;
+        rig.windows.monthAlert = true;
+        rig.accounting.ClearPlanAlert();
+        QCOMPARE(rig.windows.callsOf(QStringLiteral("HideFloatingWindow")).size(), closes ? 1 : 0);
+        QVERIFY(!rig.windows.monthAlert);
+    }
+
+    void counterTexts_data()
+    {
+        QTest::addColumn<bool>("forfait");
+        QTest::addColumn<bool>("countdown");
+        QTest::addColumn<QString>("month");
+        QTest::newRow("countdown") << true << true << "-29:49:00";
+        QTest::newRow("count up") << true << false << "0:01:00";
+        QTest::newRow("countdown without a plan counts up") << false << true << "0:01:00";
+    }
+    void counterTexts()
+    {
+        QFETCH(bool, forfait);
+        QFETCH(bool, countdown);
+        QFETCH(QString, month);
+        Rig rig;
+        rig.state.settings.forfait = forfait;
+        rig.state.settings.affiche_rebours = countdown;
+        rig.state.settings.cpt_mois = 60;
+        rig.state.sessionSeconds = 3725;
+        rig.accounting.UpdateCounterDisplay();
+        QCOMPARE(rig.windows.sessionText, QStringLiteral("1:02:05"));
+        QCOMPARE(rig.windows.monthText, month);
+    }
+
+    void gaugeFollowsTheCalendar()
+    {
+        Rig rig;
+        rig.state.settings.cpt_limite = 100000;
+        rig.state.settings.cpt_mois = 50000;
+        rig.clock.setToday(QDate(2026, 11, 16)); // day 15 of a 30-day month
+        rig.accounting.UpdateGauge();
+        QVERIFY(rig.windows.gauge.visible);
+        QCOMPARE(rig.windows.gauge.position, 50.0f);
+        QCOMPARE(rig.windows.gauge.colour, 0x00FF00u);
+
+        rig.state.settings.affiche_cpt = false;
+        rig.accounting.UpdateGauge();
+        QVERIFY(!rig.windows.gauge.visible);
+        rig.state.settings.affiche_cpt = true;
+        rig.state.settings.forfait = false;
+        rig.accounting.UpdateGauge();
+        QVERIFY(!rig.windows.gauge.visible);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTimeAccounting)
+#include "test_time_accounting.moc"
