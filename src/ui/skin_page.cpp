@@ -1,0 +1,43 @@
+#include "ui/skin_page.h"
+
+#include "platform/message_box.h"
+#include "settings/settings.h"
+#include "settings/settings_file.h"
+#include "ui/skin_files.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace chronolien {
+
+std::optional<QStringList> ListSkins(const QString& appFolder, MessageBox& messages)
+{
+    const QFileInfo folder(skinFolder(appFolder));
+    if (!folder.isDir() || !folder.isReadable() || !folder.isExecutable()) {
+        messages.show(QStringLiteral("Erreur de listage des skins."), StyleCritical);
+        return std::nullopt;
+    }
+    // Without QDir::Hidden and QDir::System, dot entries, sockets, devices and dangling links
+    // stay out; plain files are listed beside the folders.
+    return QDir(folder.filePath())
+        .entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
+}
+
+SkinPreview PreviewSkin(const QString& appFolder, const QString& entry)
+{
+    SkinPreview preview;
+    preview.centre = LoadSkinPicture(appFolder, entry, SkinPicture::CentreConnected);
+    preview.counter = LoadSkinPicture(appFolder, entry, SkinPicture::Counter);
+    return preview;
+}
+
+bool ChooseSkin(Settings& settings, SettingsFile& file, const QString& appFolder, const QString& entry)
+{
+    if (!PreviewSkin(appFolder, entry).canChoose())
+        return false;
+    settings.nomskin = entry;
+    file.WriteKey(QStringLiteral("nomskin"), settings.nomskin);
+    return true;
+}
+
+} // namespace chronolien
