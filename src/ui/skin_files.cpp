@@ -25,12 +25,14 @@ SkinPicture centrePicture(bool connected)
     return connected ? SkinPicture::CentreConnected : SkinPicture::CentreDisconnected;
 }
 
-QString skinFolder(const QString& appFolder) { return appFolder + QStringLiteral("/skin"); }
+QString skinFolder(const QString& appFolder)
+{
+    return appFolder + QStringLiteral("/skin");
+}
 
 bool isSkinName(const QString& name)
 {
-    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/')
-        && !name.contains(u'\\');
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(u'\\');
 }
 
 QString skinPicturePath(const QString& appFolder, const QString& skinName, SkinPicture picture)

@@ -2,17 +2,16 @@
 
 #include <QImage>
 #include <QString>
-
 #include <optional>
 
 namespace chronolien {
 
 // The four pictures of a skin, one folder per skin under <application folder>/skin/.
 enum class SkinPicture {
-    CentreConnected,    // centre.jpg: the floating window while a connection is up
+    CentreConnected, // centre.jpg: the floating window while a connection is up
     CentreDisconnected, // centre2.jpg: the floating window while no connection is up
-    Counter,            // compteur.jpg: the counter window
-    Mail,               // mail.jpg: the mail window
+    Counter, // compteur.jpg: the counter window
+    Mail, // mail.jpg: the mail window
 };
 
 QString skinPictureFileName(SkinPicture picture);

@@ -19,8 +19,7 @@ std::optional<QStringList> ListSkins(const QString& appFolder, MessageBox& messa
     }
     // Without QDir::Hidden and QDir::System, dot entries, sockets, devices and dangling links
     // stay out; plain files are listed beside the folders.
-    return QDir(folder.filePath())
-        .entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
+    return QDir(folder.filePath()).entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
 }
 
 SkinPreview PreviewSkin(const QString& appFolder, const QString& entry)

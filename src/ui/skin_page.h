@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QStringList>
-
 #include <optional>
 
 namespace chronolien {

@@ -69,9 +69,20 @@ QRegion shapeRegion(const OutlineShape& shape)
 
 } // namespace
 
-std::span<const OutlineShape> centreWindowShapes() { return CentreShapes; }
-std::span<const OutlineShape> counterWindowShapes() { return CounterShapes; }
-std::span<const OutlineShape> mailWindowShapes() { return MailShapes; }
+std::span<const OutlineShape> centreWindowShapes()
+{
+    return CentreShapes;
+}
+
+std::span<const OutlineShape> counterWindowShapes()
+{
+    return CounterShapes;
+}
+
+std::span<const OutlineShape> mailWindowShapes()
+{
+    return MailShapes;
+}
 
 QRegion outlineRegion(std::span<const OutlineShape> shapes)
 {
@@ -81,8 +92,19 @@ QRegion outlineRegion(std::span<const OutlineShape> shapes)
     return outline;
 }
 
-QRegion centreWindowOutline() { return outlineRegion(centreWindowShapes()); }
-QRegion counterWindowOutline() { return outlineRegion(counterWindowShapes()); }
-QRegion mailWindowOutline() { return outlineRegion(mailWindowShapes()); }
+QRegion centreWindowOutline()
+{
+    return outlineRegion(centreWindowShapes());
+}
+
+QRegion counterWindowOutline()
+{
+    return outlineRegion(counterWindowShapes());
+}
+
+QRegion mailWindowOutline()
+{
+    return outlineRegion(mailWindowShapes());
+}
 
 } // namespace chronolien

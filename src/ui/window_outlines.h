@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QRegion>
-
 #include <span>
 
 namespace chronolien {
@@ -20,9 +19,9 @@ struct OutlineShape {
 
 // The shapes of each window's outline, in the order they are united: a wide band, a tall band and
 // four corner circles that together make a rectangle with rounded corners.
-std::span<const OutlineShape> centreWindowShapes();  // fl_centre, corner circles of 24
+std::span<const OutlineShape> centreWindowShapes(); // fl_centre, corner circles of 24
 std::span<const OutlineShape> counterWindowShapes(); // fl_compteur, corner circles of 22
-std::span<const OutlineShape> mailWindowShapes();    // fl_mail, corner circles of 28
+std::span<const OutlineShape> mailWindowShapes(); // fl_mail, corner circles of 28
 
 // The union of the shapes.
 QRegion outlineRegion(std::span<const OutlineShape> shapes);

@@ -26,7 +26,7 @@ class TestSkinFiles : public QObject {
 
     // A real JPEG of the given size and colour at skin/<skin>/<file>.
     void writePicture(const QString& skin, const QString& file, QSize size = QSize(73, 65),
-                      QColor colour = Qt::darkYellow) const
+        QColor colour = Qt::darkYellow) const
     {
         makeFolder(QStringLiteral("skin/") + skin);
         QImage image(size, QImage::Format_RGB32);
@@ -56,7 +56,7 @@ private Q_SLOTS:
         QFETCH(SkinPicture, picture);
         QFETCH(QString, file);
         QCOMPARE(skinPicturePath(QStringLiteral("/opt/chronolien"), QStringLiteral("jupiter"), picture),
-                 QStringLiteral("/opt/chronolien/skin/jupiter/") + file);
+            QStringLiteral("/opt/chronolien/skin/jupiter/") + file);
     }
 
     void theFloatingWindowFollowsTheLine()
@@ -121,7 +121,8 @@ private Q_SLOTS:
         QFETCH(QString, skin);
         makeFolder(QStringLiteral("skin/jupiter"));
         makeFolder(QStringLiteral("skin/abime"));
-        m_folder->writeBytes(QStringLiteral("skin/abime/centre.jpg"), QByteArrayLiteral("\xff\xd8\xff not a picture"));
+        m_folder->writeBytes(
+            QStringLiteral("skin/abime/centre.jpg"), QByteArrayLiteral("\xff\xd8\xff not a picture"));
         makeFolder(QStringLiteral("skin/vide"));
         m_folder->writeBytes(QStringLiteral("skin/vide/centre.jpg"), QByteArray());
         makeFolder(QStringLiteral("skin/dossier/centre.jpg"));
@@ -141,7 +142,9 @@ private Q_SLOTS:
         QVERIFY(names.has_value());
         QStringList sorted = *names;
         sorted.sort();
-        QCOMPARE(sorted, (QStringList { QStringLiteral("bois"), QStringLiteral("jupiter"), QStringLiteral("lisez-moi.txt") }));
+        QCOMPARE(sorted,
+            (QStringList {
+                QStringLiteral("bois"), QStringLiteral("jupiter"), QStringLiteral("lisez-moi.txt") }));
         QVERIFY(m_messages.shown.isEmpty());
     }
 

@@ -1,0 +1,57 @@
+#include "connection/connection_actions.h"
+
+#include "accounting/time_accounting.h"
+#include "connection/event_media.h"
+#include "core/app_state.h"
+#include "core/mail_check.h"
+#include "core/windows.h"
+
+namespace chronolien {
+
+ConnectionActions::ConnectionActions(AppState& state, Windows& windows, SoundPlayer& sound,
+                                     ProcessStarter& processes, MailCheckStarter& mail,
+                                     TimeAccounting& accounting)
+    : m_state(state)
+    , m_windows(windows)
+    , m_sound(sound)
+    , m_processes(processes)
+    , m_mail(mail)
+    , m_accounting(accounting)
+{
+}
+
+void ConnectionActions::OnConnect()
+{
+    const Settings& s = m_state.settings;
+    if (s.autoOpen(2) && !s.affiche_actu)
+        m_windows.ShowFloatingWindow();
+    m_windows.LoadCentreSkin(true);
+    m_windows.setConnectCaptions(true);
+    PlaySoundFile(s.sons, m_sound, s.son_connect);
+    RunCommandList(m_state.commandLists[0], m_processes);
+    m_mail.StartMailCheck();
+}
+
+void ConnectionActions::OnDisconnect()
+{
+    const Settings& s = m_state.settings;
+    m_windows.setDownLight(false);
+    m_windows.setUpLight(false);
+    m_state.sessionSeconds = 0;
+    m_accounting.UpdateCounterDisplay();
+    m_windows.LoadCentreSkin(false);
+    m_windows.setConnectCaptions(false);
+    PlaySoundFile(s.sons, m_sound, s.son_deconnect);
+    // A window that a condition opened closes again, unless it is meant to stay (always, or as
+    // last time).
+    const bool openedByCondition = s.autoOpen(2) || s.autoOpen(3) || s.autoOpen(4);
+    if (s.affiche_actu && !s.autoOpen(1) && !s.autoOpen(5) && openedByCondition)
+        m_windows.HideFloatingWindow();
+    if (m_state.mailWindowShown) {
+        m_state.mailWindowShown = false;
+        m_windows.ApplyMailWindow();
+    }
+    RunCommandList(m_state.commandLists[1], m_processes);
+}
+
+} // namespace chronolien

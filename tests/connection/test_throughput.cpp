@@ -1,0 +1,130 @@
+#include "connection/throughput.h"
+#include "core/app_state.h"
+#include "support/fake_clock.h"
+#include "support/fake_interface_table.h"
+#include "support/recording_windows.h"
+
+#include <QTest>
+
+using namespace chronolien;
+using namespace chronolien::test;
+
+namespace {
+
+using Row = InterfaceTable::Row;
+constexpr int kPpp = InterfaceTable::TypePointToPoint;
+constexpr int kEthernet = 6;
+
+struct Rig {
+    AppState state;
+    FakeClock clock;
+    FakeInterfaceTable table;
+    RecordingWindows windows { state };
+    Throughput throughput { table, clock, windows };
+
+    // The first reading of the run only takes the time; the second measures against counts of 0.
+    void prime(quint64 rx, quint64 tx)
+    {
+        table.rows = QList<Row> { { kPpp, 0, 0 } };
+        throughput.UpdateThroughput();
+        clock.advance(1);
+        table.rows = QList<Row> { { kPpp, rx, tx } };
+        throughput.UpdateThroughput();
+    }
+};
+
+} // namespace
+
+class TestThroughput : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void ratesAgainstTheThreshold_data()
+    {
+        QTest::addColumn<quint64>("in");
+        QTest::addColumn<quint64>("out");
+        QTest::addColumn<float>("seconds");
+        QTest::addColumn<bool>("down");
+        QTest::addColumn<bool>("up");
+        QTest::newRow("5000 in, 500 out") << quint64(5000) << quint64(500) << 1.0f << true << false;
+        QTest::newRow("exactly 1024") << quint64(1024) << quint64(1024) << 1.0f << false << false;
+        QTest::newRow("1025 out") << quint64(0) << quint64(1025) << 1.0f << false << true;
+        QTest::newRow("3000 in over 2 s") << quint64(3000) << quint64(0) << 2.0f << true << false;
+        QTest::newRow("2000 in over 2 s") << quint64(2000) << quint64(0) << 2.0f << false << false;
+    }
+    void ratesAgainstTheThreshold()
+    {
+        QFETCH(quint64, in);
+        QFETCH(quint64, out);
+        QFETCH(float, seconds);
+        QFETCH(bool, down);
+        QFETCH(bool, up);
+        Rig rig;
+        const quint64 base = 5'000'000'000ull; // past 32 bits
+        rig.prime(base, base);
+        rig.clock.advance(seconds);
+        rig.table.rows = QList<Row> { { kPpp, base + in, base + out } };
+        rig.throughput.UpdateThroughput();
+        QCOMPARE(rig.windows.downLight, down);
+        QCOMPARE(rig.windows.upLight, up);
+    }
+
+    void firstReadingOnlyTakesTheTime()
+    {
+        Rig rig;
+        rig.windows.downLight = true;
+        rig.table.rows = QList<Row> { { kPpp, 900000, 900000 } };
+        rig.throughput.UpdateThroughput();
+        QVERIFY(rig.windows.downLight); // untouched
+        rig.clock.advance(1);
+        rig.throughput.UpdateThroughput(); // the whole traffic so far, against counts of 0
+        QVERIFY(rig.windows.downLight);
+        QVERIFY(rig.windows.upLight);
+    }
+
+    void onlyTheFirstPointToPointInterfaceIsMeasured()
+    {
+        Rig rig;
+        rig.prime(0, 0);
+        rig.clock.advance(1);
+        rig.table.rows = QList<Row> { { kEthernet, 10'000'000, 10'000'000 }, { kPpp, 100, 100 },
+                                      { kPpp, 50'000, 50'000 } };
+        rig.throughput.UpdateThroughput();
+        QVERIFY(!rig.windows.downLight);
+        QVERIFY(!rig.windows.upLight);
+    }
+
+    void newConnectionStartsBelowTheOldCounts()
+    {
+        Rig rig;
+        rig.prime(8000, 8000);
+        QVERIFY(rig.windows.downLight);
+        rig.clock.advance(30); // the line dropped and came back up
+        rig.table.rows = QList<Row> { { kPpp, 3000, 3000 } };
+        rig.throughput.UpdateThroughput();
+        QVERIFY(!rig.windows.downLight);
+        QVERIFY(!rig.windows.upLight);
+    }
+
+    void noTimeGoneByLeavesTheLights()
+    {
+        Rig rig;
+        rig.prime(8000, 0);
+        rig.table.rows = QList<Row> { { kPpp, 8000, 0 } };
+        rig.throughput.UpdateThroughput(); // same clock reading
+        QVERIFY(rig.windows.downLight);
+    }
+
+    void unreadableTableLeavesTheLights()
+    {
+        Rig rig;
+        rig.prime(8000, 8000);
+        rig.table.rows = std::nullopt;
+        rig.clock.advance(1);
+        rig.throughput.UpdateThroughput();
+        QVERIFY(rig.windows.downLight);
+        QVERIFY(rig.windows.upLight);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestThroughput)
+#include "test_throughput.moc"
