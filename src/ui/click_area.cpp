@@ -29,7 +29,8 @@ void ClickArea::mouseMoveEvent(QMouseEvent* event)
 void ClickArea::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
-    const bool click = event->button() == Qt::LeftButton && m_leftDown && rect().contains(event->position().toPoint());
+    const bool click
+        = event->button() == Qt::LeftButton && m_leftDown && rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
         m_leftDown = false;
     Q_EMIT released(event->button(), event->globalPosition());

@@ -2,6 +2,7 @@
 
 #include "core/windows.h"
 #include "ui/click_area.h"
+#include "ui/layout_font.h"
 #include "ui/shape_widget.h"
 #include "ui/twips.h"
 
@@ -16,12 +17,10 @@ const QColor MonthAlertColour(255, 0, 0);
 // The label's own background, shown only in the alert look.
 const QColor MonthAlertBackground(0, 0, 0);
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& family, double points, QColor colour)
+QLabel* makeLabel(QWidget* parent, const QString& name, const QFont& font, QColor colour)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
-    QFont font(family);
-    font.setPointSizeF(points);
     label->setFont(font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -31,21 +30,28 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& family, d
 
 } // namespace
 
-QColor colourFromBgr(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+QColor colourFromBgr(unsigned bgr)
+{
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
 
 CounterWindow::CounterWindow()
     : SkinnedWindow(QStringLiteral("fl_compteur"), QSize(1860, 885), QSize(1815, 855))
 {
-    QFont formFont(QStringLiteral("Georgia"));
-    formFont.setPointSizeF(12);
-    setFont(formFont);
+    setFont(layoutFont({ QStringLiteral("Georgia") }, 12, QFont::Serif));
 
-    m_month = makeLabel(this, QStringLiteral("txt_cpt_mois"), QStringLiteral("Impact"), 14.25, MonthColour);
+    // Without Impact, a narrow face keeps the month text within its label.
+    const QFont monthFont = layoutFont({ QStringLiteral("Impact"), QStringLiteral("Liberation Sans Narrow"),
+                                           QStringLiteral("DejaVu Sans Condensed") },
+        14.25, QFont::SansSerif);
+    m_month = makeLabel(this, QStringLiteral("txt_cpt_mois"), monthFont, MonthColour);
     m_month->setGeometry(twipsRect(120, 90, 1320, 360));
     m_month->setText(QStringLiteral("- 00:00:00"));
     m_month->setToolTip(QStringLiteral("Temps passé sur Internet ce mois-ci"));
-    m_session = makeLabel(this, QStringLiteral("txt_cpt_session"), QStringLiteral("Courier New"), 11.25,
-                          QColor(255, 255, 128));
+    m_session = makeLabel(this, QStringLiteral("txt_cpt_session"),
+        layoutFont(
+            { QStringLiteral("Courier New"), QStringLiteral("Liberation Mono") }, 11.25, QFont::Monospace),
+        QColor(255, 255, 128));
     m_session->setGeometry(twipsRect(120, 540, 1320, 240));
     m_session->setToolTip(QStringLiteral("Temps de la session"));
     m_gaugeBar = new QWidget(this);

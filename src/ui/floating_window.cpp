@@ -50,11 +50,14 @@ FloatingWindow::FloatingWindow()
         buttonPressed(button, pointerInside(at, connectOffset));
     });
     connect(m_connect, &ClickArea::moved, this,
-            [this, connectOffset](QPointF at) { pointerMoved(pointerInside(at, connectOffset)); });
+        [this, connectOffset](QPointF at) { pointerMoved(pointerInside(at, connectOffset)); });
     connect(m_connect, &ClickArea::released, this, [this] { buttonReleased(); });
 }
 
-void FloatingWindow::setConnectToolTip(bool connected) { m_connect->setToolTip(connectToolTip(connected)); }
+void FloatingWindow::setConnectToolTip(bool connected)
+{
+    m_connect->setToolTip(connectToolTip(connected));
+}
 
 void FloatingWindow::mousePressEvent(QMouseEvent* event)
 {
@@ -78,8 +81,8 @@ QPoint FloatingWindow::pointerInside(QPointF globalPos, QPoint controlOffset) co
 {
     // Measured from the screen rather than from the event's own window coordinates: while the
     // window moves under the pointer, events already queued were measured against its old place.
-    return QPoint(pixelsToTwips(globalPos.x()), pixelsToTwips(globalPos.y())) - QPoint(leftTwips(), topTwips())
-        - controlOffset;
+    return QPoint(pixelsToTwips(globalPos.x()), pixelsToTwips(globalPos.y()))
+        - QPoint(leftTwips(), topTwips()) - controlOffset;
 }
 
 void FloatingWindow::buttonPressed(Qt::MouseButton button, QPoint pointerTwips)

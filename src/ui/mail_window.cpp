@@ -1,6 +1,7 @@
 #include "ui/mail_window.h"
 
 #include "ui/click_area.h"
+#include "ui/layout_font.h"
 #include "ui/twips.h"
 
 #include <QLabel>
@@ -11,8 +12,8 @@ namespace chronolien {
 MailWindow::MailWindow()
     : SkinnedWindow(QStringLiteral("fl_mail"), QSize(2940, 1215), QSize(2895, 1215))
 {
-    QFont lineFont(QStringLiteral("Arial"));
-    lineFont.setPointSizeF(9.75);
+    const QFont lineFont
+        = layoutFont({ QStringLiteral("Arial"), QStringLiteral("Liberation Sans") }, 9.75, QFont::SansSerif);
     for (int line = 0; line < LineCount; ++line) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("lst_mail_%1").arg(line));

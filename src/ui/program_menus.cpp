@@ -14,7 +14,10 @@ QAction* addEntry(QMenu* menu, const QString& name, const QString& caption)
     return action;
 }
 
-void addSeparator(QMenu* menu, const QString& name) { menu->addSeparator()->setObjectName(name); }
+void addSeparator(QMenu* menu, const QString& name)
+{
+    menu->addSeparator()->setObjectName(name);
+}
 
 // The program's name heads each menu; choosing it does nothing.
 void addTitle(QMenu* menu, const QString& name)
@@ -35,35 +38,35 @@ ProgramMenus::ProgramMenus()
     tray->setObjectName(QStringLiteral("menuicone"));
     addTitle(tray, QStringLiteral("Titre"));
     connect(addEntry(tray, QStringLiteral("menuaide"), QStringLiteral("Aide")), &QAction::triggered, this,
-            &ProgramMenus::helpChosen);
-    connect(addEntry(tray, QStringLiteral("menupropos"), QStringLiteral("A propos de...")), &QAction::triggered,
-            this, &ProgramMenus::aboutChosen);
+        &ProgramMenus::helpChosen);
+    connect(addEntry(tray, QStringLiteral("menupropos"), QStringLiteral("A propos de...")),
+        &QAction::triggered, this, &ProgramMenus::aboutChosen);
     addSeparator(tray, QStringLiteral("separateur"));
-    connect(addEntry(tray, QStringLiteral("menuaffich"), QStringLiteral("Afficher")), &QAction::triggered, this,
-            &ProgramMenus::floatingWindowChosen);
-    connect(addEntry(tray, QStringLiteral("menuconfig"), QStringLiteral("Configuration")), &QAction::triggered,
-            this, &ProgramMenus::configurationChosen);
+    connect(addEntry(tray, QStringLiteral("menuaffich"), QStringLiteral("Afficher")), &QAction::triggered,
+        this, &ProgramMenus::floatingWindowChosen);
+    connect(addEntry(tray, QStringLiteral("menuconfig"), QStringLiteral("Configuration")),
+        &QAction::triggered, this, &ProgramMenus::configurationChosen);
     addSeparator(tray, QStringLiteral("separateur2"));
-    connect(addEntry(tray, QStringLiteral("menuconnect"), QStringLiteral("Connecter")), &QAction::triggered, this,
-            &ProgramMenus::connectChosen);
+    connect(addEntry(tray, QStringLiteral("menuconnect"), QStringLiteral("Connecter")), &QAction::triggered,
+        this, &ProgramMenus::connectChosen);
     addSeparator(tray, QStringLiteral("separateur3"));
-    connect(addEntry(tray, QStringLiteral("menuquitter"), QStringLiteral("Quitter")), &QAction::triggered, this,
-            &ProgramMenus::quitChosen);
+    connect(addEntry(tray, QStringLiteral("menuquitter"), QStringLiteral("Quitter")), &QAction::triggered,
+        this, &ProgramMenus::quitChosen);
 
     QMenu* centre = m_menucentre.get();
     centre->setObjectName(QStringLiteral("menucentre"));
     addTitle(centre, QStringLiteral("chronolien2"));
     addSeparator(centre, QStringLiteral("separateur4"));
     connect(addEntry(centre, QStringLiteral("menu2affich"), QStringLiteral("Afficher le compteur")),
-            &QAction::triggered, this, &ProgramMenus::counterWindowChosen);
+        &QAction::triggered, this, &ProgramMenus::counterWindowChosen);
     connect(addEntry(centre, QStringLiteral("menu2graph"), QStringLiteral("Afficher le graphique")),
-            &QAction::triggered, this, &ProgramMenus::graphChosen);
-    connect(addEntry(centre, QStringLiteral("menu2config"), QStringLiteral("Configuration")), &QAction::triggered,
-            this, &ProgramMenus::configurationChosen);
+        &QAction::triggered, this, &ProgramMenus::graphChosen);
+    connect(addEntry(centre, QStringLiteral("menu2config"), QStringLiteral("Configuration")),
+        &QAction::triggered, this, &ProgramMenus::configurationChosen);
     connect(addEntry(centre, QStringLiteral("menu2aide"), QStringLiteral("Aide")), &QAction::triggered, this,
-            &ProgramMenus::helpChosen);
-    connect(addEntry(centre, QStringLiteral("menu2propos"), QStringLiteral("A propos de...")), &QAction::triggered,
-            this, &ProgramMenus::aboutChosen);
+        &ProgramMenus::helpChosen);
+    connect(addEntry(centre, QStringLiteral("menu2propos"), QStringLiteral("A propos de...")),
+        &QAction::triggered, this, &ProgramMenus::aboutChosen);
 }
 
 ProgramMenus::~ProgramMenus() = default;
@@ -82,7 +85,8 @@ QAction* ProgramMenus::entry(const QString& name) const
 
 void ProgramMenus::setFloatingShownCaption(bool shown)
 {
-    entry(QStringLiteral("menuaffich"))->setText(shown ? QStringLiteral("Masquer") : QStringLiteral("Afficher"));
+    entry(QStringLiteral("menuaffich"))
+        ->setText(shown ? QStringLiteral("Masquer") : QStringLiteral("Afficher"));
 }
 
 void ProgramMenus::setCounterShownCaption(bool shown)
@@ -97,8 +101,14 @@ void ProgramMenus::setConnectCaption(bool connected)
         ->setText(connected ? QStringLiteral("Déconnecter") : QStringLiteral("Connecter"));
 }
 
-void ProgramMenus::popupTrayMenu(QPoint globalPos) { m_menuicone->popup(globalPos); }
+void ProgramMenus::popupTrayMenu(QPoint globalPos)
+{
+    m_menuicone->popup(globalPos);
+}
 
-void ProgramMenus::popupCentreMenu(QPoint globalPos) { m_menucentre->popup(globalPos); }
+void ProgramMenus::popupCentreMenu(QPoint globalPos)
+{
+    m_menucentre->popup(globalPos);
+}
 
 } // namespace chronolien

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QPoint>
-
 #include <memory>
 
 class QAction;

@@ -17,8 +17,8 @@
 
 namespace chronolien {
 
-ProgramWindows::ProgramWindows(AppState& state, SettingsFile& file, ProcessStarter& processes,
-                               UserActions& actions)
+ProgramWindows::ProgramWindows(
+    AppState& state, SettingsFile& file, ProcessStarter& processes, UserActions& actions)
     : m_state(state)
     , m_file(file)
     , m_processes(processes)
@@ -40,7 +40,8 @@ ProgramWindows::~ProgramWindows() = default;
 void ProgramWindows::connectFloatingWindow()
 {
     FloatingWindow* centre = m_centre.get();
-    connect(centre, &FloatingWindow::toggleConnectionRequested, this, [this] { m_actions.ToggleConnection(); });
+    connect(
+        centre, &FloatingWindow::toggleConnectionRequested, this, [this] { m_actions.ToggleConnection(); });
     connect(centre, &FloatingWindow::menuRequested, m_menus.get(), &ProgramMenus::popupCentreMenu);
     connect(centre, &FloatingWindow::hideRequested, this, &ProgramWindows::HideFloatingWindow);
     connect(centre, &FloatingWindow::quitRequested, this, [this] { m_actions.QuitApplication(); });
@@ -180,11 +181,20 @@ void ProgramWindows::loadPicture(SkinnedWindow& window, SkinPicture picture)
         window.setPicture(*image);
 }
 
-void ProgramWindows::LoadCentreSkin(bool connected) { loadPicture(*m_centre, centrePicture(connected)); }
+void ProgramWindows::LoadCentreSkin(bool connected)
+{
+    loadPicture(*m_centre, centrePicture(connected));
+}
 
-void ProgramWindows::LoadCounterSkin() { loadPicture(*m_counter, SkinPicture::Counter); }
+void ProgramWindows::LoadCounterSkin()
+{
+    loadPicture(*m_counter, SkinPicture::Counter);
+}
 
-void ProgramWindows::LoadMailSkin() { loadPicture(*m_mail, SkinPicture::Mail); }
+void ProgramWindows::LoadMailSkin()
+{
+    loadPicture(*m_mail, SkinPicture::Mail);
+}
 
 void ProgramWindows::ReloadSkins()
 {
@@ -193,7 +203,10 @@ void ProgramWindows::ReloadSkins()
     LoadMailSkin();
 }
 
-void ProgramWindows::OpenHelp() { m_processes.openUrl(m_state.dataPath(QStringLiteral("doc/aide.htm"))); }
+void ProgramWindows::OpenHelp()
+{
+    m_processes.openUrl(m_state.dataPath(QStringLiteral("doc/aide.htm")));
+}
 
 void ProgramWindows::OpenGraph()
 {
@@ -208,18 +221,30 @@ void ProgramWindows::setConnectCaptions(bool connected)
     m_centre->setConnectToolTip(connected);
 }
 
-void ProgramWindows::setDownLight(bool shown) { m_centre->led_down()->setVisible(shown); }
+void ProgramWindows::setDownLight(bool shown)
+{
+    m_centre->led_down()->setVisible(shown);
+}
 
-void ProgramWindows::setUpLight(bool shown) { m_centre->led_up()->setVisible(shown); }
+void ProgramWindows::setUpLight(bool shown)
+{
+    m_centre->led_up()->setVisible(shown);
+}
 
 void ProgramWindows::setCounterTexts(const QString& session, const QString& month)
 {
     m_counter->setCounterTexts(session, month);
 }
 
-void ProgramWindows::setMonthAlertLook(bool alert) { m_counter->setMonthAlertLook(alert); }
+void ProgramWindows::setMonthAlertLook(bool alert)
+{
+    m_counter->setMonthAlertLook(alert);
+}
 
-void ProgramWindows::setGauge(const GaugeView& gauge) { m_counter->setGauge(gauge); }
+void ProgramWindows::setGauge(const GaugeView& gauge)
+{
+    m_counter->setGauge(gauge);
+}
 
 void ProgramWindows::beginDrag()
 {

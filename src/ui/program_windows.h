@@ -4,7 +4,6 @@
 #include "ui/skin_files.h"
 
 #include <QObject>
-
 #include <functional>
 #include <memory>
 

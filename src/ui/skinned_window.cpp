@@ -24,7 +24,10 @@ void SkinnedWindow::setPicture(const QImage& picture)
     update();
 }
 
-void SkinnedWindow::setOutline(const QRegion& outline) { setMask(outline); }
+void SkinnedWindow::setOutline(const QRegion& outline)
+{
+    setMask(outline);
+}
 
 void SkinnedWindow::makeTopmost()
 {

@@ -49,12 +49,14 @@ class TestProgramWindows : public QObject {
     // The pictures of skin "jupiter", each in a colour of its own.
     void writeSkin()
     {
-        QVERIFY(m_rig->writePicture(QStringLiteral("jupiter"), QStringLiteral("centre.jpg"), { 73, 65 }, Qt::red));
-        QVERIFY(m_rig->writePicture(QStringLiteral("jupiter"), QStringLiteral("centre2.jpg"), { 73, 65 }, Qt::blue));
-        QVERIFY(m_rig->writePicture(QStringLiteral("jupiter"), QStringLiteral("compteur.jpg"), { 121, 57 },
-                                    Qt::green));
-        QVERIFY(m_rig->writePicture(QStringLiteral("jupiter"), QStringLiteral("mail.jpg"), { 193, 81 },
-                                    Qt::yellow));
+        QVERIFY(m_rig->writePicture(
+            QStringLiteral("jupiter"), QStringLiteral("centre.jpg"), { 73, 65 }, Qt::red));
+        QVERIFY(m_rig->writePicture(
+            QStringLiteral("jupiter"), QStringLiteral("centre2.jpg"), { 73, 65 }, Qt::blue));
+        QVERIFY(m_rig->writePicture(
+            QStringLiteral("jupiter"), QStringLiteral("compteur.jpg"), { 121, 57 }, Qt::green));
+        QVERIFY(m_rig->writePicture(
+            QStringLiteral("jupiter"), QStringLiteral("mail.jpg"), { 193, 81 }, Qt::yellow));
     }
 
 private Q_SLOTS:
@@ -87,7 +89,8 @@ private Q_SLOTS:
         QVERIFY(centre.isVisible());
         QCOMPARE(centre.pos(), QPoint(333, 33));
         QCOMPARE(centre.mask(), centreWindowOutline());
-        QVERIFY(centre.windowFlags().testFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
+        QVERIFY(
+            centre.windowFlags().testFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
         QCOMPARE(windows().fl_compteur().pos(), counterPixels);
         QCOMPARE(windows().fl_compteur().mask(), counterWindowOutline());
         QVERIFY(windows().fl_compteur().isVisible());
@@ -99,8 +102,10 @@ private Q_SLOTS:
         QCOMPARE(caption("menuaffich"), QStringLiteral("Masquer"));
         QCOMPARE(caption("menu2affich"), QStringLiteral("Masquer le compteur"));
         QCOMPARE(m_rig->stored(QStringLiteral("affiche_cpt")), QStringLiteral("Vrai"));
-        QCOMPARE(m_rig->stored(QStringLiteral("pos_compteur")), pos_compteur ? QStringLiteral("Vrai") : QStringLiteral("Faux"));
-        QCOMPARE(m_rig->stored(QStringLiteral("pos_mail")), pos_mail ? QStringLiteral("Vrai") : QStringLiteral("Faux"));
+        QCOMPARE(m_rig->stored(QStringLiteral("pos_compteur")),
+            pos_compteur ? QStringLiteral("Vrai") : QStringLiteral("Faux"));
+        QCOMPARE(m_rig->stored(QStringLiteral("pos_mail")),
+            pos_mail ? QStringLiteral("Vrai") : QStringLiteral("Faux"));
     }
 
     void showingAfterAMoveComesBackToTheStoredPlace()
@@ -124,7 +129,8 @@ private Q_SLOTS:
         });
         m_rig->state.mailWindowShown = true;
         windows().ShowFloatingWindow();
-        QCOMPARE(order, (QStringList { QStringLiteral("UpdateCounterDisplay"), QStringLiteral("FillMailList") }));
+        QCOMPARE(
+            order, (QStringList { QStringLiteral("UpdateCounterDisplay"), QStringLiteral("FillMailList") }));
 
         settings().affiche_cpt = false;
         m_rig->state.mailWindowShown = false;
@@ -240,17 +246,17 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("captions");
         QTest::newRow("menuicone") << QStringLiteral("menuicone")
-                                   << QStringList { "Titre", "menuaide", "menupropos", "separateur", "menuaffich",
-                                                    "menuconfig", "separateur2", "menuconnect", "separateur3",
-                                                    "menuquitter" }
+                                   << QStringList { "Titre", "menuaide", "menupropos", "separateur",
+                                          "menuaffich", "menuconfig", "separateur2", "menuconnect",
+                                          "separateur3", "menuquitter" }
                                    << QStringList { "Chronolien", "Aide", "A propos de...", "", "Afficher",
-                                                    "Configuration", "", "Connecter", "", "Quitter" };
+                                          "Configuration", "", "Connecter", "", "Quitter" };
         QTest::newRow("menucentre") << QStringLiteral("menucentre")
-                                    << QStringList { "chronolien2", "separateur4", "menu2affich", "menu2graph",
-                                                     "menu2config", "menu2aide", "menu2propos" }
+                                    << QStringList { "chronolien2", "separateur4", "menu2affich",
+                                           "menu2graph", "menu2config", "menu2aide", "menu2propos" }
                                     << QStringList { "Chronolien", "", "Afficher le compteur",
-                                                     "Afficher le graphique", "Configuration", "Aide",
-                                                     "A propos de..." };
+                                           "Afficher le graphique", "Configuration", "Aide",
+                                           "A propos de..." };
     }
 
     void menuEntries()
@@ -258,7 +264,8 @@ private Q_SLOTS:
         QFETCH(QString, menu);
         QFETCH(QStringList, names);
         QFETCH(QStringList, captions);
-        QMenu* shown = menu == QLatin1String("menuicone") ? windows().menus().menuicone() : windows().menus().menucentre();
+        QMenu* shown = menu == QLatin1String("menuicone") ? windows().menus().menuicone()
+                                                          : windows().menus().menucentre();
         const QList<QAction*> actions = shown->actions();
         QCOMPARE(actions.size(), names.size());
         for (int i = 0; i < actions.size(); ++i) {

@@ -22,12 +22,16 @@ namespace {
 
 const QColor SkinColour(255, 0, 255);
 
-bool isSkin(QColor c) { return c.red() > 200 && c.green() < 60 && c.blue() > 200; }
+bool isSkin(QColor c)
+{
+    return c.red() > 200 && c.green() < 60 && c.blue() > 200;
+}
 
 // What the screen shows where the window stands, the size of the window.
 QImage onScreen(const QWidget& window)
 {
-    return QGuiApplication::primaryScreen()->grabWindow(0, window.x(), window.y(), window.width(), window.height())
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, window.x(), window.y(), window.width(), window.height())
         .toImage();
 }
 
@@ -56,8 +60,8 @@ private:
         m_rig->state.mailWindowShown = true;
         m_rig->windows.ShowFloatingWindow();
         for (QWidget* window : { static_cast<QWidget*>(&m_rig->windows.fl_centre()),
-                                 static_cast<QWidget*>(&m_rig->windows.fl_compteur()),
-                                 static_cast<QWidget*>(&m_rig->windows.fl_mail()) })
+                 static_cast<QWidget*>(&m_rig->windows.fl_compteur()),
+                 static_cast<QWidget*>(&m_rig->windows.fl_mail()) })
             QVERIFY(QTest::qWaitForWindowExposed(window));
         QWidget& centre = m_rig->windows.fl_centre();
         QTRY_VERIFY(isSkin(onScreen(centre).pixelColor(36, 32)));
@@ -67,7 +71,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         if (!m_server.isRunning())
-            QSKIP(qPrintable(QStringLiteral("no X server for outline and pointer tests: ") + m_server.failure()));
+            QSKIP(qPrintable(
+                QStringLiteral("no X server for outline and pointer tests: ") + m_server.failure()));
     }
 
     void init() { m_rig = std::make_unique<WindowRig>(); }
@@ -103,10 +108,10 @@ private Q_SLOTS:
         QFETCH(int, window);
         QFETCH(QPoint, place);
         showAllInOneColour();
-        const std::array<SkinnedWindow*, 3> windows { &m_rig->windows.fl_centre(), &m_rig->windows.fl_compteur(),
-                                                      &m_rig->windows.fl_mail() };
+        const std::array<SkinnedWindow*, 3> windows { &m_rig->windows.fl_centre(),
+            &m_rig->windows.fl_compteur(), &m_rig->windows.fl_mail() };
         const std::array<QRegion, 3> outlines { centreWindowOutline(), counterWindowOutline(),
-                                                mailWindowOutline() };
+            mailWindowOutline() };
         SkinnedWindow& shown = *windows.at(window);
         QCOMPARE(shown.pos(), place);
         m_rig->windows.setCounterTexts(QString(), QString());
@@ -139,11 +144,11 @@ private Q_SLOTS:
         showAllInOneColour();
         FloatingWindow& centre = m_rig->windows.fl_centre();
         const QPoint grip = centre.mapToGlobal(QPoint(66, 40));
-        const QStringList steps { QStringLiteral("mousemove"), QString::number(grip.x()), QString::number(grip.y()),
-                                  QStringLiteral("mousedown"), QStringLiteral("1"),
-                                  QStringLiteral("mousemove"), QString::number(grip.x() + 10), QString::number(grip.y()),
-                                  QStringLiteral("mousemove"), QString::number(grip.x() + 20), QString::number(grip.y()),
-                                  QStringLiteral("mouseup"), QStringLiteral("1") };
+        const QStringList steps { QStringLiteral("mousemove"), QString::number(grip.x()),
+            QString::number(grip.y()), QStringLiteral("mousedown"), QStringLiteral("1"),
+            QStringLiteral("mousemove"), QString::number(grip.x() + 10), QString::number(grip.y()),
+            QStringLiteral("mousemove"), QString::number(grip.x() + 20), QString::number(grip.y()),
+            QStringLiteral("mouseup"), QStringLiteral("1") };
         QProcess pointer;
         pointer.start(xdotool, steps);
         QVERIFY(pointer.waitForFinished(10000));

@@ -23,6 +23,9 @@ bool WindowRig::writeBrokenPicture(const QString& skin, const QString& name) con
     return true;
 }
 
-QColor drawnColour(QWidget& window, QPoint at) { return window.grab().toImage().pixelColor(at); }
+QColor drawnColour(QWidget& window, QPoint at)
+{
+    return window.grab().toImage().pixelColor(at);
+}
 
 } // namespace chronolien::test

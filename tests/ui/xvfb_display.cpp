@@ -1,7 +1,6 @@
 #include "xvfb_display.h"
 
 #include <QByteArray>
-
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -55,7 +54,7 @@ XvfbDisplay::XvfbDisplay()
         dup2(quiet, STDERR_FILENO);
         const QByteArray fd = QByteArray::number(pipeFds[1]);
         execlp("Xvfb", "Xvfb", "-displayfd", fd.constData(), "-screen", "0", "1024x768x24", "-nolisten",
-               "tcp", "-br", "-nolock", static_cast<char*>(nullptr));
+            "tcp", "-br", "-nolock", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(pipeFds[1]);
@@ -76,8 +75,7 @@ XvfbDisplay::~XvfbDisplay()
     if (m_pid <= 0)
         return;
     kill(m_pid, SIGTERM);
-    while (waitpid(m_pid, nullptr, 0) < 0 && errno == EINTR) {
-    }
+    while (waitpid(m_pid, nullptr, 0) < 0 && errno == EINTR) { }
 }
 
 } // namespace chronolien::test

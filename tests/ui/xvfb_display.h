@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <sys/types.h>
 
 namespace chronolien::test {
@@ -32,19 +31,19 @@ private:
 // The main() of a test that wants a real X server: it starts one, selects the X platform when it
 // runs (offscreen otherwise, where the test skips what needs X), gives the test a private runtime
 // folder and hands the server to the test object's constructor.
-#define CHRONOLIEN_XVFB_TEST_MAIN(TestObject)                                                              \
-    int main(int argc, char** argv)                                                                        \
-    {                                                                                                      \
-        QTemporaryDir runtime;                                                                             \
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());                                          \
-        chronolien::test::XvfbDisplay server;                                                              \
-        if (server.isRunning()) {                                                                          \
-            qputenv("DISPLAY", server.display().toLatin1());                                               \
-            qputenv("QT_QPA_PLATFORM", "xcb");                                                             \
-        } else {                                                                                           \
-            qputenv("QT_QPA_PLATFORM", "offscreen");                                                       \
-        }                                                                                                  \
-        QApplication app(argc, argv);                                                                      \
-        TestObject test(server);                                                                           \
-        return QTest::qExec(&test, argc, argv);                                                            \
+#define CHRONOLIEN_XVFB_TEST_MAIN(TestObject)                                                                \
+    int main(int argc, char** argv)                                                                          \
+    {                                                                                                        \
+        QTemporaryDir runtime;                                                                               \
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());                                            \
+        chronolien::test::XvfbDisplay server;                                                                \
+        if (server.isRunning()) {                                                                            \
+            qputenv("DISPLAY", server.display().toLatin1());                                                 \
+            qputenv("QT_QPA_PLATFORM", "xcb");                                                               \
+        } else {                                                                                             \
+            qputenv("QT_QPA_PLATFORM", "offscreen");                                                         \
+        }                                                                                                    \
+        QApplication app(argc, argv);                                                                        \
+        TestObject test(server);                                                                             \
+        return QTest::qExec(&test, argc, argv);                                                              \
     }
