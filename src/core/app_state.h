@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mail/mail_list.h"
+#include "mail/mailbox_account.h"
 #include "settings/command_list.h"
 #include "settings/settings.h"
 
@@ -17,6 +19,8 @@ struct AppState {
     std::array<CommandList, 2> commandLists; // [0] at connection (even1.ini), [1] at disconnection (even2.ini)
     bool mailWindowShown = false; // the mail window goes with the floating window
     bool debugSwitch = false;     // a file named "debug" sits in the application folder
+    MailboxAccounts mailboxAccounts; // courrier.ini, read at start when mail checking is on
+    MailList mailList;               // what the last check found
 
     QString dataPath(const QString& name) const { return appFolder + u'/' + name; }
 };

@@ -18,8 +18,10 @@ std::optional<QStringList> ListSkins(const QString& appFolder, MessageBox& messa
         return std::nullopt;
     }
     // Without QDir::Hidden and QDir::System, dot entries, sockets, devices and dangling links
-    // stay out; plain files are listed beside the folders.
-    return QDir(folder.filePath()).entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
+    // stay out; plain files are listed beside the folders. Sorted by name, so that the entry the
+    // page selects first is the same from one opening to the next.
+    return QDir(folder.filePath())
+        .entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
 }
 
 SkinPreview PreviewSkin(const QString& appFolder, const QString& entry)

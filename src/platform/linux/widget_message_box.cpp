@@ -14,6 +14,8 @@ MessageAnswer WidgetMessageBox::show(const QString& text, MessageStyle style)
     box.setWindowTitle(QStringLiteral("Chronolien"));
     box.setText(text);
     switch (style) {
+    case StylePlain:
+        break;
     case StyleCritical:
         box.setIcon(QMessageBox::Critical);
         break;

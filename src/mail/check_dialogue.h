@@ -1,0 +1,74 @@
+#pragma once
+
+#include "mail/debug_log.h"
+#include "mail/reply_assembler.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+
+namespace chronolien {
+
+struct AppState;
+struct MailboxAccount;
+class CheckSockets;
+class MailListEvents;
+class MessageBox;
+class SoundPlayer;
+
+// The socket error numbers the check dialogue acts on.
+enum SocketErrorNumber : int {
+    ErrorHostNotFound = 11001,
+    ErrorConnectionRefused = 10061,
+    ErrorAddressInUse = 10048,
+};
+
+// The POP3 check of the five accounts: one dialogue per account in use, advanced one whole reply
+// at a time (USER, PASS, STAT, a TOP per message up to 30, LIST when the TOP replies gave no sizes,
+// QUIT). It is fed the sockets' events and answers through CheckSockets, so that it runs the same
+// on real sockets and on byte strings.
+class CheckDialogue {
+public:
+    static constexpr int MaxMessages = 30;
+    static constexpr quint16 DefaultPort = 110;
+
+    CheckDialogue(AppState& state, SoundPlayer& sound, MessageBox& messages, CheckSockets& sockets,
+                  MailListEvents& events, std::function<double()> randomFraction);
+
+    void StartMailCheck();
+    // (Re)opens the check socket of account n (1 to 5).
+    void ConnectAccount(int n);
+
+    // Events of socket i (0 to 4).
+    void Connected(int i);
+    void DataArrival(int i, const QByteArray& bytes);
+    void SocketError(int i, int number, const QString& description);
+
+    // Host and port of a server text: "host:port" names its port, otherwise 110.
+    static std::pair<QString, quint16> ServerAddress(const QString& server);
+
+private:
+    void HandleReply(int i, const ReplyAssembler::Reply& reply);
+    void ReadStat(int i, const QByteArray& reply);
+    void NextTop(int i);
+    void ExtractHeaders(const QByteArray& reply, int i);
+    void SendLine(const QString& text, int i);
+    void SendQuit(int i, bool traced);
+    void Fail(int i);
+    void Close(int i);
+    void SaveAccounts();
+    void PlaySoundFile(const QString& path);
+    void Trace(int i, const QString& text);
+    MailboxAccount& accountOf(int i);
+
+    AppState& m_state;
+    SoundPlayer& m_sound;
+    MessageBox& m_messages;
+    CheckSockets& m_sockets;
+    MailListEvents& m_events;
+    std::function<double()> m_randomFraction;
+    DebugLog m_log;
+    std::array<ReplyAssembler, 5> m_replies;
+};
+
+} // namespace chronolien

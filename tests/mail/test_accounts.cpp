@@ -1,0 +1,261 @@
+#include "mail/account_page.h"
+#include "mail/accounts_file.h"
+#include "support/message_box_recorder.h"
+#include "support/temp_app_folder.h"
+
+#include <QFile>
+#include <sys/stat.h>
+#include <QTest>
+#include <QtEndian>
+
+using namespace chronolien;
+using namespace chronolien::test;
+
+namespace {
+
+QByteArray record(qint16 number, const QByteArray& server, const QByteArray& login,
+                  const QByteArray& password, qint16 state, bool inUse)
+{
+    QByteArray r(2, '\0');
+    qToLittleEndian<qint16>(number, r.data());
+    r += server.leftJustified(60, ' ', true) + login.leftJustified(60, ' ', true)
+        + password.leftJustified(30, ' ', true);
+    QByteArray tail(4, '\0');
+    qToLittleEndian<qint16>(state, tail.data());
+    qToLittleEndian<qint16>(inUse ? -1 : 0, tail.data() + 2);
+    return r + tail;
+}
+
+QByteArray blank(qint16 number)
+{
+    return record(number, "", "", "", 0, false);
+}
+
+} // namespace
+
+class TestAccounts : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempAppFolder> m_folder;
+    MessageBoxRecorder m_messages;
+    MailboxAccounts m_accounts;
+
+    QString path() const { return m_folder->file(QStringLiteral("courrier.ini")); }
+    QByteArray bytes() const { return m_folder->readBytes(QStringLiteral("courrier.ini")); }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_folder = std::make_unique<TempAppFolder>();
+        QVERIFY(m_folder->isValid());
+        m_messages.shown.clear();
+        m_accounts = {};
+    }
+
+    void missingFileIsCreatedOwnerOnlyWithFiveBlankRecords()
+    {
+        m_accounts.account(3).inUse = true;
+        m_accounts.account(3).login = QStringLiteral("kept");
+        LoadAccounts(m_accounts, path());
+        QCOMPARE(bytes(), blank(1) + blank(2) + blank(3) + blank(4) + blank(5));
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(path()).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 0777, 0600u);
+        QVERIFY(!m_accounts.account(3).inUse);
+        QCOMPARE(m_accounts.account(3).login, QStringLiteral("kept")); // a blank record changes only inUse
+        QVERIFY(m_accounts.loaded);
+    }
+
+    void recordLayoutIsExactAndRoundTrips()
+    {
+        MailboxAccount& a = m_accounts.account(2);
+        a.number = 2;
+        a.server = QStringLiteral("pop.été.fr");
+        a.login = QStringLiteral("  jean");
+        a.password = QStringLiteral("s3cret");
+        a.state = 1;
+        a.inUse = true;
+        QVERIFY(SaveAccounts(m_accounts, path(), m_messages));
+        const QByteArray file = bytes();
+        QCOMPARE(file.size(), 5 * 156);
+        QCOMPARE(file.mid(156, 156), record(2, "pop.\xe9t\xe9.fr", "  jean", "s3cret", 1, true));
+        QCOMPARE(file.left(156), record(0, "", "", "", 0, false)); // never validated: number 0
+
+        MailboxAccounts loaded;
+        LoadAccounts(loaded, path());
+        QCOMPARE(loaded.account(2).server, a.server);
+        QCOMPARE(loaded.account(2).login, QStringLiteral("  jean")); // leading spaces stay
+        QCOMPARE(loaded.account(2).password, a.password);
+        QCOMPARE(loaded.account(2).state, qint16(1));
+        QVERIFY(loaded.account(2).inUse);
+        // Record 1 carried number 0: it is blanked on load.
+        QCOMPARE(bytes().left(156), blank(1));
+    }
+
+    void shortFileAndDamagedRecordsBecomeBlank()
+    {
+        m_folder->writeBytes(QStringLiteral("courrier.ini"),
+                             record(1, "pop.a.fr", "anne", "pw", 2, true) + record(7, "x", "y", "z", 1, true)
+                                 + record(3, "pop.c.fr", "carl", "pw3", 1, false).left(100));
+        LoadAccounts(m_accounts, path());
+        QCOMPARE(bytes().size(), 780);
+        QCOMPARE(m_accounts.account(1).server, QStringLiteral("pop.a.fr"));
+        QCOMPARE(m_accounts.account(1).state, qint16(2));
+        QCOMPARE(bytes().mid(156, 156), blank(2));
+        QCOMPARE(m_accounts.account(3).login, QStringLiteral("carl")); // the cut tail reads as zeros
+        QVERIFY(!m_accounts.account(3).inUse);
+        QCOMPARE(bytes().mid(4 * 156), blank(5));
+    }
+
+    void saveFailureTellsTheUserOnce()
+    {
+        const QString bad = m_folder->file(QStringLiteral("missing/courrier.ini"));
+        QVERIFY(!SaveAccounts(m_accounts, bad, m_messages));
+        QCOMPARE(m_messages.shown.size(), 1);
+        QCOMPARE(m_messages.shown[0].text, QStringLiteral("Impossible d'écrire dans le fichier ") + bad);
+        QCOMPARE(m_messages.shown[0].style, StyleCritical);
+    }
+
+    void showAccountPage_data()
+    {
+        QTest::addColumn<qint16>("state");
+        QTest::addColumn<bool>("inUse");
+        QTest::addColumn<unsigned>("led");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("not tested, off") << qint16(0) << false << 0u << QStringLiteral("Non testé");
+        QTest::newRow("ok") << qint16(1) << true << 0x00FF00u << QStringLiteral("testé OK");
+        QTest::newRow("error") << qint16(2) << true << 0x0000FFu << QStringLiteral("Erreur");
+        QTest::newRow("unknown keeps the display") << qint16(9) << true << 0x123456u << QStringLiteral("avant");
+    }
+
+    void showAccountPage()
+    {
+        QFETCH(qint16, state);
+        QFETCH(bool, inUse);
+        QFETCH(unsigned, led);
+        QFETCH(QString, text);
+        MailboxAccount& a = m_accounts.account(4);
+        a.server = QStringLiteral("pop.d.fr");
+        a.login = QStringLiteral("dora");
+        a.password = QStringLiteral("pw");
+        a.state = state;
+        a.inUse = inUse;
+        AccountPage page(m_accounts, path(), m_messages);
+        page.fields.ledColour = 0x123456;
+        page.fields.stateText = QStringLiteral("avant");
+        page.ShowAccountPage(4);
+        QCOMPARE(page.pageAccount(), 4);
+        QCOMPARE(page.fields.server, a.server);
+        QCOMPARE(page.fields.login, a.login);
+        QCOMPARE(page.fields.password, a.password);
+        QCOMPARE(page.fields.notUsedTicked, !inUse);
+        QCOMPARE(page.fields.textsEnabled, inUse);
+        QCOMPARE(page.fields.ledColour, led);
+        QCOMPARE(page.fields.stateText, text);
+        QVERIFY(page.fields.frameShown);
+    }
+
+    void useCheckboxActsInMemoryOnly()
+    {
+        LoadAccounts(m_accounts, path());
+        const QByteArray before = bytes();
+        m_accounts.account(1).state = 2;
+        AccountPage page(m_accounts, path(), m_messages);
+        page.ShowAccountPage(1);
+        page.fields.notUsedTicked = false;
+        page.ApplyUseCheckbox();
+        QVERIFY(m_accounts.account(1).inUse);
+        QVERIFY(page.fields.textsEnabled);
+        QCOMPARE(page.fields.stateText, QStringLiteral("Non testé"));
+        QCOMPARE(page.fields.ledColour, 0u);
+        QCOMPARE(m_accounts.account(1).state, qint16(2));
+        QCOMPARE(bytes(), before);
+    }
+
+    void validate_data()
+    {
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QString>("login");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("storedServer");
+        QTest::addColumn<QString>("storedPassword");
+        QTest::addColumn<bool>("inUse");
+        const QString s61 = QString(61, u's');
+        QTest::newRow("four and four accepted") << false << "pop1" << "jean" << "pw" << false << "pop1" << "pw" << true;
+        QTest::newRow("61-character server cut") << false << s61 << "jean" << "pw" << false << s61.left(60) << "pw" << true;
+        QTest::newRow("password loses trailing spaces") << false << "pop.x.fr" << "jean" << "pw  " << false << "pop.x.fr" << "pw" << true;
+        QTest::newRow("short server refused") << false << "pop" << "jean" << "pw" << true << "" << "" << false;
+        QTest::newRow("short login refused") << false << "pop.x.fr" << "jo" << "pw" << true << "" << "" << false;
+        QTest::newRow("ticked stores short texts") << true << "p" << "j" << "pw" << false << "p" << "pw" << false;
+    }
+
+    void validate()
+    {
+        QFETCH(bool, ticked);
+        QFETCH(QString, server);
+        QFETCH(QString, login);
+        QFETCH(QString, password);
+        QFETCH(bool, refused);
+        QFETCH(QString, storedServer);
+        QFETCH(QString, storedPassword);
+        QFETCH(bool, inUse);
+        LoadAccounts(m_accounts, path());
+        m_accounts.account(2).state = 1;
+        AccountPage page(m_accounts, path(), m_messages);
+        page.ShowAccountPage(2);
+        page.fields.notUsedTicked = ticked;
+        page.fields.server = server;
+        page.fields.login = login;
+        page.fields.password = password;
+        page.ValidateAccountPage();
+
+        QCOMPARE(m_accounts.account(2).inUse, inUse);
+        QCOMPARE(page.fields.stateText, QStringLiteral("Non testé"));
+        MailboxAccounts stored;
+        LoadAccounts(stored, path());
+        if (refused) {
+            QCOMPARE(m_messages.shown.size(), 1);
+            QCOMPARE(m_messages.shown[0].text, QStringLiteral("L'adresse du serveur pop ou votre login est incorrect."));
+            QCOMPARE(m_messages.shown[0].style, StyleWarning);
+            QVERIFY(page.fields.notUsedTicked);
+            QVERIFY(!page.fields.textsEnabled);
+            QCOMPARE(m_accounts.account(2).state, qint16(1)); // nothing stored, state kept
+            QCOMPARE(bytes().mid(156, 156), blank(2));
+            return;
+        }
+        QVERIFY(m_messages.shown.isEmpty());
+        QCOMPARE(m_accounts.account(2).server, storedServer);
+        QCOMPARE(m_accounts.account(2).password, storedPassword);
+        QCOMPARE(m_accounts.account(2).state, qint16(0));
+        QCOMPARE(stored.account(2).number, qint16(2));
+        QCOMPARE(stored.account(2).server, storedServer);
+        QCOMPARE(stored.account(2).login, login);
+        QCOMPARE(stored.account(2).inUse, inUse);
+    }
+
+    void accountsStoredWhileMailWasOffSurviveSwitchingItOn()
+    {
+        m_folder->writeBytes(QStringLiteral("courrier.ini"),
+                             record(1, "pop.a.fr", "anne", "pw", 1, true) + blank(2) + blank(3) + blank(4) + blank(5));
+        AccountPage page(m_accounts, path(), m_messages);
+        page.MailCheckingSwitchedOn();
+        QVERIFY(m_accounts.account(1).inUse);
+        QCOMPARE(m_accounts.account(1).login, QStringLiteral("anne"));
+
+        // Validating another account without the switch having loaded them keeps account 1 too.
+        MailboxAccounts fresh;
+        AccountPage other(fresh, path(), m_messages);
+        other.ShowAccountPage(3);
+        other.fields.notUsedTicked = false;
+        other.fields.server = QStringLiteral("pop.c.fr");
+        other.fields.login = QStringLiteral("carl");
+        other.ValidateAccountPage();
+        QCOMPARE(bytes().left(156), record(1, "pop.a.fr", "anne", "pw", 1, true));
+        QCOMPARE(fresh.account(3).server, QStringLiteral("pop.c.fr"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAccounts)
+#include "test_accounts.moc"

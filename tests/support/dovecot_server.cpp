@@ -1,0 +1,225 @@
+#include "support/dovecot_server.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
+#include <grp.h>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace chronolien::test {
+
+namespace {
+
+QString dovecotProgram()
+{
+    QString path = QStandardPaths::findExecutable(QStringLiteral("dovecot"));
+    if (path.isEmpty())
+        path = QStandardPaths::findExecutable(QStringLiteral("dovecot"),
+                                              { QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin") });
+    return path;
+}
+
+QString userName(uid_t uid)
+{
+    const passwd* pw = ::getpwuid(uid);
+    return pw != nullptr ? QString::fromLocal8Bit(pw->pw_name) : QString();
+}
+
+QString groupName(gid_t gid)
+{
+    const group* gr = ::getgrgid(gid);
+    return gr != nullptr ? QString::fromLocal8Bit(gr->gr_name) : QString();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+DovecotServer::DovecotServer()
+    : m_dir(QDir::tempPath() + QStringLiteral("/chronolien-dovecot-XXXXXX"))
+{
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    if (::geteuid() == 0) {
+        // Dovecot refuses root for its mailboxes and login processes.
+        const passwd* pw = ::getpwnam("dovecot");
+        if (pw != nullptr) {
+            m_mailUid = int(pw->pw_uid);
+            m_mailGid = int(pw->pw_gid);
+        }
+    } else {
+        m_mailUid = int(::geteuid());
+        m_mailGid = int(::getegid());
+    }
+}
+
+DovecotServer::~DovecotServer()
+{
+    stop();
+}
+
+QString DovecotServer::unavailableReason()
+{
+    if (dovecotProgram().isEmpty())
+        return QStringLiteral("dovecot is not installed (Debian packages dovecot-core, dovecot-pop3d)");
+    if (!QFile::exists(QStringLiteral("/usr/lib/dovecot/pop3")) && !QFile::exists(QStringLiteral("/usr/libexec/dovecot/pop3")))
+        return QStringLiteral("dovecot's POP3 server is not installed (Debian package dovecot-pop3d)");
+    if (::geteuid() == 0 && (::getpwnam("dovecot") == nullptr || ::getpwnam("dovenull") == nullptr))
+        return QStringLiteral("the dovecot and dovenull system users are missing");
+    return {};
+}
+
+quint16 DovecotServer::freePort()
+{
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress::LocalHost, 0))
+        return 0;
+    return probe.serverPort();
+}
+
+QString DovecotServer::serverText() const
+{
+    return QStringLiteral("127.0.0.1:") + QString::number(m_port);
+}
+
+void DovecotServer::addUser(const QString& name, const QString& password)
+{
+    m_users += name.toUtf8() + ":{PLAIN}" + password.toUtf8() + '\n';
+    if (m_dir.isValid())
+        writeFile(m_dir.filePath(QStringLiteral("users")), m_users);
+    prepareMailbox(name);
+}
+
+bool DovecotServer::prepareMailbox(const QString& name)
+{
+    const QString base = m_dir.filePath(QStringLiteral("mail/") + name);
+    const QString maildir = base + QStringLiteral("/Maildir");
+    for (const char* sub : { "cur", "new", "tmp" }) {
+        if (!QDir().mkpath(maildir + u'/' + QLatin1String(sub)))
+            return false;
+    }
+    if (::geteuid() == 0) {
+        for (const QString& path : { m_dir.filePath(QStringLiteral("mail")), base, maildir,
+                                      maildir + QStringLiteral("/cur"), maildir + QStringLiteral("/new"),
+                                      maildir + QStringLiteral("/tmp") }) {
+            if (::chown(QFile::encodeName(path).constData(), uid_t(m_mailUid), gid_t(m_mailGid)) != 0)
+                return false;
+        }
+    }
+    return true;
+}
+
+bool DovecotServer::addMessage(const QString& name, QByteArray message)
+{
+    if (!prepareMailbox(name))
+        return false;
+    message.replace("\r\n", "\n");
+    message.replace("\n", "\r\n");
+    const QString maildir = m_dir.filePath(QStringLiteral("mail/") + name + QStringLiteral("/Maildir"));
+    const QString file = QStringLiteral("%1.M%2P%3.chronolien").arg(1000000 + m_delivered).arg(m_delivered).arg(::getpid());
+    ++m_delivered;
+    const QString tmp = maildir + QStringLiteral("/tmp/") + file;
+    if (!writeFile(tmp, message))
+        return false;
+    if (::geteuid() == 0 && ::chown(QFile::encodeName(tmp).constData(), uid_t(m_mailUid), gid_t(m_mailGid)) != 0)
+        return false;
+    return QFile::rename(tmp, maildir + QStringLiteral("/new/") + file);
+}
+
+bool DovecotServer::writeConfig()
+{
+    QFile templateFile(QStringLiteral(CHRONOLIEN_DOVECOT_TEMPLATE));
+    if (!templateFile.open(QIODevice::ReadOnly)) {
+        m_error = QStringLiteral("cannot read ") + templateFile.fileName();
+        return false;
+    }
+    const bool root = ::geteuid() == 0;
+    const QString me = userName(::geteuid());
+    const QString myGroup = groupName(::getegid());
+    QString config = QString::fromUtf8(templateFile.readAll());
+    config.replace(QStringLiteral("@D@"), m_dir.path());
+    config.replace(QStringLiteral("@PORT@"), QString::number(m_port));
+    config.replace(QStringLiteral("@LOGINUSER@"), root ? QStringLiteral("dovenull") : me);
+    config.replace(QStringLiteral("@INTERNALUSER@"), root ? QStringLiteral("dovecot") : me);
+    config.replace(QStringLiteral("@INTERNALGROUP@"), root ? QStringLiteral("dovecot") : myGroup);
+    config.replace(QStringLiteral("@MAILUID@"), QString::number(m_mailUid));
+    config.replace(QStringLiteral("@MAILGID@"), QString::number(m_mailGid));
+    if (!writeFile(m_dir.filePath(QStringLiteral("dovecot.conf")), config.toUtf8())
+        || !writeFile(m_dir.filePath(QStringLiteral("users")), m_users)) {
+        m_error = QStringLiteral("cannot write the server's configuration");
+        return false;
+    }
+    // The server's own processes run as its unprivileged users: they must reach the folder.
+    QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                            | QFileDevice::ReadGroup | QFileDevice::ExeGroup
+                                            | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QFile::setPermissions(m_dir.filePath(QStringLiteral("users")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    return true;
+}
+
+bool DovecotServer::start()
+{
+    if (!m_dir.isValid()) {
+        m_error = QStringLiteral("no temporary folder");
+        return false;
+    }
+    if (m_mailUid < 0) {
+        m_error = QStringLiteral("no user to own the mailboxes");
+        return false;
+    }
+    m_port = freePort();
+    if (m_port == 0 || !writeConfig())
+        return false;
+    m_process.start(dovecotProgram(), { QStringLiteral("-F"), QStringLiteral("-c"),
+                                        m_dir.filePath(QStringLiteral("dovecot.conf")) });
+    if (!m_process.waitForStarted(5000)) {
+        m_error = QStringLiteral("dovecot did not start: ") + m_process.errorString();
+        return false;
+    }
+    // Ready once the port takes connections.
+    const QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired()) {
+        if (m_process.state() != QProcess::Running) {
+            m_error = QStringLiteral("dovecot stopped: ") + QString::fromLocal8Bit(m_process.readAll() + log());
+            return false;
+        }
+        QTcpSocket probe;
+        probe.connectToHost(QHostAddress::LocalHost, m_port);
+        if (probe.waitForConnected(200)) {
+            probe.abort();
+            return true;
+        }
+        QThread::msleep(20);
+    }
+    m_error = QStringLiteral("dovecot did not listen on its port: ") + QString::fromLocal8Bit(log());
+    stop();
+    return false;
+}
+
+void DovecotServer::stop()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(5000)) {
+        m_process.kill();
+        m_process.waitForFinished(2000);
+    }
+}
+
+QByteArray DovecotServer::log() const
+{
+    QFile file(m_dir.filePath(QStringLiteral("dovecot.log")));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace chronolien::test

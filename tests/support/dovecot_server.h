@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace chronolien::test {
+
+// A private Dovecot POP3 server on a free loopback port, in a folder of its own that goes with it.
+// Users and messages may be added before or after start.
+class DovecotServer {
+public:
+    DovecotServer();
+    ~DovecotServer();
+    DovecotServer(const DovecotServer&) = delete;
+    DovecotServer& operator=(const DovecotServer&) = delete;
+
+    // Why no server can be started on this machine; empty when one can.
+    static QString unavailableReason();
+
+    void addUser(const QString& name, const QString& password);
+    // Delivers one message (LF or CR LF line ends) into the user's mailbox.
+    bool addMessage(const QString& name, QByteArray message);
+
+    bool start();
+    void stop();
+
+    quint16 port() const { return m_port; }
+    // The account's server text that reaches this server: "127.0.0.1:port".
+    QString serverText() const;
+    QString errorString() const { return m_error; }
+    QByteArray log() const;
+
+    // A loopback port on which nothing listens at the moment of the call.
+    static quint16 freePort();
+
+private:
+    bool writeConfig();
+    bool prepareMailbox(const QString& name);
+
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    QByteArray m_users;
+    quint16 m_port = 0;
+    int m_mailUid = -1;
+    int m_mailGid = -1;
+    int m_delivered = 0;
+    QString m_error;
+};
+
+} // namespace chronolien::test
