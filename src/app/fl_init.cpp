@@ -46,14 +46,20 @@ void FlInit::trayActivated(QSystemTrayIcon::ActivationReason reason)
         ToggleConnection();
 }
 
-void FlInit::ToggleConnection() { m_monitor.ToggleConnection(m_state.connectedFlag); }
+void FlInit::ToggleConnection()
+{
+    m_monitor.ToggleConnection(m_state.connectedFlag);
+}
 
 // The configuration dialog and the about box are not built yet: their entries do nothing.
 void FlInit::OpenConfiguration() { }
 
 void FlInit::ShowAboutBox() { }
 
-void FlInit::QuitApplication() { quitRequested(); }
+void FlInit::QuitApplication()
+{
+    quitRequested();
+}
 
 void FlInit::quitRequested()
 {
