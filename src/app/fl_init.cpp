@@ -1,6 +1,7 @@
 #include "app/fl_init.h"
 
 #include "app/tray_picture.h"
+#include "ui/program_menus.h"
 
 #include <QCoreApplication>
 
@@ -18,12 +19,12 @@ FlInit::FlInit(const QString& appFolder, QObject* parent)
     connect(&tps_sauv, &QTimer::timeout, this, [this] { m_ticker.SaveState(); });
     connect(&tps_mail, &QTimer::timeout, this, [this] { m_ticker.MailTimerFired(); });
 
-    QAction* menuquitter = menuicone.addAction(QStringLiteral("Quitter"));
-    connect(menuquitter, &QAction::triggered, this, &FlInit::quitRequested);
+    // The counter texts are the accounting's, built after the windows.
+    m_windows.setCounterDisplayRefresh([this] { m_accounting.UpdateCounterDisplay(); });
 
     m_trayIcon.setIcon(trayPicture());
     m_trayIcon.setToolTip(QStringLiteral("Chronolien"));
-    m_trayIcon.setContextMenu(&menuicone);
+    m_trayIcon.setContextMenu(m_windows.menus().menuicone());
     connect(&m_trayIcon, &QSystemTrayIcon::activated, this, &FlInit::trayActivated);
 }
 
@@ -42,7 +43,22 @@ void FlInit::trayActivated(QSystemTrayIcon::ActivationReason reason)
 {
     // The right button opens the context menu by itself; a hover reaches nothing here.
     if (reason == QSystemTrayIcon::Trigger)
-        m_monitor.ToggleConnection(m_state.connectedFlag);
+        ToggleConnection();
+}
+
+void FlInit::ToggleConnection()
+{
+    m_monitor.ToggleConnection(m_state.connectedFlag);
+}
+
+// The configuration dialog and the about box are not built yet: their entries do nothing.
+void FlInit::OpenConfiguration() { }
+
+void FlInit::ShowAboutBox() { }
+
+void FlInit::QuitApplication()
+{
+    quitRequested();
 }
 
 void FlInit::quitRequested()

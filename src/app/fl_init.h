@@ -17,8 +17,9 @@
 #include "platform/linux/system_clock.h"
 #include "platform/linux/widget_message_box.h"
 #include "settings/settings_file.h"
+#include "ui/program_windows.h"
+#include "ui/user_actions.h"
 
-#include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -27,7 +28,7 @@ namespace chronolien {
 
 // fl_init, the program's hidden main object: it owns the three timers, the tray icon and its menu,
 // builds the logic over the system's services, and hands every event to that logic.
-class FlInit final : public QObject, private TrayIcon {
+class FlInit final : public QObject, private TrayIcon, private UserActions {
     Q_OBJECT
 public:
     explicit FlInit(const QString& appFolder, QObject* parent = nullptr);
@@ -41,6 +42,12 @@ private:
     void quitRequested();
     void RemoveTrayIcon() override;
 
+    // What the menus and the floating window ask for.
+    void ToggleConnection() override;
+    void OpenConfiguration() override;
+    void ShowAboutBox() override;
+    void QuitApplication() override;
+
     const QString m_appFolder;
 
     SystemClock m_clock;
@@ -52,7 +59,7 @@ private:
 
     AppState m_state;
     SettingsFile m_file;
-    WindowStandIn m_windows { m_state };
+    ProgramWindows m_windows { m_state, m_file, m_processes, *this };
     MailStandIn m_mail;
     ConfigurationStandIn m_pages;
     ConnectionMonitor m_monitor { m_line };
@@ -67,7 +74,6 @@ private:
     QTimer tps_seconde;
     QTimer tps_sauv;
     QTimer tps_mail;
-    QMenu menuicone;
     QSystemTrayIcon m_trayIcon;
 };
 
