@@ -19,8 +19,8 @@ public:
     static constexpr quint16 LocalPort = 3821;
 
     // localPort 0 lets the system choose (tests run side by side).
-    MailDeleter(AppState& state, MailCheckStarter& checks, quint16 localPort = LocalPort,
-                QObject* parent = nullptr);
+    MailDeleter(
+        AppState& state, MailCheckStarter& checks, quint16 localPort = LocalPort, QObject* parent = nullptr);
     ~MailDeleter() override;
 
     void StartDeletion(const DeletionTarget& target) override;
