@@ -1,5 +1,6 @@
 #include "mail/check_dialogue.h"
 
+#include "connection/event_media.h"
 #include "core/app_state.h"
 #include "mail/accounts_file.h"
 #include "mail/check_sockets.h"
@@ -10,8 +11,6 @@
 #include "platform/sound_player.h"
 #include "settings/text_forms.h"
 #include "settings/win1252.h"
-
-#include <QFileInfo>
 
 namespace chronolien {
 
@@ -313,8 +312,7 @@ void CheckDialogue::SaveAccounts()
 
 void CheckDialogue::PlaySoundFile(const QString& path)
 {
-    if (m_state.settings.sons && !path.isEmpty() && QFileInfo(path).isFile())
-        m_sound.play(path);
+    chronolien::PlaySoundFile(m_state.settings.sons, m_sound, path);
 }
 
 void CheckDialogue::Trace(int i, const QString& text)

@@ -1,6 +1,7 @@
 #include "core/app_state.h"
 #include "mail/accounts_file.h"
 #include "mail/mail_checker.h"
+#include "mail/mail_deleter.h"
 #include "support/dovecot_server.h"
 #include "support/fake_sound_player.h"
 #include "support/message_box_recorder.h"
@@ -202,6 +203,35 @@ private Q_SLOTS:
                 "<n>  envoi : USER alice", "<n>  recu : +OK", "<n>  envoi : PASS secret1" }));
         QVERIFY(server.log().contains("user=<alice>"));
         QVERIFY(server.log().contains("TLS"));
+    }
+
+    void deletionOverTls()
+    {
+        DovecotServer server;
+        QVERIFY2(startServer(server, { QStringLiteral("IP:127.0.0.1") }), qPrintable(server.errorString()));
+        useAccount(1, server.secureServerText());
+        MailChecker checker(*m_state, m_sound, m_messages, *m_events, 0, trusting(server));
+        MailDeleter deleter(*m_state, checker, 0, trusting(server));
+        MailDeleter untrusting(*m_state, checker, 0);
+        checker.StartMailCheck();
+        QTRY_VERIFY_WITH_TIMEOUT(m_state->mailList.count == 3 && account(1).AccountStep == 0, 15000);
+        const MailEntry second = m_state->mailList.entry(2);
+        QCOMPARE(second.subject, QStringLiteral("message 2"));
+
+        // Without the server's authority the deletion stops before USER: nothing is deleted.
+        untrusting.StartDeletion({ 1, 2, second });
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_folder->readBytes(QStringLiteral("messages.txt")).contains("<supr>  TLS refus"), 10000);
+        QCOMPARE(server.storedMessages(QStringLiteral("alice")).size(), 3);
+        QVERIFY(!m_folder->readBytes(QStringLiteral("messages.txt")).contains("<supr>  envoi"));
+
+        deleter.StartDeletion({ 1, 2, second });
+        QTRY_COMPARE_WITH_TIMEOUT(server.storedMessages(QStringLiteral("alice")).size(), 2, 15000);
+        for (const QByteArray& stored : server.storedMessages(QStringLiteral("alice")))
+            QVERIFY(!stored.contains("Subject: Message 2"));
+        // The check that follows the deletion lists what is left.
+        QTRY_VERIFY_WITH_TIMEOUT(m_state->mailList.count == 2 && account(1).AccountStep == 0, 15000);
+        QCOMPARE(account(1).state, qint16(1));
     }
 
     void certificateNotTrusted()

@@ -1,5 +1,6 @@
 #include "settings/settings_file.h"
 #include "support/message_box_recorder.h"
+#include "support/settings_record.h"
 #include "support/temp_app_folder.h"
 
 #include <QFile>
@@ -11,19 +12,6 @@
 using namespace chronolien;
 using namespace chronolien::test;
 
-namespace {
-
-// One record exactly as the file holds it.
-QByteArray record(qint16 number, const QByteArray& key, const QByteArray& value)
-{
-    QByteArray r(2, '\0');
-    qToLittleEndian<qint16>(number, r.data());
-    r += key.leftJustified(30, ' ', true);
-    r += value.leftJustified(60, ' ', true);
-    return r;
-}
-
-} // namespace
 
 class TestSettingsFile : public QObject {
     Q_OBJECT
@@ -56,7 +44,7 @@ private Q_SLOTS:
     {
         QCOMPARE(m_file->WriteKey(QStringLiteral("pos_x"), 5000), 1);
         QCOMPARE(m_file->WriteKey(QStringLiteral("nomskin"), QStringLiteral("été")), 2);
-        const QByteArray expected = record(1, "pos_x", "5000") + record(2, "nomskin", "\xe9t\xe9");
+        const QByteArray expected = settingsRecord(1, "pos_x", "5000") + settingsRecord(2, "nomskin", "\xe9t\xe9");
         QCOMPARE(bytes(), expected);
     }
 
@@ -69,9 +57,9 @@ private Q_SLOTS:
 
         QCOMPARE(m_file->WriteKey(QStringLiteral("pos_x"), 123456), 2);
         QCOMPARE(bytes().size(), 3 * 92);
-        QCOMPARE(bytes().mid(92, 92), record(2, "pos_x", "123456"));
-        QCOMPARE(bytes().left(92), record(1, "forfait", "Vrai"));
-        QCOMPARE(bytes().mid(184), record(3, "pos_y", "500"));
+        QCOMPARE(bytes().mid(92, 92), settingsRecord(2, "pos_x", "123456"));
+        QCOMPARE(bytes().left(92), settingsRecord(1, "forfait", "Vrai"));
+        QCOMPARE(bytes().mid(184), settingsRecord(3, "pos_y", "500"));
 
         QCOMPARE(m_file->WriteKey(QStringLiteral("j_raz"), 1), 4);
         QCOMPARE(bytes().size(), 4 * 92);
@@ -80,17 +68,17 @@ private Q_SLOTS:
 
     void lastOfTwoMatchingRecordsWins()
     {
-        setBytes(record(1, "cpt_mois", "100") + record(2, "pos_x", "1") + record(3, "cpt_mois", "200"));
+        setBytes(settingsRecord(1, "cpt_mois", "100") + settingsRecord(2, "pos_x", "1") + settingsRecord(3, "cpt_mois", "200"));
         QCOMPARE(m_file->FindRecord(QStringLiteral("cpt_mois")), 3);
         QCOMPARE(m_file->ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("200"));
         m_file->WriteKey(QStringLiteral("cpt_mois"), 300);
-        QCOMPARE(bytes().left(92), record(1, "cpt_mois", "100"));
-        QCOMPARE(bytes().mid(184), record(3, "cpt_mois", "300"));
+        QCOMPARE(bytes().left(92), settingsRecord(1, "cpt_mois", "100"));
+        QCOMPARE(bytes().mid(184), settingsRecord(3, "cpt_mois", "300"));
     }
 
     void keyIsFoundByContainment()
     {
-        setBytes(record(1, "  old_pos_x_key", "7"));
+        setBytes(settingsRecord(1, "  old_pos_x_key", "7"));
         QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QStringLiteral("7"));
         QCOMPARE(m_file->ReadKey(QStringLiteral("POS_X")), QString()); // exact case
     }
@@ -121,18 +109,18 @@ private Q_SLOTS:
     void partialRecordAtTheEnd()
     {
         // A crash during an append left 40 bytes of a third record.
-        setBytes(record(1, "forfait", "Vrai") + record(2, "pos_x", "5000") + QByteArray(40, 'x'));
+        setBytes(settingsRecord(1, "forfait", "Vrai") + settingsRecord(2, "pos_x", "5000") + QByteArray(40, 'x'));
         QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QStringLiteral("5000"));
         QCOMPARE(m_file->FindRecord(QStringLiteral("pos_y")), 3);
         QCOMPARE(m_file->ReadKey(QStringLiteral("pos_y")), QString());
         QCOMPARE(m_file->WriteKey(QStringLiteral("pos_y"), 500), 3);
         QCOMPARE(bytes().size(), 3 * 92);
-        QCOMPARE(bytes().mid(184), record(3, "pos_y", "500"));
+        QCOMPARE(bytes().mid(184), settingsRecord(3, "pos_y", "500"));
     }
 
     void recordNumberedZeroReadsAsEmpty()
     {
-        setBytes(record(0, "pos_x", "5000"));
+        setBytes(settingsRecord(0, "pos_x", "5000"));
         QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QString());
     }
 

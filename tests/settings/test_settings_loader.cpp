@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 #include "support/message_box_recorder.h"
+#include "support/settings_record.h"
 #include "support/temp_app_folder.h"
 
 #include <QTest>
@@ -12,13 +13,6 @@ namespace {
 
 const QDate kToday(2026, 12, 6);
 
-QByteArray record(qint16 number, const QByteArray& key, const QByteArray& value)
-{
-    QByteArray r(2, '\0');
-    r[0] = char(number & 0xff);
-    r[1] = char(number >> 8);
-    return r + key.leftJustified(30, ' ', true) + value.leftJustified(60, ' ', true);
-}
 
 } // namespace
 
@@ -169,7 +163,7 @@ private Q_SLOTS:
     {
         // Records as a Windows build writes them: French words and a Windows-1252 path.
         m_folder->writeBytes(QStringLiteral("config.ini"),
-                             record(1, "forfait", "Faux") + record(2, "son_mail", "C:\\Mes sons\\\xe9t\xe9.wav"));
+                             settingsRecord(1, "forfait", "Faux") + settingsRecord(2, "son_mail", "C:\\Mes sons\\\xe9t\xe9.wav"));
         const Settings s = load();
         QCOMPARE(s.forfait, false);
         QCOMPARE(s.son_mail, QStringLiteral("C:\\Mes sons\\été.wav"));

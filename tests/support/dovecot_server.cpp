@@ -3,10 +3,12 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
+#include <algorithm>
 #include <grp.h>
 #include <pwd.h>
 #include <unistd.h>
@@ -167,6 +169,29 @@ bool DovecotServer::addMessage(const QString& name, QByteArray message)
     if (::geteuid() == 0 && ::chown(QFile::encodeName(tmp).constData(), uid_t(m_mailUid), gid_t(m_mailGid)) != 0)
         return false;
     return QFile::rename(tmp, maildir + QStringLiteral("/new/") + file);
+}
+
+QList<QByteArray> DovecotServer::storedMessages(const QString& name) const
+{
+    // The server moves delivered files from new/ to cur/ and adds flags to their names; the
+    // names' leading delivery number keeps the order.
+    const QString maildir = m_dir.filePath(QStringLiteral("mail/") + name + QStringLiteral("/Maildir"));
+    QStringList paths;
+    for (const char* sub : { "new", "cur" }) {
+        const QDir folder(maildir + u'/' + QLatin1String(sub));
+        for (const QString& file : folder.entryList(QDir::Files))
+            paths.append(folder.filePath(file));
+    }
+    std::sort(paths.begin(), paths.end(), [](const QString& a, const QString& b) {
+        return QFileInfo(a).fileName() < QFileInfo(b).fileName();
+    });
+    QList<QByteArray> messages;
+    for (const QString& path : paths) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            messages.append(file.readAll());
+    }
+    return messages;
 }
 
 bool DovecotServer::writeConfig()

@@ -22,6 +22,8 @@ public:
     void addUser(const QString& name, const QString& password);
     // Delivers one message (LF or CR LF line ends) into the user's mailbox.
     bool addMessage(const QString& name, QByteArray message);
+    // The messages now in the user's mailbox, as stored (CR LF line ends), in delivery order.
+    QList<QByteArray> storedMessages(const QString& name) const;
 
     // Gives the server a certificate, made here with openssl for the first name (CN) and all the
     // names (subject alternative names, "DNS:host" or "IP:address"), and a TLS listener on a port

@@ -1,0 +1,79 @@
+#include "app/fl_init.h"
+
+#include "app/tray_picture.h"
+#include "ui/program_menus.h"
+
+#include <QCoreApplication>
+
+namespace chronolien {
+
+FlInit::FlInit(const QString& appFolder, QObject* parent)
+    : QObject(parent)
+    , m_appFolder(appFolder)
+    , m_file(appFolder + QStringLiteral("/config.ini"), m_messages)
+{
+    tps_seconde.setInterval(1000);
+    tps_sauv.setInterval(10000);
+    tps_mail.setInterval(60000);
+    connect(&tps_seconde, &QTimer::timeout, this, [this] { m_ticker.MainTick(); });
+    connect(&tps_sauv, &QTimer::timeout, this, [this] { m_ticker.SaveState(); });
+    connect(&tps_mail, &QTimer::timeout, this, [this] { m_ticker.MailTimerFired(); });
+
+    // The counter texts are the accounting's, built after the windows.
+    m_windows.setCounterDisplayRefresh([this] { m_accounting.UpdateCounterDisplay(); });
+
+    m_trayIcon.setIcon(trayPicture());
+    m_trayIcon.setToolTip(QStringLiteral("Chronolien"));
+    m_trayIcon.setContextMenu(m_windows.menus().menuicone());
+    connect(&m_trayIcon, &QSystemTrayIcon::activated, this, &FlInit::trayActivated);
+}
+
+FlInit::~FlInit() = default;
+
+void FlInit::Load()
+{
+    m_trayIcon.show();
+    m_application.InitApplication(m_appFolder);
+    tps_seconde.start();
+    tps_sauv.start();
+    tps_mail.start();
+}
+
+void FlInit::trayActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    // The right button opens the context menu by itself; a hover reaches nothing here.
+    if (reason == QSystemTrayIcon::Trigger)
+        ToggleConnection();
+}
+
+void FlInit::ToggleConnection()
+{
+    m_monitor.ToggleConnection(m_state.connectedFlag);
+}
+
+// The configuration dialog and the about box are not built yet: their entries do nothing.
+void FlInit::OpenConfiguration() { }
+
+void FlInit::ShowAboutBox() { }
+
+void FlInit::QuitApplication()
+{
+    quitRequested();
+}
+
+void FlInit::quitRequested()
+{
+    if (!m_application.QuitApplication())
+        return;
+    tps_seconde.stop();
+    tps_sauv.stop();
+    tps_mail.stop();
+    QCoreApplication::quit();
+}
+
+void FlInit::RemoveTrayIcon()
+{
+    m_trayIcon.hide();
+}
+
+} // namespace chronolien

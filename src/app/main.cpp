@@ -1,0 +1,26 @@
+#include "app/fl_init.h"
+#include "app/instance_lock.h"
+#include "platform/linux/widget_message_box.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    // The program lives in the tray: closing its last window (a message box included) ends nothing.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QString appFolder = QCoreApplication::applicationDirPath();
+    chronolien::InstanceLock lock(appFolder);
+    if (!lock.tryLock()) {
+        // Before any setting is read or the tray icon is shown; the running instance is not told.
+        chronolien::WidgetMessageBox messages;
+        messages.show(QStringLiteral("Chronolien est déjà ouvert. Fermez l'application avant d'en ouvrir une autre."),
+                      chronolien::StyleCritical);
+        return 1;
+    }
+
+    chronolien::FlInit fl_init(appFolder);
+    fl_init.Load();
+    return app.exec();
+}

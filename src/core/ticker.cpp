@@ -1,0 +1,113 @@
+#include "core/ticker.h"
+
+#include "accounting/time_accounting.h"
+#include "connection/connection_monitor.h"
+#include "core/app_state.h"
+#include "core/connection_events.h"
+#include "core/mail_check.h"
+#include "platform/clock.h"
+#include "settings/settings_file.h"
+#include "settings/text_forms.h"
+
+#include <limits>
+
+namespace chronolien {
+
+namespace {
+
+// A counter plus the elapsed seconds, rounded halves to even. A month counter at its 32-bit
+// ceiling stays there instead of overflowing.
+qint32 addSeconds(qint32 counter, float elapsed)
+{
+    const qint64 sum = roundHalfEven(double(counter) + double(elapsed));
+    return sum > std::numeric_limits<qint32>::max() ? std::numeric_limits<qint32>::max() : qint32(sum);
+}
+
+} // namespace
+
+Ticker::Ticker(AppState& state, SettingsFile& file, Clock& clock, ConnectionMonitor& monitor,
+               TimeAccounting& accounting, ConnectionEvents& events, MailCheckStarter& mail)
+    : m_state(state)
+    , m_file(file)
+    , m_clock(clock)
+    , m_monitor(monitor)
+    , m_accounting(accounting)
+    , m_events(events)
+    , m_mail(mail)
+{
+}
+
+void Ticker::StartTiming()
+{
+    m_lastTickTime = m_clock.secondsSinceMidnight();
+}
+
+void Ticker::MainTick()
+{
+    if (m_monitor.IsConnected()) {
+        if (!m_state.connectedFlag) {
+            m_state.connectedFlag = true;
+            m_events.OnConnect();
+        }
+    } else {
+        // A month over an allowance that hangs up would be dialled, hung up and dialled again.
+        if (m_state.settings.connect_auto && !m_accounting.AutoDialBlocked())
+            m_monitor.Dial();
+        if (m_state.connectedFlag) {
+            m_state.connectedFlag = false;
+            m_events.OnDisconnect();
+        }
+    }
+
+    m_accounting.CheckMonthlyReset();
+
+    if (m_state.connectedFlag) {
+        CountElapsedTime();
+        m_events.UpdateThroughput();
+    }
+
+    // Read again: the time the actions above took belongs to the next tick.
+    m_lastTickTime = m_clock.secondsSinceMidnight();
+    m_accounting.UpdateGauge();
+}
+
+void Ticker::CountElapsedTime()
+{
+    const float elapsed = m_clock.secondsSinceMidnight() - m_lastTickTime;
+    // Midnight makes elapsed negative, a sleep or a clock put forward makes it large: such a tick
+    // counts nothing.
+    if (!(elapsed > 0.0f && elapsed < 100.0f))
+        return;
+    Settings& settings = m_state.settings;
+    settings.cpt_mois = addSeconds(settings.cpt_mois, elapsed);
+    m_state.sessionSeconds = addSeconds(m_state.sessionSeconds, elapsed);
+    m_accounting.UpdateCounterDisplay();
+    if (settings.forfait && settings.cpt_mois > settings.cpt_limite)
+        m_accounting.PlanExceeded();
+}
+
+void Ticker::SaveState()
+{
+    const Settings& settings = m_state.settings;
+    // The month time changes only by counting while the line is up; the plan page and the monthly
+    // reset store it themselves.
+    if (m_state.connectedFlag)
+        m_file.WriteKey(QStringLiteral("cpt_mois"), int(settings.cpt_mois));
+    m_file.WriteKey(QStringLiteral("affiche_actu"), settings.affiche_actu);
+    if (settings.pos_mem) {
+        m_file.WriteKey(QStringLiteral("pos_x"), int(settings.pos_x));
+        m_file.WriteKey(QStringLiteral("pos_y"), int(settings.pos_y));
+    }
+}
+
+void Ticker::MailTimerFired()
+{
+    // Not reset at connection: the connection starts a check of its own.
+    ++m_mailMinutes;
+    if (m_mailMinutes >= 3) {
+        m_mail.StartMailCheck();
+        m_mailMinutes = 0;
+    }
+}
+
+} // namespace chronolien

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "mail/deletion_dialogue.h"
+
+#include <QList>
+#include <QObject>
+#include <QSslCertificate>
+
+namespace chronolien {
+
+class Pop3Connection;
+
+// The deletion socket supr_pop and the deletion dialogue that drives it. The socket binds its own
+// local port, 3821, before it connects, until that port proves to be in use and a random one
+// replaces it.
+class MailDeleter final : public QObject, public DeletionStarter, private DeletionSocket {
+    Q_OBJECT
+
+public:
+    static constexpr quint16 LocalPort = 3821;
+
+    // localPort 0 lets the system choose (tests run side by side). With no trusted authorities,
+    // TLS servers are verified against the system's.
+    MailDeleter(AppState& state, MailCheckStarter& checks, quint16 localPort = LocalPort,
+        QList<QSslCertificate> trustedAuthorities = {}, QObject* parent = nullptr);
+    ~MailDeleter() override;
+
+    void StartDeletion(const DeletionTarget& target) override;
+
+    quint16 localPort() const;
+    const DeletionDialogue& dialogue() const { return m_dialogue; }
+
+private:
+    void closeSocket() override;
+    void setLocalPort(quint16 port) override;
+    void connectSocket(const Pop3Endpoint& endpoint) override;
+    void send(const QByteArray& bytes) override;
+    bool isConnected() const override;
+
+    Pop3Connection* supr_pop;
+    DeletionDialogue m_dialogue;
+};
+
+} // namespace chronolien

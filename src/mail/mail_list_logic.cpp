@@ -1,0 +1,108 @@
+#include "mail/mail_list_logic.h"
+
+#include "connection/event_media.h"
+#include "core/app_state.h"
+#include "core/windows.h"
+#include "mail/deletion_dialogue.h"
+#include "mail/mail_list_content.h"
+#include "mail/mail_window_view.h"
+
+namespace chronolien {
+
+MailListLogic::MailListLogic(AppState& state, Windows& windows, SoundPlayer& sound, MailWindowView& view,
+                             DeletionStarter& deletion)
+    : m_state(state)
+    , m_windows(windows)
+    , m_sound(sound)
+    , m_view(view)
+    , m_deletion(deletion)
+{
+}
+
+void MailListLogic::RefreshMailState()
+{
+    Settings& settings = m_state.settings;
+    if (m_state.debugSwitch)
+        PlaySoundFile(settings.son_deconnect);
+    if (m_state.connectedFlag && settings.courrier && m_state.mailList.count >= 1) {
+        m_firstShownEntry = 1;
+        FillMailList();
+        if (m_state.mailWindowShown)
+            return;
+        if (settings.affiche_actu) {
+            m_state.mailWindowShown = true;
+            m_windows.ApplyMailWindow();
+        } else if (settings.autoOpen(3)) {
+            m_windows.ShowFloatingWindow();
+            m_state.mailWindowShown = true;
+            m_windows.ApplyMailWindow();
+        }
+        PlaySoundFile(settings.son_mail);
+        return;
+    }
+    // Only a floating window that opens for mail alone closes with the last mail.
+    const QString& flags = settings.affiche_auto;
+    if (settings.affiche_actu && flags.startsWith(QStringLiteral("001")) && flags.size() >= 5
+        && flags.at(4) == u'0')
+        m_windows.HideFloatingWindow();
+    if (m_state.mailWindowShown) {
+        m_state.mailWindowShown = false;
+        m_windows.ApplyMailWindow();
+    }
+}
+
+void MailListLogic::FillMailList()
+{
+    m_view.showMailLines(ComputeMailListContent(m_state.mailList, m_firstShownEntry));
+}
+
+void MailListLogic::ScrollChanged(int value)
+{
+    m_firstShownEntry = qint16(qBound(1, value, MailList::Capacity));
+    FillMailList();
+}
+
+void MailListLogic::LineDoubleClicked(int line)
+{
+    LinePressed(line);
+    ShowMailDetail();
+}
+
+void MailListLogic::LinePressed(int line)
+{
+    m_selectedLine = qint16(qBound(0, line, LineCount - 1));
+}
+
+void MailListLogic::ShowMailDetail()
+{
+    if (const MailEntry* entry = selectedEntry())
+        m_view.showMailDetail(MailDetailOf(*entry));
+}
+
+void MailListLogic::DeleteSelectedMail()
+{
+    if (!m_state.connectedFlag)
+        return;
+    const MailEntry* entry = selectedEntry();
+    if (entry == nullptr)
+        return;
+    const DeletionTarget target { entry->account, entry->messageNumber, *entry };
+    m_state.mailList.count = 0;
+    RefreshMailState();
+    m_deletion.StartDeletion(target);
+}
+
+const MailEntry* MailListLogic::selectedEntry() const
+{
+    const int e = m_firstShownEntry + m_selectedLine;
+    if (e < 1 || e > m_state.mailList.count || e > MailList::Capacity)
+        return nullptr;
+    return &m_state.mailList.entry(e);
+}
+
+void MailListLogic::PlaySoundFile(const QString& path)
+{
+    chronolien::PlaySoundFile(m_state.settings.sons, m_sound, path);
+}
+
+} // namespace chronolien

@@ -1,0 +1,114 @@
+#include "ui/program_menus.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace chronolien {
+
+namespace {
+
+QAction* addEntry(QMenu* menu, const QString& name, const QString& caption)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+void addSeparator(QMenu* menu, const QString& name)
+{
+    menu->addSeparator()->setObjectName(name);
+}
+
+// The program's name heads each menu; choosing it does nothing.
+void addTitle(QMenu* menu, const QString& name)
+{
+    QAction* title = addEntry(menu, name, QStringLiteral("Chronolien"));
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+}
+
+} // namespace
+
+ProgramMenus::ProgramMenus()
+    : m_menuicone(std::make_unique<QMenu>())
+    , m_menucentre(std::make_unique<QMenu>())
+{
+    QMenu* tray = m_menuicone.get();
+    tray->setObjectName(QStringLiteral("menuicone"));
+    addTitle(tray, QStringLiteral("Titre"));
+    connect(addEntry(tray, QStringLiteral("menuaide"), QStringLiteral("Aide")), &QAction::triggered, this,
+        &ProgramMenus::helpChosen);
+    connect(addEntry(tray, QStringLiteral("menupropos"), QStringLiteral("A propos de...")),
+        &QAction::triggered, this, &ProgramMenus::aboutChosen);
+    addSeparator(tray, QStringLiteral("separateur"));
+    connect(addEntry(tray, QStringLiteral("menuaffich"), QStringLiteral("Afficher")), &QAction::triggered,
+        this, &ProgramMenus::floatingWindowChosen);
+    connect(addEntry(tray, QStringLiteral("menuconfig"), QStringLiteral("Configuration")),
+        &QAction::triggered, this, &ProgramMenus::configurationChosen);
+    addSeparator(tray, QStringLiteral("separateur2"));
+    connect(addEntry(tray, QStringLiteral("menuconnect"), QStringLiteral("Connecter")), &QAction::triggered,
+        this, &ProgramMenus::connectChosen);
+    addSeparator(tray, QStringLiteral("separateur3"));
+    connect(addEntry(tray, QStringLiteral("menuquitter"), QStringLiteral("Quitter")), &QAction::triggered,
+        this, &ProgramMenus::quitChosen);
+
+    QMenu* centre = m_menucentre.get();
+    centre->setObjectName(QStringLiteral("menucentre"));
+    addTitle(centre, QStringLiteral("chronolien2"));
+    addSeparator(centre, QStringLiteral("separateur4"));
+    connect(addEntry(centre, QStringLiteral("menu2affich"), QStringLiteral("Afficher le compteur")),
+        &QAction::triggered, this, &ProgramMenus::counterWindowChosen);
+    connect(addEntry(centre, QStringLiteral("menu2graph"), QStringLiteral("Afficher le graphique")),
+        &QAction::triggered, this, &ProgramMenus::graphChosen);
+    connect(addEntry(centre, QStringLiteral("menu2config"), QStringLiteral("Configuration")),
+        &QAction::triggered, this, &ProgramMenus::configurationChosen);
+    connect(addEntry(centre, QStringLiteral("menu2aide"), QStringLiteral("Aide")), &QAction::triggered, this,
+        &ProgramMenus::helpChosen);
+    connect(addEntry(centre, QStringLiteral("menu2propos"), QStringLiteral("A propos de...")),
+        &QAction::triggered, this, &ProgramMenus::aboutChosen);
+}
+
+ProgramMenus::~ProgramMenus() = default;
+
+QAction* ProgramMenus::entry(const QString& name) const
+{
+    for (QMenu* menu : { m_menuicone.get(), m_menucentre.get() }) {
+        const QList<QAction*> actions = menu->actions();
+        for (QAction* action : actions) {
+            if (action->objectName() == name)
+                return action;
+        }
+    }
+    return nullptr;
+}
+
+void ProgramMenus::setFloatingShownCaption(bool shown)
+{
+    entry(QStringLiteral("menuaffich"))
+        ->setText(shown ? QStringLiteral("Masquer") : QStringLiteral("Afficher"));
+}
+
+void ProgramMenus::setCounterShownCaption(bool shown)
+{
+    entry(QStringLiteral("menu2affich"))
+        ->setText(shown ? QStringLiteral("Masquer le compteur") : QStringLiteral("Afficher le compteur"));
+}
+
+void ProgramMenus::setConnectCaption(bool connected)
+{
+    entry(QStringLiteral("menuconnect"))
+        ->setText(connected ? QStringLiteral("Déconnecter") : QStringLiteral("Connecter"));
+}
+
+void ProgramMenus::popupTrayMenu(QPoint globalPos)
+{
+    m_menuicone->popup(globalPos);
+}
+
+void ProgramMenus::popupCentreMenu(QPoint globalPos)
+{
+    m_menucentre->popup(globalPos);
+}
+
+} // namespace chronolien

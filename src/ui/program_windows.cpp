@@ -1,0 +1,267 @@
+#include "ui/program_windows.h"
+
+#include "core/app_state.h"
+#include "platform/process_starter.h"
+#include "settings/settings_file.h"
+#include "ui/counter_window.h"
+#include "ui/floating_window.h"
+#include "ui/mail_window.h"
+#include "ui/program_menus.h"
+#include "ui/shape_widget.h"
+#include "ui/user_actions.h"
+#include "ui/window_outlines.h"
+#include "ui/window_placement.h"
+
+#include <QFileInfo>
+#include <QMenu>
+
+namespace chronolien {
+
+ProgramWindows::ProgramWindows(
+    AppState& state, SettingsFile& file, ProcessStarter& processes, UserActions& actions)
+    : m_state(state)
+    , m_file(file)
+    , m_processes(processes)
+    , m_actions(actions)
+    , m_centre(std::make_unique<FloatingWindow>())
+    , m_counter(std::make_unique<CounterWindow>())
+    , m_mail(std::make_unique<MailWindow>())
+    , m_menus(std::make_unique<ProgramMenus>())
+{
+    // The satellites hang beside the floating window even when they open without it.
+    m_centre->moveToTwips(m_state.settings.pos_x, m_state.settings.pos_y);
+    connectFloatingWindow();
+    connectSatellites();
+    connectMenus();
+}
+
+ProgramWindows::~ProgramWindows() = default;
+
+void ProgramWindows::connectFloatingWindow()
+{
+    FloatingWindow* centre = m_centre.get();
+    connect(
+        centre, &FloatingWindow::toggleConnectionRequested, this, [this] { m_actions.ToggleConnection(); });
+    connect(centre, &FloatingWindow::menuRequested, m_menus.get(), &ProgramMenus::popupCentreMenu);
+    connect(centre, &FloatingWindow::hideRequested, this, &ProgramWindows::HideFloatingWindow);
+    connect(centre, &FloatingWindow::quitRequested, this, [this] { m_actions.QuitApplication(); });
+    connect(centre, &FloatingWindow::dragStarted, this, &ProgramWindows::beginDrag);
+    connect(centre, &FloatingWindow::dragFinished, this, &ProgramWindows::endDrag);
+}
+
+void ProgramWindows::connectSatellites()
+{
+    connect(m_counter.get(), &CounterWindow::closeRequested, this, [this] {
+        m_state.settings.affiche_cpt = false;
+        ApplyCounterWindow();
+    });
+    connect(m_counter.get(), &CounterWindow::changeSideRequested, this, [this] {
+        m_state.settings.pos_compteur = !m_state.settings.pos_compteur;
+        PlaceCounterWindow();
+    });
+    connect(m_mail.get(), &MailWindow::changeSideRequested, this, [this] {
+        m_state.settings.pos_mail = !m_state.settings.pos_mail;
+        PlaceMailWindow();
+    });
+}
+
+void ProgramWindows::connectMenus()
+{
+    ProgramMenus* menus = m_menus.get();
+    connect(menus, &ProgramMenus::helpChosen, this, &ProgramWindows::OpenHelp);
+    connect(menus, &ProgramMenus::graphChosen, this, &ProgramWindows::OpenGraph);
+    connect(menus, &ProgramMenus::aboutChosen, this, [this] { m_actions.ShowAboutBox(); });
+    connect(menus, &ProgramMenus::configurationChosen, this, [this] { m_actions.OpenConfiguration(); });
+    connect(menus, &ProgramMenus::connectChosen, this, [this] { m_actions.ToggleConnection(); });
+    connect(menus, &ProgramMenus::quitChosen, this, [this] { m_actions.QuitApplication(); });
+    connect(menus, &ProgramMenus::floatingWindowChosen, this, [this] {
+        if (m_state.settings.affiche_actu)
+            HideFloatingWindow();
+        else
+            ShowFloatingWindow();
+    });
+    connect(menus, &ProgramMenus::counterWindowChosen, this, [this] {
+        m_state.settings.affiche_cpt = !m_state.settings.affiche_cpt;
+        ApplyCounterWindow();
+    });
+}
+
+void ProgramWindows::ShowFloatingWindow()
+{
+    Settings& settings = m_state.settings;
+    m_centre->moveToTwips(settings.pos_x, settings.pos_y);
+    m_centre->setOutline(centreWindowOutline());
+    LoadCentreSkin(m_state.connectedFlag);
+    if (!settings.affiche_actu) {
+        m_centre->makeTopmost();
+        m_centre->moveToTwips(settings.pos_x, settings.pos_y);
+    }
+    m_centre->show();
+    ApplyCounterWindow();
+    ApplyMailWindow();
+    m_menus->setFloatingShownCaption(true);
+    settings.affiche_actu = true;
+}
+
+void ProgramWindows::HideFloatingWindow()
+{
+    m_centre->hide();
+    m_centre->resetDrag();
+    m_counter->hide();
+    m_mail->hide();
+    m_menus->setFloatingShownCaption(false);
+    m_state.settings.affiche_actu = false;
+}
+
+void ProgramWindows::ApplyCounterWindow()
+{
+    const bool shown = m_state.settings.affiche_cpt;
+    if (!shown) {
+        m_counter->hide();
+        m_menus->setCounterShownCaption(false);
+    } else {
+        m_counter->setOutline(counterWindowOutline());
+        m_counter->makeTopmost();
+        LoadCounterSkin();
+        PlaceCounterWindow();
+        m_counter->setLeftTwips(counterLeft(m_centre->leftTwips()));
+        if (m_refreshCounter)
+            m_refreshCounter();
+        m_counter->show();
+        m_menus->setCounterShownCaption(true);
+    }
+    m_file.WriteKey(QStringLiteral("affiche_cpt"), shown);
+}
+
+void ProgramWindows::ApplyMailWindow()
+{
+    if (!m_state.mailWindowShown) {
+        m_mail->hide();
+        return;
+    }
+    m_mail->hide();
+    m_mail->makeTopmost();
+    m_mail->setOutline(mailWindowOutline());
+    LoadMailSkin();
+    if (m_fillMailList)
+        m_fillMailList();
+    m_mail->show();
+    PlaceMailWindow();
+    m_mail->setTopTwips(mailTop(m_centre->topTwips()));
+}
+
+void ProgramWindows::CloseAllWindows()
+{
+    m_menus->menuicone()->close();
+    m_menus->menucentre()->close();
+    m_mail->hide();
+    m_counter->hide();
+    m_centre->hide();
+    m_centre->resetDrag();
+}
+
+void ProgramWindows::PlaceCounterWindow()
+{
+    const bool above = m_state.settings.pos_compteur;
+    m_counter->setTopTwips(counterTop(m_centre->topTwips(), above));
+    m_file.WriteKey(QStringLiteral("pos_compteur"), above);
+}
+
+void ProgramWindows::PlaceMailWindow()
+{
+    const bool left = m_state.settings.pos_mail;
+    m_mail->setLeftTwips(mailLeft(m_centre->leftTwips(), left));
+    m_file.WriteKey(QStringLiteral("pos_mail"), left);
+}
+
+void ProgramWindows::loadPicture(SkinnedWindow& window, SkinPicture picture)
+{
+    // A missing or unreadable picture leaves the window as it looks now.
+    if (std::optional<QImage> image = LoadSkinPicture(m_state.appFolder, m_state.settings.nomskin, picture))
+        window.setPicture(*image);
+}
+
+void ProgramWindows::LoadCentreSkin(bool connected)
+{
+    loadPicture(*m_centre, centrePicture(connected));
+}
+
+void ProgramWindows::LoadCounterSkin()
+{
+    loadPicture(*m_counter, SkinPicture::Counter);
+}
+
+void ProgramWindows::LoadMailSkin()
+{
+    loadPicture(*m_mail, SkinPicture::Mail);
+}
+
+void ProgramWindows::ReloadSkins()
+{
+    LoadCentreSkin(m_state.connectedFlag);
+    LoadCounterSkin();
+    LoadMailSkin();
+}
+
+void ProgramWindows::OpenHelp()
+{
+    m_processes.openUrl(m_state.dataPath(QStringLiteral("doc/aide.htm")));
+}
+
+void ProgramWindows::OpenGraph()
+{
+    const QString graph = m_state.dataPath(QStringLiteral("graph"));
+    if (QFileInfo(graph).isFile())
+        m_processes.startDetached(graph);
+}
+
+void ProgramWindows::setConnectCaptions(bool connected)
+{
+    m_menus->setConnectCaption(connected);
+    m_centre->setConnectToolTip(connected);
+}
+
+void ProgramWindows::setDownLight(bool shown)
+{
+    m_centre->led_down()->setVisible(shown);
+}
+
+void ProgramWindows::setUpLight(bool shown)
+{
+    m_centre->led_up()->setVisible(shown);
+}
+
+void ProgramWindows::setCounterTexts(const QString& session, const QString& month)
+{
+    m_counter->setCounterTexts(session, month);
+}
+
+void ProgramWindows::setMonthAlertLook(bool alert)
+{
+    m_counter->setMonthAlertLook(alert);
+}
+
+void ProgramWindows::setGauge(const GaugeView& gauge)
+{
+    m_counter->setGauge(gauge);
+}
+
+void ProgramWindows::beginDrag()
+{
+    m_counter->hide();
+    m_mail->hide();
+}
+
+void ProgramWindows::endDrag()
+{
+    Settings& settings = m_state.settings;
+    settings.pos_x = m_centre->leftTwips();
+    settings.pos_y = m_centre->topTwips();
+    if (settings.pos_mem) {
+        m_file.WriteKey(QStringLiteral("pos_x"), settings.pos_x);
+        m_file.WriteKey(QStringLiteral("pos_y"), settings.pos_y);
+    }
+    ShowFloatingWindow();
+}
+
+} // namespace chronolien

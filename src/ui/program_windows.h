@@ -1,0 +1,90 @@
+#pragma once
+
+#include "core/windows.h"
+#include "ui/skin_files.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+namespace chronolien {
+
+class CounterWindow;
+class FloatingWindow;
+class MailWindow;
+class ProcessStarter;
+class ProgramMenus;
+class SettingsFile;
+class SkinnedWindow;
+class UserActions;
+struct AppState;
+
+// The program's visible side: the floating, counter and mail windows and the two pop-up menus,
+// opened, closed, placed and skinned as the state says. The windows live for the whole run;
+// closing one hides it.
+class ProgramWindows final : public QObject, public Windows {
+    Q_OBJECT
+
+public:
+    ProgramWindows(AppState& state, SettingsFile& file, ProcessStarter& processes, UserActions& actions);
+    ~ProgramWindows() override;
+
+    void ShowFloatingWindow() override;
+    void HideFloatingWindow() override;
+    void ApplyCounterWindow() override;
+    void ApplyMailWindow() override;
+    void CloseAllWindows() override;
+    void LoadCentreSkin(bool connected) override;
+    void setConnectCaptions(bool connected) override;
+    void setDownLight(bool shown) override;
+    void setUpLight(bool shown) override;
+    void setCounterTexts(const QString& session, const QString& month) override;
+    void setMonthAlertLook(bool alert) override;
+    void setGauge(const GaugeView& gauge) override;
+
+    void LoadCounterSkin();
+    void LoadMailSkin();
+    // Every window takes the pictures of the skin now in use, shown or not.
+    void ReloadSkins();
+
+    // The counter window's top beside the floating window by pos_compteur, which is stored.
+    void PlaceCounterWindow();
+    // The mail window's left edge beside the floating window by pos_mail, which is stored.
+    void PlaceMailWindow();
+
+    // The help page in the desktop's browser.
+    void OpenHelp();
+    // The usage graph program, when there is one.
+    void OpenGraph();
+
+    // What refreshes the counter texts (UpdateCounterDisplay) and the mail lines (FillMailList)
+    // when their windows open. Their owners are built after the windows, so they are set later.
+    void setCounterDisplayRefresh(std::function<void()> refresh) { m_refreshCounter = std::move(refresh); }
+    void setMailListFill(std::function<void()> fill) { m_fillMailList = std::move(fill); }
+
+    FloatingWindow& fl_centre() const { return *m_centre; }
+    CounterWindow& fl_compteur() const { return *m_counter; }
+    MailWindow& fl_mail() const { return *m_mail; }
+    ProgramMenus& menus() const { return *m_menus; }
+
+private:
+    void connectFloatingWindow();
+    void connectSatellites();
+    void connectMenus();
+    void beginDrag();
+    void endDrag();
+    void loadPicture(SkinnedWindow& window, SkinPicture picture);
+
+    AppState& m_state;
+    SettingsFile& m_file;
+    ProcessStarter& m_processes;
+    UserActions& m_actions;
+    std::unique_ptr<FloatingWindow> m_centre;
+    std::unique_ptr<CounterWindow> m_counter;
+    std::unique_ptr<MailWindow> m_mail;
+    std::unique_ptr<ProgramMenus> m_menus;
+    std::function<void()> m_refreshCounter;
+    std::function<void()> m_fillMailList;
+};
+
+} // namespace chronolien

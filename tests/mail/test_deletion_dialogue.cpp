@@ -1,0 +1,299 @@
+#include "core/app_state.h"
+#include "core/mail_check.h"
+#include "mail/check_dialogue.h"
+#include "mail/deletion_dialogue.h"
+#include "support/temp_app_folder.h"
+
+#include <QTest>
+
+using namespace chronolien;
+using namespace chronolien::test;
+
+namespace {
+
+// supr_pop as a script: what the dialogue asked of it and the lines it sent.
+class FakeDeletionSocket final : public DeletionSocket {
+public:
+    void closeSocket() override
+    {
+        calls.append(QStringLiteral("close"));
+        connected = false;
+    }
+    void setLocalPort(quint16 port) override { calls.append(QStringLiteral("port %1").arg(port)); }
+    void connectSocket(const Pop3Endpoint& endpoint) override
+    {
+        calls.append(QStringLiteral("connect %1%2:%3")
+                         .arg(endpoint.secure ? QStringLiteral("pop3s://") : QString())
+                         .arg(endpoint.host)
+                         .arg(endpoint.port));
+    }
+    void send(const QByteArray& bytes) override { sent += bytes; }
+    bool isConnected() const override { return connected; }
+
+    // The lines sent since the last call, each of which must end with CR LF.
+    QStringList takeLines()
+    {
+        QStringList lines = QString::fromLatin1(sent).split(QStringLiteral("\r\n"));
+        if (!lines.last().isEmpty())
+            lines.last() += QStringLiteral("<unterminated>");
+        else
+            lines.removeLast();
+        sent.clear();
+        return lines;
+    }
+
+    QStringList calls;
+    QByteArray sent;
+    bool connected = false;
+};
+
+class CountingChecks final : public MailCheckStarter {
+public:
+    void StartMailCheck() override { ++started; }
+    int started = 0;
+};
+
+QByteArray top(const QByteArray& subject, const QByteArray& from = "Jean Dupont <Jean@Exemple.fr>")
+{
+    return "+OK\r\nReturn-Path: <r@exemple.fr>\r\nTo: moi@ici.fr\r\nFrom: " + from + "\r\nSubject: " + subject
+        + "\r\nDate: Tue, 3 Feb 2004 10:15:00 +0100\r\nMessage-ID: <1@exemple.fr>\r\n\r\n.\r\n";
+}
+
+// The entry the check makes of top("Message trois") for message 3 of account 2.
+DeletionTarget listedTarget()
+{
+    MailEntry e;
+    e.senderName = QStringLiteral("jean dupont");
+    e.senderAddress = QStringLiteral("jean@exemple.fr");
+    e.recipient = QStringLiteral("moi@ici.fr");
+    e.subject = QStringLiteral("message trois");
+    e.date = QDateTime(QDate(2004, 2, 3), QTime(10, 15), Qt::UTC);
+    e.sizeKo = 4.5f; // known from LIST; a TOP reply does not give it
+    e.messageNumber = 3;
+    e.account = 2;
+    return { 2, 3, e };
+}
+
+} // namespace
+
+class TestDeletionDialogue : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempAppFolder> m_folder;
+    std::unique_ptr<AppState> m_state;
+    std::unique_ptr<FakeDeletionSocket> m_socket;
+    std::unique_ptr<CountingChecks> m_checks;
+    std::unique_ptr<DeletionDialogue> m_dialogue;
+    double m_fraction = 0.5;
+
+    QStringList trace() const
+    {
+        const QString text = QString::fromLatin1(m_folder->readBytes(QStringLiteral("messages.txt")));
+        QStringList lines = text.split(QStringLiteral("\r\n"));
+        lines.removeLast();
+        return lines;
+    }
+
+    // Opens the dialogue and takes it to its TOP request.
+    void loginAndAskHeaders()
+    {
+        m_dialogue->StartDeletion(listedTarget());
+        QCOMPARE(m_socket->calls, QStringList({ "close", "connect pop.exemple.fr:110" }));
+        QCOMPARE(m_dialogue->DeleteStep(), qint16(1));
+        m_socket->connected = true;
+        m_dialogue->DataArrival("+OK ready\r\n");
+        m_dialogue->DataArrival("+OK\r\n");
+        m_dialogue->DataArrival("+OK Logged in.\r\n");
+        QCOMPARE(m_socket->takeLines(), QStringList({ "USER jean", "PASS s3cret", "top 3 0" }));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_folder = std::make_unique<TempAppFolder>();
+        m_state = std::make_unique<AppState>();
+        m_state->appFolder = m_folder->path();
+        m_state->connectedFlag = true;
+        m_state->settings.courrier = true;
+        MailboxAccount& a = m_state->mailboxAccounts.account(2);
+        a.server = QStringLiteral("pop.exemple.fr");
+        a.login = QStringLiteral("jean");
+        a.password = QStringLiteral("s3cret");
+        a.inUse = true;
+        a.state = 1;
+        m_socket = std::make_unique<FakeDeletionSocket>();
+        m_checks = std::make_unique<CountingChecks>();
+        m_dialogue = std::make_unique<DeletionDialogue>(*m_state, *m_socket, *m_checks, [this] { return m_fraction; });
+    }
+
+    void refusedTlsGivesTheDeletionUp()
+    {
+        m_state->debugSwitch = true;
+        m_state->mailboxAccounts.account(2).server = QStringLiteral("pop3s://pop.exemple.fr");
+        m_dialogue->StartDeletion(listedTarget());
+        QCOMPARE(m_socket->calls, QStringList({ "close", "connect pop3s://pop.exemple.fr:995" }));
+        m_dialogue->SecureChannelRefused(QStringLiteral("certificat non vérifié"));
+        QCOMPARE(m_socket->calls.last(), QStringLiteral("close"));
+        QVERIFY(m_socket->takeLines().isEmpty());
+        QCOMPARE(m_checks->started, 0);
+        QCOMPARE(trace().last(), QStringLiteral("<supr>  TLS refus\u00e9 : certificat non v\u00e9rifi\u00e9"));
+        QCOMPARE(m_state->mailboxAccounts.account(2).state, qint16(1)); // unchanged
+    }
+
+    void deletesTheListedMessageThenChecks()
+    {
+        m_state->debugSwitch = true;
+        loginAndAskHeaders();
+        // The headers may come in pieces; the reply is taken once whole.
+        const QByteArray headers = top("Message trois");
+        m_dialogue->DataArrival(headers.left(20));
+        QVERIFY(m_socket->takeLines().isEmpty());
+        m_dialogue->DataArrival(headers.mid(20));
+        QCOMPARE(m_socket->takeLines(), QStringList({ "dele 3" }));
+        QCOMPARE(m_dialogue->DeleteStep(), qint16(4));
+        m_dialogue->DataArrival("+OK Deleted.\r\n");
+        QCOMPARE(m_socket->takeLines(), QStringList({ "QUIT" }));
+        QCOMPARE(m_dialogue->DeleteStep(), qint16(0));
+        QCOMPARE(m_checks->started, 0);
+        m_dialogue->DataArrival("+OK Logging out, messages deleted.\r\n");
+        QCOMPARE(m_checks->started, 1);
+        QCOMPARE(m_socket->calls.last(), QStringLiteral("close"));
+        QCOMPARE(m_state->mailboxAccounts.account(2).state, qint16(1));
+
+        const QStringList lines = trace();
+        QCOMPARE(lines.first(), QStringLiteral("<supr>  Tentative de connection"));
+        QCOMPARE(lines.filter(QStringLiteral("envoi")),
+                 QStringList({ "<supr>  envoi : USER jean", "<supr>  envoi : PASS s3cret",
+                               "<supr>  envoi : top 3 0", "<supr>  envoi : dele 3" }));
+        QVERIFY(lines.contains(QStringLiteral("<supr>  recu : +OK Deleted.")));
+    }
+
+    void anotherMessageUnderTheNumberIsNotDeleted_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::newRow("another subject") << top("Message quatre");
+        QTest::newRow("another sender") << top("Message trois", "marie@exemple.fr");
+        QTest::newRow("no such message") << QByteArray("-ERR There's no message 3.\r\n");
+        QTest::newRow("no headers") << QByteArray("+OK\r\n\r\n.\r\n");
+    }
+    void anotherMessageUnderTheNumberIsNotDeleted()
+    {
+        QFETCH(QByteArray, reply);
+        m_state->debugSwitch = true;
+        loginAndAskHeaders();
+        m_dialogue->DataArrival(reply);
+        QCOMPARE(m_socket->takeLines(), QStringList({ "QUIT" }));
+        m_dialogue->DataArrival("+OK Logging out.\r\n");
+        QCOMPARE(m_checks->started, 1);
+        QVERIFY(trace().contains(QStringLiteral("<supr>  message 3 changé sur le serveur : rien n'est supprimé")));
+    }
+
+    void aRefusalEndsTheDeletion_data()
+    {
+        QTest::addColumn<int>("answered"); // positive replies before the refusal
+        QTest::newRow("greeting") << 0;
+        QTest::newRow("USER") << 1;
+        QTest::newRow("PASS") << 2;
+        QTest::newRow("DELE") << 4;
+        QTest::newRow("QUIT") << 5;
+    }
+    void aRefusalEndsTheDeletion()
+    {
+        QFETCH(int, answered);
+        m_dialogue->StartDeletion(listedTarget());
+        m_socket->connected = true;
+        const QList<QByteArray> replies { "+OK\r\n", "+OK\r\n", "+OK\r\n", top("Message trois"), "+OK\r\n" };
+        for (int k = 0; k < answered; ++k)
+            m_dialogue->DataArrival(replies.at(k));
+        m_socket->takeLines();
+        m_socket->calls.clear();
+        m_dialogue->DataArrival("-ERR non\r\n");
+        QCOMPARE(m_socket->calls, QStringList({ "close" }));
+        QVERIFY(m_socket->takeLines().isEmpty());
+        QCOMPARE(m_checks->started, 0);
+        QCOMPARE(m_state->mailboxAccounts.account(2).state, qint16(1));
+    }
+
+    void nothingOffLineOrWithMailCheckingOff()
+    {
+        m_state->connectedFlag = false;
+        m_dialogue->StartDeletion(listedTarget());
+        m_state->connectedFlag = true;
+        m_state->settings.courrier = false;
+        m_dialogue->StartDeletion(listedTarget());
+        QVERIFY(m_socket->calls.isEmpty());
+    }
+
+    void dataWhileNotConnectedIsIgnored()
+    {
+        m_dialogue->StartDeletion(listedTarget());
+        m_dialogue->DataArrival("+OK ready\r\n");
+        QVERIFY(m_socket->sent.isEmpty());
+        QCOMPARE(m_dialogue->DeleteStep(), qint16(1));
+    }
+
+    void aNewDeletionReplacesTheOneUnderWay()
+    {
+        loginAndAskHeaders();
+        DeletionTarget other = listedTarget();
+        other.messageNumber = 5;
+        m_socket->calls.clear();
+        m_dialogue->StartDeletion(other);
+        QCOMPARE(m_socket->calls, QStringList({ "close", "connect pop.exemple.fr:110" }));
+        m_socket->connected = true;
+        m_dialogue->DataArrival("+OK ready\r\n");
+        m_dialogue->DataArrival("+OK\r\n");
+        m_dialogue->DataArrival("+OK\r\n");
+        QCOMPARE(m_socket->takeLines(), QStringList({ "USER jean", "PASS s3cret", "top 5 0" }));
+    }
+
+    void serverTextWithPort()
+    {
+        m_state->mailboxAccounts.account(2).server = QStringLiteral("127.0.0.1:2110");
+        m_dialogue->StartDeletion(listedTarget());
+        QCOMPARE(m_socket->calls.last(), QStringLiteral("connect 127.0.0.1:2110"));
+    }
+
+    void addressInUseRetriesOnARandomPort()
+    {
+        m_state->debugSwitch = true;
+        m_dialogue->StartDeletion(listedTarget());
+        m_socket->calls.clear();
+        m_fraction = 0.25;
+        m_dialogue->SocketError(ErrorAddressInUse, QStringLiteral("Address in use"));
+        QCOMPARE(m_socket->calls, QStringList({ "close", "port 2750", "close", "connect pop.exemple.fr:110" }));
+        QVERIFY(trace().contains(QStringLiteral("<supr> 10048  Address in use")));
+        // A port that stays in use does not keep the program busy for ever.
+        m_fraction = 0.999999;
+        for (int k = 0; k < 10; ++k)
+            m_dialogue->SocketError(ErrorAddressInUse, QStringLiteral("Address in use"));
+        QCOMPARE(m_socket->calls.filter(QStringLiteral("connect")).size(), DeletionDialogue::MaxPortRetries);
+        QVERIFY(m_socket->calls.contains(QStringLiteral("port 4999")));
+        // Another deletion starts afresh.
+        m_socket->calls.clear();
+        m_dialogue->StartDeletion(listedTarget());
+        m_dialogue->SocketError(ErrorAddressInUse, QStringLiteral("Address in use"));
+        QCOMPARE(m_socket->calls.filter(QStringLiteral("connect")).size(), 2);
+    }
+
+    void otherErrorsGiveUp()
+    {
+        m_dialogue->StartDeletion(listedTarget());
+        m_socket->calls.clear();
+        m_dialogue->SocketError(ErrorConnectionRefused, QStringLiteral("Connection refused"));
+        QCOMPARE(m_socket->calls, QStringList({ "close" }));
+        QCOMPARE(m_checks->started, 0);
+    }
+
+    void aFloodIsDropped()
+    {
+        loginAndAskHeaders();
+        m_socket->calls.clear();
+        m_dialogue->DataArrival("+OK\r\n" + QByteArray(ReplyAssembler::MaxReply, 'z'));
+        QCOMPARE(m_socket->calls, QStringList({ "close" }));
+        QVERIFY(m_socket->takeLines().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDeletionDialogue)
+#include "test_deletion_dialogue.moc"

@@ -1,0 +1,308 @@
+#include "core/app_state.h"
+#include "mail/mail_list_content.h"
+#include "mail/mail_list_logic.h"
+#include "recording_mail_view.h"
+#include "support/fake_sound_player.h"
+#include "support/recording_windows.h"
+#include "support/temp_app_folder.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+using namespace chronolien;
+using namespace chronolien::test;
+
+namespace {
+
+MailEntry entry(const QString& name, const QString& subject, float sizeKo = 0, int number = 1, int account = 1)
+{
+    MailEntry e;
+    e.senderName = name;
+    e.senderAddress = name + QStringLiteral("@exemple.fr");
+    e.recipient = QStringLiteral("moi@ici.fr");
+    e.subject = subject;
+    e.sizeKo = sizeKo;
+    e.messageNumber = qint16(number);
+    e.account = qint16(account);
+    return e;
+}
+
+// A list of count entries whose subjects are "message 1" to "message <count>".
+MailList numberedList(int count)
+{
+    MailList list;
+    for (int e = 1; e <= count; ++e)
+        list.entry(e) = entry(QStringLiteral("jean"), QStringLiteral("message ") + QString::number(e), 0, e);
+    list.count = qint16(count);
+    return list;
+}
+
+} // namespace
+
+class TestMailListLogic : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempAppFolder> m_folder;
+    std::unique_ptr<AppState> m_state;
+    std::unique_ptr<RecordingWindows> m_windows;
+    std::unique_ptr<FakeSoundPlayer> m_sound;
+    std::unique_ptr<RecordingMailView> m_view;
+    std::unique_ptr<RecordingDeletionStarter> m_deletion;
+    std::unique_ptr<MailListLogic> m_logic;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_folder = std::make_unique<TempAppFolder>();
+        m_state = std::make_unique<AppState>();
+        m_state->appFolder = m_folder->path();
+        m_state->connectedFlag = true;
+        m_state->settings.courrier = true;
+        // The sounds are played only when their files exist.
+        for (const char* name : { "mail.wav", "deconnect.wav" })
+            m_folder->writeBytes(QLatin1String(name), "RIFF");
+        m_state->settings.son_mail = m_folder->file(QStringLiteral("mail.wav"));
+        m_state->settings.son_deconnect = m_folder->file(QStringLiteral("deconnect.wav"));
+        m_windows = std::make_unique<RecordingWindows>(*m_state);
+        m_sound = std::make_unique<FakeSoundPlayer>();
+        m_view = std::make_unique<RecordingMailView>();
+        m_deletion = std::make_unique<RecordingDeletionStarter>();
+        m_logic = std::make_unique<MailListLogic>(*m_state, *m_windows, *m_sound, *m_view, *m_deletion);
+    }
+
+    void captionAndTooltip_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<float>("sizeKo");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("tooltip");
+        QTest::newRow("name of 10 characters whole")
+            << "abcdefghij" << "salut" << 0.0f << "abcdefghij : salut"
+            << "Expediteur : abcdefghij // Objet : salut // Taille : 0,00 Ko";
+        QTest::newRow("name of 11 characters cut")
+            << "abcdefghijk" << "salut" << 1.5f << "abcdefghij. : salut"
+            << "Expediteur : abcdefghijk // Objet : salut // Taille : 1,50 Ko";
+        QTest::newRow("caption of 25 characters whole")
+            << "jean" << "123456789012345678" << 0.0f << "jean : 123456789012345678"
+            << "Expediteur : jean // Objet : 123456789012345678 // Taille : 0,00 Ko";
+        QTest::newRow("caption of 26 characters cut")
+            << "jean" << "1234567890123456789" << 0.0f << "jean : 123456789012345678."
+            << "Expediteur : jean // Objet : 1234567890123456789 // Taille : 0,00 Ko";
+        QTest::newRow("both cuts")
+            << "jean-pierre dupont" << "réunion de demain matin" << 12.345f << "jean-pierr. : réunion de ."
+            << "Expediteur : jean-pierre dupont // Objet : réunion de demain matin // Taille : 12,35 Ko";
+        QTest::newRow("empty subject") << "marie" << "" << 0.0f << "marie : "
+                                       << "Expediteur : marie // Objet :  // Taille : 0,00 Ko";
+    }
+    void captionAndTooltip()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, subject);
+        QFETCH(float, sizeKo);
+        const MailEntry e = entry(name, subject, sizeKo);
+        QTEST(MailCaption(e), "caption");
+        QTEST(MailTooltip(e), "tooltip");
+    }
+
+    void linesAndScrollBar_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<QStringList>("subjects"); // what each of the four lines shows
+        QTest::addColumn<bool>("scrollShown");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("value");
+        QTest::newRow("empty") << 0 << 1 << QStringList { "", "", "", "" } << false << 1 << 1;
+        QTest::newRow("3 entries") << 3 << 1 << QStringList { "1", "2", "3", "" } << false << 1 << 1;
+        QTest::newRow("4 entries") << 4 << 1 << QStringList { "1", "2", "3", "4" } << false << 1 << 1;
+        QTest::newRow("5 entries") << 5 << 1 << QStringList { "1", "2", "3", "4" } << true << 2 << 1;
+        QTest::newRow("7 entries at 1") << 7 << 1 << QStringList { "1", "2", "3", "4" } << true << 4 << 1;
+        QTest::newRow("7 entries at 4") << 7 << 4 << QStringList { "4", "5", "6", "7" } << true << 4 << 4;
+        QTest::newRow("20 entries at the end") << 20 << 17 << QStringList { "17", "18", "19", "20" } << true << 17 << 17;
+    }
+    void linesAndScrollBar()
+    {
+        QFETCH(int, count);
+        QFETCH(int, first);
+        QFETCH(QStringList, subjects);
+        const MailListContent content = ComputeMailListContent(numberedList(count), first);
+        for (int k = 0; k < 4; ++k) {
+            const QString& n = subjects.at(k);
+            const MailLine& line = content.lines.at(std::size_t(k));
+            QCOMPARE(line.caption, n.isEmpty() ? QString() : QStringLiteral("jean : message ") + n);
+            QCOMPARE(line.tooltip.isEmpty(), n.isEmpty());
+        }
+        QTEST(content.scrollShown, "scrollShown");
+        if (content.scrollShown) {
+            QCOMPARE(content.scrollMinimum, 1);
+            QTEST(content.scrollMaximum, "maximum");
+            QTEST(content.scrollValue, "value");
+        }
+    }
+
+    void refreshMailState_data()
+    {
+        QTest::addColumn<bool>("connected");
+        QTest::addColumn<bool>("courrier");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("shownBefore"); // MailWindowShown
+        QTest::addColumn<bool>("floating");    // affiche_actu
+        QTest::addColumn<QString>("flags");    // affiche_auto
+        QTest::addColumn<bool>("debug");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<QStringList>("sounds");
+        QTest::addColumn<bool>("shownAfter");
+
+        const QStringList none;
+        const QStringList mail { "mail.wav" };
+        const QStringList apply { "ApplyMailWindow" };
+        QTest::newRow("mail, floating window shown")
+            << true << true << 1 << false << true << "01000" << false << apply << mail << true;
+        QTest::newRow("mail, mail window already open: no sound")
+            << true << true << 2 << true << true << "01000" << false << none << none << true;
+        QTest::newRow("mail, floating hidden, open on mail")
+            << true << true << 1 << false << false << "00100" << false
+            << QStringList { "ShowFloatingWindow", "ApplyMailWindow" } << mail << true;
+        QTest::newRow("mail, floating hidden, open on mail off: sound only")
+            << true << true << 1 << false << false << "11011" << false << none << mail << false;
+        QTest::newRow("debug plays the disconnection sound first")
+            << true << true << 1 << false << true << "01000" << true << apply
+            << QStringList { "deconnect.wav", "mail.wav" } << true;
+        QTest::newRow("emptied, floating opened for mail closes")
+            << true << true << 0 << true << true << "00100" << false
+            << QStringList { "HideFloatingWindow", "ApplyMailWindow" } << none << false;
+        QTest::newRow("emptied, fourth position not looked at")
+            << true << true << 0 << true << true << "00110" << false
+            << QStringList { "HideFloatingWindow", "ApplyMailWindow" } << none << false;
+        QTest::newRow("emptied, opening as last time keeps the floating window")
+            << true << true << 0 << true << true << "00101" << false << apply << none << false;
+        QTest::newRow("emptied, opening at connection keeps the floating window")
+            << true << true << 0 << true << true << "01100" << false << apply << none << false;
+        QTest::newRow("emptied, floating hidden")
+            << true << true << 0 << true << false << "00100" << false << apply << none << false;
+        QTest::newRow("emptied, mail window was closed")
+            << true << true << 0 << false << true << "01000" << false << none << none << false;
+        QTest::newRow("line down with mail closes")
+            << false << true << 3 << true << true << "01000" << false << apply << none << false;
+        QTest::newRow("mail checking off with mail closes")
+            << true << false << 3 << true << true << "01000" << false << apply << none << false;
+    }
+    void refreshMailState()
+    {
+        QFETCH(int, count);
+        QFETCH(bool, connected);
+        QFETCH(bool, courrier);
+        QFETCH(bool, shownBefore);
+        QFETCH(bool, floating);
+        QFETCH(QString, flags);
+        QFETCH(bool, debug);
+        QFETCH(QStringList, sounds);
+        m_state->connectedFlag = connected;
+        m_state->settings.courrier = courrier;
+        m_state->mailList = numberedList(count);
+        m_state->mailWindowShown = shownBefore;
+        m_state->settings.affiche_actu = floating;
+        m_state->settings.affiche_auto = flags;
+        m_state->debugSwitch = debug;
+        m_logic->ScrollChanged(2);
+        const int fills = m_view->fills;
+
+        m_logic->RefreshMailState();
+
+        QTEST(m_windows->calls, "calls");
+        QStringList played;
+        for (const QString& path : m_sound->played)
+            played.append(QFileInfo(path).fileName());
+        QCOMPARE(played, sounds);
+        QTEST(m_state->mailWindowShown, "shownAfter");
+        // Mail on the line resets the scroll position and refills the window.
+        const bool hasMail = connected && courrier && count >= 1;
+        QCOMPARE(m_view->fills - fills, hasMail ? 1 : 0);
+        QCOMPARE(m_logic->firstShownEntry(), hasMail ? 1 : 2);
+    }
+
+    void scrollingRefillsFromTheNewTopEntry()
+    {
+        m_state->mailList = numberedList(7);
+        m_logic->ScrollChanged(4);
+        QCOMPARE(m_view->lines.lines.at(0).caption, QStringLiteral("jean : message 4"));
+        QCOMPARE(m_view->lines.lines.at(3).caption, QStringLiteral("jean : message 7"));
+        QCOMPARE(m_view->lines.scrollValue, 4);
+    }
+
+    void detailOfTheSelectedEntry()
+    {
+        m_state->mailList = numberedList(7);
+        MailEntry& e = m_state->mailList.entry(6);
+        e.date = QDateTime(QDate(2004, 2, 3), QTime(10, 15), Qt::UTC);
+        e.sizeKo = 2.25f;
+        m_logic->ScrollChanged(5);
+        m_logic->LineDoubleClicked(1);
+        QCOMPARE(m_logic->selectedLine(), 1);
+        QCOMPARE(m_view->details.size(), 1);
+        const MailDetail& d = m_view->details.first();
+        QCOMPARE(d.de, QStringLiteral("jean"));
+        QCOMPARE(d.retour, QStringLiteral("jean@exemple.fr"));
+        QCOMPARE(d.a, QStringLiteral("moi@ici.fr"));
+        QCOMPARE(d.sujet, QStringLiteral("message 6"));
+        QCOMPARE(d.date, QStringLiteral("mardi 3 février 2004 à 10:15:00"));
+        QCOMPARE(d.taille, QStringLiteral("2,25 Ko"));
+    }
+
+    void detailOfTheZeroDate()
+    {
+        m_state->mailList = numberedList(1);
+        QCOMPARE(m_state->mailList.entry(1).date, ZeroMailDate());
+        m_logic->LineDoubleClicked(0);
+        QCOMPARE(m_view->details.size(), 1);
+        QCOMPARE(m_view->details.first().date, QStringLiteral("samedi 30 décembre 1899 à 00:00:00"));
+        QCOMPARE(m_view->details.first().taille, QStringLiteral("0,00 Ko"));
+    }
+
+    void aLineWithoutEntryShowsAndDeletesNothing()
+    {
+        m_state->mailList = numberedList(20);
+        m_state->mailList.count = 2; // slots above the count keep stale entries
+        m_state->mailWindowShown = true;
+        m_logic->LineDoubleClicked(2);
+        m_logic->ShowMailDetail();
+        QVERIFY(m_view->details.isEmpty());
+        m_logic->DeleteSelectedMail();
+        QVERIFY(m_deletion->targets.isEmpty());
+        QCOMPARE(m_state->mailList.count, qint16(2));
+        QVERIFY(m_windows->calls.isEmpty());
+    }
+
+    void deletingTheSecondLineOfAScrolledList()
+    {
+        m_state->mailList = numberedList(8);
+        m_state->mailList.entry(6).account = 3;
+        m_state->mailWindowShown = true;
+        m_logic->ScrollChanged(5);
+        m_logic->LinePressed(1);
+        m_logic->DeleteSelectedMail();
+        QCOMPARE(m_deletion->targets.size(), 1);
+        const DeletionTarget& t = m_deletion->targets.first();
+        QCOMPARE(t.account, qint16(3));
+        QCOMPARE(t.messageNumber, qint16(6));
+        QCOMPARE(t.entry.subject, QStringLiteral("message 6"));
+        // The list is emptied and the mail window closed before the dialogue starts.
+        QCOMPARE(m_state->mailList.count, qint16(0));
+        QVERIFY(!m_state->mailWindowShown);
+        QCOMPARE(m_windows->calls, QStringList { "ApplyMailWindow" });
+    }
+
+    void deletingOffLineDoesNothing()
+    {
+        m_state->mailList = numberedList(3);
+        m_state->connectedFlag = false;
+        m_logic->LinePressed(0);
+        m_logic->DeleteSelectedMail();
+        QVERIFY(m_deletion->targets.isEmpty());
+        QCOMPARE(m_state->mailList.count, qint16(3));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMailListLogic)
+#include "test_mail_list_logic.moc"

@@ -1,0 +1,57 @@
+#include "net_tree.h"
+#include "platform/linux/sysfs_interface_table.h"
+
+#include <QTest>
+
+using namespace chronolien;
+using namespace chronolien::test;
+
+class TestSysfsInterfaceTable : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void everyInterfaceInIndexOrder()
+    {
+        NetTree tree;
+        tree.addInterface(QStringLiteral("ppp0"), 9, 512, "0x1091", 5'000'000'000ull, 12);
+        tree.addInterface(QStringLiteral("lo"), 1, 772, "0x9", 100, 100);
+        tree.addInterface(QStringLiteral("eth0"), 2, 1, "0x1003", 7, 8);
+        tree.addInterface(QStringLiteral("wg0"), 4, 65534);
+        tree.write(QStringLiteral("bonding_masters"), "\n");
+
+        const auto rows = SysfsInterfaceTable(tree.net()).read();
+        QVERIFY(rows);
+        QCOMPARE(rows->size(), 4);
+        const QList<int> types { rows->at(0).type, rows->at(1).type, rows->at(2).type, rows->at(3).type };
+        QCOMPARE(types, (QList<int> { SysfsInterfaceTable::TypeLoopback, SysfsInterfaceTable::TypeEthernet,
+                                      SysfsInterfaceTable::TypeOther, InterfaceTable::TypePointToPoint }));
+        // Counters are 64-bit: a long connection passes 4 GiB.
+        QCOMPARE(rows->at(3).receivedBytes, 5'000'000'000ull);
+        QCOMPARE(rows->at(3).sentBytes, 12ull);
+        QCOMPARE(rows->at(1).receivedBytes, 7ull);
+    }
+
+    void unreadableCountersReadZero()
+    {
+        NetTree tree;
+        tree.addInterface(QStringLiteral("ppp0"), 3, 512, "0x1091", 10, 20);
+        tree.write(QStringLiteral("ppp0/statistics/rx_bytes"), "lots\n");
+        QFile::remove(tree.net() + QStringLiteral("/ppp0/statistics/tx_bytes"));
+        const auto rows = SysfsInterfaceTable(tree.net()).read();
+        QVERIFY(rows);
+        QCOMPARE(rows->size(), 1);
+        QCOMPARE(rows->at(0).type, InterfaceTable::TypePointToPoint);
+        QCOMPARE(rows->at(0).receivedBytes, 0ull);
+        QCOMPARE(rows->at(0).sentBytes, 0ull);
+    }
+
+    void missingFolderIsNoTable()
+    {
+        NetTree tree;
+        QVERIFY(!SysfsInterfaceTable(tree.root() + QStringLiteral("/absent")).read());
+        const auto empty = SysfsInterfaceTable(tree.net()).read();
+        QVERIFY(empty && empty->isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSysfsInterfaceTable)
+#include "test_sysfs_interface_table.moc"

@@ -1,0 +1,245 @@
+// The mail window's lines, scroll bar, clicks and menu, and the detail window, with real widgets.
+#include "mail/mail_list_logic.h"
+#include "mail/recording_mail_view.h"
+#include "support/fake_sound_player.h"
+#include "ui/detail_window.h"
+#include "ui/floating_window.h"
+#include "ui/mail_list_display.h"
+#include "ui/mail_window.h"
+#include "window_rig.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace chronolien;
+using namespace chronolien::test;
+
+namespace {
+
+MailEntry entry(const QString& name, const QString& subject, int number)
+{
+    MailEntry e;
+    e.senderName = name;
+    e.senderAddress = QStringLiteral("jean@exemple.fr");
+    e.recipient = QStringLiteral("moi@ici.fr");
+    e.subject = subject;
+    e.messageNumber = qint16(number);
+    e.account = 1;
+    return e;
+}
+
+} // namespace
+
+class TestMailListDisplay : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowRig> m_rig;
+    std::unique_ptr<FakeSoundPlayer> m_sound;
+    std::unique_ptr<RecordingDeletionStarter> m_deletion;
+    std::unique_ptr<MailListDisplay> m_display;
+    std::unique_ptr<MailListLogic> m_logic;
+
+    AppState& state() { return m_rig->state; }
+    MailWindow& fl_mail() { return m_rig->windows.fl_mail(); }
+    DetailWindow& fl_detmail() { return m_display->fl_detmail(); }
+    QString line(int k) { return fl_mail().lst_mail(k)->text(); }
+
+    // The check has found count messages, subjects "message 1" onwards.
+    void findMail(int count)
+    {
+        state().mailList.count = 0;
+        for (int e = 1; e <= count; ++e) {
+            state().mailList.entry(e) = entry(QStringLiteral("jean"), QStringLiteral("message ") + QString::number(e), e);
+            state().mailList.count = qint16(e);
+            m_logic->RefreshMailState();
+        }
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_rig = std::make_unique<WindowRig>();
+        state().connectedFlag = true;
+        state().settings.courrier = true;
+        m_rig->folder.writeBytes(QStringLiteral("mail.wav"), "RIFF");
+        state().settings.son_mail = m_rig->folder.file(QStringLiteral("mail.wav"));
+        m_sound = std::make_unique<FakeSoundPlayer>();
+        m_deletion = std::make_unique<RecordingDeletionStarter>();
+        m_display = std::make_unique<MailListDisplay>(fl_mail());
+        m_logic = std::make_unique<MailListLogic>(state(), m_rig->windows, *m_sound, *m_display, *m_deletion);
+        m_display->connectTo(*m_logic);
+        m_rig->windows.setMailListFill([this] { m_logic->FillMailList(); });
+        m_rig->windows.ShowFloatingWindow();
+    }
+    void cleanup()
+    {
+        m_rig->windows.CloseAllWindows();
+        m_logic.reset();
+        m_display.reset();
+        m_rig.reset();
+    }
+
+    void threeEntries()
+    {
+        findMail(3);
+        QVERIFY(fl_mail().isVisible());
+        QCOMPARE(line(0), QStringLiteral("jean : message 1"));
+        QCOMPARE(line(2), QStringLiteral("jean : message 3"));
+        QCOMPARE(line(3), QString());
+        QCOMPARE(fl_mail().lst_mail(0)->toolTip(), QStringLiteral("Expediteur : jean // Objet : message 1 // Taille : 0,00 Ko"));
+        QVERIFY(fl_mail().lst_mail(3)->toolTip().isEmpty());
+        QVERIFY(!fl_mail().defil()->isVisible());
+        QCOMPARE(m_sound->played.size(), 1); // once, when the window opened
+    }
+
+    void sevenEntriesScroll()
+    {
+        findMail(7);
+        QScrollBar* defil = fl_mail().defil();
+        QVERIFY(defil->isVisible());
+        QCOMPARE(defil->minimum(), 1);
+        QCOMPARE(defil->maximum(), 4);
+        QCOMPARE(defil->value(), 1);
+        defil->setValue(4);
+        QCOMPARE(line(0), QStringLiteral("jean : message 4"));
+        QCOMPARE(line(3), QStringLiteral("jean : message 7"));
+        defil->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(line(0), QStringLiteral("jean : message 3"));
+    }
+
+    void emptiedListClosesTheWindowAndClearsItsLines()
+    {
+        findMail(7);
+        state().mailList.count = 0;
+        m_logic->RefreshMailState();
+        QVERIFY(!fl_mail().isVisible());
+        // Shown again, as the floating window's opening does, it has nothing left from before.
+        m_logic->FillMailList();
+        for (int k = 0; k < 4; ++k)
+            QCOMPARE(line(k), QString());
+        QVERIFY(!fl_mail().defil()->isVisible());
+    }
+
+    void captionCuts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("sender of 10") << "abcdefghij" << "x" << "abcdefghij : x";
+        QTest::newRow("sender of 11") << "abcdefghijk" << "x" << "abcdefghij. : x";
+        QTest::newRow("caption of 25") << "jean" << "123456789012345678" << "jean : 123456789012345678";
+        QTest::newRow("markup stays text") << "<b>x</b>" << "<i>y" << "<b>x</b> : <i>y";
+    }
+    void captionCuts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, subject);
+        state().mailList.entry(1) = entry(name, subject, 1);
+        state().mailList.count = 1;
+        m_logic->RefreshMailState();
+        QTEST(line(0), "caption");
+        QCOMPARE(fl_mail().lst_mail(0)->textFormat(), Qt::PlainText);
+    }
+
+    void mailWithEverythingHiddenPlaysTheSoundOnly()
+    {
+        m_rig->windows.HideFloatingWindow();
+        state().settings.affiche_auto = QStringLiteral("01000");
+        findMail(2);
+        QCOMPARE(m_sound->played.size(), 2); // each message found while no window is open
+        QVERIFY(!m_rig->windows.fl_centre().isVisible());
+        QVERIFY(!fl_mail().isVisible());
+        QVERIFY(!state().mailWindowShown);
+    }
+
+    void doubleClickShowsTheDetail()
+    {
+        findMail(1);
+        QVERIFY(QTest::qWaitForWindowExposed(&fl_mail()));
+        QTest::mouseDClick(fl_mail().lst_mail(0), Qt::LeftButton);
+        QVERIFY(fl_detmail().isVisible());
+        QCOMPARE(fl_detmail().value("date")->text(), QStringLiteral("samedi 30 décembre 1899 à 00:00:00"));
+        QCOMPARE(fl_detmail().value("de")->text(), QStringLiteral("jean"));
+        QCOMPARE(fl_detmail().value("retour")->text(), QStringLiteral("jean@exemple.fr"));
+        QCOMPARE(fl_detmail().value("a")->text(), QStringLiteral("moi@ici.fr"));
+        QCOMPARE(fl_detmail().value("sujet")->text(), QStringLiteral("message 1"));
+        QCOMPARE(fl_detmail().value("taille")->text(), QStringLiteral("0,00 Ko"));
+        QTest::mouseClick(fl_detmail().ok(), Qt::LeftButton);
+        QVERIFY(!fl_detmail().isVisible());
+        QVERIFY(m_deletion->targets.isEmpty());
+    }
+
+    void aLineWithoutEntryDoesNothing()
+    {
+        findMail(2);
+        QTest::mouseDClick(fl_mail().lst_mail(3), Qt::LeftButton);
+        QVERIFY(!fl_detmail().isVisible());
+        QTest::mousePress(fl_mail().lst_mail(2), Qt::RightButton);
+        QTRY_VERIFY(m_display->menumail()->isVisible());
+        m_display->menu3supr()->trigger();
+        m_display->menumail()->close();
+        QVERIFY(m_deletion->targets.isEmpty());
+        QCOMPARE(state().mailList.count, qint16(2));
+    }
+
+    void rightButtonMenu()
+    {
+        findMail(7);
+        fl_mail().defil()->setValue(3);
+        QTest::mousePress(fl_mail().lst_mail(1), Qt::RightButton);
+        QCOMPARE(m_logic->selectedLine(), 1);
+        QTRY_VERIFY(m_display->menumail()->isVisible());
+        QCOMPARE(m_display->menu3detail()->text(), QStringLiteral("Détail"));
+        QCOMPARE(m_display->menu3supr()->text(), QStringLiteral("Supprimer"));
+        m_display->menu3detail()->trigger();
+        m_display->menumail()->close();
+        QCOMPARE(fl_detmail().value("sujet")->text(), QStringLiteral("message 4"));
+
+        m_display->menu3supr()->trigger();
+        QCOMPARE(m_deletion->targets.size(), 1);
+        QCOMPARE(m_deletion->targets.first().messageNumber, qint16(4));
+        QVERIFY(!fl_mail().isVisible());
+    }
+
+    void deleteFromTheDetailWindow()
+    {
+        findMail(5);
+        QTest::mouseDClick(fl_mail().lst_mail(2), Qt::LeftButton);
+        QVERIFY(fl_detmail().isVisible());
+        QTest::mouseClick(fl_detmail().supr(), Qt::LeftButton);
+        QVERIFY(!fl_detmail().isVisible());
+        QCOMPARE(m_deletion->targets.size(), 1);
+        QCOMPARE(m_deletion->targets.first().messageNumber, qint16(3));
+        QCOMPARE(state().mailList.count, qint16(0));
+        QVERIFY(!fl_mail().isVisible());
+    }
+
+    void detailWindowDragsByItsBackground()
+    {
+        findMail(1);
+        QTest::mouseDClick(fl_mail().lst_mail(0), Qt::LeftButton);
+        DetailWindow& window = fl_detmail();
+        window.move(100, 100);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QPoint start = window.pos();
+        // Pressed on a label, which is part of the background for the drag.
+        const QPoint press = window.value("sujet")->geometry().center();
+        QTest::mousePress(&window, Qt::LeftButton, {}, press);
+        QMouseEvent move(QEvent::MouseMove, QPointF(press + QPoint(30, 12)), window.mapToGlobal(QPointF(press + QPoint(30, 12))),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(&window, &move);
+        QCOMPARE(window.pos(), start + QPoint(30, 12));
+        QTest::mouseRelease(&window, Qt::LeftButton, {}, press);
+        QMouseEvent after(QEvent::MouseMove, QPointF(press + QPoint(50, 50)), window.mapToGlobal(QPointF(press + QPoint(50, 50))),
+                          Qt::NoButton, Qt::NoButton, {});
+        QApplication::sendEvent(&window, &after);
+        QCOMPARE(window.pos(), start + QPoint(30, 12));
+    }
+};
+
+QTEST_MAIN(TestMailListDisplay)
+#include "test_mail_list_display.moc"

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/app_state.h"
+#include "settings/settings_file.h"
+#include "support/fake_process_starter.h"
+#include "support/message_box_recorder.h"
+#include "support/temp_app_folder.h"
+#include "ui/program_windows.h"
+#include "ui/user_actions.h"
+
+#include <QColor>
+#include <QDate>
+#include <QStringList>
+
+namespace chronolien::test {
+
+// Records what the windows ask of the rest of the program.
+class RecordingUserActions final : public UserActions {
+public:
+    void ToggleConnection() override { calls.append(QStringLiteral("ToggleConnection")); }
+    void OpenConfiguration() override { calls.append(QStringLiteral("OpenConfiguration")); }
+    void ShowAboutBox() override { calls.append(QStringLiteral("ShowAboutBox")); }
+    void QuitApplication() override { calls.append(QStringLiteral("QuitApplication")); }
+    QStringList calls;
+};
+
+// The program's windows over a fresh application folder with default settings, the floating
+// window hidden, and fakes for everything beyond the windows.
+struct WindowRig {
+    TempAppFolder folder;
+    MessageBoxRecorder messages;
+    SettingsFile file { folder.file(QStringLiteral("config.ini")), messages };
+    AppState state = makeState(folder.path());
+    FakeProcessStarter processes;
+    RecordingUserActions actions;
+    ProgramWindows windows { state, file, processes, actions };
+
+    static AppState makeState(const QString& appFolder)
+    {
+        AppState state;
+        state.appFolder = appFolder;
+        state.settings = Settings::defaults(appFolder, QDate(2024, 3, 15));
+        state.settings.affiche_actu = false;
+        return state;
+    }
+
+    QString stored(const QString& key) const { return file.ReadKey(key); }
+
+    // A JPEG of one colour at skin/<skin>/<file>; false when it could not be written.
+    bool writePicture(const QString& skin, const QString& file, QSize size, QColor colour) const;
+    // Bytes that are no picture, under a picture's name.
+    bool writeBrokenPicture(const QString& skin, const QString& file) const;
+};
+
+// The colour at the middle of a window's skin picture as the window draws it.
+QColor drawnColour(QWidget& window, QPoint at);
+
+} // namespace chronolien::test
