@@ -24,14 +24,14 @@ enum : qint16 {
 
 bool sameMessage(const MailEntry& a, const MailEntry& b)
 {
-    return a.senderName == b.senderName && a.senderAddress == b.senderAddress
-        && a.recipient == b.recipient && a.subject == b.subject && a.date == b.date;
+    return a.senderName == b.senderName && a.senderAddress == b.senderAddress && a.recipient == b.recipient
+        && a.subject == b.subject && a.date == b.date;
 }
 
 } // namespace
 
-DeletionDialogue::DeletionDialogue(AppState& state, DeletionSocket& socket, MailCheckStarter& checks,
-                                   std::function<double()> randomFraction)
+DeletionDialogue::DeletionDialogue(
+    AppState& state, DeletionSocket& socket, MailCheckStarter& checks, std::function<double()> randomFraction)
     : m_state(state)
     , m_socket(socket)
     , m_checks(checks)
@@ -115,7 +115,7 @@ void DeletionDialogue::HandleReply(const ReplyAssembler::Reply& reply)
             m_step = AwaitingDele;
         } else {
             Trace(QStringLiteral(" message ") + number
-                  + QStringLiteral(" changé sur le serveur : rien n'est supprimé"));
+                + QStringLiteral(" changé sur le serveur : rien n'est supprimé"));
             SendQuit();
         }
         break;
@@ -137,8 +137,8 @@ bool DeletionDialogue::IsListedMessage(const QByteArray& topReply) const
     QStringList lines = CutReplyLines(topReply, MaxReplyLines, true);
     for (QString& line : lines)
         line = line.toLower();
-    const std::optional<MailEntry> found = MakeMailEntry(ReadHeaderFields(lines), m_target.account,
-                                                         m_target.messageNumber);
+    const std::optional<MailEntry> found
+        = MakeMailEntry(ReadHeaderFields(lines), m_target.account, m_target.messageNumber);
     return found && sameMessage(*found, m_target.entry);
 }
 

@@ -57,7 +57,7 @@ public:
     static constexpr int MaxPortRetries = 5;
 
     DeletionDialogue(AppState& state, DeletionSocket& socket, MailCheckStarter& checks,
-                     std::function<double()> randomFraction);
+        std::function<double()> randomFraction);
 
     // Opens the dialogue for the target; a deletion under way is dropped for it.
     void StartDeletion(const DeletionTarget& target) override;

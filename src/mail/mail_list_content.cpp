@@ -18,8 +18,8 @@ QString cut(const QString& text, qsizetype length)
 
 QString MailTooltip(const MailEntry& entry)
 {
-    return QStringLiteral("Expediteur : ") + entry.senderName + QStringLiteral(" // Objet : ")
-        + entry.subject + QStringLiteral(" // Taille : ") + MailSizeText(entry.sizeKo);
+    return QStringLiteral("Expediteur : ") + entry.senderName + QStringLiteral(" // Objet : ") + entry.subject
+        + QStringLiteral(" // Taille : ") + MailSizeText(entry.sizeKo);
 }
 
 QString MailCaption(const MailEntry& entry)
@@ -48,8 +48,8 @@ MailListContent ComputeMailListContent(const MailList& list, int firstShownEntry
 
 MailDetail MailDetailOf(const MailEntry& entry)
 {
-    return { entry.senderName, entry.senderAddress, entry.recipient, entry.subject,
-             MailDateText(entry.date), MailSizeText(entry.sizeKo) };
+    return { entry.senderName, entry.senderAddress, entry.recipient, entry.subject, MailDateText(entry.date),
+        MailSizeText(entry.sizeKo) };
 }
 
 } // namespace chronolien

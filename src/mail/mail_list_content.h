@@ -37,9 +37,9 @@ MailListContent ComputeMailListContent(const MailList& list, int firstShownEntry
 
 // The texts of the detail window fl_detmail for one entry.
 struct MailDetail {
-    QString de;     // sender name
+    QString de; // sender name
     QString retour; // sender address
-    QString a;      // recipient
+    QString a; // recipient
     QString sujet;
     QString date;
     QString taille;

@@ -9,8 +9,8 @@
 
 namespace chronolien {
 
-MailListLogic::MailListLogic(AppState& state, Windows& windows, SoundPlayer& sound, MailWindowView& view,
-                             DeletionStarter& deletion)
+MailListLogic::MailListLogic(
+    AppState& state, Windows& windows, SoundPlayer& sound, MailWindowView& view, DeletionStarter& deletion)
     : m_state(state)
     , m_windows(windows)
     , m_sound(sound)

@@ -21,7 +21,7 @@ public:
     static constexpr int LineCount = 4;
 
     MailListLogic(AppState& state, Windows& windows, SoundPlayer& sound, MailWindowView& view,
-                  DeletionStarter& deletion);
+        DeletionStarter& deletion);
 
     void RefreshMailState() override;
     void FillMailList() override;
@@ -51,7 +51,7 @@ private:
     MailWindowView& m_view;
     DeletionStarter& m_deletion;
     qint16 m_firstShownEntry = 1; // the entry on the top line: the scroll position
-    qint16 m_selectedLine = 0;    // 0 to 3
+    qint16 m_selectedLine = 0; // 0 to 3
 };
 
 } // namespace chronolien

@@ -40,10 +40,11 @@ DetailWindow::DetailWindow()
     addLabel(QStringLiteral("retour"), {}, ValueLeft, 480 + LineHeight, ValueWidth);
     addLabel(QStringLiteral("lbl_a"), QStringLiteral("A :"), CaptionLeft, 1080, ValueLeft - CaptionLeft);
     addLabel(QStringLiteral("a"), {}, ValueLeft, 1080, ValueWidth);
-    addLabel(QStringLiteral("lbl_sujet"), QStringLiteral("Sujet :"), CaptionLeft, 1440, ValueLeft - CaptionLeft);
+    addLabel(
+        QStringLiteral("lbl_sujet"), QStringLiteral("Sujet :"), CaptionLeft, 1440, ValueLeft - CaptionLeft);
     addLabel(QStringLiteral("sujet"), {}, ValueLeft, 1440, ValueWidth);
-    addLabel(QStringLiteral("date"), {}, CaptionLeft, 1800, 3300);
-    addLabel(QStringLiteral("taille"), {}, 3480, 1800, Width - 3480 - 120);
+    addLabel(QStringLiteral("date"), {}, CaptionLeft, 1800, Width - 2 * CaptionLeft);
+    addLabel(QStringLiteral("taille"), {}, CaptionLeft, 2130, 1800);
 
     m_supr = new QPushButton(QStringLiteral("Supprimer"), this);
     m_supr->setObjectName(QStringLiteral("supr"));

@@ -41,7 +41,8 @@ MailListDisplay::~MailListDisplay() = default;
 void MailListDisplay::connectTo(MailListLogic& logic)
 {
     connect(this, &MailListDisplay::scrolled, this, [&logic](int value) { logic.ScrollChanged(value); });
-    connect(this, &MailListDisplay::lineDoubleClicked, this, [&logic](int line) { logic.LineDoubleClicked(line); });
+    connect(this, &MailListDisplay::lineDoubleClicked, this,
+        [&logic](int line) { logic.LineDoubleClicked(line); });
     connect(this, &MailListDisplay::linePressed, this, [&logic](int line) { logic.LinePressed(line); });
     connect(this, &MailListDisplay::detailChosen, this, [&logic] { logic.ShowMailDetail(); });
     connect(this, &MailListDisplay::deleteChosen, this, [&logic] { logic.DeleteSelectedMail(); });
@@ -55,8 +56,8 @@ void MailListDisplay::showMailLines(const MailListContent& content)
         label->setText(shown.caption);
         // A tooltip that looks like markup is shown as the text it is.
         label->setToolTip(Qt::mightBeRichText(shown.tooltip)
-                              ? QStringLiteral("<qt>") + shown.tooltip.toHtmlEscaped() + QStringLiteral("</qt>")
-                              : shown.tooltip);
+                ? QStringLiteral("<qt>") + shown.tooltip.toHtmlEscaped() + QStringLiteral("</qt>")
+                : shown.tooltip);
     }
     QScrollBar* defil = m_window.defil();
     // Setting the scroll bar from the list is no move of the user's.

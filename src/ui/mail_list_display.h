@@ -37,11 +37,11 @@ public:
     DetailWindow& fl_detmail() const { return *m_detailWindow; }
 
 Q_SIGNALS:
-    void scrolled(int value);               // defil moved
-    void lineDoubleClicked(int line);       // lst_mail(line)
-    void linePressed(int line);             // lst_mail(line), any button
-    void detailChosen();                    // "Détail"
-    void deleteChosen();                    // "Supprimer", from the menu or fl_detmail
+    void scrolled(int value); // defil moved
+    void lineDoubleClicked(int line); // lst_mail(line)
+    void linePressed(int line); // lst_mail(line), any button
+    void detailChosen(); // "Détail"
+    void deleteChosen(); // "Supprimer", from the menu or fl_detmail
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -190,7 +190,7 @@ private Q_SLOTS:
         QVERIFY(second.process().waitForStarted(10000));
         const QString pid = QString::number(second.process().processId());
         // The refusal waits on its message box, a window titled "Chronolien" of the second process.
-        const auto window = xdotool(x.display(), { QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--pid"), pid,
+        const auto window = xdotool(x.display(), { QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid,
                                                    QStringLiteral("--name"), QStringLiteral("^Chronolien$") });
         QVERIFY2(window && !window->trimmed().isEmpty(), "the second start showed no message box");
         const QString id = QString::fromLatin1(window->trimmed().split('\n').first());
@@ -228,7 +228,7 @@ private Q_SLOTS:
 
         Program refused(folder.path(), environment(x.display()));
         QVERIFY(refused.process().waitForStarted(10000));
-        const auto window = xdotool(x.display(), { QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--pid"),
+        const auto window = xdotool(x.display(), { QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
                                                    QString::number(refused.process().processId()), QStringLiteral("--name"),
                                                    QStringLiteral("^Chronolien$") });
         QVERIFY(window && !window->trimmed().isEmpty());

@@ -123,7 +123,8 @@ private Q_SLOTS:
         a.state = 1;
         m_socket = std::make_unique<FakeDeletionSocket>();
         m_checks = std::make_unique<CountingChecks>();
-        m_dialogue = std::make_unique<DeletionDialogue>(*m_state, *m_socket, *m_checks, [this] { return m_fraction; });
+        m_dialogue = std::make_unique<DeletionDialogue>(
+            *m_state, *m_socket, *m_checks, [this] { return m_fraction; });
     }
 
     void refusedTlsGivesTheDeletionUp()
@@ -163,8 +164,8 @@ private Q_SLOTS:
         const QStringList lines = trace();
         QCOMPARE(lines.first(), QStringLiteral("<supr>  Tentative de connection"));
         QCOMPARE(lines.filter(QStringLiteral("envoi")),
-                 QStringList({ "<supr>  envoi : USER jean", "<supr>  envoi : PASS s3cret",
-                               "<supr>  envoi : top 3 0", "<supr>  envoi : dele 3" }));
+            QStringList({ "<supr>  envoi : USER jean", "<supr>  envoi : PASS s3cret",
+                "<supr>  envoi : top 3 0", "<supr>  envoi : dele 3" }));
         QVERIFY(lines.contains(QStringLiteral("<supr>  recu : +OK Deleted.")));
     }
 
@@ -185,7 +186,8 @@ private Q_SLOTS:
         QCOMPARE(m_socket->takeLines(), QStringList({ "QUIT" }));
         m_dialogue->DataArrival("+OK Logging out.\r\n");
         QCOMPARE(m_checks->started, 1);
-        QVERIFY(trace().contains(QStringLiteral("<supr>  message 3 changé sur le serveur : rien n'est supprimé")));
+        QVERIFY(trace().contains(
+            QStringLiteral("<supr>  message 3 changé sur le serveur : rien n'est supprimé")));
     }
 
     void aRefusalEndsTheDeletion_data()
@@ -261,7 +263,8 @@ private Q_SLOTS:
         m_socket->calls.clear();
         m_fraction = 0.25;
         m_dialogue->SocketError(ErrorAddressInUse, QStringLiteral("Address in use"));
-        QCOMPARE(m_socket->calls, QStringList({ "close", "port 2750", "close", "connect pop.exemple.fr:110" }));
+        QCOMPARE(
+            m_socket->calls, QStringList({ "close", "port 2750", "close", "connect pop.exemple.fr:110" }));
         QVERIFY(trace().contains(QStringLiteral("<supr> 10048  Address in use")));
         // A port that stays in use does not keep the program busy for ever.
         m_fraction = 0.999999;

@@ -22,7 +22,8 @@ QByteArray message(int n)
 {
     const QByteArray k = QByteArray::number(n);
     return "Return-Path: <e" + k + "@exemple.fr>\nTo: alice@ici.fr\nFrom: Expediteur " + k + " <e" + k
-        + "@exemple.fr>\nSubject: Message " + k + "\nDate: Tue, " + k + " Feb 2004 10:15:00 +0100\n\nCorps " + k + "\n";
+        + "@exemple.fr>\nSubject: Message " + k + "\nDate: Tue, " + k + " Feb 2004 10:15:00 +0100\n\nCorps "
+        + k + "\n";
 }
 
 // Stands between the program and the server and keeps the command lines each connection sent.
@@ -53,13 +54,17 @@ public:
                     s.pending.remove(0, end + 2);
                 }
             });
-            connect(upstream, &QTcpSocket::readyRead, this, [client, upstream] { client->write(upstream->readAll()); });
+            connect(upstream, &QTcpSocket::readyRead, this,
+                [client, upstream] { client->write(upstream->readAll()); });
             connect(client, &QTcpSocket::disconnected, upstream, &QTcpSocket::disconnectFromHost);
             connect(upstream, &QTcpSocket::disconnected, client, &QTcpSocket::disconnectFromHost);
             upstream->connectToHost(QHostAddress::LocalHost, m_target);
         });
     }
-    QString serverText() const { return QStringLiteral("127.0.0.1:") + QString::number(m_server.serverPort()); }
+    QString serverText() const
+    {
+        return QStringLiteral("127.0.0.1:") + QString::number(m_server.serverPort());
+    }
 
     // The commands of the connection that sent the given one.
     QStringList sessionWith(const QString& command) const
@@ -163,9 +168,8 @@ class TestMailDeleter : public QObject {
     // Waits for a check to end with the given number of entries listed.
     void waitForCheck(int count)
     {
-        QTRY_VERIFY_WITH_TIMEOUT(m_state->mailList.count == count
-                                     && m_state->mailboxAccounts.account(1).AccountStep == 0,
-                                 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_state->mailList.count == count && m_state->mailboxAccounts.account(1).AccountStep == 0, 15000);
     }
     QStringList stored() const { return subjects(m_server->storedMessages(QStringLiteral("alice"))); }
 
@@ -208,10 +212,11 @@ private Q_SLOTS:
         waitForCheck(7);
         QVERIFY(m_state->mailWindowShown);
         QCOMPARE(rig.windows.calls, QStringList({ "ApplyMailWindow", "ApplyMailWindow" }));
-        QCOMPARE(stored(), QStringList({ "Message 1", "Message 2", "Message 3", "Message 4", "Message 5",
-                                         "Message 7", "Message 8" }));
+        QCOMPARE(stored(),
+            QStringList({ "Message 1", "Message 2", "Message 3", "Message 4", "Message 5", "Message 7",
+                "Message 8" }));
         QCOMPARE(m_proxy->sessionWith(QStringLiteral("dele 6")),
-                 QStringList({ "USER alice", "PASS secret1", "top 6 0", "dele 6", "QUIT" }));
+            QStringList({ "USER alice", "PASS secret1", "top 6 0", "dele 6", "QUIT" }));
         for (int e = 1; e <= 7; ++e)
             QVERIFY(m_state->mailList.entry(e).subject != QStringLiteral("message 6"));
     }
@@ -234,7 +239,7 @@ private Q_SLOTS:
         waitForCheck(4);
         QCOMPARE(stored(), QStringList({ "Message 2", "Message 3", "Message 4", "Message 5" }));
         QCOMPARE(m_proxy->sessionWith(QStringLiteral("top 3 0")),
-                 QStringList({ "USER alice", "PASS secret1", "top 3 0", "QUIT" }));
+            QStringList({ "USER alice", "PASS secret1", "top 3 0", "QUIT" }));
 
         // The check has listed the mailbox as it now is: the message is deleted under its new number.
         QCOMPARE(m_state->mailList.entry(2).subject, QStringLiteral("message 3"));
@@ -243,7 +248,7 @@ private Q_SLOTS:
         waitForCheck(3);
         QCOMPARE(stored(), QStringList({ "Message 2", "Message 4", "Message 5" }));
         QCOMPARE(m_proxy->sessionWith(QStringLiteral("dele 2")),
-                 QStringList({ "USER alice", "PASS secret1", "top 2 0", "dele 2", "QUIT" }));
+            QStringList({ "USER alice", "PASS secret1", "top 2 0", "dele 2", "QUIT" }));
     }
 
     void theFixedLocalPortAndItsFallback()

@@ -14,7 +14,8 @@ using namespace chronolien::test;
 
 namespace {
 
-MailEntry entry(const QString& name, const QString& subject, float sizeKo = 0, int number = 1, int account = 1)
+MailEntry entry(
+    const QString& name, const QString& subject, float sizeKo = 0, int number = 1, int account = 1)
 {
     MailEntry e;
     e.senderName = name;
@@ -78,21 +79,27 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("tooltip");
         QTest::newRow("name of 10 characters whole")
-            << "abcdefghij" << "salut" << 0.0f << "abcdefghij : salut"
+            << "abcdefghij"
+            << "salut" << 0.0f << "abcdefghij : salut"
             << "Expediteur : abcdefghij // Objet : salut // Taille : 0,00 Ko";
         QTest::newRow("name of 11 characters cut")
-            << "abcdefghijk" << "salut" << 1.5f << "abcdefghij. : salut"
+            << "abcdefghijk"
+            << "salut" << 1.5f << "abcdefghij. : salut"
             << "Expediteur : abcdefghijk // Objet : salut // Taille : 1,50 Ko";
         QTest::newRow("caption of 25 characters whole")
-            << "jean" << "123456789012345678" << 0.0f << "jean : 123456789012345678"
+            << "jean"
+            << "123456789012345678" << 0.0f << "jean : 123456789012345678"
             << "Expediteur : jean // Objet : 123456789012345678 // Taille : 0,00 Ko";
         QTest::newRow("caption of 26 characters cut")
-            << "jean" << "1234567890123456789" << 0.0f << "jean : 123456789012345678."
+            << "jean"
+            << "1234567890123456789" << 0.0f << "jean : 123456789012345678."
             << "Expediteur : jean // Objet : 1234567890123456789 // Taille : 0,00 Ko";
         QTest::newRow("both cuts")
-            << "jean-pierre dupont" << "réunion de demain matin" << 12.345f << "jean-pierr. : réunion de ."
+            << "jean-pierre dupont"
+            << "réunion de demain matin" << 12.345f << "jean-pierr. : réunion de ."
             << "Expediteur : jean-pierre dupont // Objet : réunion de demain matin // Taille : 12,35 Ko";
-        QTest::newRow("empty subject") << "marie" << "" << 0.0f << "marie : "
+        QTest::newRow("empty subject") << "marie"
+                                       << "" << 0.0f << "marie : "
                                        << "Expediteur : marie // Objet :  // Taille : 0,00 Ko";
     }
     void captionAndTooltip()
@@ -119,7 +126,8 @@ private Q_SLOTS:
         QTest::newRow("5 entries") << 5 << 1 << QStringList { "1", "2", "3", "4" } << true << 2 << 1;
         QTest::newRow("7 entries at 1") << 7 << 1 << QStringList { "1", "2", "3", "4" } << true << 4 << 1;
         QTest::newRow("7 entries at 4") << 7 << 4 << QStringList { "4", "5", "6", "7" } << true << 4 << 4;
-        QTest::newRow("20 entries at the end") << 20 << 17 << QStringList { "17", "18", "19", "20" } << true << 17 << 17;
+        QTest::newRow("20 entries at the end")
+            << 20 << 17 << QStringList { "17", "18", "19", "20" } << true << 17 << 17;
     }
     void linesAndScrollBar()
     {
@@ -147,8 +155,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("courrier");
         QTest::addColumn<int>("count");
         QTest::addColumn<bool>("shownBefore"); // MailWindowShown
-        QTest::addColumn<bool>("floating");    // affiche_actu
-        QTest::addColumn<QString>("flags");    // affiche_auto
+        QTest::addColumn<bool>("floating"); // affiche_actu
+        QTest::addColumn<QString>("flags"); // affiche_auto
         QTest::addColumn<bool>("debug");
         QTest::addColumn<QStringList>("calls");
         QTest::addColumn<QStringList>("sounds");

@@ -53,7 +53,8 @@ class TestMailListDisplay : public QObject {
     {
         state().mailList.count = 0;
         for (int e = 1; e <= count; ++e) {
-            state().mailList.entry(e) = entry(QStringLiteral("jean"), QStringLiteral("message ") + QString::number(e), e);
+            state().mailList.entry(e)
+                = entry(QStringLiteral("jean"), QStringLiteral("message ") + QString::number(e), e);
             state().mailList.count = qint16(e);
             m_logic->RefreshMailState();
         }
@@ -90,7 +91,8 @@ private Q_SLOTS:
         QCOMPARE(line(0), QStringLiteral("jean : message 1"));
         QCOMPARE(line(2), QStringLiteral("jean : message 3"));
         QCOMPARE(line(3), QString());
-        QCOMPARE(fl_mail().lst_mail(0)->toolTip(), QStringLiteral("Expediteur : jean // Objet : message 1 // Taille : 0,00 Ko"));
+        QCOMPARE(fl_mail().lst_mail(0)->toolTip(),
+            QStringLiteral("Expediteur : jean // Objet : message 1 // Taille : 0,00 Ko"));
         QVERIFY(fl_mail().lst_mail(3)->toolTip().isEmpty());
         QVERIFY(!fl_mail().defil()->isVisible());
         QCOMPARE(m_sound->played.size(), 1); // once, when the window opened
@@ -129,10 +131,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("subject");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("sender of 10") << "abcdefghij" << "x" << "abcdefghij : x";
-        QTest::newRow("sender of 11") << "abcdefghijk" << "x" << "abcdefghij. : x";
-        QTest::newRow("caption of 25") << "jean" << "123456789012345678" << "jean : 123456789012345678";
-        QTest::newRow("markup stays text") << "<b>x</b>" << "<i>y" << "<b>x</b> : <i>y";
+        QTest::newRow("sender of 10") << "abcdefghij"
+                                      << "x"
+                                      << "abcdefghij : x";
+        QTest::newRow("sender of 11") << "abcdefghijk"
+                                      << "x"
+                                      << "abcdefghij. : x";
+        QTest::newRow("caption of 25") << "jean"
+                                       << "123456789012345678"
+                                       << "jean : 123456789012345678";
+        QTest::newRow("markup stays text") << "<b>x</b>"
+                                           << "<i>y"
+                                           << "<b>x</b> : <i>y";
     }
     void captionCuts()
     {
@@ -229,13 +239,13 @@ private Q_SLOTS:
         // Pressed on a label, which is part of the background for the drag.
         const QPoint press = window.value("sujet")->geometry().center();
         QTest::mousePress(&window, Qt::LeftButton, {}, press);
-        QMouseEvent move(QEvent::MouseMove, QPointF(press + QPoint(30, 12)), window.mapToGlobal(QPointF(press + QPoint(30, 12))),
-                         Qt::NoButton, Qt::LeftButton, {});
+        QMouseEvent move(QEvent::MouseMove, QPointF(press + QPoint(30, 12)),
+            window.mapToGlobal(QPointF(press + QPoint(30, 12))), Qt::NoButton, Qt::LeftButton, {});
         QApplication::sendEvent(&window, &move);
         QCOMPARE(window.pos(), start + QPoint(30, 12));
         QTest::mouseRelease(&window, Qt::LeftButton, {}, press);
-        QMouseEvent after(QEvent::MouseMove, QPointF(press + QPoint(50, 50)), window.mapToGlobal(QPointF(press + QPoint(50, 50))),
-                          Qt::NoButton, Qt::NoButton, {});
+        QMouseEvent after(QEvent::MouseMove, QPointF(press + QPoint(50, 50)),
+            window.mapToGlobal(QPointF(press + QPoint(50, 50))), Qt::NoButton, Qt::NoButton, {});
         QApplication::sendEvent(&window, &after);
         QCOMPARE(window.pos(), start + QPoint(30, 12));
     }

@@ -29,7 +29,7 @@ SysfsLineServices::SysfsLineServices(QString netFolder, QString runFolder, QStri
 
 LineServices::Enumeration SysfsLineServices::enumerateConnections()
 {
-    const auto entries = sysfs::listInterfaces(m_netFolder);
+    const auto entries = sysfs::listInterfaces(m_netFolder, sysfs::LinkTypePpp);
     if (!entries)
         return { false, {} };
     Enumeration result { true, {} };
@@ -45,9 +45,10 @@ int SysfsLineServices::connectionState(const QString& handle)
     if (!sysfs::isPlainName(handle))
         return 0;
     // pppd brings the interface up only once the link carries IP; before that it is being set up.
-    const auto flags = sysfs::readFirstLine(m_netFolder + u'/' + handle + QStringLiteral("/flags"));
-    const auto value = flags ? sysfs::parseNumber(*flags) : std::nullopt;
-    return value && *value >= 0 && (*value & IffUp) ? StateConnected : 0;
+    qint64 flags = 0;
+    if (!sysfs::readNumberFile(m_netFolder + u'/' + handle + QStringLiteral("/flags"), flags))
+        return 0;
+    return flags >= 0 && (flags & IffUp) ? StateConnected : 0;
 }
 
 void SysfsLineServices::dial()

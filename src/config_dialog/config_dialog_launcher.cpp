@@ -1,0 +1,35 @@
+#include "config_dialog/config_dialog_launcher.h"
+
+#include "config_dialog/config_dialog.h"
+#include "config_dialog/plan_pages.h"
+
+namespace chronolien {
+
+ConfigDialogLauncher::ConfigDialogLauncher(ConfigDialogContext context)
+    : m_context(context)
+{
+}
+
+ConfigDialogLauncher::~ConfigDialogLauncher() { delete m_dialog; }
+
+ConfigDialog& ConfigDialogLauncher::ensureDialog()
+{
+    if (!m_dialog) {
+        m_dialog = new ConfigDialog(m_context);
+        m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    return *m_dialog;
+}
+
+void ConfigDialogLauncher::OpenConfiguration()
+{
+    ConfigDialog& dialog = ensureDialog();
+    dialog.ShowSection(QStringLiteral("forfait"));
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
+}
+
+void ConfigDialogLauncher::LoadForfaitPage() { ensureDialog().forfaitPage()->load(); }
+
+} // namespace chronolien

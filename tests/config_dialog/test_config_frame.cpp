@@ -1,0 +1,239 @@
+#include "config_dialog/about_box.h"
+#include "config_dialog/link_label.h"
+#include "config_dialog/plan_pages.h"
+#include "config_dialog/time_edit.h"
+#include "dialog_rig.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace chronolien;
+using namespace chronolien::test;
+
+namespace {
+
+QStringList childTexts(QTreeWidgetItem* root)
+{
+    QStringList texts;
+    for (int i = 0; i < root->childCount(); ++i)
+        texts.append(root->child(i)->text(0));
+    return texts;
+}
+
+QStringList rootTexts(const SectionTreeView* tree)
+{
+    QStringList texts;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        texts.append(tree->topLevelItem(i)->text(0));
+    return texts;
+}
+
+} // namespace
+
+class TestConfigFrame : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void treeWithSectionsOff()
+    {
+        DialogRig rig;
+        rig.state.settings.forfait = false;
+        rig.state.settings.sons = false;
+        rig.state.settings.courrier = false;
+        ConfigDialog& dialog = rig.open();
+        SectionTreeView* tree = dialog.rubriques();
+        QCOMPARE(rootTexts(tree), (QStringList { "FORFAIT", "APPARENCE", "SONS", "COURRIER", "EVENEMENTS" }));
+        QCOMPARE(childTexts(tree->sectionItem("forfait")), QStringList());
+        QCOMPARE(childTexts(tree->sectionItem("apparence")),
+                 (QStringList { "Ouverture automatique", "Habillage", "Position" }));
+        QCOMPARE(childTexts(tree->sectionItem("sons")), QStringList());
+        QCOMPARE(childTexts(tree->sectionItem("courrier")), QStringList());
+        QCOMPARE(childTexts(tree->sectionItem("even")),
+                 (QStringList { "Connecté", "Déconnecté", "Connexion permanente" }));
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            QVERIFY(!tree->topLevelItem(i)->isExpanded());
+    }
+
+    void fullTreeWithImages()
+    {
+        DialogRig rig;
+        rig.state.settings.courrier = true;
+        ConfigDialog& dialog = rig.open();
+        SectionTreeView* tree = dialog.rubriques();
+        QCOMPARE(childTexts(tree->sectionItem("forfait")),
+                 (QStringList { "Votre temps actuel", "Durée du forfait", "Alerte", "Remise à zéro" }));
+        QCOMPARE(childTexts(tree->sectionItem("apparence")),
+                 (QStringList { "Ouverture automatique", "Habillage", "Position", "Mode du compteur" }));
+        QCOMPARE(childTexts(tree->sectionItem("sons")), (QStringList { "Connexion", "Déconnexion", "Courrier" }));
+        QCOMPARE(childTexts(tree->sectionItem("courrier")),
+                 (QStringList { "Adresse n°1", "Adresse n°2", "Adresse n°3", "Adresse n°4", "Adresse n°5" }));
+        QCOMPARE(tree->sectionItem("sons")->data(0, SectionTreeView::ImageRole).toInt(), 1);
+        QCOMPARE(tree->sectionItem("sons")->data(0, SectionTreeView::SelectedImageRole).toInt(), 2);
+        QCOMPARE(rig.entry("Remise à zéro")->data(0, SectionTreeView::ImageRole).toInt(), 6);
+        QCOMPARE(rig.entry("Connexion permanente")->data(0, SectionTreeView::ImageRole).toInt(), 15);
+        QVERIFY(!rig.entry("Connecté")->icon(0).isNull());
+    }
+
+    void openingShowsForfaitPage()
+    {
+        DialogRig rig;
+        ConfigDialog& dialog = rig.open();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Chronolien - Configuration"));
+        QCOMPARE(dialog.version->text(), QStringLiteral("7.0"));
+        QCOMPARE(dialog.bt_ferme->toolTip(), QStringLiteral("Fermer la fenêtre de configuration"));
+        QCOMPARE(dialog.aide->toolTip(), QStringLiteral("Voir le fichier d'aide"));
+        QCOMPARE(rig.visibleFrame(), 0);
+        QCOMPARE(dialog.rubriques()->currentItem(), dialog.rubriques()->sectionItem("forfait"));
+        QVERIFY(!dialog.forfaitPage()->vf_forfait->isChecked());
+    }
+
+    void everyEntryShowsItsOwnPage_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("frame");
+        QTest::newRow("APPARENCE") << "APPARENCE" << 5;
+        QTest::newRow("Habillage needs a skin folder") << "Habillage" << -1;
+        QTest::newRow("Position") << "Position" << 7;
+        QTest::newRow("sound Courrier") << "Courrier" << 13;
+        QTest::newRow("mail COURRIER") << "COURRIER" << 14;
+        QTest::newRow("EVENEMENTS") << "EVENEMENTS" << 16;
+        QTest::newRow("Déconnecté") << "Déconnecté" << 18;
+        QTest::newRow("Connexion permanente") << "Connexion permanente" << 19;
+    }
+    void everyEntryShowsItsOwnPage()
+    {
+        QFETCH(QString, entry);
+        QFETCH(int, frame);
+        DialogRig rig;
+        rig.open();
+        QVERIFY(rig.click(entry));
+        QCOMPARE(rig.visibleFrame(), frame);
+        int visible = 0;
+        for (int f = 0; f < 20; ++f)
+            visible += rig.dialog().page(f) && !rig.dialog().page(f)->isHidden();
+        QCOMPARE(visible, frame < 0 ? 0 : 1);
+    }
+
+    void textMatchingNoPageHidesAll()
+    {
+        DialogRig rig;
+        ConfigDialog& dialog = rig.open();
+        QTreeWidgetItem stray(QStringList { QStringLiteral("courrier") });
+        dialog.EntryClick(&stray);
+        QCOMPARE(rig.visibleFrame(), -1);
+    }
+
+    void tickingNoPlanRemovesPlanEntriesAtOnce()
+    {
+        DialogRig rig;
+        ConfigDialog& dialog = rig.open();
+        const QByteArray before = rig.config();
+        QCheckBox* box = dialog.forfaitPage()->vf_forfait;
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        QVERIFY(box->isChecked());
+        QVERIFY(!rig.state.settings.forfait);
+        QCOMPARE(childTexts(dialog.rubriques()->sectionItem("forfait")), QStringList());
+        QVERIFY(!rig.entry("Mode du compteur"));
+        QCOMPARE(dialog.rubriques()->currentItem(), dialog.rubriques()->sectionItem("forfait"));
+        QCOMPARE(rig.visibleFrame(), 0);
+        QCOMPARE(changedKeys(before, rig.config()), QStringList { "forfait" });
+        QCOMPARE(rig.file.ReadKey("forfait"), QStringLiteral("Faux"));
+        QCOMPARE(rig.windows.callsOf("setMonthAlertLook"), QStringList { "setMonthAlertLook(0)" });
+
+        box = dialog.forfaitPage()->vf_forfait;
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        QVERIFY(rig.state.settings.forfait);
+        QCOMPARE(dialog.rubriques()->sectionItem("forfait")->childCount(), 4);
+        QVERIFY(rig.entry("Mode du compteur"));
+        QCOMPARE(rig.file.ReadKey("forfait"), QStringLiteral("Vrai"));
+        QCOMPARE(rig.visibleFrame(), 0);
+    }
+
+    void leavingAPageDropsItsEdits()
+    {
+        DialogRig rig;
+        rig.open();
+        QVERIFY(rig.click("Durée du forfait"));
+        auto* hours = rig.find<TimeEdit>("txt_fh");
+        QVERIFY(hours);
+        DialogRig::retype(hours, "12");
+        QCOMPARE(hours->text(), QStringLiteral("12"));
+        QVERIFY(rig.click("Alerte"));
+        QCOMPARE(rig.visibleFrame(), 3);
+        QVERIFY(rig.click("Durée du forfait"));
+        QCOMPARE(rig.find<TimeEdit>("txt_fh")->text(), QStringLiteral("29"));
+        QCOMPARE(rig.state.settings.cpt_limite, 107400);
+    }
+
+    void closingWithEditsWritesNothing()
+    {
+        DialogRig rig;
+        ConfigDialog& dialog = rig.open();
+        const QByteArray before = rig.config();
+        QVERIFY(rig.click("Alerte"));
+        QCheckBox* alert = rig.find<QCheckBox>("vf_alerte2");
+        QTest::mouseClick(alert, Qt::LeftButton, {}, QPoint(8, alert->height() / 2));
+        QVERIFY(alert->isChecked());
+        QTest::mouseClick(dialog.bt_ferme, Qt::LeftButton);
+        QTRY_VERIFY(!rig.launcher.dialog());
+        QCOMPARE(rig.config(), before);
+        QVERIFY(!rig.state.settings.alerte2);
+
+        // The window's own close box, too; and the next opening builds a fresh dialog.
+        rig.open();
+        QVERIFY(rig.click("Connexion permanente"));
+        QCheckBox* permanent = rig.find<QCheckBox>("vf_auto");
+        QTest::mouseClick(permanent, Qt::LeftButton, {}, QPoint(8, permanent->height() / 2));
+        rig.dialog().close();
+        QTRY_VERIFY(!rig.launcher.dialog());
+        QCOMPARE(rig.config(), before);
+        QCOMPARE(rig.open().alertPage()->vf_alerte2->isChecked(), false);
+    }
+
+    void openingAgainComesBackToForfait()
+    {
+        DialogRig rig;
+        ConfigDialog& first = rig.open();
+        QVERIFY(rig.click("Alerte"));
+        QCOMPARE(rig.visibleFrame(), 3);
+        ConfigDialog& second = rig.open();
+        QCOMPARE(&second, &first);
+        QCOMPARE(rig.visibleFrame(), 0);
+        QCOMPARE(second.rubriques()->currentItem(), second.rubriques()->sectionItem("forfait"));
+    }
+
+    void helpAndAboutBox()
+    {
+        DialogRig rig;
+        ConfigDialog& dialog = rig.open();
+        QTest::mouseClick(dialog.aide, Qt::LeftButton);
+        QCOMPARE(rig.fakes.processes.opened, QStringList { rig.folder.path() + "/doc/aide.htm" });
+
+        QTest::mouseClick(dialog.bt_propos, Qt::LeftButton);
+        AboutBox* box = rig.about.box();
+        QVERIFY(box);
+        QVERIFY(box->isVisible());
+        QCOMPARE(box->version->text(), QStringLiteral("7.0 .6"));
+        QCOMPARE(box->txt_date->text(), QStringLiteral("12 Août 2004"));
+        QVERIFY(!box->findChild<QLabel*>("Label8")->text().isEmpty());
+        QVERIFY(!box->findChild<QLabel*>("Label3")->text().isEmpty());
+        QVERIFY(!box->findChild<QLabel*>("Label6")->text().isEmpty());
+
+        QTest::mouseClick(box->mail, Qt::LeftButton);
+        QCOMPARE(rig.fakes.processes.opened.last(),
+                 "mailto:" + box->mail->text() + "?Subject=\"A propos de Chronolien 7.0.6\"");
+        QTest::mouseClick(box->site, Qt::LeftButton);
+        QCOMPARE(rig.fakes.processes.opened.last(), box->site->text());
+        QVERIFY(box->site->text().contains(QStringLiteral("example.org")));
+
+        // Modeless: the dialog goes on working beside the box; OK closes the box.
+        QVERIFY(rig.click("Position"));
+        QCOMPARE(rig.visibleFrame(), 7);
+        QTest::mouseClick(box->bt_ok, Qt::LeftButton);
+        QTRY_VERIFY(!rig.about.box());
+    }
+};
+
+QTEST_MAIN(TestConfigFrame)
+#include "test_config_frame.moc"

@@ -1,0 +1,182 @@
+#include "config_dialog/mail_pages.h"
+#include "dialog_rig.h"
+#include "mail/accounts_file.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace chronolien;
+using namespace chronolien::test;
+
+namespace {
+
+void tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
+
+// Accounts stored in courrier.ini by an earlier run.
+void storeAccounts(DialogRig& rig)
+{
+    MailboxAccounts stored;
+    stored.account(2) = MailboxAccount { 2, "pop.deux.example", "login2", "secret2", 0, true };
+    stored.account(4) = MailboxAccount { 4, "pop.quatre.example", "login4", "secret4", 1, true };
+    QVERIFY(SaveAccounts(stored, rig.folder.file("courrier.ini"), rig.fakes.messages));
+}
+
+} // namespace
+
+class TestMailPages : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void switchingMailOffClosesTheMailWindow()
+    {
+        DialogRig rig;
+        rig.state.settings.courrier = true;
+        rig.file.WriteKey("courrier", true);
+        rig.state.mailWindowShown = true;
+        rig.open();
+        QVERIFY(rig.entry("Adresse n°5"));
+        QVERIFY(rig.click("COURRIER"));
+        auto* box = rig.find<QCheckBox>("vf_courrier");
+        QVERIFY(!box->isChecked());
+        const QByteArray before = rig.config();
+        tick(box);
+        QVERIFY(!rig.state.settings.courrier);
+        QVERIFY(!rig.state.mailWindowShown);
+        QCOMPARE(rig.windows.callsOf("ApplyMailWindow"), QStringList { "ApplyMailWindow" });
+        QCOMPARE(rig.dialog().rubriques()->sectionItem("courrier")->childCount(), 0);
+        QCOMPARE(rig.dialog().rubriques()->currentItem(), rig.dialog().rubriques()->sectionItem("courrier"));
+        QCOMPARE(rig.visibleFrame(), 14);
+        QCOMPARE(changedKeys(before, rig.config()), QStringList { "courrier" });
+
+        tick(rig.find<QCheckBox>("vf_courrier"));
+        QVERIFY(rig.state.settings.courrier);
+        QCOMPARE(rig.dialog().rubriques()->sectionItem("courrier")->childCount(), 5);
+        QCOMPARE(rig.file.ReadKey("courrier"), QStringLiteral("Vrai"));
+        QCOMPARE(rig.windows.callsOf("ApplyMailWindow").size(), 1);
+    }
+
+    void switchingMailOnKeepsStoredAccounts()
+    {
+        DialogRig rig;
+        storeAccounts(rig);
+        const QByteArray stored = rig.folder.readBytes("courrier.ini");
+        rig.open();
+        QVERIFY(rig.click("COURRIER"));
+        tick(rig.find<QCheckBox>("vf_courrier"));
+        QVERIFY(rig.click("Adresse n°2"));
+        QCOMPARE(rig.find<QLineEdit>("txt_pop")->text(), QStringLiteral("pop.deux.example"));
+
+        QVERIFY(rig.click("Adresse n°1"));
+        tick(rig.find<QCheckBox>("vf_pop"));
+        DialogRig::retype(rig.find<QLineEdit>("txt_pop"), "pop.un.example");
+        DialogRig::retype(rig.find<QLineEdit>("txt_login"), "login1");
+        QTest::mouseClick(rig.find<QPushButton>("bt15_ok"), Qt::LeftButton);
+        QVERIFY(rig.folder.readBytes("courrier.ini") != stored);
+        MailboxAccounts reread;
+        LoadAccounts(reread, rig.folder.file("courrier.ini"));
+        QCOMPARE(reread.account(1).server, QStringLiteral("pop.un.example"));
+        QCOMPARE(reread.account(2).server, QStringLiteral("pop.deux.example"));
+        QCOMPARE(reread.account(4).password, QStringLiteral("secret4"));
+    }
+
+    void addressPageShowsAccount()
+    {
+        DialogRig rig;
+        rig.state.settings.courrier = true;
+        storeAccounts(rig);
+        LoadAccounts(rig.state.mailboxAccounts, rig.folder.file("courrier.ini"));
+        rig.open();
+        QVERIFY(rig.click("Adresse n°4"));
+        QCOMPARE(rig.visibleFrame(), 15);
+        QCOMPARE(rig.find<QLineEdit>("txt_login")->text(), QStringLiteral("login4"));
+        auto* password = rig.find<QLineEdit>("txt_pass");
+        QCOMPARE(password->text(), QStringLiteral("secret4"));
+        QCOMPARE(password->echoMode(), QLineEdit::Password);
+        QCOMPARE(password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, password), int('X'));
+        QCOMPARE(rig.find<QLabel>("txt_etat")->text(), QStringLiteral("testé OK"));
+        QCOMPARE(rig.find<QFrame>("led_etat")->property("colour").toUInt(), 0x00FF00u);
+        QVERIFY(!rig.find<QCheckBox>("vf_pop")->isChecked());
+
+        QVERIFY(rig.click("Adresse n°3"));
+        QCOMPARE(rig.find<QLineEdit>("txt_pop")->text(), QString());
+        QVERIFY(rig.find<QCheckBox>("vf_pop")->isChecked());
+        QVERIFY(!rig.find<QLineEdit>("txt_pop")->isEnabled());
+        QCOMPARE(rig.find<QLabel>("txt_etat")->text(), QStringLiteral("Non testé"));
+    }
+
+    void unvalidatedTextsGoButUseChangeStays()
+    {
+        DialogRig rig;
+        rig.state.settings.courrier = true;
+        storeAccounts(rig);
+        LoadAccounts(rig.state.mailboxAccounts, rig.folder.file("courrier.ini"));
+        const QByteArray stored = rig.folder.readBytes("courrier.ini");
+        rig.open();
+        QVERIFY(rig.click("Adresse n°2"));
+        DialogRig::retype(rig.find<QLineEdit>("txt_login"), "autre");
+        tick(rig.find<QCheckBox>("vf_pop"));
+        QVERIFY(!rig.state.mailboxAccounts.account(2).inUse);
+        QVERIFY(!rig.find<QLineEdit>("txt_login")->isEnabled());
+        QVERIFY(rig.click("Adresse n°3"));
+        QVERIFY(rig.click("Adresse n°2"));
+        QCOMPARE(rig.find<QLineEdit>("txt_login")->text(), QStringLiteral("login2"));
+        QVERIFY(rig.find<QCheckBox>("vf_pop")->isChecked());
+        QCOMPARE(rig.folder.readBytes("courrier.ini"), stored);
+    }
+
+    void validation_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QString>("login");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("server of 3") << "pop" << "login" << false;
+        QTest::newRow("login of 3") << "pop.example" << "abc" << false;
+        QTest::newRow("4 and 4") << "pop1" << "abcd" << true;
+        QTest::newRow("61-character server") << QString(61, u'p') << "abcd" << true;
+    }
+    void validation()
+    {
+        QFETCH(QString, server);
+        QFETCH(QString, login);
+        QFETCH(bool, accepted);
+        DialogRig rig;
+        rig.state.settings.courrier = true;
+        storeAccounts(rig);
+        LoadAccounts(rig.state.mailboxAccounts, rig.folder.file("courrier.ini"));
+        const QByteArray stored = rig.folder.readBytes("courrier.ini");
+        const QByteArray config = rig.config();
+        rig.open();
+        QVERIFY(rig.click("Adresse n°1"));
+        tick(rig.find<QCheckBox>("vf_pop"));
+        QVERIFY(rig.find<QLineEdit>("txt_pop")->isEnabled());
+        DialogRig::retype(rig.find<QLineEdit>("txt_pop"), server);
+        DialogRig::retype(rig.find<QLineEdit>("txt_login"), login);
+        auto* ok = rig.find<QPushButton>("bt15_ok");
+        QCOMPARE(ok->toolTip(), QStringLiteral("Vos changements ne prendront effet que si vous les validez."));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(rig.config(), config);
+        if (!accepted) {
+            QCOMPARE(rig.fakes.messages.texts(),
+                     QStringList { "L'adresse du serveur pop ou votre login est incorrect." });
+            QCOMPARE(rig.fakes.messages.shown[0].style, StyleWarning);
+            QVERIFY(rig.find<QCheckBox>("vf_pop")->isChecked());
+            QCOMPARE(rig.folder.readBytes("courrier.ini"), stored);
+            return;
+        }
+        QVERIFY(rig.fakes.messages.shown.isEmpty());
+        MailboxAccounts reread;
+        LoadAccounts(reread, rig.folder.file("courrier.ini"));
+        QCOMPARE(reread.account(1).server, server.left(60));
+        QVERIFY(reread.account(1).inUse);
+        QCOMPARE(rig.state.mailboxAccounts.account(1).server, server.left(60));
+        QCOMPARE(reread.account(2).server, QStringLiteral("pop.deux.example"));
+        QCOMPARE(rig.find<QLabel>("txt_etat")->text(), QStringLiteral("Non testé"));
+        QVERIFY(rig.click("Adresse n°2"));
+        QVERIFY(rig.click("Adresse n°1"));
+        QCOMPARE(rig.find<QLineEdit>("txt_pop")->text(), server.left(60));
+    }
+};
+
+QTEST_MAIN(TestMailPages)
+#include "test_mail_pages.moc"
