@@ -33,18 +33,21 @@ QByteArray message(int account, int n)
 {
     QByteArray m;
     for (int hop = 0; hop < 8; ++hop)
-        m += "Received: from relay" + QByteArray::number(hop) + ".exemple.net (relay" + QByteArray::number(hop)
-            + ".exemple.net [192.0.2." + QByteArray::number(hop) + "])\n\tby mx.exemple.fr with ESMTPS id "
-            + QByteArray::number(1000 + n) + "\n\tfor <user" + QByteArray::number(account)
-            + "@exemple.fr>; Tue, 3 Feb 2004 10:15:00 +0100\n";
+        m += "Received: from relay" + QByteArray::number(hop) + ".exemple.net (relay"
+            + QByteArray::number(hop) + ".exemple.net [192.0.2." + QByteArray::number(hop)
+            + "])\n\tby mx.exemple.fr with ESMTPS id " + QByteArray::number(1000 + n) + "\n\tfor <user"
+            + QByteArray::number(account) + "@exemple.fr>; Tue, 3 Feb 2004 10:15:00 +0100\n";
     m += "DKIM-Signature: v=1; a=rsa-sha256; d=exemple.net; s=sel; bh=" + QByteArray(44, 'b')
         + "=;\n\tb=" + QByteArray(340, 'k') + "\n";
     m += "Return-Path: <bounce@exemple.net>\nTo: user" + QByteArray::number(account)
-        + "@exemple.fr\nFrom: =?utf-8?q?Jean_Dupont?= <jean@exemple.net>\nSubject: =?utf-8?q?R=C3=A9union_num=C3=A9ro_"
-        + QByteArray::number(n) + "?=\nDate: Tue, 3 Feb 2004 10:15:00 +0100\nMessage-ID: <" + QByteArray::number(n)
+        + "@exemple.fr\nFrom: =?utf-8?q?Jean_Dupont?= <jean@exemple.net>\nSubject: "
+          "=?utf-8?q?R=C3=A9union_num=C3=A9ro_"
+        + QByteArray::number(n) + "?=\nDate: Tue, 3 Feb 2004 10:15:00 +0100\nMessage-ID: <"
+        + QByteArray::number(n)
         + "@exemple.net>\nMIME-Version: 1.0\nContent-Type: text/plain; charset=utf-8\n\n";
     for (int line = 0; line < 40; ++line)
-        m += "Ligne " + QByteArray::number(line) + " du corps du message, assez longue pour ressembler a du texte.\n";
+        m += "Ligne " + QByteArray::number(line)
+            + " du corps du message, assez longue pour ressembler a du texte.\n";
     return m;
 }
 
@@ -63,8 +66,8 @@ QStringList commands()
 class MinimalClient {
 public:
     explicit MinimalClient(const QString& login, const QString& password)
-        : m_commands(QStringList { QStringLiteral("USER ") + login, QStringLiteral("PASS ") + password }
-                     + commands())
+        : m_commands(
+            QStringList { QStringLiteral("USER ") + login, QStringLiteral("PASS ") + password } + commands())
     {
         QObject::connect(&m_socket, &QTcpSocket::readyRead, [this] { onData(); });
     }
@@ -113,14 +116,13 @@ private:
 };
 
 struct Silent final : MailListEvents, SoundPlayer, MessageBox {
-    void RefreshMailState() override {}
-    void FillMailList() override {}
-    void play(const QString&) override {}
+    void RefreshMailState() override { }
+    void FillMailList() override { }
+    void play(const QString&) override { }
     MessageAnswer show(const QString&, MessageStyle) override { return MessageAnswer::Ok; }
 };
 
-template <typename Done>
-bool runUntil(Done done)
+template <typename Done> bool runUntil(Done done)
 {
     QElapsedTimer limit;
     limit.start();
@@ -180,8 +182,8 @@ int main(int argc, char* argv[])
     MailChecker checker(state, silent, silent, silent, 0);
     std::array<std::unique_ptr<MinimalClient>, Accounts> clients;
     for (int a = 0; a < Accounts; ++a)
-        clients.at(std::size_t(a)) = std::make_unique<MinimalClient>(QStringLiteral("user%1").arg(a + 1),
-                                                                     QStringLiteral("secret%1").arg(a + 1));
+        clients.at(std::size_t(a)) = std::make_unique<MinimalClient>(
+            QStringLiteral("user%1").arg(a + 1), QStringLiteral("secret%1").arg(a + 1));
 
     const auto timeCheck = [&]() -> double {
         QElapsedTimer timer;
@@ -236,7 +238,7 @@ int main(int argc, char* argv[])
     const double c = median(check);
     const double m = median(minimal);
     std::printf("One check of %d accounts x %d messages on loopback, median of %d rounds\n", Accounts,
-                MessagesPerAccount, rounds);
+        MessagesPerAccount, rounds);
     std::printf("  Chronolien's check   %8.1f ms\n", c);
     std::printf("  minimal POP3 client  %8.1f ms\n", m);
     std::printf("  ratio                %8.2f\n", c / m);
