@@ -51,10 +51,15 @@ void FlInit::ToggleConnection()
     m_monitor.ToggleConnection(m_state.connectedFlag);
 }
 
-// The configuration dialog and the about box are not built yet: their entries do nothing.
-void FlInit::OpenConfiguration() { }
+void FlInit::OpenConfiguration()
+{
+    m_pages.OpenConfiguration();
+}
 
-void FlInit::ShowAboutBox() { }
+void FlInit::ShowAboutBox()
+{
+    m_pages.ShowAboutBox();
+}
 
 void FlInit::QuitApplication()
 {

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "accounting/time_accounting.h"
+#include "app/config_parts.h"
 #include "app/line_events.h"
-#include "app/stand_ins.h"
+#include "app/mail_parts.h"
 #include "connection/connection_actions.h"
 #include "connection/connection_monitor.h"
 #include "connection/throughput.h"
@@ -60,10 +61,10 @@ private:
     AppState m_state;
     SettingsFile m_file;
     ProgramWindows m_windows { m_state, m_file, m_processes, *this };
-    MailStandIn m_mail;
-    ConfigurationStandIn m_pages;
+    MailParts m_mail { m_state, m_windows, m_sound, m_messages };
     ConnectionMonitor m_monitor { m_line };
     TimeAccounting m_accounting { m_state, m_file, m_clock, m_messages, m_windows, m_monitor };
+    ConfigParts m_pages { m_state, m_file, m_messages, m_sound, m_processes, m_accounting, m_windows };
     ConnectionActions m_actions { m_state, m_windows, m_sound, m_processes, m_mail, m_accounting };
     Throughput m_throughput { m_interfaces, m_clock, m_windows };
     LineEvents m_events { m_actions, m_throughput };

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "config_dialog/config_dialog.h"
 #include "config_dialog/config_dialog_context.h"
 
 #include <QPointer>
 
 namespace chronolien {
 
-class ConfigDialog;
 
 // Opens the configuration dialog from the menus. A closed dialog is gone with its unsaved edits;
 // the next opening builds a fresh one.
