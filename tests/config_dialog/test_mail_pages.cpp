@@ -66,6 +66,8 @@ private Q_SLOTS:
         tick(rig.find<QCheckBox>("vf_courrier"));
         QVERIFY(rig.click("Adresse n°2"));
         QCOMPARE(rig.find<QLineEdit>("txt_pop")->text(), QStringLiteral("pop.deux.example"));
+        // The page tells how to write a server reached over TLS.
+        QVERIFY(rig.find<QLineEdit>("txt_pop")->toolTip().contains(QStringLiteral("pop3s://pop.example.org")));
 
         QVERIFY(rig.click("Adresse n°1"));
         tick(rig.find<QCheckBox>("vf_pop"));
