@@ -1,12 +1,14 @@
 #include "core/app_state.h"
 #include "mail/accounts_file.h"
 #include "mail/mail_checker.h"
+#include "mail/mail_deleter.h"
 #include "support/dovecot_server.h"
 #include "support/fake_sound_player.h"
 #include "support/message_box_recorder.h"
 #include "support/recording_mail_list_events.h"
 #include "support/temp_app_folder.h"
 
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -22,55 +24,52 @@ QByteArray message(const QByteArray& from, const QByteArray& subject, const QByt
         + "\nSubject: " + subject + "\nDate: " + date + "\nMIME-Version: 1.0\n\n";
     for (int k = 0; k < bodyLines; ++k)
         m += "ligne " + QByteArray::number(k) + " du corps\n";
-    m += ".commence par un point\nFrom: pas un en-tete\n";
-    return m;
+    return m + ".commence par un point\nFrom: pas un en-tete\n";
 }
 
-// A POP3 server that follows a script of replies, one per line received, and can hang up.
-class ScriptedServer : public QObject {
+// Passes each connection's bytes on to the server's port and keeps a copy of them: what a listener
+// on the wire would see.
+class LoopbackRelay : public QObject {
 public:
-    // Each reply answers the greeting then each command; an empty reply closes the connection.
-    explicit ScriptedServer(QList<QByteArray> replies)
-        : m_replies(std::move(replies))
+    explicit LoopbackRelay(quint16 serverPort)
     {
         m_server.listen(QHostAddress::LocalHost, 0);
-        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            QTcpSocket* s = m_server.nextPendingConnection();
-            peerPorts.append(s->peerPort());
-            m_next = 0;
-            QObject::connect(s, &QTcpSocket::readyRead, this, [this, s] {
-                while (s->canReadLine()) {
-                    received.append(s->readLine().trimmed());
-                    answer(s);
-                }
+        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this, serverPort] {
+            QTcpSocket* client = m_server.nextPendingConnection();
+            peerPorts.append(client->peerPort());
+            auto* upstream = new QTcpSocket(client);
+            QObject::connect(client, &QTcpSocket::readyRead, this, [this, client, upstream] {
+                const QByteArray bytes = client->readAll();
+                fromClient += bytes;
+                upstream->write(bytes);
             });
-            answer(s);
+            QObject::connect(upstream, &QTcpSocket::readyRead, this, [this, client, upstream] {
+                const QByteArray bytes = upstream->readAll();
+                fromServer += bytes;
+                client->write(bytes);
+            });
+            QObject::connect(upstream, &QTcpSocket::disconnected, client, &QTcpSocket::disconnectFromHost);
+            QObject::connect(client, &QTcpSocket::disconnected, upstream, &QTcpSocket::disconnectFromHost);
+            upstream->connectToHost(QHostAddress::LocalHost, serverPort);
         });
     }
-    quint16 port() const { return m_server.serverPort(); }
-
-    QList<quint16> peerPorts;
-    QList<QByteArray> received;
-
-private:
-    void answer(QTcpSocket* s)
+    QString serverText(const QString& scheme = {}) const
     {
-        if (m_next >= m_replies.size())
-            return;
-        const QByteArray reply = m_replies.at(m_next++);
-        if (reply.isEmpty())
-            s->disconnectFromHost();
-        else
-            s->write(reply);
+        return scheme + QStringLiteral("127.0.0.1:") + QString::number(m_server.serverPort());
     }
 
+    QList<quint16> peerPorts;
+    QByteArray fromClient;
+    QByteArray fromServer;
+
+private:
     QTcpServer m_server;
-    QList<QByteArray> m_replies;
-    qsizetype m_next = 0;
 };
 
 } // namespace
 
+// The check, and the deletion over TLS, on real sockets against a real server: in clear, over TLS
+// when the certificate verifies, and with nothing sent when it does not.
 class TestMailChecker : public QObject {
     Q_OBJECT
 
@@ -80,9 +79,10 @@ class TestMailChecker : public QObject {
     MessageBoxRecorder m_messages;
     std::unique_ptr<RecordingMailListEvents> m_events;
 
-    void useAccount(int n, const QString& server, const QString& login, const QString& password)
+    void useAccount(int n, const QString& server, const QString& login = QStringLiteral("alice"),
+        const QString& password = QStringLiteral("secret1"))
     {
-        MailboxAccount& a = m_state->mailboxAccounts.account(n);
+        MailboxAccount& a = account(n);
         a.number = qint16(n);
         a.server = server;
         a.login = login;
@@ -90,18 +90,53 @@ class TestMailChecker : public QObject {
         a.inUse = true;
     }
     MailboxAccount& account(int n) { return m_state->mailboxAccounts.account(n); }
+    // Socket i's trace lines, each under the prefix "<n>".
     QStringList traceOf(int i) const
     {
-        const QString prefix = u'<' + QString::number(i) + u'>';
+        const QByteArray prefix = '<' + QByteArray::number(i) + '>';
         QStringList lines;
         for (const QByteArray& line : m_folder->readBytes(QStringLiteral("messages.txt")).split('\n')) {
-            if (line.startsWith(prefix.toLatin1()))
-                lines.append(QString::fromLatin1(line).trimmed());
+            if (line.startsWith(prefix) && !line.contains("Tentative"))
+                lines.append(QStringLiteral("<n>") + QString::fromLatin1(line.trimmed().mid(prefix.size())));
         }
         return lines;
     }
+    QList<qint16> storedStates() const
+    {
+        MailboxAccounts stored;
+        LoadAccounts(stored, m_folder->file(QStringLiteral("courrier.ini")));
+        QList<qint16> states;
+        for (int n = 1; n <= 5; ++n)
+            states.append(stored.account(n).state);
+        return states;
+    }
+    // Every entry of account n: sender, address, recipient, subject, date, size in bytes.
+    QStringList entriesOf(int n) const
+    {
+        QStringList entries;
+        for (int e = 1; e <= m_state->mailList.count; ++e) {
+            const MailEntry& m = m_state->mailList.entry(e);
+            if (m.account == n)
+                entries.append(QStringList({ QString::number(m.messageNumber), m.senderName, m.senderAddress,
+                    m.recipient, m.subject, m.date.toString(Qt::ISODate), QString::number(qRound(m.sizeKo * 1024)) })
+                                   .join(u'|'));
+        }
+        return entries;
+    }
+    static QList<QSslCertificate> trusting(const DovecotServer& server)
+    {
+        return QSslCertificate::fromPath(server.certificatePath());
+    }
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        const QString reason = DovecotServer::unavailableReason();
+        if (!reason.isEmpty())
+            QSKIP(qPrintable(reason));
+        QVERIFY2(QSslSocket::supportsSsl(), "Qt has no TLS backend on this machine");
+    }
+
     void init()
     {
         m_folder = std::make_unique<TempAppFolder>();
@@ -109,136 +144,171 @@ private Q_SLOTS:
         m_state->appFolder = m_folder->path();
         m_state->settings.courrier = true;
         m_state->connectedFlag = true;
+        m_state->debugSwitch = true;
         m_events = std::make_unique<RecordingMailListEvents>(*m_state);
-        m_messages.shown.clear();
     }
 
-    void checkAgainstDovecot()
+    // Alice's mailbox in clear (1) and over TLS (2), a wrong password (3), a refused port (4) and
+    // Bob's empty mailbox (5), each from its fixed local port but for the one in use.
+    void checkOfFiveAccounts()
     {
-        const QString reason = DovecotServer::unavailableReason();
-        if (!reason.isEmpty())
-            QSKIP(qPrintable(reason));
         DovecotServer server;
         server.addUser(QStringLiteral("alice"), QStringLiteral("secret1"));
         server.addUser(QStringLiteral("bob"), QStringLiteral("secret2"));
-        const QList<QByteArray> mails {
+        QList<QByteArray> mails {
             message("\"Jean Dupont\" <Jean@Exemple.fr>", "=?utf-8?q?R=C3=A9union?= demain", "Tue, 3 Feb 2004 10:15:00 +0100", 3),
             message("marie@exemple.fr", "Facture", "3 Aug 2004 08:00:00 GMT", 40),
             message("Service Clients <sc@boutique.fr>", "Votre commande", "Mon, 5 Jan 04 01:02 +0000", 200),
         };
-        for (const QByteArray& m : mails)
+        for (QByteArray& m : mails) {
             QVERIFY(server.addMessage(QStringLiteral("alice"), m));
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-
-        const quint16 refused = DovecotServer::freePort();
-        useAccount(1, server.serverText(), QStringLiteral("alice"), QStringLiteral("secret1"));
-        useAccount(2, server.serverText(), QStringLiteral("bob"), QStringLiteral("secret2"));
-        useAccount(3, server.serverText(), QStringLiteral("alice"), QStringLiteral("wrong"));
-        useAccount(4, QStringLiteral("127.0.0.1:") + QString::number(refused), QStringLiteral("x"), QStringLiteral("y"));
-        account(5).state = 1;
-        m_state->debugSwitch = true;
-
-        MailChecker checker(*m_state, m_sound, m_messages, *m_events, 0);
-        checker.StartMailCheck();
-        auto done = [this] {
-            return account(1).AccountStep == 0 && account(2).AccountStep == 0 && account(3).state == 2
-                && account(4).state == 2;
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(done(), 15000);
-        QTRY_COMPARE_WITH_TIMEOUT(traceOf(0).last().left(12), QStringLiteral("<0>  recu : "), 5000);
-
-        QCOMPARE(account(1).state, qint16(1));
-        QCOMPARE(account(2).state, qint16(1));
-        QCOMPARE(account(5).state, qint16(1)); // not in use: never contacted
-        MailboxAccounts stored;
-        LoadAccounts(stored, m_folder->file(QStringLiteral("courrier.ini")));
-        QCOMPARE(stored.account(3).state, qint16(2));
-        QCOMPARE(stored.account(4).state, qint16(2));
-
-        const MailList& list = m_state->mailList;
-        QCOMPARE(list.count, qint16(3));
-        QCOMPARE(list.entry(1).senderName, QStringLiteral("jean dupont"));
-        QCOMPARE(list.entry(1).senderAddress, QStringLiteral("jean@exemple.fr"));
-        QCOMPARE(list.entry(1).subject, QStringLiteral("réunion demain"));
-        QCOMPARE(list.entry(1).recipient, QStringLiteral("alice@ici.fr"));
-        QCOMPARE(list.entry(1).date, QDateTime(QDate(2004, 2, 3), QTime(10, 15), Qt::UTC));
-        QCOMPARE(list.entry(2).senderName, QStringLiteral("marie@exemple.fr"));
-        QCOMPARE(list.entry(2).date, QDateTime(QDate(2004, 8, 3), QTime(8, 0), Qt::UTC));
-        QCOMPARE(list.entry(3).senderName, QStringLiteral("service clients"));
-        QCOMPARE(list.entry(3).date, QDateTime(QDate(2004, 1, 5), QTime(1, 2), Qt::UTC));
-        for (int e = 1; e <= 3; ++e) {
-            QCOMPARE(list.entry(e).messageNumber, qint16(e));
-            QCOMPARE(list.entry(e).account, qint16(1));
-            QByteArray crlf = mails[e - 1];
-            crlf.replace("\n", "\r\n");
-            QCOMPARE(list.entry(e).sizeKo, float(crlf.size()) / 1024.0f);
+            m.replace("\n", "\r\n");
         }
+        QVERIFY(server.makeCertificate({ QStringLiteral("DNS:localhost"), QStringLiteral("IP:127.0.0.1") }));
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        LoopbackRelay plainWire(server.port());
+        LoopbackRelay secureWire(server.securePort());
+        useAccount(1, plainWire.serverText());
+        useAccount(2, secureWire.serverText(QStringLiteral("pop3s://")));
+        useAccount(3, server.serverText(), QStringLiteral("alice"), QStringLiteral("wrong"));
+        useAccount(4, QStringLiteral("127.0.0.1:") + QString::number(DovecotServer::freePort()));
+        useAccount(5, server.serverText(), QStringLiteral("bob"), QStringLiteral("secret2"));
+        const quint16 first = DovecotServer::freePort();
+        QTcpServer squatter; // holds account 2's fixed port
+        QVERIFY(squatter.listen(QHostAddress::Any, quint16(first + 1)));
 
-        QCOMPARE(traceOf(0).mid(0, 9), QStringList({
-            "<0>  connecté", "<0>  recu : +OK Dovecot (Debian) ready.", "<0>  envoi : USER alice",
-            "<0>  recu : +OK", "<0>  envoi : PASS secret1", "<0>  recu : +OK Logged in.",
-            "<0>  envoi : STAT", "<0>  recu : +OK 3 " + QString::number([&] {
-                qsizetype total = 0;
-                for (QByteArray m : mails)
-                    total += m.replace("\n", "\r\n").size();
-                return total;
-            }()), "<0> 3 messages dispo" }));
-        const QStringList sent = traceOf(0).filter(QStringLiteral("envoi"));
-        QCOMPARE(sent.mid(3), QStringList({ "<0>  envoi : top 1 10", "<0>  envoi : top 2 10",
-                                            "<0>  envoi : top 3 10", "<0>  envoi : LIST", "<0>  envoi : QUIT" }));
-        QCOMPARE(traceOf(1).filter(QStringLiteral("ok mais pas de message")).size(), 1);
+        MailChecker checker(*m_state, m_sound, m_messages, *m_events, first, trusting(server));
+        checker.StartMailCheck();
+        QTRY_VERIFY_WITH_TIMEOUT(account(1).AccountStep == 0 && account(2).AccountStep == 0
+                && account(5).AccountStep == 0 && account(3).state == 2 && account(4).state == 2,
+            20000);
+        for (int i : { 0, 1, 4 }) // the answers to QUIT
+            QTRY_COMPARE_WITH_TIMEOUT(traceOf(i).last().left(10), QStringLiteral("<n>  recu "), 5000);
+
+        QCOMPARE(storedStates(), QList<qint16>({ 1, 1, 2, 2, 1 }));
+        QCOMPARE(entriesOf(1),
+            QStringList({ "1|jean dupont|jean@exemple.fr|alice@ici.fr|réunion demain|2004-02-03T10:15:00Z|"
+                    + QString::number(mails[0].size()),
+                "2|marie@exemple.fr|marie@exemple.fr|alice@ici.fr|facture|2004-08-03T08:00:00Z|"
+                    + QString::number(mails[1].size()),
+                "3|service clients|sc@boutique.fr|alice@ici.fr|votre commande|2004-01-05T01:02:00Z|"
+                    + QString::number(mails[2].size()) }));
+        QCOMPARE(entriesOf(2), entriesOf(1));
+        QCOMPARE(m_state->mailList.count, qint16(6));
+
+        const QStringList plain = traceOf(0);
+        QCOMPARE(plain.mid(0, 6),
+            QStringList({ "<n>  connecté", "<n>  recu : +OK Dovecot (Debian) ready.", "<n>  envoi : USER alice",
+                "<n>  recu : +OK", "<n>  envoi : PASS secret1", "<n>  recu : +OK Logged in." }));
+        QCOMPARE(plain.filter(QStringLiteral("envoi")).mid(2),
+            QStringList({ "<n>  envoi : STAT", "<n>  envoi : top 1 10", "<n>  envoi : top 2 10",
+                "<n>  envoi : top 3 10", "<n>  envoi : LIST", "<n>  envoi : QUIT" }));
+        // Over TLS, the same dialogue line for line, after the fixed port found in use.
+        QStringList secure = traceOf(1);
+        QVERIFY(secure.takeFirst().startsWith(QStringLiteral("<n> 10048  ")));
+        QCOMPARE(secure, plain);
+        QVERIFY(traceOf(2).contains(QStringLiteral("<n>  recu : -ERR [AUTH] Authentication failed.")));
         QCOMPARE(traceOf(3).filter(QStringLiteral(" 10061  ")).size(), 3);
         QCOMPARE(m_folder->readBytes(QStringLiteral("messages.txt")).count("<4>  Tentative de connection"), 3);
-        QVERIFY(traceOf(2).contains(QStringLiteral("<2>  recu : -ERR [AUTH] Authentication failed.")));
-    }
+        QCOMPARE(traceOf(4).filter(QStringLiteral("ok mais pas de message")).size(), 1);
 
-    void serverClosingMidDialogueLeavesTheAccount()
-    {
-        ScriptedServer server({ "+OK ready\r\n", "+OK\r\n", QByteArray() });
-        useAccount(1, QStringLiteral("127.0.0.1:") + QString::number(server.port()), QStringLiteral("jean"), QStringLiteral("pw"));
-        account(1).state = 1;
-        MailChecker checker(*m_state, m_sound, m_messages, *m_events, 0);
-        checker.StartMailCheck();
-        QTRY_COMPARE(server.received.size(), 2);
-        QTRY_COMPARE(account(1).AccountStep, qint16(3));
-        QTest::qWait(100);
-        QCOMPARE(account(1).state, qint16(1));
-        QCOMPARE(m_state->mailList.count, qint16(0));
-        // A later check starts afresh.
-        checker.StartMailCheck();
-        QTRY_COMPARE(server.peerPorts.size(), 2);
-    }
-
-    void aFloodOfBytesPutsTheAccountInError()
-    {
-        QByteArray flood = "+OK ready\r\n";
-        ScriptedServer server({ flood, "+OK\r\n", "+OK\r\n", "+OK 1 10\r\n", "+OK\r\n" + QByteArray(3 * 1024 * 1024, 'z') });
-        useAccount(2, QStringLiteral("127.0.0.1:") + QString::number(server.port()), QStringLiteral("jean"), QStringLiteral("pw"));
-        MailChecker checker(*m_state, m_sound, m_messages, *m_events, 0);
-        checker.StartMailCheck();
-        QTRY_COMPARE_WITH_TIMEOUT(account(2).state, qint16(2), 10000);
-        QCOMPARE(m_state->mailList.count, qint16(0));
-    }
-
-    void fixedLocalPortsAndTheFallback()
-    {
-        ScriptedServer server({ "+OK ready\r\n", "+OK\r\n", "+OK\r\n", "+OK 0 0\r\n", "+OK bye\r\n" });
-        const quint16 first = DovecotServer::freePort();
-        QTcpServer squatter; // holds the second account's fixed port
-        QVERIFY(squatter.listen(QHostAddress::Any, quint16(first + 1)));
-        const QString text = QStringLiteral("127.0.0.1:") + QString::number(server.port());
-        useAccount(1, text, QStringLiteral("jean"), QStringLiteral("pw"));
-        MailChecker checker(*m_state, m_sound, m_messages, *m_events, first);
-        checker.StartMailCheck();
-        QTRY_COMPARE(account(1).AccountStep, qint16(0));
-        QCOMPARE(server.peerPorts, QList<quint16>({ first }));
-
-        account(1).inUse = false;
-        useAccount(2, text, QStringLiteral("jean"), QStringLiteral("pw"));
-        checker.StartMailCheck();
-        QTRY_COMPARE(server.peerPorts.size(), 2);
+        QCOMPARE(plainWire.peerPorts, QList<quint16>({ first }));
         QVERIFY(checker.localPort(1) >= 2000 && checker.localPort(1) <= 4999);
-        QCOMPARE(server.peerPorts.last(), checker.localPort(1));
+        QCOMPARE(secureWire.peerPorts, QList<quint16>({ checker.localPort(1) }));
+
+        // The capture works: in clear, the password and the headers are there to read; over TLS,
+        // the same dialogue went through and none of it can be read.
+        QVERIFY(plainWire.fromClient.contains("PASS secret1\r\n"));
+        QVERIFY(plainWire.fromServer.contains("Subject: Facture"));
+        QVERIFY(secureWire.fromServer.size() > plainWire.fromServer.size());
+        for (const char* secret : { "secret1", "PASS", "USER", "alice" })
+            QVERIFY2(!secureWire.fromClient.contains(secret), secret);
+        QVERIFY(!secureWire.fromServer.contains("+OK"));
+        QVERIFY(!secureWire.fromServer.contains("Facture"));
+    }
+
+    void tlsVerification_data()
+    {
+        QTest::addColumn<QStringList>("certificateNames");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<bool>("trusted");
+        QTest::addColumn<bool>("plainPort");
+        QTest::addColumn<QString>("refusal"); // what the trace names; empty when the check goes through
+        const QString unverified = QStringLiteral("certificat non vérifié : ");
+        QTest::newRow("name, reached by name") << QStringList { "DNS:localhost" } << "localhost" << true << false << "";
+        QTest::newRow("authority not trusted")
+            << QStringList { "IP:127.0.0.1" } << "127.0.0.1" << false << false << unverified;
+        QTest::newRow("another name") << QStringList { "DNS:pop.exemple.org" } << "127.0.0.1" << true << false << unverified;
+        QTest::newRow("name, reached by address") << QStringList { "DNS:localhost" } << "127.0.0.1" << true << false << unverified;
+        QTest::newRow("address, reached by name") << QStringList { "IP:127.0.0.1" } << "localhost" << true << false << unverified;
+        QTest::newRow("plain server behind pop3s") << QStringList { "IP:127.0.0.1" } << "127.0.0.1" << true << true << "TLS";
+    }
+
+    // A certificate that does not verify ends the dialogue before USER: the account in error, the
+    // reason traced, and the server sees no login.
+    void tlsVerification()
+    {
+        QFETCH(QStringList, certificateNames);
+        QFETCH(QString, host);
+        QFETCH(bool, trusted);
+        QFETCH(bool, plainPort);
+        QFETCH(QString, refusal);
+        DovecotServer server;
+        server.addUser(QStringLiteral("alice"), QStringLiteral("secret1"));
+        QVERIFY(server.addMessage(QStringLiteral("alice"), message("a@b.fr", "Un", "3 Aug 2004 08:00:00 GMT", 1)));
+        QVERIFY(server.makeCertificate(certificateNames));
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        const qsizetype logStart = server.log().size(); // past the probes that saw it ready
+        const quint16 port = plainPort ? server.port() : server.securePort();
+        useAccount(1, QStringLiteral("pop3s://") + host + u':' + QString::number(port));
+        MailChecker checker(*m_state, m_sound, m_messages, *m_events, 0,
+            trusted ? trusting(server) : QList<QSslCertificate>());
+        checker.StartMailCheck();
+        if (refusal.isEmpty()) {
+            QTRY_COMPARE_WITH_TIMEOUT(account(1).AccountStep, qint16(0), 10000);
+            QCOMPARE(account(1).state, qint16(1));
+            QCOMPARE(m_state->mailList.count, qint16(1));
+            return;
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(account(1).state, qint16(2), 10000);
+        QCOMPARE(storedStates().first(), qint16(2));
+        const QStringList trace = traceOf(0);
+        QVERIFY2(trace.filter(QStringLiteral("envoi")).isEmpty(), qPrintable(trace.join(u'\n')));
+        const QStringList refused = trace.filter(QStringLiteral("<n>  TLS refusé : "));
+        QCOMPARE(refused.size(), 1);
+        QVERIFY2(refused.first().contains(refusal), qPrintable(refused.first()));
+        QTRY_VERIFY_WITH_TIMEOUT(server.log().mid(logStart).contains("no auth attempts"), 5000);
+        QVERIFY2(!server.log().contains("user=<alice>"), server.log().constData());
+    }
+
+    void deletionOverTls()
+    {
+        DovecotServer server;
+        server.addUser(QStringLiteral("alice"), QStringLiteral("secret1"));
+        for (const char* subject : { "Un", "Deux", "Trois" })
+            QVERIFY(server.addMessage(QStringLiteral("alice"), message("a@b.fr", subject, "3 Aug 2004 08:00:00 GMT", 1)));
+        QVERIFY(server.makeCertificate({ QStringLiteral("IP:127.0.0.1") }));
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        useAccount(1, server.secureServerText());
+        MailChecker checker(*m_state, m_sound, m_messages, *m_events, 0, trusting(server));
+        checker.StartMailCheck();
+        QTRY_VERIFY_WITH_TIMEOUT(m_state->mailList.count == 3 && account(1).AccountStep == 0, 15000);
+        const MailEntry second = m_state->mailList.entry(2);
+
+        // Without the server's authority the deletion stops before USER.
+        MailDeleter untrusting(*m_state, checker, 0);
+        untrusting.StartDeletion({ 1, 2, second });
+        QTRY_VERIFY_WITH_TIMEOUT(m_folder->readBytes(QStringLiteral("messages.txt")).contains("<supr>  TLS refus"), 10000);
+        QVERIFY(!m_folder->readBytes(QStringLiteral("messages.txt")).contains("<supr>  envoi"));
+        QCOMPARE(server.storedMessages(QStringLiteral("alice")).size(), 3);
+
+        MailDeleter deleter(*m_state, checker, 0, trusting(server));
+        deleter.StartDeletion({ 1, 2, second });
+        QTRY_COMPARE_WITH_TIMEOUT(server.storedMessages(QStringLiteral("alice")).size(), 2, 15000);
+        for (const QByteArray& stored : server.storedMessages(QStringLiteral("alice")))
+            QVERIFY(!stored.contains("Subject: Deux"));
+        // The check that follows lists what is left.
+        QTRY_VERIFY_WITH_TIMEOUT(m_state->mailList.count == 2 && account(1).AccountStep == 0, 15000);
     }
 };
 
