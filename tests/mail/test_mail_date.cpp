@@ -16,7 +16,6 @@ private Q_SLOTS:
         QTest::newRow("weekday, zone and month") << "tue, 3 feb 2004 10:15:00 +0100" << " 3 fév 2004 10:15:00 ";
         QTest::newRow("negative zone") << "3 aug 2004 08:00:00 -0500" << "3 aou 2004 08:00:00 ";
         QTest::newRow("gmt cut") << "3 aug 2004 08:00:00 gmt" << "3 aou 2004 08:00:00";
-        QTest::newRow("est cut") << "1 may 2003 7:05:09 est" << "1 mai 2003 7:05:09";
         QTest::newRow("apr first only") << "1 apr 2003 apr" << "1 avr 2003 apr";
     }
 
@@ -35,20 +34,17 @@ private Q_SLOTS:
         };
         QTest::newRow("rfc with offset") << "tue, 3 feb 2004 10:15:00 +0100" << at(2004, 2, 3, 10, 15, 0);
         QTest::newRow("gmt") << "3 aug 2004 08:00:00 gmt" << at(2004, 8, 3, 8, 0, 0);
-        QTest::newRow("every month") << "wed, 31 dec 2003 23:59:59 +0000" << at(2003, 12, 31, 23, 59, 59);
         QTest::newRow("two-digit year 20xx") << "mon, 5 jan 04 01:02:03 +0000" << at(2004, 1, 5, 1, 2, 3);
         QTest::newRow("two-digit year 19xx") << "5 jan 99 01:02:03 +0000" << at(1999, 1, 5, 1, 2, 3);
         QTest::newRow("full month name") << "3 february 2004 10:15:00 +0100" << at(2004, 2, 3, 10, 15, 0);
         QTest::newRow("zone name edt") << "thu, 1 jul 2004 12:00:00 edt" << at(2004, 7, 1, 12, 0, 0);
         QTest::newRow("zone comment") << "fri, 2 jul 2004 12:00:00 (utc)" << at(2004, 7, 2, 12, 0, 0);
         QTest::newRow("zone z") << "2 jul 2004 12:00:00 z" << at(2004, 7, 2, 12, 0, 0);
-        QTest::newRow("cet") << "2 jul 2004 12:00:00 cet" << at(2004, 7, 2, 12, 0, 0);
         QTest::newRow("weekday without comma") << "fri 2 jul 2004 12:00:00" << at(2004, 7, 2, 12, 0, 0);
         QTest::newRow("no seconds") << "2 jul 2004 12:30 +0200" << at(2004, 7, 2, 12, 30, 0);
         QTest::newRow("french words") << "3 février 2004 10:15:00" << at(2004, 2, 3, 10, 15, 0);
         QTest::newRow("no time") << "3 mar 2004" << at(2004, 3, 3, 0, 0, 0);
         QTest::newRow("garbage") << "demain matin" << ZeroMailDate();
-        QTest::newRow("empty") << "" << ZeroMailDate();
         QTest::newRow("31 february") << "31 feb 2004 10:00:00" << ZeroMailDate();
         QTest::newRow("hour 25") << "3 feb 2004 25:00:00" << ZeroMailDate();
         QTest::newRow("iso form") << "2004-02-03 10:15:00" << ZeroMailDate();
@@ -84,7 +80,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<float>("ko");
         QTest::addColumn<QString>("text");
-        QTest::newRow("zero") << 0.0f << "0,00 Ko";
         QTest::newRow("fraction") << 0.5f << "0,50 Ko";
         QTest::newRow("rounded") << 1234.0f / 1024.0f << "1,21 Ko";
         QTest::newRow("large") << 12345.678f << "12345,68 Ko";
