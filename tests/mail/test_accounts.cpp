@@ -86,7 +86,6 @@ private Q_SLOTS:
         QCOMPARE(loaded.account(2).server, a.server);
         QCOMPARE(loaded.account(2).login, QStringLiteral("  jean")); // leading spaces stay
         QCOMPARE(loaded.account(2).password, a.password);
-        QCOMPARE(loaded.account(2).state, qint16(1));
         QVERIFY(loaded.account(2).inUse);
         // Record 1 carried number 0: it is blanked on load.
         QCOMPARE(bytes().left(156), blank(1));
@@ -99,9 +98,8 @@ private Q_SLOTS:
                                  + record(3, "pop.c.fr", "carl", "pw3", 1, false).left(100));
         LoadAccounts(m_accounts, path());
         QCOMPARE(bytes().size(), 780);
-        QCOMPARE(m_accounts.account(1).server, QStringLiteral("pop.a.fr"));
         QCOMPARE(m_accounts.account(1).state, qint16(2));
-        QCOMPARE(bytes().mid(156, 156), blank(2));
+        QCOMPARE(bytes().mid(156, 156), blank(2)); // a number that is not its place
         QCOMPARE(m_accounts.account(3).login, QStringLiteral("carl")); // the cut tail reads as zeros
         QVERIFY(!m_accounts.account(3).inUse);
         QCOMPARE(bytes().mid(4 * 156), blank(5));
@@ -122,126 +120,71 @@ private Q_SLOTS:
         QTest::addColumn<bool>("inUse");
         QTest::addColumn<unsigned>("led");
         QTest::addColumn<QString>("text");
-        QTest::newRow("not tested, off") << qint16(0) << false << 0u << QStringLiteral("Non testé");
-        QTest::newRow("ok") << qint16(1) << true << 0x00FF00u << QStringLiteral("testé OK");
-        QTest::newRow("error") << qint16(2) << true << 0x0000FFu << QStringLiteral("Erreur");
-        QTest::newRow("unknown keeps the display") << qint16(9) << true << 0x123456u << QStringLiteral("avant");
+        QTest::newRow("not tested, off") << qint16(0) << false << 0u << "Non testé";
+        QTest::newRow("ok") << qint16(1) << true << 0x00FF00u << "testé OK";
+        QTest::newRow("error") << qint16(2) << true << 0x0000FFu << "Erreur";
+        QTest::newRow("unknown keeps the display") << qint16(9) << true << 0x123456u << "avant";
     }
 
     void showAccountPage()
     {
         QFETCH(qint16, state);
         QFETCH(bool, inUse);
-        QFETCH(unsigned, led);
-        QFETCH(QString, text);
-        MailboxAccount& a = m_accounts.account(4);
-        a.server = QStringLiteral("pop.d.fr");
-        a.login = QStringLiteral("dora");
-        a.password = QStringLiteral("pw");
-        a.state = state;
-        a.inUse = inUse;
+        m_accounts.account(4).state = state;
+        m_accounts.account(4).inUse = inUse;
         AccountPage page(m_accounts, path(), m_messages);
         page.fields.ledColour = 0x123456;
         page.fields.stateText = QStringLiteral("avant");
         page.ShowAccountPage(4);
-        QCOMPARE(page.pageAccount(), 4);
-        QCOMPARE(page.fields.server, a.server);
-        QCOMPARE(page.fields.login, a.login);
-        QCOMPARE(page.fields.password, a.password);
         QCOMPARE(page.fields.notUsedTicked, !inUse);
         QCOMPARE(page.fields.textsEnabled, inUse);
-        QCOMPARE(page.fields.ledColour, led);
-        QCOMPARE(page.fields.stateText, text);
-        QVERIFY(page.fields.frameShown);
+        QTEST(page.fields.ledColour, "led");
+        QTEST(page.fields.stateText, "text");
     }
 
-    void useCheckboxActsInMemoryOnly()
-    {
-        LoadAccounts(m_accounts, path());
-        const QByteArray before = bytes();
-        m_accounts.account(1).state = 2;
-        AccountPage page(m_accounts, path(), m_messages);
-        page.ShowAccountPage(1);
-        page.fields.notUsedTicked = false;
-        page.ApplyUseCheckbox();
-        QVERIFY(m_accounts.account(1).inUse);
-        QVERIFY(page.fields.textsEnabled);
-        QCOMPARE(page.fields.stateText, QStringLiteral("Non testé"));
-        QCOMPARE(page.fields.ledColour, 0u);
-        QCOMPARE(m_accounts.account(1).state, qint16(2));
-        QCOMPARE(bytes(), before);
-    }
-
+    // The widget-level cases (short texts refused, the 60-character cut, the use check box kept in
+    // memory) are in the mail pages' test; these are the rules it does not reach.
     void validate_data()
     {
         QTest::addColumn<bool>("ticked");
-        QTest::addColumn<QString>("server");
         QTest::addColumn<QString>("login");
         QTest::addColumn<QString>("password");
-        QTest::addColumn<bool>("refused");
-        QTest::addColumn<QString>("storedServer");
-        QTest::addColumn<QString>("storedPassword");
-        QTest::addColumn<bool>("inUse");
-        const QString s61 = QString(61, u's');
-        QTest::newRow("four and four accepted") << false << "pop1" << "jean" << "pw" << false << "pop1" << "pw" << true;
-        QTest::newRow("61-character server cut") << false << s61 << "jean" << "pw" << false << s61.left(60) << "pw" << true;
-        QTest::newRow("password loses trailing spaces") << false << "pop.x.fr" << "jean" << "pw  " << false << "pop.x.fr" << "pw" << true;
-        QTest::newRow("short server refused") << false << "pop" << "jean" << "pw" << true << "" << "" << false;
-        QTest::newRow("short login refused") << false << "pop.x.fr" << "jo" << "pw" << true << "" << "" << false;
-        QTest::newRow("ticked stores short texts") << true << "p" << "j" << "pw" << false << "p" << "pw" << false;
+        QTest::addColumn<QByteArray>("stored"); // account 2's record afterwards
+        QTest::newRow("password loses trailing spaces")
+            << false << "jean" << "pw  " << record(2, "pop.x.fr", "jean", "pw", 0, true);
+        QTest::newRow("ticked stores short texts") << true << "j" << "pw" << record(2, "pop.x.fr", "j", "pw", 0, false);
+        QTest::newRow("short login refused") << false << "jo" << "pw" << blank(2);
     }
 
     void validate()
     {
         QFETCH(bool, ticked);
-        QFETCH(QString, server);
-        QFETCH(QString, login);
-        QFETCH(QString, password);
-        QFETCH(bool, refused);
-        QFETCH(QString, storedServer);
-        QFETCH(QString, storedPassword);
-        QFETCH(bool, inUse);
+        QFETCH(QByteArray, stored);
         LoadAccounts(m_accounts, path());
         m_accounts.account(2).state = 1;
         AccountPage page(m_accounts, path(), m_messages);
         page.ShowAccountPage(2);
         page.fields.notUsedTicked = ticked;
-        page.fields.server = server;
+        page.fields.server = QStringLiteral("pop.x.fr");
+        QFETCH(QString, login);
         page.fields.login = login;
+        QFETCH(QString, password);
         page.fields.password = password;
         page.ValidateAccountPage();
-
-        QCOMPARE(m_accounts.account(2).inUse, inUse);
+        QCOMPARE(bytes().mid(156, 156), stored);
+        const bool refused = stored == blank(2);
+        QCOMPARE(m_accounts.account(2).state, qint16(refused ? 1 : 0));
         QCOMPARE(page.fields.stateText, QStringLiteral("Non testé"));
-        MailboxAccounts stored;
-        LoadAccounts(stored, path());
-        if (refused) {
-            QCOMPARE(m_messages.shown.size(), 1);
-            QCOMPARE(m_messages.shown[0].text, QStringLiteral("L'adresse du serveur pop ou votre login est incorrect."));
-            QCOMPARE(m_messages.shown[0].style, StyleWarning);
-            QVERIFY(page.fields.notUsedTicked);
-            QVERIFY(!page.fields.textsEnabled);
-            QCOMPARE(m_accounts.account(2).state, qint16(1)); // nothing stored, state kept
-            QCOMPARE(bytes().mid(156, 156), blank(2));
-            return;
-        }
-        QVERIFY(m_messages.shown.isEmpty());
-        QCOMPARE(m_accounts.account(2).server, storedServer);
-        QCOMPARE(m_accounts.account(2).password, storedPassword);
-        QCOMPARE(m_accounts.account(2).state, qint16(0));
-        QCOMPARE(stored.account(2).number, qint16(2));
-        QCOMPARE(stored.account(2).server, storedServer);
-        QCOMPARE(stored.account(2).login, login);
-        QCOMPARE(stored.account(2).inUse, inUse);
+        QCOMPARE(m_messages.texts(),
+            refused ? QStringList({ "L'adresse du serveur pop ou votre login est incorrect." }) : QStringList());
     }
 
     void accountsStoredWhileMailWasOffSurviveSwitchingItOn()
     {
-        m_folder->writeBytes(QStringLiteral("courrier.ini"),
-                             record(1, "pop.a.fr", "anne", "pw", 1, true) + blank(2) + blank(3) + blank(4) + blank(5));
+        const QByteArray first = record(1, "pop.a.fr", "anne", "pw", 1, true);
+        m_folder->writeBytes(QStringLiteral("courrier.ini"), first + blank(2) + blank(3) + blank(4) + blank(5));
         AccountPage page(m_accounts, path(), m_messages);
         page.MailCheckingSwitchedOn();
-        QVERIFY(m_accounts.account(1).inUse);
         QCOMPARE(m_accounts.account(1).login, QStringLiteral("anne"));
 
         // Validating another account without the switch having loaded them keeps account 1 too.
@@ -252,8 +195,8 @@ private Q_SLOTS:
         other.fields.server = QStringLiteral("pop.c.fr");
         other.fields.login = QStringLiteral("carl");
         other.ValidateAccountPage();
-        QCOMPARE(bytes().left(156), record(1, "pop.a.fr", "anne", "pw", 1, true));
-        QCOMPARE(fresh.account(3).server, QStringLiteral("pop.c.fr"));
+        QCOMPARE(bytes().left(156), first);
+        QCOMPARE(bytes().mid(2 * 156, 156), record(3, "pop.c.fr", "carl", "", 0, true));
     }
 };
 
