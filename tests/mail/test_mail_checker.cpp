@@ -1,4 +1,5 @@
 #include "core/app_state.h"
+#include "loopback_relay.h"
 #include "mail/accounts_file.h"
 #include "mail/mail_checker.h"
 #include "mail/mail_deleter.h"
@@ -9,8 +10,6 @@
 #include "support/temp_app_folder.h"
 
 #include <QSslSocket>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 
 using namespace chronolien;
@@ -26,45 +25,6 @@ QByteArray message(const QByteArray& from, const QByteArray& subject, const QByt
         m += "ligne " + QByteArray::number(k) + " du corps\n";
     return m + ".commence par un point\nFrom: pas un en-tete\n";
 }
-
-// Passes each connection's bytes on to the server's port and keeps a copy of them: what a listener
-// on the wire would see.
-class LoopbackRelay : public QObject {
-public:
-    explicit LoopbackRelay(quint16 serverPort)
-    {
-        m_server.listen(QHostAddress::LocalHost, 0);
-        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this, serverPort] {
-            QTcpSocket* client = m_server.nextPendingConnection();
-            peerPorts.append(client->peerPort());
-            auto* upstream = new QTcpSocket(client);
-            QObject::connect(client, &QTcpSocket::readyRead, this, [this, client, upstream] {
-                const QByteArray bytes = client->readAll();
-                fromClient += bytes;
-                upstream->write(bytes);
-            });
-            QObject::connect(upstream, &QTcpSocket::readyRead, this, [this, client, upstream] {
-                const QByteArray bytes = upstream->readAll();
-                fromServer += bytes;
-                client->write(bytes);
-            });
-            QObject::connect(upstream, &QTcpSocket::disconnected, client, &QTcpSocket::disconnectFromHost);
-            QObject::connect(client, &QTcpSocket::disconnected, upstream, &QTcpSocket::disconnectFromHost);
-            upstream->connectToHost(QHostAddress::LocalHost, serverPort);
-        });
-    }
-    QString serverText(const QString& scheme = {}) const
-    {
-        return scheme + QStringLiteral("127.0.0.1:") + QString::number(m_server.serverPort());
-    }
-
-    QList<quint16> peerPorts;
-    QByteArray fromClient;
-    QByteArray fromServer;
-
-private:
-    QTcpServer m_server;
-};
 
 } // namespace
 
@@ -212,19 +172,23 @@ private Q_SLOTS:
         QCOMPARE(m_folder->readBytes(QStringLiteral("messages.txt")).count("<4>  Tentative de connection"), 3);
         QCOMPARE(traceOf(4).filter(QStringLiteral("ok mais pas de message")).size(), 1);
 
-        QCOMPARE(plainWire.peerPorts, QList<quint16>({ first }));
+        QCOMPARE(plainWire.sessions.size(), 1);
+        QCOMPARE(secureWire.sessions.size(), 1);
+        const LoopbackRelay::Session plainSession = plainWire.sessions.first();
+        const LoopbackRelay::Session secureSession = secureWire.sessions.first();
+        QCOMPARE(plainSession.peerPort, first);
         QVERIFY(checker.localPort(1) >= 2000 && checker.localPort(1) <= 4999);
-        QCOMPARE(secureWire.peerPorts, QList<quint16>({ checker.localPort(1) }));
+        QCOMPARE(secureSession.peerPort, checker.localPort(1));
 
         // The capture works: in clear, the password and the headers are there to read; over TLS,
         // the same dialogue went through and none of it can be read.
-        QVERIFY(plainWire.fromClient.contains("PASS secret1\r\n"));
-        QVERIFY(plainWire.fromServer.contains("Subject: Facture"));
-        QVERIFY(secureWire.fromServer.size() > plainWire.fromServer.size());
+        QVERIFY(plainSession.commands().contains(QStringLiteral("PASS secret1")));
+        QVERIFY(plainSession.fromServer.contains("Subject: Facture"));
+        QVERIFY(secureSession.fromServer.size() > plainSession.fromServer.size());
         for (const char* secret : { "secret1", "PASS", "USER", "alice" })
-            QVERIFY2(!secureWire.fromClient.contains(secret), secret);
-        QVERIFY(!secureWire.fromServer.contains("+OK"));
-        QVERIFY(!secureWire.fromServer.contains("Facture"));
+            QVERIFY2(!secureSession.fromClient.contains(secret), secret);
+        QVERIFY(!secureSession.fromServer.contains("+OK"));
+        QVERIFY(!secureSession.fromServer.contains("Facture"));
     }
 
     void tlsVerification_data()
