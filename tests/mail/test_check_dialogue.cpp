@@ -311,26 +311,6 @@ private Q_SLOTS:
         QCOMPARE(account(1).state, qint16(state));
         QCOMPARE(QFile::exists(m_folder->file(QStringLiteral("courrier.ini"))), state == 2);
     }
-
-    void debugSoundsAndUnreadableDate()
-    {
-        m_state->debugSwitch = true;
-        m_state->settings.son_connect = m_folder->file(QStringLiteral("connect.wav"));
-        m_state->settings.son_mail = m_folder->file(QStringLiteral("mail.wav"));
-        m_folder->writeBytes(QStringLiteral("connect.wav"), "RIFF");
-        m_folder->writeBytes(QStringLiteral("mail.wav"), "RIFF");
-        startAndLogin();
-        m_dialogue->DataArrival(0, "+OK 1 0\r\n");
-        QCOMPARE(m_sound->played, QStringList({ m_state->settings.son_connect, m_state->settings.son_mail }));
-        m_dialogue->DataArrival(0, top(1).replace("Tue, 3 Feb 2004 10:15:00 +0100", "Someday soon"));
-        QCOMPARE(m_messages->texts(), QStringList({ "someday soon" }));
-        QCOMPARE(m_messages->shown[0].style, StylePlain);
-        QCOMPARE(m_state->mailList.entry(1).date, ZeroMailDate());
-
-        m_state->debugSwitch = false;
-        m_dialogue->StartMailCheck();
-        QCOMPARE(m_sound->played.size(), 2);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCheckDialogue)

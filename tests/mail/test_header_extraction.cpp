@@ -109,22 +109,12 @@ private Q_SLOTS:
 
     void linesAreCutAndBounded()
     {
-        const QByteArray r = "+OK\r\n" + QByteArray(150, 'a') + "\r\n\t\t  indented\r\n\r\r\nx\r\n" + QByteArray(25, ' ') + "b\r\ntail";
-        const QStringList lines = CutReplyLines(r, MaxReplyLines, false);
-        QCOMPARE(lines.size(), 7);
-        QCOMPARE(lines[1].size(), 100);
-        QCOMPARE(lines[2], QStringLiteral("indented"));
-        QCOMPARE(lines[3], QString()); // the line ended by the first of two carriage returns
-        QCOMPARE(lines[4], QString()); // the second starts before its own start: empty as well
-        QCOMPARE(lines[5], QStringLiteral("x"));
-        QCOMPARE(lines[6], QString(25, u' ') + u'b'); // blanks beyond the first 20 stay
+        const QByteArray r = "+OK\r\n" + QByteArray(150, 'a') + "\r\n\t\t  indented\r\n" + QByteArray(25, ' ')
+            + "b\r\n\r\nbody\r\n";
+        QCOMPARE(CutReplyLines(r, MaxReplyLines, true),
+            QStringList({ "+OK", QString(100, u'a'), "indented", QString(25, u' ') + u'b' })); // blanks past 20 stay
+        QCOMPARE(CutReplyLines(r, MaxReplyLines, false).size(), 6);
         QCOMPARE(CutReplyLines(r, 3, false).size(), 3);
-        QCOMPARE(CutReplyLines(r, MaxReplyLines, true).size(), 3); // stops at the blank line
-
-        QByteArray huge = "+OK\r\n";
-        for (int k = 0; k < 5000; ++k)
-            huge += "X-Header: " + QByteArray::number(k) + "\r\n";
-        QCOMPARE(CutReplyLines(huge, MaxReplyLines, true).size(), MaxReplyLines);
     }
 
     void splitAndClean_data()

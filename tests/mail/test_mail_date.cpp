@@ -9,22 +9,6 @@ class TestMailDate : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void normalise_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("normalised");
-        QTest::newRow("weekday, zone and month") << "tue, 3 feb 2004 10:15:00 +0100" << " 3 fév 2004 10:15:00 ";
-        QTest::newRow("negative zone") << "3 aug 2004 08:00:00 -0500" << "3 aou 2004 08:00:00 ";
-        QTest::newRow("gmt cut") << "3 aug 2004 08:00:00 gmt" << "3 aou 2004 08:00:00";
-        QTest::newRow("apr first only") << "1 apr 2003 apr" << "1 avr 2003 apr";
-    }
-
-    void normalise()
-    {
-        QFETCH(QString, value);
-        QTEST(NormaliseMailDate(value), "normalised");
-    }
-
     void parse_data()
     {
         QTest::addColumn<QString>("value");

@@ -71,73 +71,39 @@ private Q_SLOTS:
         m_logic = std::make_unique<MailListLogic>(*m_state, *m_windows, *m_sound, *m_view, *m_deletion);
     }
 
-    void captionAndTooltip_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("subject");
-        QTest::addColumn<float>("sizeKo");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("tooltip");
-        QTest::newRow("name of 10 characters whole")
-            << "abcdefghij"
-            << "salut" << 0.0f << "abcdefghij : salut"
-            << "Expediteur : abcdefghij // Objet : salut // Taille : 0,00 Ko";
-        QTest::newRow("name of 11 characters cut")
-            << "abcdefghijk"
-            << "salut" << 1.5f << "abcdefghij. : salut"
-            << "Expediteur : abcdefghijk // Objet : salut // Taille : 1,50 Ko";
-        QTest::newRow("caption of 25 characters whole")
-            << "jean"
-            << "123456789012345678" << 0.0f << "jean : 123456789012345678"
-            << "Expediteur : jean // Objet : 123456789012345678 // Taille : 0,00 Ko";
-        QTest::newRow("caption of 26 characters cut")
-            << "jean"
-            << "1234567890123456789" << 0.0f << "jean : 123456789012345678."
-            << "Expediteur : jean // Objet : 1234567890123456789 // Taille : 0,00 Ko";
-    }
+    // The 10-, 11- and 25-character cases, the tooltip and the 3 and 7 entries are shown on the
+    // window itself in the mail list display's test; these are the bounds it does not reach.
     void captionAndTooltip()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, subject);
-        QFETCH(float, sizeKo);
-        const MailEntry e = entry(name, subject, sizeKo);
-        QTEST(MailCaption(e), "caption");
-        QTEST(MailTooltip(e), "tooltip");
+        QCOMPARE(MailCaption(entry(QStringLiteral("jean"), QStringLiteral("1234567890123456789"))),
+            QStringLiteral("jean : 123456789012345678."));
+        QCOMPARE(MailTooltip(entry(QStringLiteral("abcdefghijk"), QStringLiteral("salut"), 1234.0f / 1024)),
+            QStringLiteral("Expediteur : abcdefghijk // Objet : salut // Taille : 1,21 Ko"));
     }
 
     void linesAndScrollBar_data()
     {
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("first");
-        QTest::addColumn<QStringList>("subjects"); // what each of the four lines shows
-        QTest::addColumn<bool>("scrollShown");
-        QTest::addColumn<int>("maximum");
-        QTest::addColumn<int>("value");
-        QTest::newRow("empty") << 0 << 1 << QStringList { "", "", "", "" } << false << 1 << 1;
-        QTest::newRow("3 entries") << 3 << 1 << QStringList { "1", "2", "3", "" } << false << 1 << 1;
-        QTest::newRow("5 entries") << 5 << 1 << QStringList { "1", "2", "3", "4" } << true << 2 << 1;
-        QTest::newRow("7 entries at 4") << 7 << 4 << QStringList { "4", "5", "6", "7" } << true << 4 << 4;
-        QTest::newRow("20 entries at the end")
-            << 20 << 17 << QStringList { "17", "18", "19", "20" } << true << 17 << 17;
+        QTest::addColumn<QString>("lines"); // the subjects' numbers on the four lines
+        QTest::addColumn<QString>("scroll"); // shown: minimum, maximum, value
+        QTest::newRow("4 entries") << 4 << 1 << "1 2 3 4" << "";
+        QTest::newRow("5 entries") << 5 << 1 << "1 2 3 4" << "1 2 1";
+        QTest::newRow("20 entries at the end") << 20 << 17 << "17 18 19 20" << "1 17 17";
     }
     void linesAndScrollBar()
     {
         QFETCH(int, count);
         QFETCH(int, first);
-        QFETCH(QStringList, subjects);
         const MailListContent content = ComputeMailListContent(numberedList(count), first);
-        for (int k = 0; k < 4; ++k) {
-            const QString& n = subjects.at(k);
-            const MailLine& line = content.lines.at(std::size_t(k));
-            QCOMPARE(line.caption, n.isEmpty() ? QString() : QStringLiteral("jean : message ") + n);
-            QCOMPARE(line.tooltip.isEmpty(), n.isEmpty());
-        }
-        QTEST(content.scrollShown, "scrollShown");
-        if (content.scrollShown) {
-            QCOMPARE(content.scrollMinimum, 1);
-            QTEST(content.scrollMaximum, "maximum");
-            QTEST(content.scrollValue, "value");
-        }
+        QStringList lines;
+        for (const MailLine& line : content.lines)
+            lines.append(line.caption.mid(line.caption.lastIndexOf(u' ') + 1));
+        QTEST(lines.join(u' '), "lines");
+        QTEST(content.scrollShown ? QStringLiteral("%1 %2 %3").arg(content.scrollMinimum).arg(content.scrollMaximum)
+                                        .arg(content.scrollValue)
+                                  : QString(),
+            "scroll");
     }
 
     void refreshMailState_data()
