@@ -1,0 +1,393 @@
+#include "core/app_state.h"
+#include "loopback_relay.h"
+#include "mail/accounts_file.h"
+#include "mail/mail_checker.h"
+#include "mail/mail_deleter.h"
+#include "mail/mail_list_logic.h"
+#include "recording_mail_view.h"
+#include "support/dovecot_server.h"
+#include "support/fake_sound_player.h"
+#include "support/message_box_recorder.h"
+#include "support/recording_windows.h"
+#include "support/temp_app_folder.h"
+
+#include <QSslSocket>
+#include <QTest>
+
+using namespace chronolien;
+using namespace chronolien::test;
+
+namespace {
+
+QByteArray message(const QByteArray& from, const QByteArray& subject, const QByteArray& date, int bodyLines = 1)
+{
+    QByteArray m = "Return-Path: <bounce@liste.org>\nReceived: from mx by pop\nTo: alice@ici.fr\nFrom: " + from
+        + "\nSubject: " + subject + "\nDate: " + date + "\nMIME-Version: 1.0\n\n";
+    for (int k = 0; k < bodyLines; ++k)
+        m += "ligne " + QByteArray::number(k) + " du corps\n";
+    return m + ".commence par un point\nFrom: pas un en-tete\n";
+}
+
+// Alice's mailbox with messages "Message 1" to "Message <count>" from "Expediteur 1"...
+bool startServer(DovecotServer& server, int count, const QStringList& certificateNames = {})
+{
+    server.addUser(QStringLiteral("alice"), QStringLiteral("secret1"));
+    for (int n = 1; n <= count; ++n) {
+        const QByteArray k = QByteArray::number(n);
+        if (!server.addMessage(QStringLiteral("alice"),
+                message("Expediteur " + k + " <e" + k + "@exemple.fr>", "Message " + k, k + " Feb 2004 10:15:00 GMT")))
+            return false;
+    }
+    return (certificateNames.isEmpty() || server.makeCertificate(certificateNames)) && server.start();
+}
+
+QStringList storedSubjects(const DovecotServer& server)
+{
+    QStringList list;
+    for (const QByteArray& m : server.storedMessages(QStringLiteral("alice"))) {
+        const qsizetype start = m.indexOf("Subject: ") + 9;
+        list.append(QString::fromLatin1(m.mid(start, m.indexOf("\r\n", start) - start)));
+    }
+    return list;
+}
+
+// Another mail program: one POP3 session run to its end, every reply positive.
+bool runOtherClient(quint16 port, const QList<QByteArray>& commands)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    for (qsizetype k = -1; k < commands.size(); ++k) { // -1: the greeting
+        if (k >= 0)
+            socket.write(commands.at(k) + "\r\n");
+        while (!socket.canReadLine()) {
+            if (!socket.waitForReadyRead(5000))
+                return false;
+        }
+        if (!socket.readLine().startsWith("+OK"))
+            return false;
+    }
+    return true;
+}
+
+QList<QSslCertificate> trusting(const DovecotServer& server)
+{
+    return QSslCertificate::fromPath(server.certificatePath());
+}
+
+// The program's mail side over real sockets: the list's logic, the check and the deletion.
+struct MailRig {
+    MailRig(AppState& state, quint16 firstCheckPort = 0, quint16 deletionPort = 0,
+        const QList<QSslCertificate>& authorities = {})
+        : windows(state)
+        , logic(state, windows, sound, view, deleter)
+        , checker(state, sound, messages, logic, firstCheckPort, authorities)
+        , deleter(state, checker, deletionPort, authorities)
+    {
+    }
+    RecordingWindows windows;
+    FakeSoundPlayer sound;
+    MessageBoxRecorder messages;
+    RecordingMailView view;
+    MailListLogic logic;
+    MailChecker checker;
+    MailDeleter deleter;
+};
+
+} // namespace
+
+// The check and the deletion on real sockets against a real server: in clear, over TLS when the
+// certificate verifies, and with nothing sent when it does not.
+class TestMailOnDovecot : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempAppFolder> m_folder;
+    std::unique_ptr<AppState> m_state;
+
+    MailboxAccount& account(int n) { return m_state->mailboxAccounts.account(n); }
+    void useAccount(int n, const QString& server, const QString& password = QStringLiteral("secret1"))
+    {
+        account(n).number = qint16(n);
+        account(n).server = server;
+        account(n).login = QStringLiteral("alice");
+        account(n).password = password;
+        account(n).inUse = true;
+    }
+    void waitForCheck(int count)
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(m_state->mailList.count == count && account(1).AccountStep == 0, 15000);
+    }
+    QByteArray trace() const { return m_folder->readBytes(QStringLiteral("messages.txt")); }
+    // Socket i's trace lines, each under the prefix "<n>".
+    QStringList traceOf(int i) const
+    {
+        const QByteArray prefix = '<' + QByteArray::number(i) + '>';
+        QStringList lines;
+        for (const QByteArray& line : trace().split('\n')) {
+            if (line.startsWith(prefix) && !line.contains("Tentative"))
+                lines.append(QStringLiteral("<n>") + QString::fromLatin1(line.trimmed().mid(prefix.size())));
+        }
+        return lines;
+    }
+    QList<qint16> storedStates() const
+    {
+        MailboxAccounts stored;
+        LoadAccounts(stored, m_folder->file(QStringLiteral("courrier.ini")));
+        QList<qint16> states;
+        for (int n = 1; n <= 4; ++n)
+            states.append(stored.account(n).state);
+        return states;
+    }
+    // Every entry of account n: number, sender, address, recipient, subject, date, size in bytes.
+    QStringList entriesOf(int n) const
+    {
+        QStringList entries;
+        for (int e = 1; e <= m_state->mailList.count; ++e) {
+            const MailEntry& m = m_state->mailList.entry(e);
+            if (m.account == n)
+                entries.append(QStringList({ QString::number(m.messageNumber), m.senderName, m.senderAddress,
+                    m.recipient, m.subject, m.date.toString(Qt::ISODate), QString::number(qRound(m.sizeKo * 1024)) })
+                                   .join(u'|'));
+        }
+        return entries;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        const QString reason = DovecotServer::unavailableReason();
+        if (!reason.isEmpty())
+            QSKIP(qPrintable(reason));
+        QVERIFY2(QSslSocket::supportsSsl(), "Qt has no TLS backend on this machine");
+    }
+
+    void init()
+    {
+        m_folder = std::make_unique<TempAppFolder>();
+        m_state = std::make_unique<AppState>();
+        m_state->appFolder = m_folder->path();
+        m_state->settings.courrier = true;
+        m_state->connectedFlag = true;
+        m_state->settings.affiche_actu = true;
+        m_state->debugSwitch = true;
+    }
+
+    // Alice's mailbox in clear (1) and over TLS (2), a wrong password (3) and a refused port (4),
+    // each from its fixed local port but for the one in use.
+    void checkOfFourAccounts()
+    {
+        DovecotServer server;
+        server.addUser(QStringLiteral("alice"), QStringLiteral("secret1"));
+        QList<QByteArray> mails {
+            message("\"Jean Dupont\" <Jean@Exemple.fr>", "=?utf-8?q?R=C3=A9union?= demain", "Tue, 3 Feb 2004 10:15:00 +0100", 3),
+            message("marie@exemple.fr", "Facture", "3 Aug 2004 08:00:00 GMT", 40),
+            message("Service Clients <sc@boutique.fr>", "Votre commande", "Mon, 5 Jan 04 01:02 +0000", 200),
+        };
+        for (QByteArray& m : mails) {
+            QVERIFY(server.addMessage(QStringLiteral("alice"), m));
+            m.replace("\n", "\r\n");
+        }
+        QVERIFY(server.makeCertificate({ QStringLiteral("DNS:localhost"), QStringLiteral("IP:127.0.0.1") }));
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        LoopbackRelay plainWire(server.port());
+        LoopbackRelay secureWire(server.securePort());
+        useAccount(1, plainWire.serverText());
+        useAccount(2, secureWire.serverText(QStringLiteral("pop3s://")));
+        useAccount(3, server.serverText(), QStringLiteral("wrong"));
+        useAccount(4, QStringLiteral("127.0.0.1:") + QString::number(DovecotServer::freePort()));
+        const quint16 first = DovecotServer::freePort();
+        QTcpServer squatter; // holds account 2's fixed port
+        QVERIFY(squatter.listen(QHostAddress::Any, quint16(first + 1)));
+
+        MailRig rig(*m_state, first, 0, trusting(server));
+        rig.checker.StartMailCheck();
+        QTRY_VERIFY_WITH_TIMEOUT(account(1).AccountStep == 0 && account(2).AccountStep == 0
+                && account(3).state == 2 && account(4).state == 2,
+            20000);
+        for (int i : { 0, 1 }) // the answers to QUIT
+            QTRY_COMPARE_WITH_TIMEOUT(traceOf(i).last().left(10), QStringLiteral("<n>  recu "), 5000);
+
+        QCOMPARE(storedStates(), QList<qint16>({ 1, 1, 2, 2 }));
+        QCOMPARE(entriesOf(1),
+            QStringList({ "1|jean dupont|jean@exemple.fr|alice@ici.fr|réunion demain|2004-02-03T10:15:00Z|"
+                    + QString::number(mails[0].size()),
+                "2|marie@exemple.fr|marie@exemple.fr|alice@ici.fr|facture|2004-08-03T08:00:00Z|"
+                    + QString::number(mails[1].size()),
+                "3|service clients|sc@boutique.fr|alice@ici.fr|votre commande|2004-01-05T01:02:00Z|"
+                    + QString::number(mails[2].size()) }));
+        QCOMPARE(entriesOf(2), entriesOf(1));
+
+        const QStringList plain = traceOf(0);
+        QCOMPARE(plain.mid(0, 6),
+            QStringList({ "<n>  connecté", "<n>  recu : +OK Dovecot (Debian) ready.", "<n>  envoi : USER alice",
+                "<n>  recu : +OK", "<n>  envoi : PASS secret1", "<n>  recu : +OK Logged in." }));
+        QCOMPARE(plain.filter(QStringLiteral("envoi")).mid(2),
+            QStringList({ "<n>  envoi : STAT", "<n>  envoi : top 1 10", "<n>  envoi : top 2 10",
+                "<n>  envoi : top 3 10", "<n>  envoi : LIST", "<n>  envoi : QUIT" }));
+        // Over TLS, the same dialogue line for line, after the fixed port found in use.
+        QStringList secure = traceOf(1);
+        QVERIFY(secure.takeFirst().startsWith(QStringLiteral("<n> 10048  ")));
+        QCOMPARE(secure, plain);
+        QVERIFY(traceOf(2).contains(QStringLiteral("<n>  recu : -ERR [AUTH] Authentication failed.")));
+        QCOMPARE(traceOf(3).filter(QStringLiteral(" 10061  ")).size(), 3);
+        QCOMPARE(trace().count("<4>  Tentative de connection"), 3);
+
+        QCOMPARE(plainWire.sessions.size(), 1);
+        QCOMPARE(secureWire.sessions.size(), 1);
+        const LoopbackRelay::Session plainSession = plainWire.sessions.first();
+        const LoopbackRelay::Session secureSession = secureWire.sessions.first();
+        QCOMPARE(plainSession.peerPort, first);
+        QVERIFY(rig.checker.localPort(1) >= 2000 && rig.checker.localPort(1) <= 4999);
+        QCOMPARE(secureSession.peerPort, rig.checker.localPort(1));
+
+        // The capture works: in clear, the password and the headers are there to read; over TLS,
+        // the same dialogue went through and none of it can be read.
+        QVERIFY(plainSession.commands().contains(QStringLiteral("PASS secret1")));
+        QVERIFY(plainSession.fromServer.contains("Subject: Facture"));
+        QVERIFY(secureSession.fromServer.size() > plainSession.fromServer.size());
+        for (const char* secret : { "secret1", "PASS", "USER", "alice" })
+            QVERIFY2(!secureSession.fromClient.contains(secret), secret);
+        QVERIFY(!secureSession.fromServer.contains("+OK"));
+        QVERIFY(!secureSession.fromServer.contains("Facture"));
+    }
+
+    void tlsVerification_data()
+    {
+        QTest::addColumn<QStringList>("certificateNames");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<bool>("trusted");
+        QTest::addColumn<bool>("plainPort");
+        QTest::addColumn<QString>("refusal"); // what the trace names; empty when the check goes through
+        const QString unverified = QStringLiteral("certificat non vérifié : ");
+        const QStringList name { "DNS:localhost" };
+        const QStringList address { "IP:127.0.0.1" };
+        QTest::newRow("name, reached by name") << name << "localhost" << true << false << "";
+        QTest::newRow("authority not trusted") << address << "127.0.0.1" << false << false << unverified;
+        QTest::newRow("another name") << QStringList { "DNS:pop.exemple.org" } << "127.0.0.1" << true << false << unverified;
+        QTest::newRow("name, reached by address") << name << "127.0.0.1" << true << false << unverified;
+        QTest::newRow("address, reached by name") << address << "localhost" << true << false << unverified;
+        QTest::newRow("plain server behind pop3s") << address << "127.0.0.1" << true << true << "TLS";
+    }
+
+    // A certificate that does not verify ends the dialogue before USER: the account in error, the
+    // reason traced, and the server sees no login.
+    void tlsVerification()
+    {
+        QFETCH(QStringList, certificateNames);
+        QFETCH(QString, host);
+        QFETCH(bool, trusted);
+        QFETCH(bool, plainPort);
+        QFETCH(QString, refusal);
+        DovecotServer server;
+        QVERIFY2(startServer(server, 1, certificateNames), qPrintable(server.errorString()));
+        const qsizetype logStart = server.log().size(); // past the probes that saw it ready
+        const quint16 port = plainPort ? server.port() : server.securePort();
+        useAccount(1, QStringLiteral("pop3s://") + host + u':' + QString::number(port));
+        MailRig rig(*m_state, 0, 0, trusted ? trusting(server) : QList<QSslCertificate>());
+        rig.checker.StartMailCheck();
+        if (refusal.isEmpty()) {
+            waitForCheck(1);
+            QCOMPARE(account(1).state, qint16(1));
+            return;
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(account(1).state, qint16(2), 10000);
+        QCOMPARE(storedStates().first(), qint16(2));
+        const QStringList lines = traceOf(0);
+        QVERIFY2(lines.filter(QStringLiteral("envoi")).isEmpty(), qPrintable(lines.join(u'\n')));
+        const QStringList refused = lines.filter(QStringLiteral("<n>  TLS refusé : "));
+        QCOMPARE(refused.size(), 1);
+        QVERIFY2(refused.first().contains(refusal), qPrintable(refused.first()));
+        QTRY_VERIFY_WITH_TIMEOUT(server.log().mid(logStart).contains("no auth attempts"), 5000);
+        QVERIFY2(!server.log().contains("user=<alice>"), server.log().constData());
+    }
+
+    // From the deletion's own local port, or from another when that one is in use.
+    void deletesTheEntryOnTheSecondLineOfAScrolledList()
+    {
+        DovecotServer server;
+        QVERIFY2(startServer(server, 8), qPrintable(server.errorString()));
+        LoopbackRelay relay(server.port());
+        useAccount(1, relay.serverText());
+        const quint16 fixed = DovecotServer::freePort();
+        QTcpServer squatter;
+        QVERIFY(squatter.listen(QHostAddress::Any, fixed));
+        MailRig rig(*m_state, 0, fixed);
+        rig.checker.StartMailCheck();
+        waitForCheck(8);
+        QVERIFY(m_state->mailWindowShown);
+
+        rig.logic.ScrollChanged(5);
+        QCOMPARE(rig.view.lines.lines.at(1).caption, QStringLiteral("expediteur. : message 6"));
+        rig.logic.LinePressed(1);
+        rig.windows.calls.clear();
+        rig.logic.DeleteSelectedMail();
+        // The mail window closes at once...
+        QVERIFY(!m_state->mailWindowShown);
+        QCOMPARE(rig.windows.calls, QStringList({ "ApplyMailWindow" }));
+        QCOMPARE(m_state->mailList.count, qint16(0));
+
+        // ... and opens again when the check that follows the deletion finds the mail left.
+        waitForCheck(7);
+        QVERIFY(m_state->mailWindowShown);
+        QCOMPARE(rig.windows.calls, QStringList({ "ApplyMailWindow", "ApplyMailWindow" }));
+        QCOMPARE(storedSubjects(server),
+            QStringList({ "Message 1", "Message 2", "Message 3", "Message 4", "Message 5", "Message 7", "Message 8" }));
+        const LoopbackRelay::Session deletion = relay.sessionWith(QStringLiteral("dele 6"));
+        QCOMPARE(deletion.commands(), QStringList({ "USER alice", "PASS secret1", "top 6 0", "dele 6", "QUIT" }));
+        QVERIFY(rig.deleter.localPort() >= 2000 && rig.deleter.localPort() <= 4999);
+        QCOMPARE(deletion.peerPort, rig.deleter.localPort());
+    }
+
+    void aMessageMovedIntoTheNumberIsNeverDeleted()
+    {
+        DovecotServer server;
+        QVERIFY2(startServer(server, 5), qPrintable(server.errorString()));
+        LoopbackRelay relay(server.port());
+        useAccount(1, relay.serverText());
+        MailRig rig(*m_state);
+        rig.checker.StartMailCheck();
+        waitForCheck(5);
+        QCOMPARE(m_state->mailList.entry(3).subject, QStringLiteral("message 3"));
+
+        // Another program deletes message 1: the listed message 3 is now number 2 and message 4
+        // has moved into number 3.
+        QVERIFY(runOtherClient(server.port(), { "USER alice", "PASS secret1", "DELE 1", "QUIT" }));
+        rig.logic.LinePressed(2);
+        rig.logic.DeleteSelectedMail();
+        waitForCheck(4);
+        QCOMPARE(storedSubjects(server), QStringList({ "Message 2", "Message 3", "Message 4", "Message 5" }));
+        QCOMPARE(relay.sessionWith(QStringLiteral("top 3 0")).commands(),
+            QStringList({ "USER alice", "PASS secret1", "top 3 0", "QUIT" }));
+
+        // The check has listed the mailbox as it now is: the message is deleted under its new number.
+        QCOMPARE(m_state->mailList.entry(2).subject, QStringLiteral("message 3"));
+        rig.logic.LinePressed(1);
+        rig.logic.DeleteSelectedMail();
+        waitForCheck(3);
+        QCOMPARE(storedSubjects(server), QStringList({ "Message 2", "Message 4", "Message 5" }));
+    }
+
+    void deletionOverTls()
+    {
+        DovecotServer server;
+        QVERIFY2(startServer(server, 3, { QStringLiteral("IP:127.0.0.1") }), qPrintable(server.errorString()));
+        useAccount(1, server.secureServerText());
+        MailRig rig(*m_state, 0, 0, trusting(server));
+        rig.checker.StartMailCheck();
+        waitForCheck(3);
+        const MailEntry second = m_state->mailList.entry(2);
+
+        // Without the server's authority the deletion stops before USER.
+        MailDeleter untrusting(*m_state, rig.checker, 0);
+        untrusting.StartDeletion({ 1, 2, second });
+        QTRY_VERIFY_WITH_TIMEOUT(trace().contains("<supr>  TLS refus"), 10000);
+        QVERIFY(!trace().contains("<supr>  envoi"));
+        QCOMPARE(storedSubjects(server).size(), 3);
+
+        rig.deleter.StartDeletion({ 1, 2, second });
+        QTRY_COMPARE_WITH_TIMEOUT(storedSubjects(server), QStringList({ "Message 1", "Message 3" }), 15000);
+        waitForCheck(2); // the check that follows lists what is left
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMailOnDovecot)
+#include "test_mail_on_dovecot.moc"
