@@ -176,7 +176,7 @@ private Q_SLOTS:
         QTest::newRow("PASS refused") << 2 << refusal;
         QTest::newRow("DELE refused") << 4 << refusal;
         QTest::newRow("QUIT refused") << 5 << refusal;
-        QTest::newRow("a flood instead of headers") << 3 << "+OK\r\n" + QByteArray(ReplyAssembler::MaxReply, 'z');
+        QTest::newRow("a flood instead of headers") << 3 << "+OK\r\n" + QByteArray(2 * 1024 * 1024, 'z');
         QTest::newRow("connection refused") << 0 << QByteArray();
     }
     // The socket is closed, nothing more is sent, no check follows and the account keeps its state.
