@@ -90,8 +90,13 @@ private Q_SLOTS:
         QCOMPARE(rig.events.calls, QStringList { QStringLiteral("OnDisconnect") });
         QCOMPARE(rig.state.settings.cpt_mois, 500);
         QCOMPARE(rig.fakes.interfaces.reads, 0);
+        // The month time counted since the last save is stored at once, or quitting would lose it.
+        QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("500"));
+        rig.state.settings.cpt_mois = 501;
         rig.tickAfter(1.0f);
         QCOMPARE(rig.events.count(QStringLiteral("OnDisconnect")), 1);
+        // Only the tick that sees the line go down writes it.
+        QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("500"));
     }
 
     void lineBeingSetUpIsNotAConnection()
