@@ -10,8 +10,10 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     # window and tray tests, screenshots
     xvfb xauth xdotool trayer imagemagick x11-utils fonts-dejavu-core
-    # mail tests: a real POP3 server on loopback
+    # mail tests: a real POP3 server on loopback (and certificates for its TLS listener)
     dovecot-core dovecot-pop3d openssl
+    # fuzz targets: clang with libFuzzer
+    clang libclang-rt-14-dev
 )
 
 missing=()

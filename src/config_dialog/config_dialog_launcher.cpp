@@ -30,6 +30,12 @@ void ConfigDialogLauncher::OpenConfiguration()
     dialog.activateWindow();
 }
 
-void ConfigDialogLauncher::LoadForfaitPage() { ensureDialog().forfaitPage()->load(); }
+void ConfigDialogLauncher::LoadForfaitPage()
+{
+    // A dialog not built yet fills its pages from memory when it opens; building it here, at
+    // start-up, would only cost time and memory.
+    if (m_dialog)
+        m_dialog->forfaitPage()->load();
+}
 
 } // namespace chronolien

@@ -19,7 +19,7 @@ public:
 
     // Shows the dialog on the "FORFAIT" page, modeless; an open dialog comes back to that page.
     void OpenConfiguration();
-    // Builds the dialog, hidden, with its "FORFAIT" page filled from memory.
+    // Brings an open dialog's "FORFAIT" page, and so its tree, in line with forfait.
     void LoadForfaitPage();
 
     ConfigDialog* dialog() const { return m_dialog; }

@@ -3,6 +3,7 @@
 #include "config_dialog/config_dialog_context.h"
 #include "core/app_state.h"
 #include "core/windows.h"
+#include "mail/pop3_endpoint.h"
 #include "settings/settings_file.h"
 
 #include <QCheckBox>
@@ -60,7 +61,8 @@ MailAddressPage::MailAddressPage(ConfigDialogContext& context, QWidget* parent)
              context.messages)
 {
     addText(QStringLiteral("Indiquez le nom de votre serveur POP (par exemple pop.fournisseur.example), votre nom "
-                           "d'utilisateur et votre mot de passe."));
+                           "d'utilisateur et votre mot de passe. ")
+            + SecureServerHelpText() + u'.');
     auto* grid = new QGridLayout;
     pageLayout()->addLayout(grid);
     auto addRow = [this, grid](int row, const QString& label, const QString& name, const QString& tip) {
@@ -73,7 +75,8 @@ MailAddressPage::MailAddressPage(ConfigDialogContext& context, QWidget* parent)
     };
     txt_pop = addRow(0, QStringLiteral("Serveur pop :"), QStringLiteral("txt_pop"),
                      QStringLiteral("L'adresse du serveur de courrier entrant de votre fournisseur d'accès, "
-                                    "généralement de la forme pop.nom-du-fournisseur.fr"));
+                                    "généralement de la forme pop.nom-du-fournisseur.fr. ")
+                         + SecureServerHelpText() + u'.');
     txt_login = addRow(1, QStringLiteral("Nom d'utilisateur :"), QStringLiteral("txt_login"),
                        QStringLiteral("Votre nom d'utilisateur (login) avec lequel vous vous connectez à votre "
                                       "messagerie."));

@@ -61,10 +61,10 @@ void CheckDialogue::ConnectAccount(int n)
     MailboxAccount& account = m_state.mailboxAccounts.account(n);
     account.AccountStep = 1;
     Close(i);
-    const auto [host, port] = ServerAddress(account.server);
+    const Pop3Endpoint endpoint = ParsePop3Server(account.server);
     if (m_state.debugSwitch)
         m_log.WriteDebugLine(u'<' + QString::number(n) + QStringLiteral(">  Tentative de connection"));
-    m_sockets.connectSocket(i, host, port);
+    m_sockets.connectSocket(i, endpoint);
 }
 
 void CheckDialogue::Connected(int i)
@@ -272,16 +272,18 @@ void CheckDialogue::SocketError(int i, int number, const QString& description)
     }
 }
 
+void CheckDialogue::SecureChannelRefused(int i, const QString& reason)
+{
+    if (i < 0 || i >= MailboxAccounts::Count)
+        return;
+    Trace(i, QStringLiteral(" TLS refusé : ") + reason);
+    Fail(i);
+}
+
 std::pair<QString, quint16> CheckDialogue::ServerAddress(const QString& server)
 {
-    const qsizetype colon = server.lastIndexOf(u':');
-    if (colon > 0 && server.indexOf(u':') == colon) {
-        bool ok = false;
-        const uint port = server.mid(colon + 1).toUInt(&ok);
-        if (ok && port >= 1 && port <= 65535)
-            return { server.left(colon), quint16(port) };
-    }
-    return { server, DefaultPort };
+    const Pop3Endpoint endpoint = ParsePop3Server(server);
+    return { endpoint.host, endpoint.port };
 }
 
 void CheckDialogue::SendLine(const QString& text, int i)

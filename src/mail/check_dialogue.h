@@ -1,7 +1,9 @@
 #pragma once
 
 #include "mail/debug_log.h"
+#include "mail/pop3_endpoint.h"
 #include "mail/reply_assembler.h"
+#include "mail/socket_error_numbers.h"
 
 #include <QString>
 #include <array>
@@ -16,13 +18,6 @@ class MailListEvents;
 class MessageBox;
 class SoundPlayer;
 
-// The socket error numbers the check dialogue acts on.
-enum SocketErrorNumber : int {
-    ErrorHostNotFound = 11001,
-    ErrorConnectionRefused = 10061,
-    ErrorAddressInUse = 10048,
-};
-
 // The POP3 check of the five accounts: one dialogue per account in use, advanced one whole reply
 // at a time (USER, PASS, STAT, a TOP per message up to 30, LIST when the TOP replies gave no sizes,
 // QUIT). It is fed the sockets' events and answers through CheckSockets, so that it runs the same
@@ -30,7 +25,7 @@ enum SocketErrorNumber : int {
 class CheckDialogue {
 public:
     static constexpr int MaxMessages = 30;
-    static constexpr quint16 DefaultPort = 110;
+    static constexpr quint16 DefaultPort = Pop3Endpoint::PlainPort;
 
     CheckDialogue(AppState& state, SoundPlayer& sound, MessageBox& messages, CheckSockets& sockets,
                   MailListEvents& events, std::function<double()> randomFraction);
@@ -43,8 +38,11 @@ public:
     void Connected(int i);
     void DataArrival(int i, const QByteArray& bytes);
     void SocketError(int i, int number, const QString& description);
+    // Socket i reached a server that gave no verified TLS channel: the dialogue ends before USER
+    // and the account is in error.
+    void SecureChannelRefused(int i, const QString& reason);
 
-    // Host and port of a server text: "host:port" names its port, otherwise 110.
+    // Host and port of a server text (ParsePop3Server gives the transport too).
     static std::pair<QString, quint16> ServerAddress(const QString& server);
 
 private:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mail/pop3_endpoint.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -13,7 +15,8 @@ public:
     virtual void closeSocket(int i) = 0;
     // The local port the socket binds before its next connection.
     virtual void setLocalPort(int i, quint16 port) = 0;
-    virtual void connectSocket(int i, const QString& host, quint16 port) = 0;
+    // Over TLS the socket reports itself connected only once the server's certificate is verified.
+    virtual void connectSocket(int i, const Pop3Endpoint& endpoint) = 0;
     virtual void send(int i, const QByteArray& bytes) = 0;
     virtual bool isConnected(int i) const = 0;
 };

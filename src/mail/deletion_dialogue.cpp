@@ -55,10 +55,9 @@ void DeletionDialogue::StartDeletion()
         return;
     m_step = AwaitingGreeting;
     Close();
-    const auto [host, port]
-        = CheckDialogue::ServerAddress(m_state.mailboxAccounts.account(m_target.account).server);
+    const Pop3Endpoint endpoint = ParsePop3Server(m_state.mailboxAccounts.account(m_target.account).server);
     Trace(QStringLiteral(" Tentative de connection"));
-    m_socket.connectSocket(host, port);
+    m_socket.connectSocket(endpoint);
 }
 
 void DeletionDialogue::DataArrival(const QByteArray& bytes)
@@ -155,6 +154,12 @@ void DeletionDialogue::SocketError(int number, const QString& description)
     const double fraction = qBound(0.0, m_randomFraction(), 0.999999);
     m_socket.setLocalPort(quint16(int(fraction * 3000) + 2000));
     StartDeletion();
+}
+
+void DeletionDialogue::SecureChannelRefused(const QString& reason)
+{
+    Trace(QStringLiteral(" TLS refusé : ") + reason);
+    Close(); // given up like a refused step: no new check, the account's state unchanged
 }
 
 void DeletionDialogue::SendLine(const QString& text)

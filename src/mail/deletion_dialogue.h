@@ -2,6 +2,7 @@
 
 #include "mail/debug_log.h"
 #include "mail/mail_list.h"
+#include "mail/pop3_endpoint.h"
 #include "mail/reply_assembler.h"
 
 #include <QByteArray>
@@ -36,7 +37,8 @@ public:
     virtual void closeSocket() = 0;
     // The local port the socket binds before its next connection.
     virtual void setLocalPort(quint16 port) = 0;
-    virtual void connectSocket(const QString& host, quint16 port) = 0;
+    // Over TLS the socket reports itself connected only once the server's certificate is verified.
+    virtual void connectSocket(const Pop3Endpoint& endpoint) = 0;
     virtual void send(const QByteArray& bytes) = 0;
     virtual bool isConnected() const = 0;
 };
@@ -50,7 +52,7 @@ public:
 // message, nothing is deleted: the dialogue ends with QUIT and the check shows the mailbox anew.
 class DeletionDialogue final : public DeletionStarter {
 public:
-    static constexpr quint16 DefaultPort = 110;
+    static constexpr quint16 DefaultPort = Pop3Endpoint::PlainPort;
     // Address-in-use errors met in a row before the deletion is given up.
     static constexpr int MaxPortRetries = 5;
 
@@ -63,6 +65,8 @@ public:
     // Events of supr_pop.
     void DataArrival(const QByteArray& bytes);
     void SocketError(int number, const QString& description);
+    // The server gave no verified TLS channel: the deletion is given up before USER.
+    void SecureChannelRefused(const QString& reason);
 
     qint16 DeleteStep() const { return m_step; }
     const DeletionTarget& target() const { return m_target; }

@@ -4,13 +4,14 @@
 #include "mail/check_dialogue.h"
 #include "mail/check_sockets.h"
 
-#include <QAbstractSocket>
+#include <QList>
 #include <QObject>
+#include <QSslCertificate>
 #include <array>
 
-class QTcpSocket;
-
 namespace chronolien {
+
+class Pop3Connection;
 
 // The five check sockets connect_pop(0) to connect_pop(4) and the check dialogue that drives
 // them. Socket i binds its own local port, 3816 + i, before it connects, until that port proves to
@@ -21,9 +22,11 @@ class MailChecker final : public QObject, public MailCheckStarter, private Check
 public:
     static constexpr quint16 FirstLocalPort = 3816;
 
-    // firstLocalPort 0 lets the system choose every local port (tests run side by side).
+    // firstLocalPort 0 lets the system choose every local port (tests run side by side). With no
+    // trusted authorities, TLS servers are verified against the system's.
     MailChecker(AppState& state, SoundPlayer& sound, MessageBox& messages, MailListEvents& events,
-                quint16 firstLocalPort = FirstLocalPort, QObject* parent = nullptr);
+        quint16 firstLocalPort = FirstLocalPort, QList<QSslCertificate> trustedAuthorities = {},
+        QObject* parent = nullptr);
     ~MailChecker() override;
 
     void StartMailCheck() override;
@@ -31,27 +34,16 @@ public:
     // Closes the five sockets, at the end of the run.
     void CloseAll();
 
-    quint16 localPort(int i) const { return m_localPorts.at(std::size_t(i)); }
-
-    // The number by which the dialogue knows a socket error.
-    static int SocketErrorNumber(QAbstractSocket::SocketError error);
+    quint16 localPort(int i) const;
 
 private:
     void closeSocket(int i) override;
     void setLocalPort(int i, quint16 port) override;
-    void connectSocket(int i, const QString& host, quint16 port) override;
+    void connectSocket(int i, const Pop3Endpoint& endpoint) override;
     void send(int i, const QByteArray& bytes) override;
     bool isConnected(int i) const override;
 
-    void onError(int i, QAbstractSocket::SocketError error);
-    // Error events run from the event loop: the dialogue may reconnect in them, which Qt does not
-    // allow inside the socket's own error signal. An event of a connection closed since is dropped.
-    void postError(int i, int number, const QString& description);
-
-    std::array<QTcpSocket*, 5> m_sockets {};
-    std::array<quint16, 5> m_localPorts {};
-    std::array<quint64, 5> m_generation {};
-    bool m_binding = false;
+    std::array<Pop3Connection*, 5> m_sockets {};
     CheckDialogue m_dialogue;
 };
 

@@ -1,30 +1,25 @@
 #include "mail/mail_deleter.h"
 
-#include "mail/mail_checker.h"
+#include "mail/pop3_connection.h"
 
-#include <QHostAddress>
 #include <QRandomGenerator>
-#include <QTcpSocket>
 
 namespace chronolien {
 
-namespace {
-
-// Bounds what Qt reads ahead of the dialogue; the dialogue bounds each reply itself.
-constexpr qint64 ReadBufferSize = 64 * 1024;
-
-} // namespace
-
-MailDeleter::MailDeleter(AppState& state, MailCheckStarter& checks, quint16 localPort, QObject* parent)
+MailDeleter::MailDeleter(AppState& state, MailCheckStarter& checks, quint16 localPort,
+    QList<QSslCertificate> trustedAuthorities, QObject* parent)
     : QObject(parent)
-    , supr_pop(new QTcpSocket(this))
-    , m_localPort(localPort)
+    , supr_pop(new Pop3Connection(std::move(trustedAuthorities), this))
     , m_dialogue(state, *this, checks, [] { return QRandomGenerator::global()->generateDouble(); })
 {
     supr_pop->setObjectName(QStringLiteral("supr_pop"));
-    supr_pop->setReadBufferSize(ReadBufferSize);
-    connect(supr_pop, &QTcpSocket::readyRead, this, [this] { m_dialogue.DataArrival(supr_pop->readAll()); });
-    connect(supr_pop, &QTcpSocket::errorOccurred, this, &MailDeleter::onError);
+    supr_pop->setLocalPort(localPort);
+    connect(supr_pop, &Pop3Connection::received, this,
+        [this](const QByteArray& bytes) { m_dialogue.DataArrival(bytes); });
+    connect(supr_pop, &Pop3Connection::failed, this,
+        [this](int number, const QString& description) { m_dialogue.SocketError(number, description); });
+    connect(supr_pop, &Pop3Connection::secureChannelRefused, this,
+        [this](const QString& reason) { m_dialogue.SecureChannelRefused(reason); });
 }
 
 MailDeleter::~MailDeleter()
@@ -37,60 +32,34 @@ void MailDeleter::StartDeletion(const DeletionTarget& target)
     m_dialogue.StartDeletion(target);
 }
 
+quint16 MailDeleter::localPort() const
+{
+    return supr_pop->localPort();
+}
+
 void MailDeleter::closeSocket()
 {
-    ++m_generation;
-    supr_pop->abort();
+    supr_pop->close();
 }
 
 void MailDeleter::setLocalPort(quint16 port)
 {
-    m_localPort = port;
+    supr_pop->setLocalPort(port);
 }
 
-void MailDeleter::connectSocket(const QString& host, quint16 port)
+void MailDeleter::connectSocket(const Pop3Endpoint& endpoint)
 {
-    m_binding = true;
-    const bool bound = supr_pop->bind(QHostAddress::Any, m_localPort);
-    m_binding = false;
-    if (!bound) {
-        const QAbstractSocket::SocketError error = supr_pop->error();
-        const QString description = supr_pop->errorString();
-        supr_pop->abort();
-        postError(MailChecker::SocketErrorNumber(error), description);
-        return;
-    }
-    supr_pop->connectToHost(host, port);
+    supr_pop->open(endpoint);
 }
 
 void MailDeleter::send(const QByteArray& bytes)
 {
-    supr_pop->write(bytes);
+    supr_pop->send(bytes);
 }
 
 bool MailDeleter::isConnected() const
 {
-    return supr_pop->state() == QAbstractSocket::ConnectedState;
-}
-
-void MailDeleter::onError(QAbstractSocket::SocketError error)
-{
-    // The server closing the connection after QUIT is no error.
-    if (m_binding || error == QAbstractSocket::RemoteHostClosedError)
-        return;
-    postError(MailChecker::SocketErrorNumber(error), supr_pop->errorString());
-}
-
-void MailDeleter::postError(int number, const QString& description)
-{
-    const quint64 generation = m_generation;
-    QMetaObject::invokeMethod(
-        this,
-        [this, number, description, generation] {
-            if (generation == m_generation)
-                m_dialogue.SocketError(number, description);
-        },
-        Qt::QueuedConnection);
+    return supr_pop->isReady();
 }
 
 } // namespace chronolien

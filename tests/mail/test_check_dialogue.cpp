@@ -385,6 +385,27 @@ private Q_SLOTS:
         QCOMPARE(account(1).state, qint16(0));
     }
 
+    void refusedTlsEndsTheDialogueBeforeUser()
+    {
+        useAccount(3, QStringLiteral("pop3s://pop.exemple.fr"));
+        account(3).state = 1;
+        m_state->debugSwitch = true;
+        m_dialogue->StartMailCheck();
+        QCOMPARE(m_sockets->calls.filter(QStringLiteral("connect")),
+                 QStringList({ "connect 2 pop3s://pop.exemple.fr:995" }));
+        m_sockets->calls.clear();
+        m_dialogue->SecureChannelRefused(2, QStringLiteral("certificat non vérifié : expiré"));
+        QCOMPARE(m_sockets->calls, QStringList({ "close 2" }));
+        QVERIFY(m_sockets->takeLines(2).isEmpty());
+        QCOMPARE(account(3).state, qint16(2));
+        QCOMPARE(storedState(3), qint16(2));
+        QVERIFY(m_folder->readBytes(QStringLiteral("messages.txt"))
+                    .endsWith("<2>  TLS refus\xe9 : certificat non v\xe9rifi\xe9 : expir\xe9\r\n"));
+        // A later check tries again.
+        m_dialogue->StartMailCheck();
+        QCOMPARE(m_sockets->calls.filter(QStringLiteral("connect")).size(), 1);
+    }
+
     void debugSoundsAndUnreadableDate()
     {
         m_state->debugSwitch = true;

@@ -20,9 +20,12 @@ public:
         connected = false;
     }
     void setLocalPort(quint16 port) override { calls.append(QStringLiteral("port %1").arg(port)); }
-    void connectSocket(const QString& host, quint16 port) override
+    void connectSocket(const Pop3Endpoint& endpoint) override
     {
-        calls.append(QStringLiteral("connect %1:%2").arg(host).arg(port));
+        calls.append(QStringLiteral("connect %1%2:%3")
+                         .arg(endpoint.secure ? QStringLiteral("pop3s://") : QString())
+                         .arg(endpoint.host)
+                         .arg(endpoint.port));
     }
     void send(const QByteArray& bytes) override { sent += bytes; }
     bool isConnected() const override { return connected; }
@@ -122,6 +125,20 @@ private Q_SLOTS:
         m_checks = std::make_unique<CountingChecks>();
         m_dialogue = std::make_unique<DeletionDialogue>(
             *m_state, *m_socket, *m_checks, [this] { return m_fraction; });
+    }
+
+    void refusedTlsGivesTheDeletionUp()
+    {
+        m_state->debugSwitch = true;
+        m_state->mailboxAccounts.account(2).server = QStringLiteral("pop3s://pop.exemple.fr");
+        m_dialogue->StartDeletion(listedTarget());
+        QCOMPARE(m_socket->calls, QStringList({ "close", "connect pop3s://pop.exemple.fr:995" }));
+        m_dialogue->SecureChannelRefused(QStringLiteral("certificat non vérifié"));
+        QCOMPARE(m_socket->calls.last(), QStringLiteral("close"));
+        QVERIFY(m_socket->takeLines().isEmpty());
+        QCOMPARE(m_checks->started, 0);
+        QCOMPARE(trace().last(), QStringLiteral("<supr>  TLS refus\u00e9 : certificat non v\u00e9rifi\u00e9"));
+        QCOMPARE(m_state->mailboxAccounts.account(2).state, qint16(1)); // unchanged
     }
 
     void deletesTheListedMessageThenChecks()

@@ -3,11 +3,8 @@
 #include "support/settings_record.h"
 #include "support/temp_app_folder.h"
 
-#include <QFile>
 #include <QTest>
 #include <QtEndian>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace chronolien;
 using namespace chronolien::test;
@@ -139,19 +136,6 @@ private Q_SLOTS:
         QCOMPARE(bytes().size() % 92, 0);
         QCOMPARE(m_file->ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("42"));
         QCOMPARE(n, 51);
-    }
-
-    void failedWriteTellsTheUser()
-    {
-        if (geteuid() == 0)
-            QSKIP("root writes through file permissions");
-        m_file->WriteKey(QStringLiteral("pos_x"), 1);
-        QFile::setPermissions(m_file->path(), QFile::ReadOwner);
-        m_file->WriteKey(QStringLiteral("pos_x"), 2);
-        QCOMPARE(m_messages.shown.size(), 1);
-        QCOMPARE(m_messages.shown[0].text, QStringLiteral("Impossible d'écrire dans le fichier ") + m_file->path());
-        QCOMPARE(m_messages.shown[0].style, StyleCritical);
-        QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QStringLiteral("1"));
     }
 
     void failedWriteInAFolderThatIsGone()

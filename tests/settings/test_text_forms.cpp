@@ -39,14 +39,6 @@ private Q_SLOTS:
         }
     }
 
-    void booleanWordsRoundTrip()
-    {
-        QCOMPARE(boolToText(true), QStringLiteral("Vrai"));
-        QCOMPARE(boolToText(false), QStringLiteral("Faux"));
-        QCOMPARE(textToBool(boolToText(true)), std::optional<bool>(true));
-        QCOMPARE(textToBool(boolToText(false)), std::optional<bool>(false));
-    }
-
     void dates_data()
     {
         QTest::addColumn<QString>("text");
@@ -67,11 +59,6 @@ private Q_SLOTS:
         QCOMPARE(value.has_value(), expected.isValid());
         if (value)
             QCOMPARE(*value, expected);
-    }
-
-    void dateIsWrittenAsFrenchShortDate()
-    {
-        QCOMPARE(dateToText(QDate(2026, 3, 5)), QStringLiteral("05/03/2026"));
     }
 
     void leadingNumbers_data()

@@ -92,6 +92,41 @@ QString DovecotServer::serverText() const
     return QStringLiteral("127.0.0.1:") + QString::number(m_port);
 }
 
+QString DovecotServer::secureServerText() const
+{
+    return QStringLiteral("pop3s://127.0.0.1:") + QString::number(m_securePort);
+}
+
+QString DovecotServer::certificatePath() const
+{
+    return m_dir.filePath(QStringLiteral("cert.pem"));
+}
+
+bool DovecotServer::makeCertificate(const QStringList& altNames)
+{
+    if (!m_dir.isValid() || altNames.isEmpty())
+        return false;
+    const QString commonName = altNames.first().section(u':', 1);
+    QProcess openssl;
+    openssl.setProcessChannelMode(QProcess::MergedChannels);
+    openssl.start(QStringLiteral("openssl"),
+                  { QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("ec"),
+                    QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
+                    QStringLiteral("-days"), QStringLiteral("30"), QStringLiteral("-subj"), QStringLiteral("/CN=") + commonName,
+                    QStringLiteral("-addext"), QStringLiteral("subjectAltName=") + altNames.join(u','),
+                    QStringLiteral("-keyout"), m_dir.filePath(QStringLiteral("key.pem")),
+                    QStringLiteral("-out"), certificatePath() });
+    if (!openssl.waitForFinished(20000) || openssl.exitStatus() != QProcess::NormalExit || openssl.exitCode() != 0) {
+        m_error = QStringLiteral("openssl could not make a certificate: ") + QString::fromLocal8Bit(openssl.readAll())
+            + openssl.errorString();
+        return false;
+    }
+    const QString tls = QStringLiteral("ssl = yes\nssl_cert = <%1\nssl_key = <%2\n")
+                            .arg(certificatePath(), m_dir.filePath(QStringLiteral("key.pem")));
+    m_tls = writeFile(m_dir.filePath(QStringLiteral("tls.conf")), tls.toUtf8());
+    return m_tls;
+}
+
 void DovecotServer::addUser(const QString& name, const QString& password)
 {
     m_users += name.toUtf8() + ":{PLAIN}" + password.toUtf8() + '\n';
@@ -172,6 +207,7 @@ bool DovecotServer::writeConfig()
     QString config = QString::fromUtf8(templateFile.readAll());
     config.replace(QStringLiteral("@D@"), m_dir.path());
     config.replace(QStringLiteral("@PORT@"), QString::number(m_port));
+    config.replace(QStringLiteral("@SPORT@"), QString::number(m_securePort));
     config.replace(QStringLiteral("@LOGINUSER@"), root ? QStringLiteral("dovenull") : me);
     config.replace(QStringLiteral("@INTERNALUSER@"), root ? QStringLiteral("dovecot") : me);
     config.replace(QStringLiteral("@INTERNALGROUP@"), root ? QStringLiteral("dovecot") : myGroup);
@@ -202,7 +238,10 @@ bool DovecotServer::start()
         return false;
     }
     m_port = freePort();
-    if (m_port == 0 || !writeConfig())
+    m_securePort = 0;
+    for (int attempt = 0; m_tls && attempt < 5 && (m_securePort == 0 || m_securePort == m_port); ++attempt)
+        m_securePort = freePort();
+    if (m_port == 0 || (m_tls && (m_securePort == 0 || m_securePort == m_port)) || !writeConfig())
         return false;
     m_process.start(dovecotProgram(), { QStringLiteral("-F"), QStringLiteral("-c"),
                                         m_dir.filePath(QStringLiteral("dovecot.conf")) });
@@ -217,12 +256,15 @@ bool DovecotServer::start()
             m_error = QStringLiteral("dovecot stopped: ") + QString::fromLocal8Bit(m_process.readAll() + log());
             return false;
         }
-        QTcpSocket probe;
-        probe.connectToHost(QHostAddress::LocalHost, m_port);
-        if (probe.waitForConnected(200)) {
+        const auto listening = [](quint16 port) {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, port);
+            const bool connected = probe.waitForConnected(200);
             probe.abort();
+            return connected;
+        };
+        if (listening(m_port) && (!m_tls || listening(m_securePort)))
             return true;
-        }
         QThread::msleep(20);
     }
     m_error = QStringLiteral("dovecot did not listen on its port: ") + QString::fromLocal8Bit(log());

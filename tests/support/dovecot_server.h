@@ -25,12 +25,22 @@ public:
     // The messages now in the user's mailbox, as stored (CR LF line ends), in delivery order.
     QList<QByteArray> storedMessages(const QString& name) const;
 
+    // Gives the server a certificate, made here with openssl for the first name (CN) and all the
+    // names (subject alternative names, "DNS:host" or "IP:address"), and a TLS listener on a port
+    // of its own once started. The certificate is its own authority: a client trusts it by
+    // trusting certificatePath().
+    bool makeCertificate(const QStringList& altNames);
+    QString certificatePath() const;
+
     bool start();
     void stop();
 
     quint16 port() const { return m_port; }
+    quint16 securePort() const { return m_securePort; }
     // The account's server text that reaches this server: "127.0.0.1:port".
     QString serverText() const;
+    // The same for the TLS listener: "pop3s://127.0.0.1:port".
+    QString secureServerText() const;
     QString errorString() const { return m_error; }
     QByteArray log() const;
 
@@ -45,6 +55,8 @@ private:
     QProcess m_process;
     QByteArray m_users;
     quint16 m_port = 0;
+    quint16 m_securePort = 0;
+    bool m_tls = false;
     int m_mailUid = -1;
     int m_mailGid = -1;
     int m_delivered = 0;
