@@ -6,16 +6,24 @@
 //   e2e_files account <courrier.ini> <n> <server> <login> <password>
 //                                                   stores account n, in use; the others blank
 //   e2e_files account-state <courrier.ini> <n>      prints the account's state (0, 1 or 2)
-//   e2e_files free-port                             prints a loopback port nobody listens on
+//   e2e_files pop3-server <log file>                runs a private Dovecot with two messages for
+//                                                   alice (password secret1) until SIGTERM; prints
+//                                                   its account server text ("127.0.0.1:port") once
+//                                                   it listens, and keeps a copy of its log in the file
+//                                                   (exit code 3: no server can run here)
 
 #include "mail/accounts_file.h"
 #include "platform/message_box.h"
 #include "settings/settings_file.h"
+#include "support/dovecot_server.h"
 
 #include <QCoreApplication>
-#include <QTcpServer>
+#include <QFile>
+#include <QTimer>
 #include <QTextStream>
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 
 using namespace chronolien;
@@ -37,8 +45,62 @@ public:
 int usage()
 {
     std::fprintf(stderr, "usage: e2e_files setting FILE KEY [VALUE] | account FILE N SERVER LOGIN PASSWORD"
-                         " | account-state FILE N | free-port\n");
+                         " | account-state FILE N | pop3-server LOG_FILE\n");
     return 2;
+}
+
+std::atomic<bool> stopRequested { false };
+
+void requestStop(int)
+{
+    stopRequested = true;
+}
+
+void copyLog(const test::DovecotServer& server, const QString& path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(server.log());
+}
+
+int runPop3Server(QCoreApplication& app, const QString& logPath)
+{
+    const QString unavailable = test::DovecotServer::unavailableReason();
+    if (!unavailable.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(unavailable));
+        return 3;
+    }
+    test::DovecotServer server;
+    server.addUser(QStringLiteral("alice"), QStringLiteral("secret1"));
+    const bool delivered
+        = server.addMessage(QStringLiteral("alice"),
+                            "From: Bernard Durand <bernard@example.org>\nTo: alice@example.org\n"
+                            "Subject: Rendez-vous jeudi\nDate: Thu, 05 Jun 2025 09:12:00 +0200\n"
+                            "Message-ID: <1@example.org>\n\nBonjour.\n")
+        && server.addMessage(QStringLiteral("alice"),
+                             "From: Claire Martin <claire@example.org>\nTo: alice@example.org\n"
+                             "Subject: Photos des vacances\nDate: Fri, 06 Jun 2025 18:40:00 +0200\n"
+                             "Message-ID: <2@example.org>\n\nBonjour.\n");
+    if (!delivered || !server.start()) {
+        std::fprintf(stderr, "Dovecot: %s\n%s\n", qPrintable(server.errorString()), server.log().constData());
+        return 1;
+    }
+    std::signal(SIGTERM, requestStop);
+    std::signal(SIGINT, requestStop);
+    std::printf("%s\n", qPrintable(server.serverText()));
+    std::fflush(stdout);
+
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &app, [&] {
+        copyLog(server, logPath);
+        if (stopRequested)
+            app.quit();
+    });
+    poll.start(200);
+    app.exec();
+    server.stop();
+    copyLog(server, logPath);
+    return 0;
 }
 
 } // namespace
@@ -82,12 +144,7 @@ int main(int argc, char* argv[])
         out << accounts.account(n).state << '\n';
         return 0;
     }
-    if (command == u"free-port" && args.size() == 1) {
-        QTcpServer probe;
-        if (!probe.listen(QHostAddress::LocalHost, 0))
-            return 1;
-        out << probe.serverPort() << '\n';
-        return 0;
-    }
+    if (command == u"pop3-server" && args.size() == 2)
+        return runPop3Server(app, args.at(1));
     return usage();
 }

@@ -27,7 +27,7 @@ if [ -z "${CHRONOLIEN_E2E_INSIDE:-}" ]; then
         echo "SKIPPED: the simulated line needs root (a private mount namespace with tmpfs over /sys/class/net and /run)"
         exit $SKIP
     fi
-    for tool in unshare Xvfb trayer xdotool xwininfo xprop import convert compare dovecot setsid; do
+    for tool in unshare Xvfb trayer xdotool xwininfo xprop import convert compare setsid; do
         if ! command -v "$tool" >/dev/null; then
             echo "SKIPPED: $tool is not installed (scripts/install-deps.sh installs it)"
             exit $SKIP
@@ -83,7 +83,7 @@ fail() {
     echo "---- program output (last lines)" >&2
     tail -n 30 "$work/chronolien.log" >&2 2>/dev/null || true
     echo "---- Dovecot log (last lines)" >&2
-    tail -n 15 "$work/dovecot/dovecot.log" >&2 2>/dev/null || true
+    tail -n 15 "$work/dovecot.log" >&2 2>/dev/null || true
     echo "Screenshot of the moment: $shots/failure.png" >&2
     exit 1
 }
@@ -196,31 +196,26 @@ wait_for 10 sh -c 'xwininfo -root -tree | grep -q "\"panel\""' || fail "trayer's
 
 # ---- the POP3 server ---------------------------------------------------------------------------
 begin "POP3 server (Dovecot) on a free loopback port, two messages for alice"
-dovecot_dir="$work/dovecot"
-maildir="$dovecot_dir/mail/alice/Maildir"
-mkdir -p "$maildir/tmp" "$maildir/new" "$maildir/cur"
-port=$("$files_helper" free-port) || fail "no free loopback port"
-sed -e "s|@D@|$dovecot_dir|g" -e "s|@PORT@|$port|g" -e "s|@LOGINUSER@|dovenull|g" \
-    -e "s|@INTERNALUSER@|dovecot|g" -e "s|@INTERNALGROUP@|dovecot|g" \
-    -e "s|@MAILUID@|$(id -u dovecot)|g" -e "s|@MAILGID@|$(id -g dovecot)|g" \
-    "$here/../support/dovecot_pop3.conf.in" >"$dovecot_dir/dovecot.conf"
-echo 'alice:{PLAIN}secret1' >"$dovecot_dir/users"
-n=0
-for message in "Bernard Durand <bernard@example.org>|Rendez-vous jeudi|Thu, 05 Jun 2025 09:12:00 +0200" \
-    "Claire Martin <claire@example.org>|Photos des vacances|Fri, 06 Jun 2025 18:40:00 +0200"; do
-    IFS='|' read -r from subject date <<<"$message"
-    n=$((n + 1))
-    printf 'From: %s\r\nTo: alice@example.org\r\nSubject: %s\r\nDate: %s\r\nMessage-ID: <%d@example.org>\r\n\r\nBonjour.\r\n' \
-        "$from" "$subject" "$date" "$n" >"$maildir/tmp/100$n.M$n.e2e"
-    mv "$maildir/tmp/100$n.M$n.e2e" "$maildir/new/100$n.M$n.e2e"
+dovecot_log="$work/dovecot.log"
+"$files_helper" pop3-server "$dovecot_log" >"$work/pop3-server" 2>"$work/pop3-server.err" &
+pop3_pid=$!
+pids+=($pop3_pid)
+deadline=$((SECONDS + 20))
+until [ -s "$work/pop3-server" ]; do
+    if ! kill -0 "$pop3_pid" 2>/dev/null; then
+        status=0
+        wait "$pop3_pid" || status=$?
+        if [ $status -eq 3 ]; then
+            echo "SKIPPED: no POP3 server can run here: $(cat "$work/pop3-server.err")"
+            exit $SKIP
+        fi
+        fail "Dovecot did not start: $(cat "$work/pop3-server.err")"
+    fi
+    [ $SECONDS -lt $deadline ] || fail "Dovecot did not start within 20 s"
+    sleep 0.2
 done
-chown -R dovecot:dovecot "$dovecot_dir/mail"
-chmod 755 "$dovecot_dir"
-chmod 644 "$dovecot_dir/users"
-dovecot -F -c "$dovecot_dir/dovecot.conf" >"$work/dovecot.out" 2>&1 &
-pids+=($!)
-port_open() { (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; }
-wait_for 10 port_open || fail "Dovecot does not listen on port $port: $(cat "$work/dovecot.out")"
+pop3_server=$(head -n1 "$work/pop3-server")
+echo "   $pop3_server"
 
 # ---- a fresh application folder, prepared as its user would have set it up ---------------------
 begin "fresh application folder with config.ini, courrier.ini, even1.ini, even2.ini"
@@ -234,7 +229,7 @@ setting cpt_limite 25
 setting alerte2 Vrai
 setting courrier Vrai
 setting affiche_auto 01000
-"$files_helper" account "$app/courrier.ini" 1 "127.0.0.1:$port" alice secret1 || fail "cannot write courrier.ini"
+"$files_helper" account "$app/courrier.ini" 1 "$pop3_server" alice secret1 || fail "cannot write courrier.ini"
 mkdir -p "$work/hooks"
 for list in 1 2; do
     cat >"$work/hooks/even$list.sh" <<EOF
@@ -293,9 +288,9 @@ wait_for 5 test -s "$work/hooks/even1.ran" || fail "the program of even1.ini did
 [ ! -e "$work/hooks/even2.ran" ] || fail "the program of even2.ini ran at connection"
 
 begin "the mail check lists the server's two messages in the mail window"
-wait_for 15 grep -q 'pop3(alice).*top=2/' "$dovecot_dir/dovecot.log" \
+wait_for 15 grep -q 'pop3(alice).*top=2/' "$dovecot_log" \
     || fail "the server never saw the program read the headers of both messages"
-grep -q 'pop3(alice).*del=0/2' "$dovecot_dir/dovecot.log" || fail "the check deleted mail on the server"
+grep -q 'pop3(alice).*del=0/2' "$dovecot_log" || fail "the check deleted mail on the server"
 wait_for 5 has_window_of_size "${mail_size[@]}" || fail "the mail window did not open with the mail"
 [ "$("$files_helper" account-state "$app/courrier.ini" 1)" = 1 ] \
     || fail "the account's state in courrier.ini is not OK after the check"
