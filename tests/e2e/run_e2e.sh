@@ -199,7 +199,7 @@ begin "POP3 server (Dovecot) on a free loopback port, two messages for alice"
 dovecot_log="$work/dovecot.log"
 "$files_helper" pop3-server "$dovecot_log" >"$work/pop3-server" 2>"$work/pop3-server.err" &
 pop3_pid=$!
-pids+=($pop3_pid)
+pids+=("$pop3_pid")
 deadline=$((SECONDS + 20))
 until [ -s "$work/pop3-server" ]; do
     if ! kill -0 "$pop3_pid" 2>/dev/null; then
