@@ -55,6 +55,9 @@ void Ticker::MainTick()
             m_monitor.Dial();
         if (m_state.connectedFlag) {
             m_state.connectedFlag = false;
+            // The seconds counted since the last ten-second save are stored now: with the line down
+            // no save writes the month time, and quitting before the next connection would lose them.
+            m_file.WriteKey(QStringLiteral("cpt_mois"), int(m_state.settings.cpt_mois));
             m_events.OnDisconnect();
         }
     }

@@ -1,9 +1,9 @@
 #include "app/instance_lock.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
-#include "support/file_bytes.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_app_folder.h"
+#include "ui/xvfb_display.h"
 
 #include <QDirIterator>
 #include <QProcess>
@@ -56,41 +56,6 @@ public:
 
 private:
     QProcess m_process;
-};
-
-// A private X server for the tests that need a real window; nothing when none can be started.
-class XServer {
-public:
-    XServer()
-    {
-        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
-            return;
-        m_xvfb.start(QStringLiteral("Xvfb"), { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                               QStringLiteral("0"), QStringLiteral("800x600x24"),
-                                               QStringLiteral("-nolisten"), QStringLiteral("tcp") });
-        if (!m_xvfb.waitForStarted(5000))
-            return;
-        // Xvfb writes the number of the display it took once it accepts clients.
-        QByteArray out;
-        for (int i = 0; i < 100 && !out.contains('\n'); ++i) {
-            m_xvfb.waitForReadyRead(100);
-            out += m_xvfb.readAllStandardOutput();
-        }
-        if (out.contains('\n'))
-            m_display = u':' + QString::fromLatin1(out.trimmed());
-    }
-    ~XServer()
-    {
-        if (m_xvfb.state() != QProcess::NotRunning) {
-            m_xvfb.terminate();
-            m_xvfb.waitForFinished(5000);
-        }
-    }
-    const QString& display() const { return m_display; }
-
-private:
-    QProcess m_xvfb;
-    QString m_display;
 };
 
 // Runs xdotool on the display; its output, or nothing when it failed.
@@ -171,54 +136,15 @@ private Q_SLOTS:
         QCOMPARE(again.process().state(), QProcess::Running);
     }
 
+    // The lock the first test saw the running program hold, held here: the start is refused with
+    // its message, before reading a setting or writing a file.
     void secondStartIsRefusedWithAMessage()
     {
         if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
             QSKIP("xdotool is not installed: the refusal's message box cannot be answered");
-        XServer x;
-        if (x.display().isEmpty())
-            QSKIP("Xvfb could not be started: the refusal's message box needs a display");
-
-        TempAppFolder folder;
-        copyFolder(m_built, folder.path());
-        Program first(folder.path(), environment(x.display()));
-        QTRY_VERIFY_WITH_TIMEOUT(folder.exists(QStringLiteral("even2.ini")), 30000);
-        const QByteArray settingsBefore = folder.readBytes(QStringLiteral("config.ini"));
-        const QStringList filesBefore = filesIn(folder.path());
-
-        Program second(folder.path(), environment(x.display()));
-        QVERIFY(second.process().waitForStarted(10000));
-        const QString pid = QString::number(second.process().processId());
-        // The refusal waits on its message box, a window titled "Chronolien" of the second process.
-        const auto window = xdotool(x.display(), { QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid,
-                                                   QStringLiteral("--name"), QStringLiteral("^Chronolien$") });
-        QVERIFY2(window && !window->trimmed().isEmpty(), "the second start showed no message box");
-        const QString id = QString::fromLatin1(window->trimmed().split('\n').first());
-        QCOMPARE(second.process().state(), QProcess::Running);
-        // The folder's lock still names the first instance: the second took none.
-        const QByteArray owner = readFileBytes(InstanceLock::lockPath(folder.path())).split('\n').first();
-        QCOMPARE(owner, QByteArray::number(first.process().processId()));
-
-        QVERIFY(xdotool(x.display(), { QStringLiteral("windowfocus"), QStringLiteral("--sync"), id }));
-        QVERIFY(xdotool(x.display(), { QStringLiteral("key"), QStringLiteral("Return") }));
-        QVERIFY(second.process().waitForFinished(20000));
-        QCOMPARE(second.process().exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.process().exitCode(), 1);
-
-        QCOMPARE(first.process().state(), QProcess::Running);
-        QCOMPARE(folder.readBytes(QStringLiteral("config.ini")), settingsBefore);
-        QCOMPARE(filesIn(folder.path()), filesBefore);
-    }
-
-    void refusedStartReadsNoSetting()
-    {
-        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-            QSKIP("xdotool is not installed: the refusal's message box cannot be answered");
-        XServer x;
-        if (x.display().isEmpty())
-            QSKIP("Xvfb could not be started: the refusal's message box needs a display");
-
-        // The folder's lock is held (here by the test); loading the settings would create config.ini.
+        XvfbDisplay x;
+        if (!x.isRunning())
+            QSKIP(qPrintable(x.failure()));
         TempAppFolder folder;
         copyFolder(m_built, folder.path());
         const QStringList filesBefore = filesIn(folder.path());
@@ -228,14 +154,15 @@ private Q_SLOTS:
 
         Program refused(folder.path(), environment(x.display()));
         QVERIFY(refused.process().waitForStarted(10000));
-        const auto window = xdotool(x.display(), { QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                                   QString::number(refused.process().processId()), QStringLiteral("--name"),
-                                                   QStringLiteral("^Chronolien$") });
-        QVERIFY(window && !window->trimmed().isEmpty());
-        QVERIFY(xdotool(x.display(), { QStringLiteral("windowfocus"), QStringLiteral("--sync"),
-                                       QString::fromLatin1(window->trimmed().split('\n').first()) }));
+        const QString pid = QString::number(refused.process().processId());
+        const auto window = xdotool(x.display(), { QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                                                   QStringLiteral("--pid"), pid, QStringLiteral("--name"), QStringLiteral("^Chronolien$") });
+        QVERIFY2(window && !window->trimmed().isEmpty(), "the refused start showed no message box");
+        const QString id = QString::fromLatin1(window->trimmed().split('\n').first());
+        QVERIFY(xdotool(x.display(), { QStringLiteral("windowfocus"), QStringLiteral("--sync"), id }));
         QVERIFY(xdotool(x.display(), { QStringLiteral("key"), QStringLiteral("Return") }));
         QVERIFY(refused.process().waitForFinished(20000));
+        QCOMPARE(refused.process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(refused.process().exitCode(), 1);
         QCOMPARE(filesIn(folder.path()), filesBefore);
     }

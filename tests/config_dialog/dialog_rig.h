@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QQueue>
 #include <QTest>
 #include <QTreeWidgetItem>
@@ -121,6 +122,24 @@ struct DialogRig {
         ConfigPage* page = dialog().visiblePage();
         return page ? page->findChild<T*>(name) : nullptr;
     }
+
+    // Opens the dialog and clicks the entry.
+    bool openAt(const QString& text)
+    {
+        open();
+        return click(text);
+    }
+
+    // Clicks a page's button (its "Valider") and gives the keys of config.ini the click changed.
+    QStringList validate(const QString& button)
+    {
+        const QByteArray before = config();
+        QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
+        return changedKeys(before, config());
+    }
+
+    // Ticks a box or a radio button with the mouse, on its mark.
+    static void tick(QAbstractButton* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
 
     // Types into a field as a user would: focus, select everything, then the keys.
     static void retype(QLineEdit* edit, const QString& text)

@@ -53,39 +53,14 @@ private Q_SLOTS:
                  (QStringList { "Connecté", "Déconnecté", "Connexion permanente" }));
         for (int i = 0; i < tree->topLevelItemCount(); ++i)
             QVERIFY(!tree->topLevelItem(i)->isExpanded());
-    }
-
-    void fullTreeWithImages()
-    {
-        DialogRig rig;
-        rig.state.settings.courrier = true;
-        ConfigDialog& dialog = rig.open();
-        SectionTreeView* tree = dialog.rubriques();
-        QCOMPARE(childTexts(tree->sectionItem("forfait")),
-                 (QStringList { "Votre temps actuel", "Durée du forfait", "Alerte", "Remise à zéro" }));
-        QCOMPARE(childTexts(tree->sectionItem("apparence")),
-                 (QStringList { "Ouverture automatique", "Habillage", "Position", "Mode du compteur" }));
-        QCOMPARE(childTexts(tree->sectionItem("sons")), (QStringList { "Connexion", "Déconnexion", "Courrier" }));
-        QCOMPARE(childTexts(tree->sectionItem("courrier")),
-                 (QStringList { "Adresse n°1", "Adresse n°2", "Adresse n°3", "Adresse n°4", "Adresse n°5" }));
-        QCOMPARE(tree->sectionItem("sons")->data(0, SectionTreeView::ImageRole).toInt(), 1);
-        QCOMPARE(tree->sectionItem("sons")->data(0, SectionTreeView::SelectedImageRole).toInt(), 2);
-        QCOMPARE(rig.entry("Remise à zéro")->data(0, SectionTreeView::ImageRole).toInt(), 6);
-        QCOMPARE(rig.entry("Connexion permanente")->data(0, SectionTreeView::ImageRole).toInt(), 15);
         QVERIFY(!rig.entry("Connecté")->icon(0).isNull());
-    }
-
-    void openingShowsForfaitPage()
-    {
-        DialogRig rig;
-        ConfigDialog& dialog = rig.open();
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Chronolien - Configuration"));
-        QCOMPARE(dialog.version->text(), QStringLiteral("7.0"));
-        QCOMPARE(dialog.bt_ferme->toolTip(), QStringLiteral("Fermer la fenêtre de configuration"));
-        QCOMPARE(dialog.aide->toolTip(), QStringLiteral("Voir le fichier d'aide"));
+        // Opened, the dialog shows the plan page; opened again, it comes back to it.
         QCOMPARE(rig.visibleFrame(), 0);
-        QCOMPARE(dialog.rubriques()->currentItem(), dialog.rubriques()->sectionItem("forfait"));
-        QVERIFY(!dialog.forfaitPage()->vf_forfait->isChecked());
+        QCOMPARE(tree->currentItem(), tree->sectionItem("forfait"));
+        QVERIFY(rig.click("Position"));
+        QCOMPARE(&rig.open(), &dialog);
+        QCOMPARE(rig.visibleFrame(), 0);
+        QCOMPARE(tree->currentItem(), tree->sectionItem("forfait"));
     }
 
     void everyEntryShowsItsOwnPage_data()
@@ -106,8 +81,7 @@ private Q_SLOTS:
         QFETCH(QString, entry);
         QFETCH(int, frame);
         DialogRig rig;
-        rig.open();
-        QVERIFY(rig.click(entry));
+        QVERIFY(rig.openAt(entry));
         QCOMPARE(rig.visibleFrame(), frame);
         int visible = 0;
         for (int f = 0; f < 20; ++f)
@@ -129,38 +103,27 @@ private Q_SLOTS:
         DialogRig rig;
         ConfigDialog& dialog = rig.open();
         const QByteArray before = rig.config();
-        QCheckBox* box = dialog.forfaitPage()->vf_forfait;
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-        QVERIFY(box->isChecked());
+        DialogRig::tick(dialog.forfaitPage()->vf_forfait);
         QVERIFY(!rig.state.settings.forfait);
         QCOMPARE(childTexts(dialog.rubriques()->sectionItem("forfait")), QStringList());
         QVERIFY(!rig.entry("Mode du compteur"));
         QCOMPARE(dialog.rubriques()->currentItem(), dialog.rubriques()->sectionItem("forfait"));
         QCOMPARE(rig.visibleFrame(), 0);
         QCOMPARE(changedKeys(before, rig.config()), QStringList { "forfait" });
-        QCOMPARE(rig.file.ReadKey("forfait"), QStringLiteral("Faux"));
         QCOMPARE(rig.windows.callsOf("setMonthAlertLook"), QStringList { "setMonthAlertLook(0)" });
 
-        box = dialog.forfaitPage()->vf_forfait;
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        DialogRig::tick(dialog.forfaitPage()->vf_forfait);
         QVERIFY(rig.state.settings.forfait);
         QCOMPARE(dialog.rubriques()->sectionItem("forfait")->childCount(), 4);
         QVERIFY(rig.entry("Mode du compteur"));
-        QCOMPARE(rig.file.ReadKey("forfait"), QStringLiteral("Vrai"));
-        QCOMPARE(rig.visibleFrame(), 0);
     }
 
     void leavingAPageDropsItsEdits()
     {
         DialogRig rig;
-        rig.open();
-        QVERIFY(rig.click("Durée du forfait"));
-        auto* hours = rig.find<TimeEdit>("txt_fh");
-        QVERIFY(hours);
-        DialogRig::retype(hours, "12");
-        QCOMPARE(hours->text(), QStringLiteral("12"));
+        QVERIFY(rig.openAt("Durée du forfait"));
+        DialogRig::retype(rig.find<TimeEdit>("txt_fh"), "12");
         QVERIFY(rig.click("Alerte"));
-        QCOMPARE(rig.visibleFrame(), 3);
         QVERIFY(rig.click("Durée du forfait"));
         QCOMPARE(rig.find<TimeEdit>("txt_fh")->text(), QStringLiteral("29"));
         QCOMPARE(rig.state.settings.cpt_limite, 107400);
@@ -172,35 +135,19 @@ private Q_SLOTS:
         ConfigDialog& dialog = rig.open();
         const QByteArray before = rig.config();
         QVERIFY(rig.click("Alerte"));
-        QCheckBox* alert = rig.find<QCheckBox>("vf_alerte2");
-        QTest::mouseClick(alert, Qt::LeftButton, {}, QPoint(8, alert->height() / 2));
-        QVERIFY(alert->isChecked());
+        DialogRig::tick(rig.find<QCheckBox>("vf_alerte2"));
         QTest::mouseClick(dialog.bt_ferme, Qt::LeftButton);
         QTRY_VERIFY(!rig.launcher.dialog());
         QCOMPARE(rig.config(), before);
         QVERIFY(!rig.state.settings.alerte2);
 
         // The window's own close box, too; and the next opening builds a fresh dialog.
-        rig.open();
-        QVERIFY(rig.click("Connexion permanente"));
-        QCheckBox* permanent = rig.find<QCheckBox>("vf_auto");
-        QTest::mouseClick(permanent, Qt::LeftButton, {}, QPoint(8, permanent->height() / 2));
+        QVERIFY(rig.openAt("Connexion permanente"));
+        DialogRig::tick(rig.find<QCheckBox>("vf_auto"));
         rig.dialog().close();
         QTRY_VERIFY(!rig.launcher.dialog());
         QCOMPARE(rig.config(), before);
         QCOMPARE(rig.open().alertPage()->vf_alerte2->isChecked(), false);
-    }
-
-    void openingAgainComesBackToForfait()
-    {
-        DialogRig rig;
-        ConfigDialog& first = rig.open();
-        QVERIFY(rig.click("Alerte"));
-        QCOMPARE(rig.visibleFrame(), 3);
-        ConfigDialog& second = rig.open();
-        QCOMPARE(&second, &first);
-        QCOMPARE(rig.visibleFrame(), 0);
-        QCOMPARE(second.rubriques()->currentItem(), second.rubriques()->sectionItem("forfait"));
     }
 
     void helpAndAboutBox()
@@ -216,20 +163,16 @@ private Q_SLOTS:
         QVERIFY(box->isVisible());
         QCOMPARE(box->version->text(), QStringLiteral("7.0 .6"));
         QCOMPARE(box->txt_date->text(), QStringLiteral("12 Août 2004"));
-        QVERIFY(!box->findChild<QLabel*>("Label8")->text().isEmpty());
-        QVERIFY(!box->findChild<QLabel*>("Label3")->text().isEmpty());
-        QVERIFY(!box->findChild<QLabel*>("Label6")->text().isEmpty());
 
         QTest::mouseClick(box->mail, Qt::LeftButton);
         QCOMPARE(rig.fakes.processes.opened.last(),
                  "mailto:" + box->mail->text() + "?Subject=\"A propos de Chronolien 7.0.6\"");
         QTest::mouseClick(box->site, Qt::LeftButton);
         QCOMPARE(rig.fakes.processes.opened.last(), box->site->text());
-        QVERIFY(box->site->text().contains(QStringLiteral("example.org")));
 
         // Modeless: the dialog goes on working beside the box; OK closes the box.
-        QVERIFY(rig.click("Position"));
-        QCOMPARE(rig.visibleFrame(), 7);
+        QVERIFY(rig.click("Alerte"));
+        QCOMPARE(rig.visibleFrame(), 3);
         QTest::mouseClick(box->bt_ok, Qt::LeftButton);
         QTRY_VERIFY(!rig.about.box());
     }

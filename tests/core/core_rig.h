@@ -19,26 +19,22 @@
 
 namespace chronolien::test {
 
-// Records the connection actions; a test may hook the throughput step to spend time in the tick.
-class RecordingConnectionEvents final : public ConnectionEvents {
+// Stands in for everything the core calls beyond the windows, writing one log; a test may hook
+// the throughput step (to spend time in the tick) and the tray's removal (to look at the state then).
+class RecordingShell final : public ConnectionEvents,
+                             public MailCheckStarter,
+                             public MailLifecycle,
+                             public ConfigurationPages,
+                             public TrayIcon {
 public:
-    void OnConnect() override { calls.append(QStringLiteral("OnConnect")); }
-    void OnDisconnect() override { calls.append(QStringLiteral("OnDisconnect")); }
+    void OnConnect() override { log.append(QStringLiteral("OnConnect")); }
+    void OnDisconnect() override { log.append(QStringLiteral("OnDisconnect")); }
     void UpdateThroughput() override
     {
-        calls.append(QStringLiteral("UpdateThroughput"));
+        log.append(QStringLiteral("UpdateThroughput"));
         if (onThroughput)
             onThroughput();
     }
-    int count(const QString& name) const { return int(calls.count(name)); }
-
-    QStringList calls;
-    std::function<void()> onThroughput;
-};
-
-// Stands in for the mail checker, the configuration dialog and the tray icon, writing one log.
-class RecordingShell final : public MailCheckStarter, public MailLifecycle, public ConfigurationPages, public TrayIcon {
-public:
     void StartMailCheck() override { log.append(QStringLiteral("StartMailCheck")); }
     void LoadAccounts() override { log.append(QStringLiteral("LoadAccounts")); }
     void CloseMailSockets() override { log.append(QStringLiteral("CloseMailSockets")); }
@@ -49,13 +45,14 @@ public:
         if (onRemoveTrayIcon)
             onRemoveTrayIcon();
     }
-    int count(const QString& name) const { return int(log.count(name)); }
+    int count(const char* name) const { return int(log.count(QLatin1String(name))); }
 
     QStringList log;
+    std::function<void()> onThroughput;
     std::function<void()> onRemoveTrayIcon;
 };
 
-// The core's logic over fakes, in a fresh application folder.
+// The core's logic over fakes, in a fresh application folder, started as the program starts.
 struct CoreRig {
     TempAppFolder folder;
     FakeServices fakes;
@@ -64,13 +61,10 @@ struct CoreRig {
     RecordingWindows windows { state };
     ConnectionMonitor monitor { fakes.line };
     TimeAccounting accounting { state, file, fakes.clock, fakes.messages, windows, monitor };
-    RecordingConnectionEvents events;
     RecordingShell shell;
-    Ticker ticker { state, file, fakes.clock, monitor, accounting, events, shell };
-    Application application { state,  file,    fakes.clock, fakes.messages, windows,
-                              accounting, ticker, shell,       shell,          shell };
+    Ticker ticker { state, file, fakes.clock, monitor, accounting, shell, shell };
+    Application application { state, file, fakes.clock, fakes.messages, windows, accounting, ticker, shell, shell, shell };
 
-    // Started as the program starts: settings loaded from the folder, first clock reading taken.
     CoreRig() { application.InitApplication(folder.path()); }
 
     // A line that was already up at the last tick, with the last-tick time taken now.
@@ -79,8 +73,8 @@ struct CoreRig {
         fakes.line.setUp(true);
         state.connectedFlag = true;
         ticker.StartTiming();
+        shell.log.clear();
     }
-    // One tick, the given seconds after the clock's current reading.
     void tickAfter(float seconds)
     {
         fakes.clock.advance(seconds);

@@ -1,7 +1,5 @@
 #include "core_rig.h"
 
-#include "settings/settings.h"
-
 #include <QDir>
 #include <QTest>
 
@@ -11,40 +9,24 @@ using namespace chronolien::test;
 class TestApplication : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void firstStartWritesTheDefaults()
+    void startInAnEmptyFolder()
     {
         CoreRig rig;
-        QCOMPARE(rig.state.appFolder, rig.folder.path());
         QCOMPARE(rig.folder.readBytes(QStringLiteral("config.ini")).size(), 23 * SettingsFile::RecordSize);
-        QVERIFY(rig.folder.exists(QStringLiteral("even1.ini")));
-        QVERIFY(rig.folder.exists(QStringLiteral("even2.ini")));
+        QVERIFY(rig.folder.exists(QStringLiteral("even1.ini")) && rig.folder.exists(QStringLiteral("even2.ini")));
         QVERIFY(rig.folder.readBytes(QStringLiteral("even1.ini")).isEmpty());
-        QCOMPARE(rig.state.settings.cpt_limite, 107400);
-        QVERIFY(!rig.state.debugSwitch);
-        // The plan page follows forfait once; mail accounts stay unread while mail is off.
-        QCOMPARE(rig.shell.log, QStringList { QStringLiteral("LoadForfaitPage") });
-        QCOMPARE(rig.ticker.lastTickTime(), rig.fakes.clock.secondsSinceMidnight());
-        QVERIFY(!rig.state.connectedFlag);
-        QCOMPARE(rig.state.sessionSeconds, 0);
         QVERIFY(!rig.windows.sessionText.isEmpty()); // the counters are shown from the start
-        QVERIFY(rig.fakes.messages.shown.isEmpty());
-    }
+        // Mail accounts stay unread while mail is off; a debug folder is no debug switch.
+        QCOMPARE(rig.shell.log, QStringList { QStringLiteral("LoadForfaitPage") });
+        QVERIFY(!rig.state.debugSwitch);
 
-    void mailAccountsLoadWhenMailIsOn()
-    {
-        CoreRig rig;
         rig.file.WriteKey(QStringLiteral("courrier"), true);
+        QDir(rig.folder.path()).mkdir(QStringLiteral("debug"));
         rig.shell.log.clear();
         rig.application.InitApplication(rig.folder.path());
         QCOMPARE(rig.shell.log, (QStringList { QStringLiteral("LoadAccounts"), QStringLiteral("LoadForfaitPage") }));
-    }
-
-    void debugSwitchNeedsAPlainFile()
-    {
-        CoreRig rig;
-        QDir(rig.folder.path()).mkdir(QStringLiteral("debug"));
-        rig.application.InitApplication(rig.folder.path());
         QVERIFY(!rig.state.debugSwitch);
+
         QDir(rig.folder.path()).rmdir(QStringLiteral("debug"));
         rig.folder.writeBytes(QStringLiteral("debug"), QByteArray());
         rig.application.InitApplication(rig.folder.path());
@@ -58,7 +40,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("shows");
         QTest::addColumn<bool>("shownAfter");
         QTest::newRow("default: nothing at start") << QStringLiteral("01000") << true << 0 << false;
-        QTest::newRow("always and as last time, was hidden") << QStringLiteral("10001") << false << 1 << true;
         QTest::newRow("always and as last time, was shown") << QStringLiteral("10001") << true << 2 << true;
         QTest::newRow("as last time, was shown") << QStringLiteral("00001") << true << 1 << true;
         QTest::newRow("as last time, was hidden") << QStringLiteral("00001") << false << 0 << false;
@@ -68,79 +49,53 @@ private Q_SLOTS:
     {
         QFETCH(QString, afficheAuto);
         QFETCH(bool, savedShown);
-        QFETCH(int, shows);
-        QFETCH(bool, shownAfter);
         CoreRig rig;
         rig.file.WriteKey(QStringLiteral("affiche_auto"), afficheAuto);
         rig.file.WriteKey(QStringLiteral("affiche_actu"), savedShown);
         rig.windows.calls.clear();
         rig.application.InitApplication(rig.folder.path());
-        QCOMPARE(int(rig.windows.callsOf(QStringLiteral("ShowFloatingWindow")).size()), shows);
-        QCOMPARE(rig.state.settings.affiche_actu, shownAfter);
+        QTEST(int(rig.windows.callsOf(QStringLiteral("ShowFloatingWindow")).size()), "shows");
+        QTEST(rig.state.settings.affiche_actu, "shownAfter");
     }
 
-    void quitWithTheWindowHiddenAsksNothing()
+    void quit_data()
     {
-        CoreRig rig;
-        rig.fakes.line.setUp(true);
-        rig.state.connectedFlag = true;
-        rig.state.settings.cpt_mois = 777;
-        QVERIFY(!rig.state.settings.affiche_actu);
-        QVERIFY(rig.application.QuitApplication());
-        QVERIFY(rig.fakes.messages.shown.isEmpty());
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("777"));
-        // Quitting leaves the line up.
-        QVERIFY(rig.fakes.line.hungUp.isEmpty());
-    }
-
-    void quitQuestionAnswers_data()
-    {
+        QTest::addColumn<bool>("windowShown");
         QTest::addColumn<MessageAnswer>("answer");
         QTest::addColumn<bool>("ends");
-        QTest::addColumn<bool>("shownAfter");
-        QTest::newRow("yes hides the window") << MessageAnswer::Yes << false << false;
-        QTest::newRow("no quits") << MessageAnswer::No << true << true;
-        QTest::newRow("cancel changes nothing") << MessageAnswer::Cancel << false << true;
+        QTest::newRow("window hidden: no question") << false << MessageAnswer::Ok << true;
+        QTest::newRow("yes hides the window") << true << MessageAnswer::Yes << false;
+        QTest::newRow("no quits") << true << MessageAnswer::No << true;
+        QTest::newRow("cancel changes nothing") << true << MessageAnswer::Cancel << false;
     }
-    void quitQuestionAnswers()
+    void quit()
     {
+        QFETCH(bool, windowShown);
         QFETCH(MessageAnswer, answer);
         QFETCH(bool, ends);
-        QFETCH(bool, shownAfter);
         CoreRig rig;
-        rig.windows.ShowFloatingWindow();
+        if (windowShown)
+            rig.windows.ShowFloatingWindow();
         rig.windows.calls.clear();
-        rig.shell.log.clear();
-        rig.fakes.line.setUp(true);
-        rig.state.connectedFlag = true;
+        rig.connected();
         rig.state.settings.cpt_mois = 4242;
-        // What the tray's removal finds: the state already saved, the windows still open.
-        QString savedAtRemoval;
-        bool windowsOpenAtRemoval = false;
+        // The tray's removal must find the state saved and the windows still open.
         rig.shell.onRemoveTrayIcon = [&] {
-            savedAtRemoval = rig.file.ReadKey(QStringLiteral("cpt_mois"));
-            windowsOpenAtRemoval = !rig.windows.calls.contains(QStringLiteral("CloseAllWindows"));
+            rig.shell.log.append(rig.file.ReadKey(QStringLiteral("cpt_mois")) + rig.windows.calls.join(u','));
         };
         rig.fakes.messages.setNextAnswer(answer);
 
         QCOMPARE(rig.application.QuitApplication(), ends);
 
-        QCOMPARE(rig.fakes.messages.shown.size(), 1);
-        QCOMPARE(rig.fakes.messages.shown.first().style, StyleYesNoCancel);
-        QCOMPARE(rig.fakes.messages.shown.first().text,
-                 QStringLiteral("Vous êtes sur le point de quitter Chronolien.\rNe voulez vous pas plutôt masquer la "
-                                "fenêtre ?\r\rCliquez sur oui pour masquer et non pour quitter."));
-        QCOMPARE(rig.state.settings.affiche_actu, shownAfter);
-        QVERIFY(rig.fakes.line.hungUp.isEmpty());
+        QCOMPARE(rig.fakes.messages.shown.size(), windowShown ? 1 : 0);
+        QCOMPARE(rig.state.settings.affiche_actu, windowShown && answer != MessageAnswer::Yes);
+        QVERIFY(rig.fakes.line.hungUp.isEmpty()); // quitting leaves the line up
         if (ends) {
-            QCOMPARE(rig.shell.log, (QStringList { QStringLiteral("CloseMailSockets"), QStringLiteral("RemoveTrayIcon") }));
-            QCOMPARE(savedAtRemoval, QStringLiteral("4242"));
-            QVERIFY(windowsOpenAtRemoval);
+            QCOMPARE(rig.shell.log, (QStringList { "CloseMailSockets", "RemoveTrayIcon", "4242" }));
             QCOMPARE(rig.windows.calls, QStringList { QStringLiteral("CloseAllWindows") });
         } else {
             QVERIFY(rig.shell.log.isEmpty());
-            QCOMPARE(rig.windows.calls,
-                     answer == MessageAnswer::Yes ? QStringList { QStringLiteral("HideFloatingWindow") } : QStringList {});
+            QCOMPARE(rig.windows.calls, answer == MessageAnswer::Yes ? QStringList { "HideFloatingWindow" } : QStringList {});
             QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("0"));
         }
     }

@@ -18,7 +18,6 @@ public:
         QDir(m_dir.path()).mkpath(QStringLiteral("proc"));
     }
 
-    bool isValid() const { return m_dir.isValid(); }
     QString root() const { return m_dir.path(); }
     QString net() const { return m_dir.filePath(QStringLiteral("net")); }
     QString run() const { return m_dir.filePath(QStringLiteral("run")); }

@@ -63,16 +63,9 @@ private Q_SLOTS:
     void folderThatCannotBeListedIsAnError()
     {
         NetTree tree;
-        SysfsLineServices missing(tree.root() + QStringLiteral("/absent"), tree.run());
-        QVERIFY(!missing.enumerateConnections().ok);
-
         writeFileBytes(tree.root() + QStringLiteral("/plainfile"), "x");
-        SysfsLineServices notAFolder(tree.root() + QStringLiteral("/plainfile"), tree.run());
-        QVERIFY(!notAFolder.enumerateConnections().ok);
-
-        const auto empty = lineOver(tree).enumerateConnections();
-        QVERIFY(empty.ok);
-        QVERIFY(empty.connections.isEmpty());
+        QVERIFY(!SysfsLineServices(tree.root() + QStringLiteral("/absent"), tree.run()).enumerateConnections().ok);
+        QVERIFY(!SysfsLineServices(tree.root() + QStringLiteral("/plainfile"), tree.run()).enumerateConnections().ok);
     }
 
     void stateFollowsTheUpFlag_data()
@@ -82,12 +75,9 @@ private Q_SLOTS:
         QTest::newRow("up, point-to-point") << QByteArray("0x1091") << 0x2000;
         QTest::newRow("being set up") << QByteArray("0x1090") << 0;
         QTest::newRow("up only") << QByteArray("0x1") << 0x2000;
-        QTest::newRow("upper case prefix") << QByteArray("0X1003") << 0x2000;
         QTest::newRow("garbage") << QByteArray("up and running") << 0;
-        QTest::newRow("prefix only") << QByteArray("0x") << 0;
         QTest::newRow("negative") << QByteArray("-0x1") << 0;
         QTest::newRow("empty") << QByteArray() << 0;
-        QTest::newRow("binary") << QByteArray("\x01\x00\x10", 3) << 0;
     }
     void stateFollowsTheUpFlag()
     {
@@ -111,7 +101,6 @@ private Q_SLOTS:
         tree.write(QStringLiteral("../flags"), "0x1\n");
         QCOMPARE(line.connectionState(QStringLiteral("..")), 0);
         QCOMPARE(line.connectionState(QString()), 0);
-        line.hangUp(QStringLiteral("../ppp0")); // nothing to check beyond not failing: no file is read
     }
 
     void dialStartsTheCommandWithoutWaiting()
@@ -123,54 +112,33 @@ private Q_SLOTS:
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         lineOver(tree, script).dial();
         QTRY_VERIFY(QFile::exists(marker) && readFileBytes(marker) == "0\n");
+        lineOver(tree, tree.root() + QStringLiteral("/no-such-pon")).dial(); // ignored, like a failing one
     }
 
-    void missingDiallerIsIgnored()
-    {
-        NetTree tree;
-        SysfsLineServices line = lineOver(tree, tree.root() + QStringLiteral("/no-such-pon"));
-        line.dial();
-        line.dial();
-        QVERIFY(line.enumerateConnections().ok);
-    }
-
-    void hangUpSignalsTheDialler()
-    {
-        NetTree tree;
-        StandInDialler pppd;
-        QVERIFY(pppd.pid() > 1);
-        tree.writePidFile(QStringLiteral("ppp0"), QByteArray::number(pppd.pid()) + "\nppp0\n");
-        tree.setProcessName(pppd.pid(), "pppd");
-        lineOver(tree).hangUp(QStringLiteral("ppp0"));
-        QVERIFY(pppd.process.waitForFinished(5000));
-        QCOMPARE(pppd.process.exitStatus(), QProcess::CrashExit);
-    }
-
-    void badPidFilesSignalNothing_data()
+    // Only pppd's own number in the interface's pid file is signalled; anything else, nothing.
+    void hangUpSignalsTheDiallerOnly_data()
     {
         QTest::addColumn<QByteArray>("pidFile"); // "PID" stands for the stand-in's number
         QTest::addColumn<QByteArray>("processName");
-        QTest::addColumn<bool>("writePidFile");
-        QTest::newRow("no pid file") << QByteArray() << QByteArray("pppd") << false;
-        QTest::newRow("empty") << QByteArray() << QByteArray("pppd") << true;
-        QTest::newRow("garbage") << QByteArray("pppd is running\n") << QByteArray("pppd") << true;
-        QTest::newRow("number with trailing text") << QByteArray("PIDx\n") << QByteArray("pppd") << true;
-        QTest::newRow("someone else's process") << QByteArray("PID\n") << QByteArray("bash") << true;
-        QTest::newRow("process gone") << QByteArray("PID\n") << QByteArray() << true;
+        QTest::addColumn<bool>("signalled");
+        QTest::newRow("pppd") << QByteArray("PID\nppp0\n") << QByteArray("pppd") << true;
+        QTest::newRow("garbage") << QByteArray("pppd is running\n") << QByteArray("pppd") << false;
+        QTest::newRow("someone else's process") << QByteArray("PID\n") << QByteArray("bash") << false;
+        QTest::newRow("process gone") << QByteArray("PID\n") << QByteArray() << false;
     }
-    void badPidFilesSignalNothing()
+    void hangUpSignalsTheDiallerOnly()
     {
         QFETCH(QByteArray, pidFile);
         QFETCH(QByteArray, processName);
-        QFETCH(bool, writePidFile);
+        QFETCH(bool, signalled);
         NetTree tree;
         StandInDialler pppd;
-        if (writePidFile)
-            tree.writePidFile(QStringLiteral("ppp0"), QByteArray(pidFile).replace("PID", QByteArray::number(pppd.pid())));
+        QVERIFY(pppd.pid() > 1);
+        tree.writePidFile(QStringLiteral("ppp0"), QByteArray(pidFile).replace("PID", QByteArray::number(pppd.pid())));
         if (!processName.isEmpty())
             tree.setProcessName(pppd.pid(), processName);
         lineOver(tree).hangUp(QStringLiteral("ppp0"));
-        QVERIFY(!pppd.process.waitForFinished(200));
+        QCOMPARE(pppd.process.waitForFinished(signalled ? 5000 : 200), signalled);
     }
 
     void processNumbers_data()
@@ -178,15 +146,11 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<qint64>("pid"); // 0: refused
         QTest::newRow("plain") << QByteArray("1234") << qint64(1234);
-        QTest::newRow("blanks around") << QByteArray(" 1234 \r") << qint64(1234);
         QTest::newRow("every process") << QByteArray("-1") << qint64(0);
-        QTest::newRow("own group") << QByteArray("0") << qint64(0);
         QTest::newRow("a group") << QByteArray("-1234") << qint64(0);
         QTest::newRow("init") << QByteArray("1") << qint64(0);
         QTest::newRow("plus sign") << QByteArray("+1234") << qint64(0);
         QTest::newRow("too large") << QByteArray("99999999999") << qint64(0);
-        QTest::newRow("hexadecimal") << QByteArray("0x10") << qint64(0);
-        QTest::newRow("empty") << QByteArray() << qint64(0);
     }
     void processNumbers()
     {

@@ -66,9 +66,10 @@ private Q_SLOTS:
             QMessageBox* box = openBox();
             QVERIFY(box);
             QCOMPARE(box->icon(), QMessageBox::Warning);
+            QCOMPARE(box->text(), QStringLiteral("Quitter ?\nVraiment ?"));
             box->button(QMessageBox::StandardButton(button))->click();
         });
-        QCOMPARE(int(messages.show(QStringLiteral("Quitter ?"), StyleYesNoCancel)), answer);
+        QCOMPARE(int(messages.show(QStringLiteral("Quitter ?\rVraiment ?"), StyleYesNoCancel)), answer);
     }
 };
 

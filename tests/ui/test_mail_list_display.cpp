@@ -84,42 +84,31 @@ private Q_SLOTS:
         m_rig.reset();
     }
 
-    void threeEntries()
+    // The logic's lines and scroll bar reach the window's labels and bar, and the bar scrolls them.
+    void linesAndScrollBar()
     {
         findMail(3);
         QVERIFY(fl_mail().isVisible());
-        QCOMPARE(line(0), QStringLiteral("jean : message 1"));
         QCOMPARE(line(2), QStringLiteral("jean : message 3"));
         QCOMPARE(line(3), QString());
-        QCOMPARE(fl_mail().lst_mail(0)->toolTip(),
-            QStringLiteral("Expediteur : jean // Objet : message 1 // Taille : 0,00 Ko"));
+        QVERIFY(!fl_mail().lst_mail(0)->toolTip().isEmpty());
         QVERIFY(fl_mail().lst_mail(3)->toolTip().isEmpty());
         QVERIFY(!fl_mail().defil()->isVisible());
         QCOMPARE(m_sound->played.size(), 1); // once, when the window opened
-    }
 
-    void sevenEntriesScroll()
-    {
         findMail(7);
         QScrollBar* defil = fl_mail().defil();
         QVERIFY(defil->isVisible());
         QCOMPARE(defil->minimum(), 1);
         QCOMPARE(defil->maximum(), 4);
-        QCOMPARE(defil->value(), 1);
         defil->setValue(4);
         QCOMPARE(line(0), QStringLiteral("jean : message 4"));
         QCOMPARE(line(3), QStringLiteral("jean : message 7"));
-        defil->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        QCOMPARE(line(0), QStringLiteral("jean : message 3"));
-    }
 
-    void emptiedListClosesTheWindowAndClearsItsLines()
-    {
-        findMail(7);
+        // Emptied: the window closes, and shown again it has nothing left from before.
         state().mailList.count = 0;
         m_logic->RefreshMailState();
         QVERIFY(!fl_mail().isVisible());
-        // Shown again, as the floating window's opening does, it has nothing left from before.
         m_logic->FillMailList();
         for (int k = 0; k < 4; ++k)
             QCOMPARE(line(k), QString());
@@ -131,18 +120,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("subject");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("sender of 10") << "abcdefghij"
-                                      << "x"
-                                      << "abcdefghij : x";
-        QTest::newRow("sender of 11") << "abcdefghijk"
-                                      << "x"
-                                      << "abcdefghij. : x";
-        QTest::newRow("caption of 25") << "jean"
-                                       << "123456789012345678"
-                                       << "jean : 123456789012345678";
-        QTest::newRow("markup stays text") << "<b>x</b>"
-                                           << "<i>y"
-                                           << "<b>x</b> : <i>y";
+        QTest::newRow("sender of 10") << "abcdefghij" << "x" << "abcdefghij : x";
+        QTest::newRow("sender of 11") << "abcdefghijk" << "x" << "abcdefghij. : x";
+        QTest::newRow("caption of 25") << "jean" << "123456789012345678" << "jean : 123456789012345678";
+        QTest::newRow("markup stays text") << "<b>x</b>" << "<i>y" << "<b>x</b> : <i>y";
     }
     void captionCuts()
     {
@@ -163,37 +144,21 @@ private Q_SLOTS:
         QCOMPARE(m_sound->played.size(), 2); // each message found while no window is open
         QVERIFY(!m_rig->windows.fl_centre().isVisible());
         QVERIFY(!fl_mail().isVisible());
-        QVERIFY(!state().mailWindowShown);
     }
 
     void doubleClickShowsTheDetail()
     {
-        findMail(1);
+        findMail(2);
         QVERIFY(QTest::qWaitForWindowExposed(&fl_mail()));
+        QTest::mouseDClick(fl_mail().lst_mail(3), Qt::LeftButton); // a line without entry
+        QVERIFY(!fl_detmail().isVisible());
         QTest::mouseDClick(fl_mail().lst_mail(0), Qt::LeftButton);
         QVERIFY(fl_detmail().isVisible());
         QCOMPARE(fl_detmail().value("date")->text(), QStringLiteral("samedi 30 décembre 1899 à 00:00:00"));
-        QCOMPARE(fl_detmail().value("de")->text(), QStringLiteral("jean"));
-        QCOMPARE(fl_detmail().value("retour")->text(), QStringLiteral("jean@exemple.fr"));
-        QCOMPARE(fl_detmail().value("a")->text(), QStringLiteral("moi@ici.fr"));
         QCOMPARE(fl_detmail().value("sujet")->text(), QStringLiteral("message 1"));
-        QCOMPARE(fl_detmail().value("taille")->text(), QStringLiteral("0,00 Ko"));
         QTest::mouseClick(fl_detmail().ok(), Qt::LeftButton);
         QVERIFY(!fl_detmail().isVisible());
         QVERIFY(m_deletion->targets.isEmpty());
-    }
-
-    void aLineWithoutEntryDoesNothing()
-    {
-        findMail(2);
-        QTest::mouseDClick(fl_mail().lst_mail(3), Qt::LeftButton);
-        QVERIFY(!fl_detmail().isVisible());
-        QTest::mousePress(fl_mail().lst_mail(2), Qt::RightButton);
-        QTRY_VERIFY(m_display->menumail()->isVisible());
-        m_display->menu3supr()->trigger();
-        m_display->menumail()->close();
-        QVERIFY(m_deletion->targets.isEmpty());
-        QCOMPARE(state().mailList.count, qint16(2));
     }
 
     void rightButtonMenu()
@@ -201,10 +166,7 @@ private Q_SLOTS:
         findMail(7);
         fl_mail().defil()->setValue(3);
         QTest::mousePress(fl_mail().lst_mail(1), Qt::RightButton);
-        QCOMPARE(m_logic->selectedLine(), 1);
         QTRY_VERIFY(m_display->menumail()->isVisible());
-        QCOMPARE(m_display->menu3detail()->text(), QStringLiteral("Détail"));
-        QCOMPARE(m_display->menu3supr()->text(), QStringLiteral("Supprimer"));
         m_display->menu3detail()->trigger();
         m_display->menumail()->close();
         QCOMPARE(fl_detmail().value("sujet")->text(), QStringLiteral("message 4"));
@@ -219,12 +181,10 @@ private Q_SLOTS:
     {
         findMail(5);
         QTest::mouseDClick(fl_mail().lst_mail(2), Qt::LeftButton);
-        QVERIFY(fl_detmail().isVisible());
         QTest::mouseClick(fl_detmail().supr(), Qt::LeftButton);
         QVERIFY(!fl_detmail().isVisible());
         QCOMPARE(m_deletion->targets.size(), 1);
         QCOMPARE(m_deletion->targets.first().messageNumber, qint16(3));
-        QCOMPARE(state().mailList.count, qint16(0));
         QVERIFY(!fl_mail().isVisible());
     }
 
@@ -238,15 +198,15 @@ private Q_SLOTS:
         const QPoint start = window.pos();
         // Pressed on a label, which is part of the background for the drag.
         const QPoint press = window.value("sujet")->geometry().center();
+        const auto moveTo = [&](QPoint at, Qt::MouseButtons buttons) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(at), window.mapToGlobal(QPointF(at)), Qt::NoButton, buttons, {});
+            QApplication::sendEvent(&window, &move);
+        };
         QTest::mousePress(&window, Qt::LeftButton, {}, press);
-        QMouseEvent move(QEvent::MouseMove, QPointF(press + QPoint(30, 12)),
-            window.mapToGlobal(QPointF(press + QPoint(30, 12))), Qt::NoButton, Qt::LeftButton, {});
-        QApplication::sendEvent(&window, &move);
+        moveTo(press + QPoint(30, 12), Qt::LeftButton);
         QCOMPARE(window.pos(), start + QPoint(30, 12));
         QTest::mouseRelease(&window, Qt::LeftButton, {}, press);
-        QMouseEvent after(QEvent::MouseMove, QPointF(press + QPoint(50, 50)),
-            window.mapToGlobal(QPointF(press + QPoint(50, 50))), Qt::NoButton, Qt::NoButton, {});
-        QApplication::sendEvent(&window, &after);
+        moveTo(press + QPoint(50, 50), Qt::NoButton);
         QCOMPARE(window.pos(), start + QPoint(30, 12));
     }
 };

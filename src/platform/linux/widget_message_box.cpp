@@ -12,7 +12,10 @@ MessageAnswer WidgetMessageBox::show(const QString& text, MessageStyle style)
 
     QMessageBox box;
     box.setWindowTitle(QStringLiteral("Chronolien"));
-    box.setText(text);
+    // The program's texts break their lines with a carriage return, which a label does not show.
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    box.setText(shown);
     switch (style) {
     case StylePlain:
         break;

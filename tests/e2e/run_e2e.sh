@@ -1,0 +1,427 @@
+#!/usr/bin/env bash
+# The real program, end to end, as its user meets it: a fresh copy of the application folder on a
+# private X server with a tray (trayer), a POP3 server (Dovecot) on a free loopback port, and a
+# dial-up line simulated from outside the program. A left click on the tray icon dials; the line
+# comes up; the floating window opens connected, the programs of even1.ini start, the mail window
+# lists the server's messages, the counters count and are saved; the allowance runs out and the
+# program hangs up with its message; the line goes down, the programs of even2.ini start and the
+# windows close; quitting from the tray menu saves and leaves the line as it is.
+#
+# The line: in a private mount namespace a tmpfs stands for /sys/class/net and another for /run;
+# the stand-in pon first on the PATH makes ppp0 there and starts a stand-in pppd. This needs root
+# (CI runs as root); without it the test says so and is skipped (exit code 77).
+#
+# Usage: run_e2e.sh <application folder> <e2e_files helper> <screenshot folder>
+set -euo pipefail
+
+SKIP=77
+here=$(cd "$(dirname "$0")" && pwd)
+[ $# -eq 3 ] || { echo "usage: $0 APP_FOLDER E2E_FILES SCREENSHOT_FOLDER" >&2; exit 2; }
+app_built=$(cd "$1" && pwd)
+files_helper=$2
+shots=$3
+
+# ---- outside the namespace: can the test run at all? -------------------------------------------
+if [ -z "${CHRONOLIEN_E2E_INSIDE:-}" ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "SKIPPED: the simulated line needs root (a private mount namespace with tmpfs over /sys/class/net and /run)"
+        exit $SKIP
+    fi
+    for tool in unshare Xvfb trayer xdotool xwininfo xprop import convert compare setsid; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "SKIPPED: $tool is not installed (scripts/install-deps.sh installs it)"
+            exit $SKIP
+        fi
+    done
+    if ! unshare -m --propagation private true 2>/dev/null; then
+        echo "SKIPPED: unshare refused to make a private mount namespace here"
+        exit $SKIP
+    fi
+    [ -x "$app_built/chronolien" ] || { echo "FAILED: $app_built/chronolien is missing" >&2; exit 1; }
+    exec unshare -m --propagation private env CHRONOLIEN_E2E_INSIDE=1 "$0" "$@"
+fi
+
+# ---- inside the namespace ----------------------------------------------------------------------
+work=$(mktemp -d /tmp/chronolien-e2e.XXXXXX)
+chmod 755 "$work"
+mkdir -p "$shots"
+shots=$(cd "$shots" && pwd)
+rm -f "$shots"/*.png
+trace="$work/trace"
+: >"$trace"
+pids=()
+step="preparing"
+program_pid=""
+
+cleanup() {
+    local status=$?
+    if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+        kill "$program_pid" 2>/dev/null || true
+        wait "$program_pid" 2>/dev/null || true
+    fi
+    # The stand-in pppd, when it still runs.
+    if [ -f /run/ppp0.pid ]; then
+        kill "$(head -n1 /run/ppp0.pid)" 2>/dev/null || true
+    fi
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+    if [ $status -eq 0 ]; then
+        rm -rf "$work"
+    else
+        echo "The run's files are kept in $work" >&2
+    fi
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAILED at step \"$step\": $*" >&2
+    import -window root "$shots/failure.png" 2>/dev/null || true
+    echo "---- line trace" >&2
+    cat "$trace" >&2 || true
+    echo "---- program output (last lines)" >&2
+    tail -n 30 "$work/chronolien.log" >&2 2>/dev/null || true
+    echo "---- Dovecot log (last lines)" >&2
+    tail -n 15 "$work/dovecot.log" >&2 2>/dev/null || true
+    echo "Screenshot of the moment: $shots/failure.png" >&2
+    exit 1
+}
+
+begin() {
+    step=$1
+    echo "== $step"
+}
+
+# Waits up to $1 seconds for the command after it to succeed.
+wait_for() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.2
+    done
+}
+
+setting() { "$files_helper" setting "$app/config.ini" "$@"; }
+shot() { import -window root "$shots/$1.png" || fail "import could not take the screenshot $1"; }
+
+# The program's visible windows as "id width height x y" lines.
+program_windows() {
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null || true); do
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        echo "$id $WIDTH $HEIGHT $X $Y"
+    done
+}
+# The visible window of the given size in pixels, "id width height x y", or nothing.
+window_of_size() { program_windows | awk -v w="$1" -v h="$2" '$2 == w && $3 == h { print; exit }'; }
+has_window_of_size() { [ -n "$(window_of_size "$1" "$2")" ]; }
+# Windows that hold the given title exactly (case counts: the skinned windows are "chronolien").
+windows_titled() {
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null || true); do
+        if [ "$(xprop -id "$id" WM_NAME 2>/dev/null)" = "WM_NAME(STRING) = \"$1\"" ] \
+            || [ "$(xprop -id "$id" _NET_WM_NAME 2>/dev/null)" = "_NET_WM_NAME(UTF8_STRING) = \"$1\"" ]; then
+            echo "$id"
+        fi
+    done
+}
+
+# The normalised root-mean-square difference (0 to 1) between two pictures of the same size.
+difference() {
+    local out
+    out=$(compare -metric RMSE "$1" "$2" null: 2>&1 || true)
+    echo "$out" | sed -n 's/.*(\(.*\)).*/\1/p'
+}
+# Cuts a window's area ("id width height x y") out of a screenshot.
+crop_window() {
+    local shot=$1 geometry=$2 out=$3
+    read -r _ w h x y <<<"$geometry"
+    convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage "$out"
+}
+# Cuts the same area out of a skin picture, padded to the window's size.
+crop_picture() {
+    local picture=$1 w=$2 h=$3 out=$4
+    convert "$picture" -background black -extent "${w}x${h}" "$out"
+}
+less_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+
+# The tray icon: the first window in trayer's panel that is not its 1x1 placeholder.
+tray_icon() {
+    xwininfo -root -tree | awk '/"panel"/ { p = 1; next } p && /0x/ && !/1x1/ { print $1; exit }'
+}
+has_tray_icon() { [ -n "$(tray_icon)" ]; }
+# Clicks the tray icon with the given button, where the tray holds it now (trayer moves its panel
+# as icons come in).
+click_tray_icon() {
+    local icon x y
+    icon=$(tray_icon)
+    [ -n "$icon" ] || fail "the tray holds no icon"
+    x=$(xwininfo -id "$icon" | awk '/Absolute upper-left X/ { print $4 }')
+    y=$(xwininfo -id "$icon" | awk '/Absolute upper-left Y/ { print $4 }')
+    echo "   click $1 on the tray icon at $x,$y"
+    xdotool mousemove $((x + 10)) $((y + 10)) sleep 0.3 click "$1"
+}
+
+# Window sizes in pixels (15 twips to the pixel): floating, counter and mail windows.
+centre_size=(76 67)
+counter_size=(124 59)
+mail_size=(196 81)
+
+# ---- the simulated line ------------------------------------------------------------------------
+begin "simulated line: tmpfs over /sys/class/net and /run, stand-ins pon and pppd on the PATH"
+mount -t tmpfs chronolien-net /sys/class/net || fail "cannot mount a tmpfs over /sys/class/net"
+mount -t tmpfs chronolien-run /run || fail "cannot mount a tmpfs over /run"
+mkdir -p "$work/bin"
+cp "$here/pon" "$here/pppd" "$work/bin/"
+chmod 755 "$work/bin/pon" "$work/bin/pppd"
+export CHRONOLIEN_E2E_TRACE="$trace"
+[ -z "$(ls -A /sys/class/net)" ] || fail "the tmpfs over /sys/class/net is not empty"
+
+# ---- the X server and the tray -----------------------------------------------------------------
+begin "X server (Xvfb) and tray host (trayer)"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+wait_for 10 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
+# A plain grey desktop, so that the screenshots show the windows.
+xsetroot -solid '#5a6e82' 2>/dev/null || true
+trayer --edge top --align right --widthtype request --height 32 --SetDockType true \
+    --transparent false >"$work/trayer.log" 2>&1 &
+pids+=($!)
+wait_for 10 sh -c 'xwininfo -root -tree | grep -q "\"panel\""' || fail "trayer's panel did not appear"
+
+# ---- the POP3 server ---------------------------------------------------------------------------
+begin "POP3 server (Dovecot) on a free loopback port, two messages for alice"
+dovecot_log="$work/dovecot.log"
+"$files_helper" pop3-server "$dovecot_log" >"$work/pop3-server" 2>"$work/pop3-server.err" &
+pop3_pid=$!
+pids+=("$pop3_pid")
+deadline=$((SECONDS + 20))
+until [ -s "$work/pop3-server" ]; do
+    if ! kill -0 "$pop3_pid" 2>/dev/null; then
+        status=0
+        wait "$pop3_pid" || status=$?
+        if [ $status -eq 3 ]; then
+            echo "SKIPPED: no POP3 server can run here: $(cat "$work/pop3-server.err")"
+            exit $SKIP
+        fi
+        fail "Dovecot did not start: $(cat "$work/pop3-server.err")"
+    fi
+    [ $SECONDS -lt $deadline ] || fail "Dovecot did not start within 20 s"
+    sleep 0.2
+done
+pop3_server=$(head -n1 "$work/pop3-server")
+echo "   $pop3_server"
+
+# ---- a fresh application folder, prepared as its user would have set it up ---------------------
+begin "fresh application folder with config.ini, courrier.ini, even1.ini, even2.ini"
+app="$work/app"
+mkdir -p "$app"
+cp -a "$app_built/chronolien" "$app_built/skin" "$app_built/sons" "$app_built/doc" "$app/"
+# A small allowance of 25 seconds that hangs up when it runs out; mail checked at connection.
+setting forfait Vrai
+setting cpt_mois 0
+setting cpt_limite 25
+setting alerte2 Vrai
+setting courrier Vrai
+setting affiche_auto 01000
+"$files_helper" account "$app/courrier.ini" 1 "$pop3_server" alice secret1 || fail "cannot write courrier.ini"
+mkdir -p "$work/hooks"
+for list in 1 2; do
+    cat >"$work/hooks/even$list.sh" <<EOF
+#!/bin/sh
+date +%s >>"$work/hooks/even$list.ran"
+EOF
+    chmod 755 "$work/hooks/even$list.sh"
+    printf '"%s"\r\n' "$work/hooks/even$list.sh" >"$app/even$list.ini"
+done
+
+# ---- start ---------------------------------------------------------------------------------------
+begin "start the program; its icon in the tray"
+runtime="$work/runtime"
+mkdir -m 700 "$runtime"
+PATH="$work/bin:$PATH" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb \
+    "$app/chronolien" >"$work/chronolien.log" 2>&1 &
+program_pid=$!
+wait_for 30 has_tray_icon || fail "no icon was embedded in the tray"
+kill -0 "$program_pid" 2>/dev/null || fail "the program ended at start"
+[ "$(setting courrier)" = "Vrai" ] || fail "config.ini lost the prepared key courrier"
+# "01000" opens nothing at start: the floating window waits for the line.
+sleep 1
+has_window_of_size "${centre_size[@]}" && fail "the floating window opened before the line came up"
+[ -z "$(ls -A /sys/class/net)" ] || fail "a line came up before anyone dialled"
+shot 01-demarrage
+
+# ---- dial ---------------------------------------------------------------------------------------
+begin "left click on the tray icon dials (pon)"
+click_tray_icon 1
+wait_for 5 grep -q '^pon ' "$trace" || fail "the left click did not start pon"
+wait_for 5 grep -q '^pppd up ' "$trace" || fail "the stand-in pppd did not bring ppp0 up"
+pppd_pid=$(head -n1 /run/ppp0.pid)
+[ "$(cat "/proc/$pppd_pid/comm")" = pppd ] || fail "the stand-in dialler is not listed as pppd"
+
+begin "the next tick sees the line up: the floating window opens with its connected picture"
+wait_for 5 has_window_of_size "${centre_size[@]}" || fail "the floating window did not open"
+wait_for 5 has_window_of_size "${counter_size[@]}" || fail "the counter window did not open beside it"
+sleep 0.5
+shot 02-connecte
+centre=$(window_of_size "${centre_size[@]}")
+crop_window "$shots/02-connecte.png" "$centre" "$work/centre.png"
+crop_picture "$app/skin/jupiter/centre.jpg" "${centre_size[@]}" "$work/up.png"
+crop_picture "$app/skin/jupiter/centre2.jpg" "${centre_size[@]}" "$work/down.png"
+# The connect button's area, where the two pictures differ most.
+for picture in centre up down; do
+    convert "$work/$picture.png" -crop 36x30+24+27 +repage "$work/$picture-button.png"
+done
+to_up=$(difference "$work/centre-button.png" "$work/up-button.png")
+to_down=$(difference "$work/centre-button.png" "$work/down-button.png")
+echo "   connect button vs connected picture $to_up, vs disconnected picture $to_down"
+less_than "$to_up" 0.02 && less_than 0.05 "$to_down" \
+    || fail "the floating window does not show its connected picture"
+
+begin "the programs of even1.ini start"
+wait_for 5 test -s "$work/hooks/even1.ran" || fail "the program of even1.ini did not run"
+[ ! -e "$work/hooks/even2.ran" ] || fail "the program of even2.ini ran at connection"
+
+begin "the mail check lists the server's two messages in the mail window"
+wait_for 15 grep -q 'pop3(alice).*top=2/' "$dovecot_log" \
+    || fail "the server never saw the program read the headers of both messages"
+grep -q 'pop3(alice).*del=0/2' "$dovecot_log" || fail "the check deleted mail on the server"
+wait_for 5 has_window_of_size "${mail_size[@]}" || fail "the mail window did not open with the mail"
+[ "$("$files_helper" account-state "$app/courrier.ini" 1)" = 1 ] \
+    || fail "the account's state in courrier.ini is not OK after the check"
+sleep 0.5
+shot 03-courrier
+mail=$(window_of_size "${mail_size[@]}")
+crop_window "$shots/03-courrier.png" "$mail" "$work/mail.png"
+crop_picture "$app/skin/jupiter/mail.jpg" "${mail_size[@]}" "$work/mail-bare.png"
+# The first two lines of the list, and the third, which stays empty.
+convert "$work/mail.png" -crop 140x30+27+9 +repage "$work/lines.png"
+convert "$work/mail-bare.png" -crop 140x30+27+9 +repage "$work/lines-bare.png"
+convert "$work/mail.png" -crop 140x12+27+42 +repage "$work/line3.png"
+convert "$work/mail-bare.png" -crop 140x12+27+42 +repage "$work/line3-bare.png"
+written=$(difference "$work/lines.png" "$work/lines-bare.png")
+empty=$(difference "$work/line3.png" "$work/line3-bare.png")
+echo "   text on the first two lines $written, on the third $empty"
+less_than 0.03 "$written" || fail "the mail window's first two lines are empty"
+less_than "$empty" 0.03 || fail "the mail window shows a third line for two messages"
+
+begin "the tray menu offers to hang up"
+click_tray_icon 3
+sleep 1
+shot 04-menu-connecte
+xdotool key Escape
+sleep 0.5
+
+# ---- counting --------------------------------------------------------------------------------
+begin "the counters count and config.ini receives cpt_mois every ten seconds"
+counter=$(window_of_size "${counter_size[@]}")
+import -window root "$work/count-a.png"
+sleep 2.2
+import -window root "$work/count-b.png"
+crop_window "$work/count-a.png" "$counter" "$work/counter-a.png"
+crop_window "$work/count-b.png" "$counter" "$work/counter-b.png"
+less_than 0.002 "$(difference "$work/counter-a.png" "$work/counter-b.png")" \
+    || fail "the counter window's texts did not change in two seconds"
+# Every value config.ini takes while the line is up, with the second it was seen.
+saves=()
+last=""
+deadline=$((SECONDS + 45))
+while [ -f /run/ppp0.pid ] && [ $SECONDS -lt $deadline ]; do
+    value=$(setting cpt_mois)
+    if [ "$value" != "$last" ]; then
+        saves+=("$SECONDS:$value")
+        last=$value
+    fi
+    sleep 0.25
+done
+echo "   cpt_mois seen in config.ini (second:value): ${saves[*]}"
+[ ${#saves[@]} -ge 3 ] || fail "config.ini did not receive cpt_mois at least twice while connected (${saves[*]})"
+for ((i = 2; i < ${#saves[@]}; i++)); do
+    gap=$((${saves[i]%%:*} - ${saves[i - 1]%%:*}))
+    grow=$((${saves[i]##*:} - ${saves[i - 1]##*:}))
+    [ $gap -ge 8 ] && [ $gap -le 12 ] || fail "saves of cpt_mois came $gap s apart (${saves[*]})"
+    [ $grow -ge 8 ] && [ $grow -le 12 ] || fail "cpt_mois grew by $grow between two saves (${saves[*]})"
+done
+
+# ---- the allowance runs out --------------------------------------------------------------------
+begin "the allowance runs out: the program hangs up (SIGTERM to pppd) and says so once"
+wait_for 10 grep -q '^pppd SIGTERM ' "$trace" || fail "the stand-in pppd received no SIGTERM"
+wait_for 5 test '!' -e /sys/class/net/ppp0 || fail "ppp0 is still there after the hang-up"
+wait_for 5 eval '[ -n "$(windows_titled Chronolien)" ]' || fail "no message box told of the hang-up"
+shot 05-forfait-expire
+# Three more ticks: neither another SIGTERM nor a second box.
+sleep 3
+[ "$(grep -c '^pppd SIGTERM ' "$trace")" -eq 1 ] || fail "pppd received more than one SIGTERM"
+boxes=$(windows_titled Chronolien | wc -l)
+[ "$boxes" -eq 1 ] || fail "$boxes message boxes are open; the hang-up message shows once"
+[ "$(grep -c '^pon ' "$trace")" -eq 1 ] || fail "the program dialled again after the hang-up"
+
+begin "the next tick sees the line down: even2.ini runs and the windows close by the flags"
+wait_for 5 test -s "$work/hooks/even2.ran" || fail "the program of even2.ini did not run"
+[ "$(wc -l <"$work/hooks/even1.ran")" -eq 1 ] || fail "the program of even1.ini ran more than once"
+wait_for 5 eval '! has_window_of_size "${centre_size[@]}"' || fail "the floating window stayed open"
+has_window_of_size "${mail_size[@]}" && fail "the mail window stayed open"
+has_window_of_size "${counter_size[@]}" && fail "the counter window stayed open"
+box=$(windows_titled Chronolien | head -n1)
+xdotool windowfocus --sync "$box" key Return
+wait_for 5 eval '[ -z "$(windows_titled Chronolien)" ]' || fail "the hang-up message did not close on Return"
+sleep 1.5
+[ -z "$(windows_titled Chronolien)" ] || fail "the hang-up message came back with the line down"
+month=$(setting cpt_mois)
+
+# ---- quit from the tray menu -------------------------------------------------------------------
+begin "quit from the tray menu: the program saves and ends"
+click_tray_icon 3
+sleep 1
+shot 06-menu-deconnecte
+# "Quitter" is the menu's last entry.
+xdotool key Up Return
+wait_for 15 sh -c "! kill -0 $program_pid 2>/dev/null" || fail "the program did not end after Quitter"
+status=0
+wait "$program_pid" || status=$?
+program_pid=""
+[ $status -eq 0 ] || fail "the program ended with status $status"
+[ "$(setting affiche_actu)" = Faux ] || fail "the saved affiche_actu is not Faux after the windows closed"
+saved=$(setting cpt_mois)
+echo "   cpt_mois after the hang-up $month, after quitting $saved"
+[ "$saved" -gt 25 ] || fail "the month time saved at quit ($saved) misses the seconds counted past the allowance"
+compgen -G "$runtime/chronolien-*.lock" >/dev/null && fail "the instance lock was left behind"
+
+# ---- quitting keeps the line as it is -----------------------------------------------------------
+begin "start again with the line up and quit: the line stays up"
+# The allowance no longer hangs up, so the line can be held while the program quits.
+setting alerte2 Faux
+PATH="$work/bin:$PATH" "$work/bin/pon"
+wait_for 5 eval '[ "$(grep -c "^pppd up " "$trace")" -eq 2 ]' || fail "the stand-in line did not come up again"
+pppd_pid=$(head -n1 /run/ppp0.pid)
+PATH="$work/bin:$PATH" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb \
+    "$app/chronolien" >>"$work/chronolien.log" 2>&1 &
+program_pid=$!
+wait_for 10 eval '[ "$(wc -l <"$work/hooks/even1.ran")" -eq 2 ]' || fail "the program did not see the line up at start"
+wait_for 5 has_window_of_size "${centre_size[@]}" || fail "the floating window did not open for the line"
+wait_for 30 has_tray_icon || fail "no icon was embedded in the tray"
+sleep 2
+click_tray_icon 3
+sleep 1
+xdotool key Up Return
+# The floating window is shown: the program asks whether to hide it instead; "Non" quits.
+wait_for 5 eval '[ -n "$(windows_titled Chronolien)" ]' || fail "quitting with the floating window shown asked nothing"
+shot 07-quitter
+xdotool windowfocus --sync "$(windows_titled Chronolien | head -n1)" key n
+wait_for 15 sh -c "! kill -0 $program_pid 2>/dev/null" || fail "the program did not end after Non"
+status=0
+wait "$program_pid" || status=$?
+program_pid=""
+[ $status -eq 0 ] || fail "the program ended with status $status"
+[ "$(grep -c '^pppd SIGTERM ' "$trace")" -eq 1 ] || fail "quitting hung up the line"
+kill -0 "$pppd_pid" 2>/dev/null || fail "pppd ended when the program quit"
+[ -e /sys/class/net/ppp0 ] || fail "ppp0 went away when the program quit"
+[ "$(setting cpt_mois)" -gt "$saved" ] || fail "quitting with the line up did not save the month time"
+[ "$(setting affiche_actu)" = Vrai ] || fail "quitting did not save the floating window as shown"
+
+echo "PASSED: end to end; screenshots in $shots"

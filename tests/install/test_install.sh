@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# scripts/install.sh and scripts/uninstall.sh in a home folder of their own: the install puts the
+# application folder, the launcher, the menu entry and the autostart entry in place; the program
+# started from the launcher lives in the installed folder and finds its files there; installing
+# again keeps the user's settings and skins; uninstalling keeps the user's data unless asked.
+#
+# Usage: test_install.sh <repository> <application folder> <e2e_files helper>
+set -euo pipefail
+repo=$(cd "$1" && pwd)
+app_built=$(cd "$2" && pwd)
+files_helper=$3
+
+# A short name: config.ini holds values of at most 60 bytes, and the default sound paths under
+# ~/.local/lib/chronolien/sons/ must fit (they do under /home/<name>/ for names of up to 13 letters).
+home=$(mktemp -d /tmp/chr.XXXXXX)
+program_pid=""
+step="preparing"
+cleanup() {
+    if [ -n "$program_pid" ]; then
+        kill "$program_pid" 2>/dev/null || true
+        wait "$program_pid" 2>/dev/null || true
+    fi
+    rm -rf "$home"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAILED at step \"$step\": $*" >&2
+    exit 1
+}
+begin() {
+    step=$1
+    echo "== $step"
+}
+wait_for() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.2
+    done
+}
+
+export HOME="$home"
+unset XDG_DATA_HOME XDG_CONFIG_HOME
+export XDG_RUNTIME_DIR="$home/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+lib="$home/.local/lib/chronolien"
+launcher="$home/.local/bin/chronolien"
+entry="$home/.local/share/applications/chronolien.desktop"
+autostart="$home/.config/autostart/chronolien.desktop"
+
+begin "install with --autostart"
+"$repo/scripts/install.sh" --autostart --from "$app_built" >"$home/install.log" || fail "$(cat "$home/install.log")"
+[ -x "$lib/chronolien" ] || fail "no program in $lib"
+for file in skin/jupiter/centre.jpg skin/bois/mail.jpg sons/connect.wav doc/aide.htm icons/chronolien.png; do
+    cmp -s "$app_built/$file" "$lib/$file" || fail "$file is not installed"
+done
+[ -x "$launcher" ] || fail "no launcher at $launcher"
+grep -qx 'Exec="'"$lib"'/chronolien"' "$entry" || fail "the menu entry does not start the installed program"
+icon=$(sed -n 's/^Icon=//p' "$entry")
+[ -f "$icon" ] || fail "the menu entry's icon $icon is missing"
+grep -qx 'Type=Application' "$entry" || fail "the menu entry is no application"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$entry" || fail "the menu entry does not validate"
+fi
+cmp -s <(grep -v '^X-GNOME-Autostart' "$autostart") "$entry" || fail "the autostart entry differs from the menu entry"
+for data in config.ini courrier.ini even1.ini even2.ini; do
+    [ ! -e "$lib/$data" ] || fail "the install wrote $data"
+done
+
+begin "the launcher starts the program in the installed folder"
+QT_QPA_PLATFORM=offscreen "$launcher" >"$home/program.log" 2>&1 &
+program_pid=$!
+wait_for 30 test -e "$lib/even2.ini" || fail "the program made no settings in $lib: $(cat "$home/program.log")"
+wait_for 10 eval '[ -n "$("$files_helper" setting "$lib/config.ini" son_mail)" ]' || fail "config.ini was not written"
+# The default sounds name the application folder the program found: the installed one.
+for key in son_connect son_deconnect son_mail; do
+    sound=$("$files_helper" setting "$lib/config.ini" $key)
+    case $sound in "$lib"/sons/*) ;; *) fail "$key is $sound, outside the installed folder" ;; esac
+    [ -f "$sound" ] || fail "$key names $sound, which is missing"
+done
+[ "$("$files_helper" setting "$lib/config.ini" nomskin)" = jupiter ] || fail "the default skin is not jupiter"
+kill -0 "$program_pid" 2>/dev/null || fail "the program ended: $(cat "$home/program.log")"
+kill "$program_pid"
+wait "$program_pid" 2>/dev/null || true
+program_pid=""
+
+begin "installing again keeps the user's settings, lists and skins"
+"$files_helper" setting "$lib/config.ini" cpt_mois 4242
+printf '"/usr/bin/true"\r\n' >"$lib/even1.ini"
+printf 'account' >"$lib/courrier.ini"
+mkdir -p "$lib/skin/mien"
+echo picture >"$lib/skin/mien/centre.jpg"
+before=$(cd "$lib" && md5sum config.ini courrier.ini even1.ini even2.ini skin/mien/centre.jpg)
+"$repo/scripts/install.sh" --from "$app_built" >"$home/install.log" || fail "$(cat "$home/install.log")"
+[ "$(cd "$lib" && md5sum config.ini courrier.ini even1.ini even2.ini skin/mien/centre.jpg)" = "$before" ] \
+    || fail "installing again changed the user's files"
+[ -f "$autostart" ] || fail "installing again without --autostart dropped the autostart entry"
+"$repo/scripts/install.sh" --no-autostart --from "$app_built" >"$home/install.log"
+[ ! -e "$autostart" ] || fail "--no-autostart left the autostart entry"
+
+begin "uninstall keeps the user's data when nobody is asked"
+"$repo/scripts/uninstall.sh" </dev/null >"$home/uninstall.log" || fail "$(cat "$home/uninstall.log")"
+for gone in "$launcher" "$entry" "$lib/chronolien" "$lib/skin/jupiter" "$lib/sons" "$lib/doc" "$lib/icons"; do
+    [ ! -e "$gone" ] || fail "$gone is still there after uninstalling"
+done
+[ "$(cd "$lib" && md5sum config.ini courrier.ini even1.ini even2.ini skin/mien/centre.jpg)" = "$before" ] \
+    || fail "uninstalling removed or changed the user's files"
+
+begin "uninstall --purge removes everything"
+"$repo/scripts/install.sh" --autostart --from "$app_built" >"$home/install.log"
+"$repo/scripts/uninstall.sh" --purge </dev/null >"$home/uninstall.log"
+for gone in "$launcher" "$entry" "$autostart" "$lib"; do
+    [ ! -e "$gone" ] || fail "$gone is still there after uninstalling with --purge"
+done
+echo "PASSED"
