@@ -280,12 +280,6 @@ void CheckDialogue::SecureChannelRefused(int i, const QString& reason)
     Fail(i);
 }
 
-std::pair<QString, quint16> CheckDialogue::ServerAddress(const QString& server)
-{
-    const Pop3Endpoint endpoint = ParsePop3Server(server);
-    return { endpoint.host, endpoint.port };
-}
-
 void CheckDialogue::SendLine(const QString& text, int i)
 {
     m_sockets.send(i, toWin1252(text) + "\r\n");

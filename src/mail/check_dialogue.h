@@ -42,9 +42,6 @@ public:
     // and the account is in error.
     void SecureChannelRefused(int i, const QString& reason);
 
-    // Host and port of a server text (ParsePop3Server gives the transport too).
-    static std::pair<QString, quint16> ServerAddress(const QString& server);
-
 private:
     void HandleReply(int i, const ReplyAssembler::Reply& reply);
     void ReadStat(int i, const QByteArray& reply);
