@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <cerrno>
 #include <dirent.h>
@@ -59,11 +60,14 @@ ssize_t readFirstLineAt(int folder, const char* path, char (&buffer)[256])
 }
 
 // The number on the first line of the file "<entry>/<file>" of an open folder.
-bool readNumberAt(int folder, const QByteArray& entry, const char* file, qint64& value)
+bool readNumberAt(int folder, const char* entry, const char* file, qint64& value)
 {
-    const QByteArray path = entry + '/' + file;
+    // A folder entry's name is at most NAME_MAX bytes; the path is built on the stack.
+    char path[NAME_MAX + 16];
+    if (std::snprintf(path, sizeof path, "%s/%s", entry, file) >= int(sizeof path))
+        return false;
     char buffer[256];
-    const ssize_t size = readFirstLineAt(folder, path.constData(), buffer);
+    const ssize_t size = readFirstLineAt(folder, path, buffer);
     if (size < 0)
         return false;
     const std::optional<qint64> number = parseNumber(QByteArray::fromRawData(buffer, qsizetype(size)));
@@ -126,8 +130,8 @@ std::optional<QList<NetEntry>> listInterfaces(const QString& folder, std::option
             listed = errno == 0;
             break;
         }
-        const QByteArray encoded = QByteArray::fromRawData(entry->d_name, qsizetype(std::strlen(entry->d_name)));
-        if (encoded.isEmpty() || encoded == "." || encoded == "..")
+        const char* encoded = entry->d_name;
+        if (!*encoded || std::strcmp(encoded, ".") == 0 || std::strcmp(encoded, "..") == 0)
             continue;
         qint64 index = 0;
         qint64 type = 0;
