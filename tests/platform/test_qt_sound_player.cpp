@@ -27,7 +27,9 @@ private Q_SLOTS:
     {
         QtSoundPlayer player { QStringLiteral(CHRONOLIEN_SOUND_MODULE) };
         QVERIFY(!player.moduleLoaded());
-        player.play(QStringLiteral("/nonexistent/connect.wav"));
+        // No file: the effect gets no source, so no sample is loaded on Qt's loader thread, which
+        // would outlive this short test.
+        player.play(QString());
         QVERIFY(player.moduleLoaded());
     }
 
