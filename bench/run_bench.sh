@@ -5,6 +5,11 @@
 #
 #   bench/run_bench.sh            # 5 start-up runs each, 60 s of idle CPU each
 #   RUNS=3 IDLE_SECONDS=30 bench/run_bench.sh
+#   MODE=windows bench/run_bench.sh
+#
+# MODE=windows starts Chronolien with its floating and counter windows shown (affiche_auto "10000"
+# in config.ini before the start) beside a baseline that also shows a small always-on-top window
+# whose two labels change every second (bench/window_baseline.cpp).
 #
 # It builds its own optimised tree in build-bench/ (no sanitizers). The machine's line must be down
 # (no PPP interface), which is the case on machines without a modem.
@@ -13,6 +18,11 @@ cd "$(dirname "$0")/.."
 RUNS=${RUNS:-5}
 IDLE_SECONDS=${IDLE_SECONDS:-60}
 SETTLE_SECONDS=${SETTLE_SECONDS:-3}
+MODE=${MODE:-tray}
+case "$MODE" in
+tray | windows) ;;
+*) echo "MODE is tray or windows" >&2; exit 1 ;;
+esac
 
 for tool in Xvfb trayer xwininfo; do
     command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/install-deps.sh installs it)" >&2; exit 1; }
@@ -105,15 +115,28 @@ measure() {
 chronolien_copy() {
     local folder="$work/app-$1"
     cp -r build-bench/app "$folder"
+    if [ "$MODE" = windows ]; then
+        # One config.ini record: number (16-bit little-endian), key (30 bytes), value (60 bytes).
+        # The other keys take their defaults at start, the counter window's shown among them.
+        printf '\001\000%-30s%-60s' affiche_auto 10000 >"$folder/config.ini"
+    fi
     echo "$folder/chronolien"
 }
-baseline_program() { echo "$PWD/build-bench/bench/bench_tray_baseline"; }
+baseline_program() {
+    if [ "$MODE" = windows ]; then
+        echo "$PWD/build-bench/bench/bench_window_baseline"
+    else
+        echo "$PWD/build-bench/bench/bench_tray_baseline"
+    fi
+}
 
+echo "Mode $MODE; load before: $(uptime)" >&2
 echo "Measuring the baseline ($RUNS starts, ${IDLE_SECONDS} s idle)..." >&2
 read -r base_ms base_rss base_cpu < <(measure baseline baseline_program)
 echo "Measuring Chronolien ($RUNS starts, ${IDLE_SECONDS} s idle)..." >&2
 read -r app_ms app_rss app_cpu < <(measure chronolien chronolien_copy)
 
+echo "Load after: $(uptime)" >&2
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
 printf '%-34s %12s %12s %7s\n' "" "Chronolien" "baseline" "ratio"
 printf '%-34s %12s %12s %7s\n' "start to tray icon (ms, median)" "$app_ms" "$base_ms" "$(ratio "$app_ms" "$base_ms")"

@@ -54,7 +54,7 @@ private:
     SystemClock m_clock;
     SysfsLineServices m_line;
     SysfsInterfaceTable m_interfaces;
-    QtSoundPlayer m_sound;
+    QtSoundPlayer m_sound { m_appFolder + QStringLiteral("/libchronolien_sound.so") };
     DesktopProcessStarter m_processes;
     WidgetMessageBox m_messages;
 

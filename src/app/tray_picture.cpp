@@ -1,9 +1,14 @@
 #include "app/tray_picture.h"
 
+#include <QGuiApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QtMath>
+
+#include <iterator>
+#include <map>
 
 namespace chronolien {
 
@@ -45,14 +50,68 @@ QPixmap drawDial(int size)
     return pixmap;
 }
 
+// The sizes the dial is drawn at; a tray that asks for another size gets the nearest one scaled.
+constexpr int DialSizes[] = { 16, 22, 24, 32, 48, 64 };
+
+// The dial drawn only at the sizes the tray asks for, when it asks: drawing all six at start costs
+// more than the rest of the icon's registration, and a tray shows one. Each request is answered by
+// the size an icon holding all six pictures would choose (the smallest at least as large as the
+// request, else the largest), so the tray shows the same pixels.
+class DialIconEngine final : public QIconEngine {
+public:
+    QIconEngine* clone() const override { return new DialIconEngine(*this); }
+    QString key() const override { return QStringLiteral("ChronolienDial"); }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (int size : DialSizes)
+            sizes.append(QSize(size, size));
+        return sizes;
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return drawnFor(size).actualSize(size, mode, state);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return drawnFor(size).pixmap(size, mode, state);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : qApp->devicePixelRatio();
+        drawnFor(rect.size() * ratio).paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+
+private:
+    // An icon holding the one picture chosen for the requested size, drawn on first use.
+    const QIcon& drawnFor(const QSize& requested)
+    {
+        const qint64 area = qint64(requested.width()) * requested.height();
+        int chosen = DialSizes[std::size(DialSizes) - 1];
+        for (int size : DialSizes) {
+            if (qint64(size) * size >= area) {
+                chosen = size;
+                break;
+            }
+        }
+        QIcon& icon = m_drawn[chosen];
+        if (icon.isNull())
+            icon.addPixmap(drawDial(chosen));
+        return icon;
+    }
+
+    std::map<int, QIcon> m_drawn;
+};
+
 } // namespace
 
 QIcon trayPicture()
 {
-    QIcon icon;
-    for (int size : { 16, 22, 24, 32, 48, 64 })
-        icon.addPixmap(drawDial(size));
-    return icon;
+    return QIcon(new DialIconEngine);
 }
 
 } // namespace chronolien

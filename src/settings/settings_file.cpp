@@ -43,41 +43,48 @@ SettingsFile::SettingsFile(QString path, MessageBox& messages)
 {
 }
 
-int SettingsFile::FindRecord(const QString& key) const
-{
-    const QByteArray wanted = storedKey(key);
-    QFile file(m_path);
-    if (!openForReading(file))
-        return 1; // an unreadable file holds no key
+namespace {
 
-    // Only whole records are searched; what follows the last one (nothing, or the remains of an
-    // append cut short) counts as an empty record, whose number is where a new key goes.
-    const qint64 wholeRecords = file.size() / RecordSize;
+// The number of the last whole record of the content whose key field contains the key. What
+// follows the last whole record (nothing, or the remains of an append cut short) counts as an
+// empty record, whose number is where a new key goes.
+int findRecordIn(const QByteArray& content, const QByteArray& wanted)
+{
+    const qsizetype wholeRecords = content.size() / SettingsFile::RecordSize;
     int found = 0;
-    for (qint64 n = 1; n <= wholeRecords; ++n) {
-        const QByteArray record = file.read(RecordSize);
-        if (record.size() < RecordSize)
-            return found != 0 ? found : int(n);
-        if (record.mid(2, KeySize).contains(wanted))
+    for (qsizetype n = 1; n <= wholeRecords; ++n) {
+        const char* keyField = content.constData() + (n - 1) * SettingsFile::RecordSize + 2;
+        if (QByteArray::fromRawData(keyField, SettingsFile::KeySize).contains(wanted))
             found = int(n);
     }
     return found != 0 ? found : int(wholeRecords + 1);
 }
 
+} // namespace
+
+// Each operation reads the whole file through a single handle: the file is a few kilobytes, and
+// the settings are read at start and written every ten seconds.
+int SettingsFile::FindRecord(const QString& key) const
+{
+    QFile file(m_path);
+    if (!openForReading(file))
+        return 1; // an unreadable file holds no key
+    return findRecordIn(file.readAll(), storedKey(key));
+}
+
 QString SettingsFile::ReadKey(const QString& key) const
 {
-    const int n = FindRecord(key);
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openForReading(file))
         return {};
-    if (!file.seek(qint64(n - 1) * RecordSize))
+    const QByteArray content = file.readAll();
+    const qsizetype start = qsizetype(findRecordIn(content, storedKey(key)) - 1) * RecordSize;
+    if (content.size() - start < RecordSize)
         return {};
-    const QByteArray record = file.read(RecordSize);
-    if (record.size() < RecordSize)
-        return {};
-    if (qFromLittleEndian<qint16>(record.constData()) == 0)
+    const char* record = content.constData() + start;
+    if (qFromLittleEndian<qint16>(record) == 0)
         return {}; // a record numbered 0 is an empty one
-    QByteArray value = record.mid(2 + KeySize, ValueSize);
+    QByteArray value(record + 2 + KeySize, ValueSize);
     while (value.endsWith(' '))
         value.chop(1);
     return fromWin1252(value);
@@ -85,16 +92,19 @@ QString SettingsFile::ReadKey(const QString& key) const
 
 int SettingsFile::WriteKey(const QString& key, const QString& value)
 {
-    const int n = FindRecord(key);
+    const QByteArray wanted = storedKey(key);
+    QFile file(m_path);
+    const bool opened = file.open(QIODevice::ReadWrite);
+    // Without a handle the record number is still the one a read finds.
+    const int n = opened ? findRecordIn(file.readAll(), wanted) : FindRecord(key);
 
     QByteArray record(2, '\0');
     qToLittleEndian<qint16>(static_cast<qint16>(n), record.data());
-    record.append(padded(storedKey(key), KeySize));
+    record.append(padded(wanted, KeySize));
     record.append(padded(toWin1252(value), ValueSize));
 
-    QFile file(m_path);
-    const bool written = file.open(QIODevice::ReadWrite) && file.seek(qint64(n - 1) * RecordSize)
-        && file.write(record) == RecordSize && file.flush();
+    const bool written
+        = opened && file.seek(qint64(n - 1) * RecordSize) && file.write(record) == RecordSize && file.flush();
     file.close();
     if (!written)
         m_messages.show(QStringLiteral("Impossible d'écrire dans le fichier ") + m_path, StyleCritical);

@@ -88,9 +88,12 @@ void CounterWindow::setMonthAlertLook(bool alert)
 
 void CounterWindow::setGauge(const GaugeView& gauge)
 {
-    m_cursor->hide();
-    if (!gauge.visible)
+    // Refreshed every second: a cursor left where it is is neither hidden nor shown again, which
+    // would repaint it each time.
+    if (!gauge.visible) {
+        m_cursor->hide();
         return;
+    }
     m_cursor->move(twipsToPixels(qRound(gauge.leftTwips)), m_cursor->y());
     m_cursor->setColour(colourFromBgr(gauge.colour));
     m_cursor->show();

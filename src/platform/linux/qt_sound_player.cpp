@@ -1,20 +1,29 @@
 #include "platform/linux/qt_sound_player.h"
 
-#include <QSoundEffect>
-#include <QUrl>
+#include "platform/linux/sound_module.h"
+
+#include <QLibrary>
 
 namespace chronolien {
 
-QtSoundPlayer::QtSoundPlayer() = default;
+QtSoundPlayer::QtSoundPlayer(QString modulePath)
+    : m_modulePath(std::move(modulePath))
+{
+}
+
+// The module stays loaded to the end of the process: the player it made runs its code until then.
 QtSoundPlayer::~QtSoundPlayer() = default;
 
 void QtSoundPlayer::play(const QString& wavPath)
 {
-    // A fresh effect per sound: setting a new source on a playing effect would let the old sound
-    // run on, and a sound is meant to replace the one still playing.
-    m_effect = std::make_unique<QSoundEffect>();
-    m_effect->setSource(QUrl::fromLocalFile(wavPath));
-    m_effect->play();
+    if (!m_loadTried) {
+        m_loadTried = true;
+        QLibrary module(m_modulePath);
+        if (auto create = reinterpret_cast<SoundModuleFactory>(module.resolve(SoundModuleFactoryName)))
+            m_effects.reset(create());
+    }
+    if (m_effects)
+        m_effects->play(wavPath);
 }
 
 } // namespace chronolien

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <cstring>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -14,29 +16,6 @@ namespace chronolien::sysfs {
 bool isPlainName(const QString& name)
 {
     return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(QChar(0));
-}
-
-std::optional<QByteArray> readFirstLine(const QString& path)
-{
-    // Plain system calls: the line is read once a second for every interface, and QFile's
-    // buffering and checks cost more than the read itself.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    // sysfs files and pid files are a line long; a larger file is not one of them.
-    char buffer[256];
-    ssize_t size = -1;
-    do {
-        size = ::read(fd, buffer, sizeof buffer);
-    } while (size < 0 && errno == EINTR);
-    ::close(fd);
-    if (size < 0)
-        return std::nullopt;
-    QByteArray bytes(buffer, size);
-    const qsizetype end = bytes.indexOf('\n');
-    if (end >= 0)
-        bytes.truncate(end);
-    return bytes;
 }
 
 std::optional<qint64> parseNumber(const QByteArray& text)
@@ -55,6 +34,58 @@ std::optional<qint64> parseNumber(const QByteArray& text)
     if (!ok)
         return std::nullopt;
     return value;
+}
+
+namespace {
+
+// The first line of a small file opened relative to a folder (AT_FDCWD: the working folder), into
+// the caller's buffer: the line's length, or -1 when the file cannot be read.
+// Plain system calls: the line is read once a second for every interface, and QFile's buffering
+// and checks cost more than the read itself.
+ssize_t readFirstLineAt(int folder, const char* path, char (&buffer)[256])
+{
+    const int fd = ::openat(folder, path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    // sysfs files and pid files are a line long; a larger file is not one of them.
+    ssize_t size = -1;
+    do {
+        size = ::read(fd, buffer, sizeof buffer);
+    } while (size < 0 && errno == EINTR);
+    ::close(fd);
+    if (size < 0)
+        return -1;
+    const void* end = std::memchr(buffer, '\n', size_t(size));
+    return end ? static_cast<const char*>(end) - buffer : size;
+}
+
+// The number on the first line of the file "<entry>/<file>" of an open folder.
+bool readNumberAt(int folder, const char* entry, const char* file, qint64& value)
+{
+    // A folder entry's name is at most NAME_MAX bytes; the path is built on the stack.
+    char path[NAME_MAX + 16];
+    if (std::snprintf(path, sizeof path, "%s/%s", entry, file) >= int(sizeof path))
+        return false;
+    char buffer[256];
+    const ssize_t size = readFirstLineAt(folder, path, buffer);
+    if (size < 0)
+        return false;
+    const std::optional<qint64> number = parseNumber(QByteArray::fromRawData(buffer, qsizetype(size)));
+    if (!number)
+        return false;
+    value = *number;
+    return true;
+}
+
+} // namespace
+
+std::optional<QByteArray> readFirstLine(const QString& path)
+{
+    char buffer[256];
+    const ssize_t size = readFirstLineAt(AT_FDCWD, QFile::encodeName(path).constData(), buffer);
+    if (size < 0)
+        return std::nullopt;
+    return QByteArray(buffer, qsizetype(size));
 }
 
 bool readNumberFile(const QString& path, qint64& value)
@@ -83,11 +114,14 @@ std::optional<qint64> parseProcessNumber(const QByteArray& line)
 
 std::optional<QList<NetEntry>> listInterfaces(const QString& folder, std::optional<int> linkType)
 {
-    // opendir tells a folder that cannot be listed from an empty one, which QDir does not.
+    // opendir tells a folder that cannot be listed from an empty one, which QDir does not. The files
+    // of each entry are opened relative to the listed folder: the line is polled every second, and
+    // only the few entries of the wanted type are worth a name in memory.
     DIR* dir = opendir(QFile::encodeName(folder).constData());
     if (!dir)
         return std::nullopt;
-    QStringList names;
+    const int folderFd = dirfd(dir);
+    QList<NetEntry> entries;
     bool listed = true;
     for (;;) {
         errno = 0;
@@ -96,27 +130,25 @@ std::optional<QList<NetEntry>> listInterfaces(const QString& folder, std::option
             listed = errno == 0;
             break;
         }
-        const QString name = QFile::decodeName(entry->d_name);
+        const char* encoded = entry->d_name;
+        if (!*encoded || std::strcmp(encoded, ".") == 0 || std::strcmp(encoded, "..") == 0)
+            continue;
+        qint64 index = 0;
+        qint64 type = 0;
+        // An entry without a readable index or type is not an interface, or one that just vanished.
+        if (!readNumberAt(folderFd, encoded, "type", type) || type < 0 || type > INT_MAX
+            || (linkType && type != *linkType))
+            continue;
+        if (!readNumberAt(folderFd, encoded, "ifindex", index) || index < 0 || index > INT_MAX)
+            continue;
+        const QString name = QFile::decodeName(encoded);
         if (isPlainName(name))
-            names.append(name);
+            entries.append({ name, int(index), int(type) });
     }
     closedir(dir);
     if (!listed)
         return std::nullopt;
 
-    QList<NetEntry> entries;
-    for (const QString& name : std::as_const(names)) {
-        const QString base = folder + u'/' + name + u'/';
-        qint64 index = 0;
-        qint64 type = 0;
-        // An entry without a readable index or type is not an interface, or one that just vanished.
-        if (!readNumberFile(base + QStringLiteral("type"), type) || type < 0 || type > INT_MAX
-            || (linkType && type != *linkType))
-            continue;
-        if (!readNumberFile(base + QStringLiteral("ifindex"), index) || index < 0 || index > INT_MAX)
-            continue;
-        entries.append({ name, int(index), int(type) });
-    }
     std::stable_sort(entries.begin(), entries.end(), [](const NetEntry& a, const NetEntry& b) {
         return a.ifindex != b.ifindex ? a.ifindex < b.ifindex : a.name < b.name;
     });
