@@ -59,7 +59,7 @@ mkdir -p "$lib" "$bin" "$applications"
 
 # The shipped files, one path a line relative to the application folder: the uninstaller removes
 # these and nothing else, so that whatever the user added to skin/ or sons/ stays.
-shipped=$(cd "$from" && find chronolien skin sons doc icons -type f 2>/dev/null | LC_ALL=C sort)
+shipped=$(cd "$from" && find chronolien libchronolien_sound.so skin sons doc icons -type f 2>/dev/null | LC_ALL=C sort)
 while IFS= read -r file; do
     mkdir -p "$lib/$(dirname "$file")"
     # Through a new name: a running instance keeps its old executable, and a half-copied file is

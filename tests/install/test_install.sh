@@ -53,7 +53,7 @@ autostart="$home/.config/autostart/chronolien.desktop"
 begin "install with --autostart"
 "$repo/scripts/install.sh" --autostart --from "$app_built" >"$home/install.log" || fail "$(cat "$home/install.log")"
 [ -x "$lib/chronolien" ] || fail "no program in $lib"
-for file in skin/jupiter/centre.jpg skin/bois/mail.jpg sons/connect.wav doc/aide.htm icons/chronolien.png; do
+for file in libchronolien_sound.so skin/jupiter/centre.jpg skin/bois/mail.jpg sons/connect.wav doc/aide.htm icons/chronolien.png; do
     cmp -s "$app_built/$file" "$lib/$file" || fail "$file is not installed"
 done
 [ -x "$launcher" ] || fail "no launcher at $launcher"
@@ -102,7 +102,7 @@ before=$(cd "$lib" && md5sum config.ini courrier.ini even1.ini even2.ini skin/mi
 
 begin "uninstall keeps the user's data when nobody is asked"
 "$repo/scripts/uninstall.sh" </dev/null >"$home/uninstall.log" || fail "$(cat "$home/uninstall.log")"
-for gone in "$launcher" "$entry" "$lib/chronolien" "$lib/skin/jupiter" "$lib/sons" "$lib/doc" "$lib/icons"; do
+for gone in "$launcher" "$entry" "$lib/chronolien" "$lib/libchronolien_sound.so" "$lib/skin/jupiter" "$lib/sons" "$lib/doc" "$lib/icons"; do
     [ ! -e "$gone" ] || fail "$gone is still there after uninstalling"
 done
 [ "$(cd "$lib" && md5sum config.ini courrier.ini even1.ini even2.ini skin/mien/centre.jpg)" = "$before" ] \
