@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Chronolien with AddressSanitizer and UndefinedBehaviorSanitizer,
-# and runs every test, then the fuzz targets for a bounded time (about a minute; CHRONOLIEN_FUZZ=0
-# leaves them out). Extra arguments go to ctest (e.g. -R settings_file) and leave the fuzzing out.
+# runs the fuzz targets for a bounded time (about a minute; CHRONOLIEN_FUZZ=0 leaves them out), then
+# every test. Extra arguments go to ctest (e.g. -R settings_file) and leave the fuzzing out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCHRONOLIEN_SANITIZE=ON
 cmake --build build-test
-(cd build-test && ctest --output-on-failure --timeout 600 "$@")
 if [ $# -eq 0 ] && [ "${CHRONOLIEN_FUZZ:-1}" != 0 ]; then
     scripts/fuzz.sh
 fi
+cd build-test
+ctest --output-on-failure --timeout 600 "$@"
