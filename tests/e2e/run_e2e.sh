@@ -88,21 +88,8 @@ fail() {
     exit 1
 }
 
-begin() {
-    step=$1
-    echo "== $step"
-}
-
-# Waits up to $1 seconds for the command after it to succeed.
-wait_for() {
-    local seconds=$1
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        [ $SECONDS -lt $deadline ] || return 1
-        sleep 0.2
-    done
-}
+# shellcheck source=../support/steps.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../support/steps.sh"
 
 setting() { "$files_helper" setting "$app/config.ini" "$@"; }
 shot() { import -window root "$shots/$1.png" || fail "import could not take the screenshot $1"; }

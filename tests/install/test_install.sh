@@ -27,19 +27,8 @@ fail() {
     echo "FAILED at step \"$step\": $*" >&2
     exit 1
 }
-begin() {
-    step=$1
-    echo "== $step"
-}
-wait_for() {
-    local seconds=$1
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        [ $SECONDS -lt $deadline ] || return 1
-        sleep 0.2
-    done
-}
+# shellcheck source=../support/steps.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../support/steps.sh"
 
 export HOME="$home"
 unset XDG_DATA_HOME XDG_CONFIG_HOME
