@@ -1,12 +1,5 @@
 #include "accounting/time_accounting.h"
-#include "connection/connection_monitor.h"
-#include "core/app_state.h"
-#include "settings/settings_file.h"
-#include "support/fake_clock.h"
-#include "support/fake_line.h"
-#include "support/message_box_recorder.h"
-#include "support/recording_windows.h"
-#include "support/temp_app_folder.h"
+#include "support/logic_rig.h"
 
 #include <QTest>
 
@@ -18,23 +11,13 @@ namespace {
 const QString kExpired = QStringLiteral("Votre connection a été interrompu car votre forfait a expiré.");
 
 // One run of the program's accounting over fakes and a real config.ini in a temporary folder.
-struct Rig {
-    TempAppFolder folder;
-    AppState state;
-    FakeClock clock;
-    FakeLine line;
-    MessageBoxRecorder messages;
-    SettingsFile file { folder.file(QStringLiteral("config.ini")), messages };
-    RecordingWindows windows { state };
-    ConnectionMonitor monitor { line };
-    TimeAccounting accounting { state, file, clock, messages, windows, monitor };
-
+struct Rig : LogicRig {
     Rig()
     {
         state.appFolder = folder.path();
         state.settings.date_raz = QDate(2026, 11, 1);
-        clock.setToday(QDate(2026, 11, 20));
-        line.setUp(true);
+        fakes.clock.setToday(QDate(2026, 11, 20));
+        fakes.line.setUp(true);
     }
 };
 
@@ -49,12 +32,12 @@ private Q_SLOTS:
         rig.state.settings.cpt_mois = 5000;
         rig.state.sessionSeconds = 42;
         rig.state.settings.affiche_rebours = false;
-        rig.clock.setToday(QDate(2026, 12, 1));
+        rig.fakes.clock.setToday(QDate(2026, 12, 1));
         rig.accounting.CheckMonthlyReset();
         QCOMPARE(rig.state.settings.cpt_mois, 5000);
         QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), QString());
 
-        rig.clock.setToday(QDate(2026, 12, 2));
+        rig.fakes.clock.setToday(QDate(2026, 12, 2));
         rig.accounting.CheckMonthlyReset();
         QCOMPARE(rig.state.settings.cpt_mois, 0);
         QCOMPARE(rig.state.settings.date_raz, QDate(2026, 12, 1));
@@ -71,7 +54,7 @@ private Q_SLOTS:
         Rig rig;
         rig.state.settings.cpt_mois = 99;
         rig.state.settings.date_raz = QDate(2026, 6, 1);
-        rig.clock.setToday(QDate(2026, 12, 6));
+        rig.fakes.clock.setToday(QDate(2026, 12, 6));
         rig.accounting.CheckMonthlyReset();
         QCOMPARE(rig.state.settings.cpt_mois, 0);
         QCOMPARE(rig.state.settings.date_raz, QDate(2026, 12, 1));
@@ -82,7 +65,7 @@ private Q_SLOTS:
         Rig rig;
         rig.state.settings.cpt_mois = 99;
         rig.state.settings.date_raz = QDate(2027, 1, 1);
-        rig.clock.setToday(QDate(2026, 12, 25));
+        rig.fakes.clock.setToday(QDate(2026, 12, 25));
         rig.accounting.CheckMonthlyReset();
         QCOMPARE(rig.state.settings.cpt_mois, 99);
     }
@@ -91,11 +74,11 @@ private Q_SLOTS:
     {
         Rig rig;
         rig.state.settings.j_raz = 31;
-        rig.clock.setToday(QDate(2027, 4, 12));
+        rig.fakes.clock.setToday(QDate(2027, 4, 12));
         rig.accounting.ResetMonth();
         QCOMPARE(rig.state.settings.date_raz, QDate(2027, 4, 30));
         rig.state.settings.j_raz = 30;
-        rig.clock.setToday(QDate(2027, 2, 3));
+        rig.fakes.clock.setToday(QDate(2027, 2, 3));
         rig.accounting.ResetMonth();
         QCOMPARE(rig.state.settings.date_raz, QDate(2027, 2, 28));
     }
@@ -134,8 +117,8 @@ private Q_SLOTS:
         QVERIFY(rig.state.settings.affiche_cpt);
         QCOMPARE(rig.windows.callsOf(QStringLiteral("ApplyCounterWindow")).size(), 1);
         QVERIFY(rig.windows.callsOf(QStringLiteral("ShowFloatingWindow")).isEmpty()); // flag 4 is off
-        QVERIFY(rig.line.hungUp.isEmpty());
-        QVERIFY(rig.messages.shown.isEmpty());
+        QVERIFY(rig.fakes.line.hungUp.isEmpty());
+        QVERIFY(rig.fakes.messages.shown.isEmpty());
 
         rig.accounting.PlanExceeded(); // the window is open now: not applied again
         QCOMPARE(rig.windows.callsOf(QStringLiteral("ApplyCounterWindow")).size(), 1);
@@ -151,10 +134,10 @@ private Q_SLOTS:
         rig.accounting.PlanExceeded();
         QVERIFY(!rig.windows.monthAlert);
         QCOMPARE(rig.windows.callsOf(QStringLiteral("ShowFloatingWindow")).size(), 1);
-        QCOMPARE(rig.line.hungUp, QStringList { QStringLiteral("ppp0") });
-        QCOMPARE(rig.messages.shown.size(), 1);
-        QCOMPARE(rig.messages.shown[0].text, kExpired);
-        QCOMPARE(rig.messages.shown[0].style, StyleInformation);
+        QCOMPARE(rig.fakes.line.hungUp, QStringList { QStringLiteral("ppp0") });
+        QCOMPARE(rig.fakes.messages.shown.size(), 1);
+        QCOMPARE(rig.fakes.messages.shown[0].text, kExpired);
+        QCOMPARE(rig.fakes.messages.shown[0].style, StyleInformation);
     }
 
     void clearingTheAlertClosesOnlyWhatThePlanOpened_data()
@@ -195,7 +178,7 @@ private Q_SLOTS:
         Rig rig;
         rig.state.settings.cpt_limite = 100000;
         rig.state.settings.cpt_mois = 50000;
-        rig.clock.setToday(QDate(2026, 11, 16)); // day 15 of a 30-day month
+        rig.fakes.clock.setToday(QDate(2026, 11, 16)); // day 15 of a 30-day month
         rig.accounting.UpdateGauge();
         QVERIFY(rig.windows.gauge.visible);
         QCOMPARE(rig.windows.gauge.position, 50.0f);

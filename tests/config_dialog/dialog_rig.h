@@ -13,6 +13,7 @@
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 #include "support/fake_services.h"
+#include "support/logic_rig.h"
 #include "support/recording_windows.h"
 #include "support/temp_app_folder.h"
 
@@ -60,14 +61,7 @@ inline QStringList changedKeys(const QByteArray& before, const QByteArray& after
 }
 
 // A program's worth of state over fakes and a real config.ini, and the configuration dialog on it.
-struct DialogRig {
-    TempAppFolder folder;
-    AppState state;
-    FakeServices fakes;
-    SettingsFile file { folder.file(QStringLiteral("config.ini")), fakes.messages };
-    RecordingWindows windows { state };
-    ConnectionMonitor monitor { fakes.line };
-    TimeAccounting accounting { state, file, fakes.clock, fakes.messages, windows, monitor };
+struct DialogRig : LogicRig {
     RecordingWindowActions windowActions;
     ScriptedFileChooser chooser;
     AboutBoxOpener about { fakes.processes };

@@ -5,6 +5,7 @@
 #include "core/mail_check.h"
 #include "settings/settings_file.h"
 #include "support/fake_services.h"
+#include "support/logic_rig.h"
 #include "support/recording_windows.h"
 #include "support/temp_app_folder.h"
 
@@ -20,14 +21,7 @@ struct CountingMailCheck final : MailCheckStarter {
     int checks = 0;
 };
 
-struct Rig {
-    TempAppFolder folder;
-    AppState state;
-    FakeServices fakes;
-    SettingsFile file { folder.file(QStringLiteral("config.ini")), fakes.messages };
-    RecordingWindows windows { state };
-    ConnectionMonitor monitor { fakes.line };
-    TimeAccounting accounting { state, file, fakes.clock, fakes.messages, windows, monitor };
+struct Rig : LogicRig {
     CountingMailCheck mail;
     ConnectionActions actions { state, windows, fakes.sound, fakes.processes, mail, accounting };
 

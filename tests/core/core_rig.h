@@ -12,6 +12,7 @@
 #include "core/tray_icon.h"
 #include "settings/settings_file.h"
 #include "support/fake_services.h"
+#include "support/logic_rig.h"
 #include "support/recording_windows.h"
 #include "support/temp_app_folder.h"
 
@@ -53,14 +54,7 @@ public:
 };
 
 // The core's logic over fakes, in a fresh application folder, started as the program starts.
-struct CoreRig {
-    TempAppFolder folder;
-    FakeServices fakes;
-    AppState state;
-    SettingsFile file { folder.file(QStringLiteral("config.ini")), fakes.messages };
-    RecordingWindows windows { state };
-    ConnectionMonitor monitor { fakes.line };
-    TimeAccounting accounting { state, file, fakes.clock, fakes.messages, windows, monitor };
+struct CoreRig : LogicRig {
     RecordingShell shell;
     Ticker ticker { state, file, fakes.clock, monitor, accounting, shell, shell };
     Application application { state, file, fakes.clock, fakes.messages, windows, accounting, ticker, shell, shell, shell };

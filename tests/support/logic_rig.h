@@ -1,0 +1,25 @@
+#pragma once
+
+#include "accounting/time_accounting.h"
+#include "connection/connection_monitor.h"
+#include "core/app_state.h"
+#include "settings/settings_file.h"
+#include "support/fake_services.h"
+#include "support/recording_windows.h"
+#include "support/temp_app_folder.h"
+
+namespace chronolien::test {
+
+// The program's state and time accounting over fake services, with a real config.ini in a fresh
+// application folder: the ground the tests of the tick, the connection actions and the pages build on.
+struct LogicRig {
+    TempAppFolder folder;
+    AppState state;
+    FakeServices fakes;
+    SettingsFile file { folder.file(QStringLiteral("config.ini")), fakes.messages };
+    RecordingWindows windows { state };
+    ConnectionMonitor monitor { fakes.line };
+    TimeAccounting accounting { state, file, fakes.clock, fakes.messages, windows, monitor };
+};
+
+} // namespace chronolien::test
