@@ -13,7 +13,7 @@
 namespace chronolien {
 
 TimeAccounting::TimeAccounting(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages,
-                               Windows& windows, ConnectionMonitor& monitor)
+    Windows& windows, ConnectionMonitor& monitor)
     : m_state(state)
     , m_file(file)
     , m_clock(clock)
@@ -77,7 +77,7 @@ void TimeAccounting::PlanExceeded()
     if (s.alerte2) {
         m_monitor.HangUp();
         m_messages.show(QStringLiteral("Votre connection a été interrompu car votre forfait a expiré."),
-                        StyleInformation);
+            StyleInformation);
     }
 }
 
@@ -95,7 +95,7 @@ void TimeAccounting::UpdateCounterDisplay()
 {
     const Settings& s = m_state.settings;
     m_windows.setCounterTexts(TimeText(m_state.sessionSeconds),
-                              MonthCounterText(s.cpt_mois, s.cpt_limite, s.affiche_rebours && s.forfait));
+        MonthCounterText(s.cpt_mois, s.cpt_limite, s.affiche_rebours && s.forfait));
 }
 
 void TimeAccounting::UpdateGauge()

@@ -16,7 +16,7 @@ struct AppState;
 class TimeAccounting {
 public:
     TimeAccounting(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages, Windows& windows,
-                   ConnectionMonitor& monitor);
+        ConnectionMonitor& monitor);
 
     // Resets the month when a new month of the plan has begun since date_raz.
     void CheckMonthlyReset();

@@ -5,11 +5,11 @@
 namespace chronolien {
 
 ConfigParts::ConfigParts(AppState& state, SettingsFile& file, MessageBox& messages, SoundPlayer& sound,
-                         ProcessStarter& processes, TimeAccounting& accounting, ProgramWindows& windows)
+    ProcessStarter& processes, TimeAccounting& accounting, ProgramWindows& windows)
     : m_windows(windows)
     , m_about(processes)
-    , m_launcher(ConfigDialogContext { state, file, messages, sound, processes, accounting, windows, *this,
-                                       m_chooser, m_about })
+    , m_launcher(ConfigDialogContext {
+          state, file, messages, sound, processes, accounting, windows, *this, m_chooser, m_about })
 {
 }
 

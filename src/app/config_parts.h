@@ -14,7 +14,7 @@ class ProgramWindows;
 class ConfigParts final : public ConfigurationPages, private ConfigWindowActions {
 public:
     ConfigParts(AppState& state, SettingsFile& file, MessageBox& messages, SoundPlayer& sound,
-                ProcessStarter& processes, TimeAccounting& accounting, ProgramWindows& windows);
+        ProcessStarter& processes, TimeAccounting& accounting, ProgramWindows& windows);
 
     void OpenConfiguration() { m_launcher.OpenConfiguration(); }
     void ShowAboutBox() { m_about.ShowAboutBox(); }

@@ -19,9 +19,12 @@ FlInit::FlInit(const QString& appFolder, QObject* parent)
     // again while its own handler runs, so a direct call would stop the ticks until the box is
     // answered: the line going down unseen, the time uncounted. Queued, each firing ends at once
     // and the next ones still come while the box waits.
-    connect(&tps_seconde, &QTimer::timeout, this, [this] { m_ticker.MainTick(); }, Qt::QueuedConnection);
-    connect(&tps_sauv, &QTimer::timeout, this, [this] { m_ticker.SaveState(); }, Qt::QueuedConnection);
-    connect(&tps_mail, &QTimer::timeout, this, [this] { m_ticker.MailTimerFired(); }, Qt::QueuedConnection);
+    connect(
+        &tps_seconde, &QTimer::timeout, this, [this] { m_ticker.MainTick(); }, Qt::QueuedConnection);
+    connect(
+        &tps_sauv, &QTimer::timeout, this, [this] { m_ticker.SaveState(); }, Qt::QueuedConnection);
+    connect(
+        &tps_mail, &QTimer::timeout, this, [this] { m_ticker.MailTimerFired(); }, Qt::QueuedConnection);
 
     // The counter texts are the accounting's, built after the windows.
     m_windows.setCounterDisplayRefresh([this] { m_accounting.UpdateCounterDisplay(); });

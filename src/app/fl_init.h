@@ -69,8 +69,8 @@ private:
     Throughput m_throughput { m_interfaces, m_clock, m_windows };
     LineEvents m_events { m_actions, m_throughput };
     Ticker m_ticker { m_state, m_file, m_clock, m_monitor, m_accounting, m_events, m_mail };
-    Application m_application { m_state, m_file, m_clock, m_messages, m_windows, m_accounting,
-                                m_ticker, m_mail, m_pages, *this };
+    Application m_application { m_state, m_file, m_clock, m_messages, m_windows, m_accounting, m_ticker,
+        m_mail, m_pages, *this };
 
     QTimer tps_seconde;
     QTimer tps_sauv;

@@ -15,8 +15,9 @@ int main(int argc, char* argv[])
     if (!lock.tryLock()) {
         // Before any setting is read or the tray icon is shown; the running instance is not told.
         chronolien::WidgetMessageBox messages;
-        messages.show(QStringLiteral("Chronolien est déjà ouvert. Fermez l'application avant d'en ouvrir une autre."),
-                      chronolien::StyleCritical);
+        messages.show(
+            QStringLiteral("Chronolien est déjà ouvert. Fermez l'application avant d'en ouvrir une autre."),
+            chronolien::StyleCritical);
         return 1;
     }
 

@@ -6,7 +6,6 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QtMath>
-
 #include <iterator>
 #include <map>
 
@@ -36,14 +35,16 @@ QPixmap drawDial(int size)
         const double angle = qDegreesToRadians(i * 30.0);
         const double inner = i % 3 == 0 ? 18.5 : 21.5;
         p.drawLine(QPointF(32 + inner * qSin(angle), 32 - inner * qCos(angle)),
-                   QPointF(32 + 24.5 * qSin(angle), 32 - 24.5 * qCos(angle)));
+            QPointF(32 + 24.5 * qSin(angle), 32 - 24.5 * qCos(angle)));
     }
 
     // Hands at ten past ten, and an amber hub.
     p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(32, 32), QPointF(32 - 11 * qSin(qDegreesToRadians(60.0)), 32 - 11 * qCos(qDegreesToRadians(60.0))));
+    p.drawLine(QPointF(32, 32),
+        QPointF(32 - 11 * qSin(qDegreesToRadians(60.0)), 32 - 11 * qCos(qDegreesToRadians(60.0))));
     p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(32, 32), QPointF(32 + 17 * qSin(qDegreesToRadians(60.0)), 32 - 17 * qCos(qDegreesToRadians(60.0))));
+    p.drawLine(QPointF(32, 32),
+        QPointF(32 + 17 * qSin(qDegreesToRadians(60.0)), 32 - 17 * qCos(qDegreesToRadians(60.0))));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xf5, 0xa6, 0x23));
     p.drawEllipse(QPointF(32, 32), 4, 4);
@@ -82,7 +83,8 @@ public:
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
     {
-        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : qApp->devicePixelRatio();
+        const qreal ratio
+            = painter->device() ? painter->device()->devicePixelRatio() : qApp->devicePixelRatio();
         drawnFor(rect.size() * ratio).paint(painter, rect, Qt::AlignCenter, mode, state);
     }
 

@@ -44,7 +44,8 @@ AboutBox::AboutBox(ProcessStarter& processes, QWidget* parent)
 
     auto* header = new QHBoxLayout;
     auto* image = label(QStringLiteral("Image1"), QString(), frame);
-    image->setPixmap(QPixmap::fromImage(TreeImage(3).scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    image->setPixmap(
+        QPixmap::fromImage(TreeImage(3).scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     auto* title = label(QStringLiteral("Label1"), QStringLiteral("A propos de Chronolien"), frame);
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
@@ -67,15 +68,15 @@ AboutBox::AboutBox(ProcessStarter& processes, QWidget* parent)
     layout->addLayout(grid);
 
     auto* notice = label(QStringLiteral("Label3"),
-                         QStringLiteral("Chronolien est un logiciel gratuit. Vous pouvez le copier et le distribuer "
-                                        "librement, à condition de ne pas le modifier et de ne pas le vendre."),
-                         frame);
+        QStringLiteral("Chronolien est un logiciel gratuit. Vous pouvez le copier et le distribuer "
+                       "librement, à condition de ne pas le modifier et de ne pas le vendre."),
+        frame);
     notice->setWordWrap(true);
     layout->addWidget(notice);
     auto* thanks = label(QStringLiteral("Label6"),
-                         QStringLiteral("Merci à tous ceux qui ont testé les versions précédentes et envoyé leurs "
-                                        "idées et leurs remarques."),
-                         frame);
+        QStringLiteral("Merci à tous ceux qui ont testé les versions précédentes et envoyé leurs "
+                       "idées et leurs remarques."),
+        frame);
     thanks->setWordWrap(true);
     layout->addWidget(thanks);
 
@@ -99,12 +100,15 @@ AboutBox::AboutBox(ProcessStarter& processes, QWidget* parent)
     connect(mail, &LinkLabel::clicked, this, &AboutBox::WriteToMaker);
 }
 
-void AboutBox::OpenWebSite() { m_processes.openUrl(MakerWebSite()); }
+void AboutBox::OpenWebSite()
+{
+    m_processes.openUrl(MakerWebSite());
+}
 
 void AboutBox::WriteToMaker()
 {
     OpenMailto(m_processes, MakerMailAddress(), QStringLiteral("A propos de Chronolien ") + MailVersionText(),
-               QString(), QString(), QString());
+        QString(), QString(), QString());
 }
 
 AboutBoxOpener::AboutBoxOpener(ProcessStarter& processes)
@@ -112,7 +116,10 @@ AboutBoxOpener::AboutBoxOpener(ProcessStarter& processes)
 {
 }
 
-AboutBoxOpener::~AboutBoxOpener() { delete m_box; }
+AboutBoxOpener::~AboutBoxOpener()
+{
+    delete m_box;
+}
 
 void AboutBoxOpener::ShowAboutBox()
 {

@@ -20,12 +20,27 @@ inline QString MailVersionText()
     return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
 }
 // "7.0", the configuration dialog's version label.
-inline QString DialogVersionText() { return QStringLiteral("%1.%2").arg(kVersionMajor).arg(kVersionMinor); }
+inline QString DialogVersionText()
+{
+    return QStringLiteral("%1.%2").arg(kVersionMajor).arg(kVersionMinor);
+}
 
-inline QString ReleaseDateText() { return QStringLiteral("12 Août 2004"); }
+inline QString ReleaseDateText()
+{
+    return QStringLiteral("12 Août 2004");
+}
 
-inline QString MakerName() { return QStringLiteral("L'atelier Chronolien"); }
-inline QString MakerWebSite() { return QStringLiteral("http://chronolien.example.org"); }
-inline QString MakerMailAddress() { return QStringLiteral("atelier@chronolien.example.org"); }
+inline QString MakerName()
+{
+    return QStringLiteral("L'atelier Chronolien");
+}
+inline QString MakerWebSite()
+{
+    return QStringLiteral("http://chronolien.example.org");
+}
+inline QString MakerMailAddress()
+{
+    return QStringLiteral("atelier@chronolien.example.org");
+}
 
 } // namespace chronolien

@@ -21,8 +21,8 @@ namespace chronolien {
 
 namespace {
 
-std::array<QRadioButton*, 2> addOptions(ConfigPage* page, QVBoxLayout* layout, const QString& name,
-                                        const QString& first, const QString& second)
+std::array<QRadioButton*, 2> addOptions(
+    ConfigPage* page, QVBoxLayout* layout, const QString& name, const QString& first, const QString& second)
 {
     std::array<QRadioButton*, 2> options { new QRadioButton(first, page), new QRadioButton(second, page) };
     auto* group = new QButtonGroup(page);
@@ -92,8 +92,9 @@ SkinPage::SkinPage(ConfigDialogContext& context, QWidget* parent)
     : ConfigPage(8, parent)
     , m_context(context)
 {
-    addText(QStringLiteral("Choisissez dans cette liste l'habillage que vous voulez. Vous aurez en dessous un aperçu "
-                           "des fenêtres.  Cliquez ensuite sur Valider pour effectuer le changement."));
+    addText(QStringLiteral(
+        "Choisissez dans cette liste l'habillage que vous voulez. Vous aurez en dessous un aperçu "
+        "des fenêtres.  Cliquez ensuite sur Valider pour effectuer le changement."));
     lst_skin = new QListWidget(this);
     lst_skin->setObjectName(QStringLiteral("lst_skin"));
     lst_skin->setMaximumHeight(90);
@@ -132,9 +133,9 @@ void SkinPage::preview()
     const QListWidgetItem* item = lst_skin->currentItem();
     const SkinPreview shown = item ? PreviewSkin(m_context.state.appFolder, item->text()) : SkinPreview {};
     auto showPicture = [](QLabel* label, const std::optional<QImage>& picture) {
-        label->setPixmap(picture ? QPixmap::fromImage(picture->scaled(160, 120, Qt::KeepAspectRatio,
-                                                                      Qt::SmoothTransformation))
-                                 : QPixmap());
+        label->setPixmap(picture
+                ? QPixmap::fromImage(picture->scaled(160, 120, Qt::KeepAspectRatio, Qt::SmoothTransformation))
+                : QPixmap());
         label->setVisible(picture.has_value());
     };
     showPicture(img_skin, shown.centre);
@@ -154,8 +155,8 @@ PositionPage::PositionPage(ConfigDialogContext& context, QWidget* parent)
     , m_context(context)
 {
     addText(QStringLiteral("Déterminez l'emplacement de l'écran où vous voulez que la fenêtre apparaisse."));
-    opt_pos = addOptions(this, pageLayout(), QStringLiteral("opt_pos"), QStringLiteral("A son dernier emplacement"),
-                         QStringLiteral("Toujours au même endroit"));
+    opt_pos = addOptions(this, pageLayout(), QStringLiteral("opt_pos"),
+        QStringLiteral("A son dernier emplacement"), QStringLiteral("Toujours au même endroit"));
     bt_pos = new QPushButton(QStringLiteral("Sauvegarder la position actuelle"), this);
     bt_pos->setObjectName(QStringLiteral("bt_pos"));
     bt_pos->setEnabled(false);
@@ -191,10 +192,11 @@ CounterModePage::CounterModePage(ConfigDialogContext& context, QWidget* parent)
     : ConfigPage(9, parent)
     , m_context(context)
 {
-    addText(QStringLiteral("Choisissez le mode d'affichage du compteur. A compte à rebours, le compteur atteint zéro "
-                           "à l'épuisement du forfait."));
+    addText(QStringLiteral(
+        "Choisissez le mode d'affichage du compteur. A compte à rebours, le compteur atteint zéro "
+        "à l'épuisement du forfait."));
     opt_cpt = addOptions(this, pageLayout(), QStringLiteral("opt_cpt"), QStringLiteral("Normal"),
-                         QStringLiteral("Compte à rebours"));
+        QStringLiteral("Compte à rebours"));
     bt9_ok = addValidateButton(QStringLiteral("bt9_ok"));
     connect(bt9_ok, &QPushButton::clicked, this, &CounterModePage::store);
 }

@@ -37,7 +37,7 @@ public:
     // False, with the page left hidden, when the skin folder cannot be listed.
     bool load();
     QListWidget* lst_skin;
-    QLabel* img_skin;  // the floating window
+    QLabel* img_skin; // the floating window
     QLabel* img_skin2; // the counter window
     QPushButton* bt8_ok;
 

@@ -102,7 +102,7 @@ ConfigDialog::ConfigDialog(ConfigDialogContext& context, QWidget* parent)
     connect(bt_ferme, &QPushButton::clicked, this, &QWidget::close);
     connect(bt_propos, &QPushButton::clicked, this, [this] { m_context.about.ShowAboutBox(); });
     connect(aide, &LinkLabel::clicked, this,
-            [this] { m_context.processes.openUrl(m_context.state.dataPath(QStringLiteral("doc/aide.htm"))); });
+        [this] { m_context.processes.openUrl(m_context.state.dataPath(QStringLiteral("doc/aide.htm"))); });
 }
 
 ConfigDialog::~ConfigDialog() = default;
@@ -118,10 +118,10 @@ void ConfigDialog::buildPages(QWidget* area)
     m_alert = new AlertPage(c, area);
     m_reset = new ResetPage(c, area);
     m_appearanceText = new TextPage(5,
-                                    QStringLiteral("Vous trouverez dans cette rubrique tout ce qui concerne "
-                                                   "l'apparence : l'habillage, l'ouverture automatique, le compteur, "
-                                                   "la position, ..."),
-                                    area);
+        QStringLiteral("Vous trouverez dans cette rubrique tout ce qui concerne "
+                       "l'apparence : l'habillage, l'ouverture automatique, le compteur, "
+                       "la position, ..."),
+        area);
     m_autoOpen = new AutoOpenPage(c, area);
     m_position = new PositionPage(c, area);
     m_skin = new SkinPage(c, area);
@@ -132,17 +132,34 @@ void ConfigDialog::buildPages(QWidget* area)
     m_mailSection = new MailSectionPage(c, area);
     m_mailAddress = new MailAddressPage(c, area);
     m_eventsText = new TextPage(16,
-                                QStringLiteral("Vous pouvez exécuter une série d'actions à la connexion ou la "
-                                               "déconnexion. Vous pouvez par exemple programmer votre navigateur pour "
-                                               "qu'il s'ouvre automatiquement dès que vous êtes sur Internet."),
-                                area);
+        QStringLiteral("Vous pouvez exécuter une série d'actions à la connexion ou la "
+                       "déconnexion. Vous pouvez par exemple programmer votre navigateur pour "
+                       "qu'il s'ouvre automatiquement dès que vous êtes sur Internet."),
+        area);
     m_commandLists = { new CommandListPage(c, 1, area), new CommandListPage(c, 2, area) };
     m_permanent = new PermanentConnectionPage(c, area);
 
     const std::initializer_list<ConfigPage*> all = {
-        m_forfait, m_currentTime, m_planLength, m_alert, m_reset, m_appearanceText, m_autoOpen,
-        m_position, m_skin, m_counterMode, m_soundsSection, m_soundEvents[0], m_soundEvents[1],
-        m_soundEvents[2], m_mailSection, m_mailAddress, m_eventsText, m_commandLists[0], m_commandLists[1], m_permanent,
+        m_forfait,
+        m_currentTime,
+        m_planLength,
+        m_alert,
+        m_reset,
+        m_appearanceText,
+        m_autoOpen,
+        m_position,
+        m_skin,
+        m_counterMode,
+        m_soundsSection,
+        m_soundEvents[0],
+        m_soundEvents[1],
+        m_soundEvents[2],
+        m_mailSection,
+        m_mailAddress,
+        m_eventsText,
+        m_commandLists[0],
+        m_commandLists[1],
+        m_permanent,
     };
     for (ConfigPage* p : all) {
         m_pages[std::size_t(p->frame())] = p;
@@ -153,7 +170,8 @@ void ConfigDialog::buildPages(QWidget* area)
     connect(m_forfait, &ForfaitPage::sectionChanged, this, &ConfigDialog::ShowSection);
     connect(m_soundsSection, &SoundsSectionPage::sectionChanged, this, &ConfigDialog::ShowSection);
     connect(m_mailSection, &MailSectionPage::sectionChanged, this, &ConfigDialog::ShowSection);
-    connect(m_mailSection, &MailSectionPage::switchedOn, m_mailAddress, &MailAddressPage::mailCheckingSwitchedOn);
+    connect(
+        m_mailSection, &MailSectionPage::switchedOn, m_mailAddress, &MailAddressPage::mailCheckingSwitchedOn);
 }
 
 ConfigPage* ConfigDialog::page(int frame) const
@@ -198,23 +216,53 @@ void ConfigDialog::EntryClick(QTreeWidgetItem* item)
 void ConfigDialog::loadPage(int frame, int number)
 {
     switch (frame) {
-    case 0: m_forfait->load(); break;
-    case 1: m_currentTime->load(); break;
-    case 2: m_planLength->load(); break;
-    case 3: m_alert->load(); break;
-    case 4: m_reset->load(); break;
-    case 5: m_appearanceText->load(); break;
-    case 6: m_autoOpen->load(); break;
-    case 7: m_position->load(); break;
-    case 8: m_skin->load(); break;
-    case 9: m_counterMode->load(); break;
-    case 10: m_soundsSection->load(); break;
+    case 0:
+        m_forfait->load();
+        break;
+    case 1:
+        m_currentTime->load();
+        break;
+    case 2:
+        m_planLength->load();
+        break;
+    case 3:
+        m_alert->load();
+        break;
+    case 4:
+        m_reset->load();
+        break;
+    case 5:
+        m_appearanceText->load();
+        break;
+    case 6:
+        m_autoOpen->load();
+        break;
+    case 7:
+        m_position->load();
+        break;
+    case 8:
+        m_skin->load();
+        break;
+    case 9:
+        m_counterMode->load();
+        break;
+    case 10:
+        m_soundsSection->load();
+        break;
     case 11:
     case 12:
-    case 13: soundEventPage(number)->load(); break;
-    case 14: m_mailSection->load(); break;
-    case 15: m_mailAddress->load(number); break;
-    case 16: m_eventsText->load(); break;
+    case 13:
+        soundEventPage(number)->load();
+        break;
+    case 14:
+        m_mailSection->load();
+        break;
+    case 15:
+        m_mailAddress->load(number);
+        break;
+    case 16:
+        m_eventsText->load();
+        break;
     case 17:
     case 18: {
         CommandListPage* list = commandListPage(frame - 16);
@@ -222,8 +270,11 @@ void ConfigDialog::loadPage(int frame, int number)
         list->showSelectedLine();
         break;
     }
-    case 19: m_permanent->load(); break;
-    default: break;
+    case 19:
+        m_permanent->load();
+        break;
+    default:
+        break;
     }
 }
 

@@ -10,7 +10,10 @@ ConfigDialogLauncher::ConfigDialogLauncher(ConfigDialogContext context)
 {
 }
 
-ConfigDialogLauncher::~ConfigDialogLauncher() { delete m_dialog; }
+ConfigDialogLauncher::~ConfigDialogLauncher()
+{
+    delete m_dialog;
+}
 
 ConfigDialog& ConfigDialogLauncher::ensureDialog()
 {

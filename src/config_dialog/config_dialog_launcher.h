@@ -7,7 +7,6 @@
 
 namespace chronolien {
 
-
 // Opens the configuration dialog from the menus. A closed dialog is gone with its unsaved edits;
 // the next opening builds a fresh one.
 class ConfigDialogLauncher {

@@ -20,10 +20,11 @@ CommandListPage::CommandListPage(ConfigDialogContext& context, int list, QWidget
     , m_list(list)
 {
     const QString n = QString::number(list);
-    addText(list == 2 ? QStringLiteral("Chaque ligne correspond à une ligne de commande qui sera exécutée lors de la "
-                                       "déconnexion.")
-                      : QStringLiteral("Chaque ligne correspond à une ligne de commande qui sera exécutée lors de la "
-                                       "connexion."));
+    addText(list == 2
+            ? QStringLiteral("Chaque ligne correspond à une ligne de commande qui sera exécutée lors de la "
+                             "déconnexion.")
+            : QStringLiteral("Chaque ligne correspond à une ligne de commande qui sera exécutée lors de la "
+                             "connexion."));
     lst_even = new QListWidget(this);
     lst_even->setObjectName(QStringLiteral("lst_even") + n);
     lst_even->setToolTip(QStringLiteral("Lignes de commande"));
@@ -96,16 +97,17 @@ void CommandListPage::store()
 {
     AppState& state = m_context.state;
     CommitCommandList(state.commandLists[std::size_t(m_list - 1)], lines(),
-                      commandListPath(state.appFolder, m_list), m_context.messages);
+        commandListPath(state.appFolder, m_list), m_context.messages);
 }
 
 PermanentConnectionPage::PermanentConnectionPage(ConfigDialogContext& context, QWidget* parent)
     : ConfigPage(19, parent)
     , m_context(context)
 {
-    addText(QStringLiteral("Cochez cette case si vous n'êtes pas limité et que vous voulez maintenir votre connexion "
-                           "ouverte en permanence. Chronolien se connectera alors automatiquement dès le démarrage "
-                           "de Windows. Si la liaison vient à être fermée, elle sera réouverte."));
+    addText(QStringLiteral(
+        "Cochez cette case si vous n'êtes pas limité et que vous voulez maintenir votre connexion "
+        "ouverte en permanence. Chronolien se connectera alors automatiquement dès le démarrage "
+        "de Windows. Si la liaison vient à être fermée, elle sera réouverte."));
     vf_auto = new QCheckBox(QStringLiteral("Connexion permanente"), this);
     vf_auto->setObjectName(QStringLiteral("vf_auto"));
     pageLayout()->addWidget(vf_auto);

@@ -43,9 +43,11 @@ std::optional<QString> ChooseCommand(int list, FileChooser& chooser, MessageBox&
     if (path.isEmpty())
         return std::nullopt;
     if (!CanStoreCommand(path)) {
-        messages.show(QStringLiteral("Le chemin de ce programme contient un guillemet (\") ou un retour à la ligne : il ne "
-                                     "peut pas être enregistré. Renommez le fichier ou choisissez-en un autre."),
-                      StyleWarning);
+        messages.show(
+            QStringLiteral(
+                "Le chemin de ce programme contient un guillemet (\") ou un retour à la ligne : il ne "
+                "peut pas être enregistré. Renommez le fichier ou choisissez-en un autre."),
+            StyleWarning);
         return std::nullopt;
     }
     return path;

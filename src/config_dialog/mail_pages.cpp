@@ -21,10 +21,12 @@ MailSectionPage::MailSectionPage(ConfigDialogContext& context, QWidget* parent)
     : ConfigPage(14, parent)
     , m_context(context)
 {
-    addText(QStringLiteral("Chronolien peut se connecter à votre messagerie pour déterminer si vous avez des "
-                           "messages. Vous pouvez utiliser cinq adresses sous réserve de préciser l'adresse du "
-                           "serveur POP, votre nom de connexion et votre mot de passe."));
-    addText(QStringLiteral("Cochez cette case si vous ne voulez pas être informé de l'arrivée de votre courrier."));
+    addText(
+        QStringLiteral("Chronolien peut se connecter à votre messagerie pour déterminer si vous avez des "
+                       "messages. Vous pouvez utiliser cinq adresses sous réserve de préciser l'adresse du "
+                       "serveur POP, votre nom de connexion et votre mot de passe."));
+    addText(QStringLiteral(
+        "Cochez cette case si vous ne voulez pas être informé de l'arrivée de votre courrier."));
     vf_courrier = new QCheckBox(QStringLiteral("Ne pas verifier mon courrier"), this);
     vf_courrier->setObjectName(QStringLiteral("vf_courrier"));
     pageLayout()->addWidget(vf_courrier);
@@ -58,11 +60,12 @@ void MailSectionPage::onSwitchClicked()
 MailAddressPage::MailAddressPage(ConfigDialogContext& context, QWidget* parent)
     : ConfigPage(15, parent)
     , m_page(context.state.mailboxAccounts, context.state.dataPath(QStringLiteral("courrier.ini")),
-             context.messages)
+          context.messages)
 {
-    addText(QStringLiteral("Indiquez le nom de votre serveur POP (par exemple pop.fournisseur.example), votre nom "
-                           "d'utilisateur et votre mot de passe. ")
-            + SecureServerHelpText() + u'.');
+    addText(QStringLiteral(
+                "Indiquez le nom de votre serveur POP (par exemple pop.fournisseur.example), votre nom "
+                "d'utilisateur et votre mot de passe. ")
+        + SecureServerHelpText() + u'.');
     auto* grid = new QGridLayout;
     pageLayout()->addLayout(grid);
     auto addRow = [this, grid](int row, const QString& label, const QString& name, const QString& tip) {
@@ -74,14 +77,14 @@ MailAddressPage::MailAddressPage(ConfigDialogContext& context, QWidget* parent)
         return edit;
     };
     txt_pop = addRow(0, QStringLiteral("Serveur pop :"), QStringLiteral("txt_pop"),
-                     QStringLiteral("L'adresse du serveur de courrier entrant de votre fournisseur d'accès, "
-                                    "généralement de la forme pop.nom-du-fournisseur.fr. ")
-                         + SecureServerHelpText() + u'.');
+        QStringLiteral("L'adresse du serveur de courrier entrant de votre fournisseur d'accès, "
+                       "généralement de la forme pop.nom-du-fournisseur.fr. ")
+            + SecureServerHelpText() + u'.');
     txt_login = addRow(1, QStringLiteral("Nom d'utilisateur :"), QStringLiteral("txt_login"),
-                       QStringLiteral("Votre nom d'utilisateur (login) avec lequel vous vous connectez à votre "
-                                      "messagerie."));
+        QStringLiteral("Votre nom d'utilisateur (login) avec lequel vous vous connectez à votre "
+                       "messagerie."));
     txt_pass = addRow(2, QStringLiteral("Mot de passe :"), QStringLiteral("txt_pass"),
-                      QStringLiteral("Le mot de passe correspondant à cette adresse."));
+        QStringLiteral("Le mot de passe correspondant à cette adresse."));
     txt_pass->setEchoMode(QLineEdit::Password);
     // Each typed character shows as an X.
     txt_pass->setStyleSheet(QStringLiteral("lineedit-password-character: 88;"));
@@ -121,7 +124,10 @@ void MailAddressPage::load(int k)
     showFields();
 }
 
-void MailAddressPage::mailCheckingSwitchedOn() { m_page.MailCheckingSwitchedOn(); }
+void MailAddressPage::mailCheckingSwitchedOn()
+{
+    m_page.MailCheckingSwitchedOn();
+}
 
 void MailAddressPage::takeTexts()
 {
@@ -139,9 +145,10 @@ void MailAddressPage::showFields()
     for (QLineEdit* edit : { txt_pop, txt_login, txt_pass })
         edit->setEnabled(f.textsEnabled);
     // The light's colour is 0x00BBGGRR.
-    const QColor colour(int(f.ledColour & 0xFF), int((f.ledColour >> 8) & 0xFF), int((f.ledColour >> 16) & 0xFF));
-    led_etat->setStyleSheet(QStringLiteral("QFrame#led_etat { background: %1; border-radius: 6px; }")
-                                .arg(colour.name()));
+    const QColor colour(
+        int(f.ledColour & 0xFF), int((f.ledColour >> 8) & 0xFF), int((f.ledColour >> 16) & 0xFF));
+    led_etat->setStyleSheet(
+        QStringLiteral("QFrame#led_etat { background: %1; border-radius: 6px; }").arg(colour.name()));
     led_etat->setProperty("colour", f.ledColour);
     txt_etat->setText(f.stateText);
     setVisible(f.frameShown);

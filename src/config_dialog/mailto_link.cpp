@@ -5,7 +5,7 @@
 namespace chronolien {
 
 QString MailtoLink(const QString& address, const QString& subject, const QString& body, const QString& copy,
-                   const QString& blindCopy)
+    const QString& blindCopy)
 {
     QString query;
     if (!subject.isEmpty())
@@ -21,8 +21,8 @@ QString MailtoLink(const QString& address, const QString& subject, const QString
     return QStringLiteral("mailto:") + address + query;
 }
 
-void OpenMailto(ProcessStarter& processes, const QString& address, const QString& subject, const QString& body,
-                const QString& copy, const QString& blindCopy)
+void OpenMailto(ProcessStarter& processes, const QString& address, const QString& subject,
+    const QString& body, const QString& copy, const QString& blindCopy)
 {
     processes.openUrl(MailtoLink(address, subject, body, copy, blindCopy));
 }

@@ -18,7 +18,7 @@ namespace {
 
 // A row of labelled fields, each followed by its up-down arrows.
 TimeEdit* addField(QGridLayout* grid, int row, const QString& label, const TimeFieldRule& rule,
-                   const QString& field, const QString& arrows, QWidget* parent)
+    const QString& field, const QString& arrows, QWidget* parent)
 {
     auto* edit = new TimeEdit(rule, field, parent);
     grid->addWidget(new QLabel(label, parent), row, 0);
@@ -41,7 +41,10 @@ TimeFields addTimeFields(QVBoxLayout* layout, QWidget* parent, const QString& le
     };
 }
 
-bool plainlyTicked(const QCheckBox* box) { return box->checkState() == Qt::Checked; }
+bool plainlyTicked(const QCheckBox* box)
+{
+    return box->checkState() == Qt::Checked;
+}
 
 } // namespace
 
@@ -49,8 +52,9 @@ ForfaitPage::ForfaitPage(ConfigDialogContext& context, QWidget* parent)
     : ConfigPage(0, parent)
     , m_context(context)
 {
-    addText(QStringLiteral("Vous pouvez ici gérer votre forfait : temps actuel, durée du forfait, que faire en cas "
-                           "de dépassement, déterminer le jour de remise à zéro..."));
+    addText(QStringLiteral(
+        "Vous pouvez ici gérer votre forfait : temps actuel, durée du forfait, que faire en cas "
+        "de dépassement, déterminer le jour de remise à zéro..."));
     addText(QStringLiteral("Cochez cette case si vous n'avez pas de forfait. Certaines options seront alors "
                            "désactivées."));
     vf_forfait = new QCheckBox(QStringLiteral("Je ne suis pas limité"), this);
@@ -100,8 +104,9 @@ CurrentTimePage::CurrentTimePage(ConfigDialogContext& context, QWidget* parent)
     : ConfigPage(1, parent)
     , m_context(context)
 {
-    addText(QStringLiteral("Veuillez entrez ici le nombre d'heures, de minutes et de secondes actuellement débitées "
-                           "sur votre forfait."));
+    addText(QStringLiteral(
+        "Veuillez entrez ici le nombre d'heures, de minutes et de secondes actuellement débitées "
+        "sur votre forfait."));
     fields = addTimeFields(pageLayout(), this, QStringLiteral("a"));
     bt1_ok = addValidateButton(QStringLiteral("bt1_ok"));
     connect(bt1_ok, &QPushButton::clicked, this, &CurrentTimePage::store);
@@ -126,8 +131,9 @@ PlanLengthPage::PlanLengthPage(ConfigDialogContext& context, QWidget* parent)
     : ConfigPage(2, parent)
     , m_context(context)
 {
-    addText(QStringLiteral("Entrez ici le temps de connexion au bout duquel vous voulez être alerté. Les actions à "
-                           "mener à ce moment se choisissent dans la rubrique \"Alerte\"."));
+    addText(QStringLiteral(
+        "Entrez ici le temps de connexion au bout duquel vous voulez être alerté. Les actions à "
+        "mener à ce moment se choisissent dans la rubrique \"Alerte\"."));
     fields = addTimeFields(pageLayout(), this, QStringLiteral("f"));
     bt2_ok = addValidateButton(QStringLiteral("bt2_ok"));
     connect(bt2_ok, &QPushButton::clicked, this, &PlanLengthPage::store);
@@ -183,13 +189,14 @@ ResetPage::ResetPage(ConfigDialogContext& context, QWidget* parent)
     : ConfigPage(4, parent)
     , m_context(context)
 {
-    addText(QStringLiteral("Entrez le jour du mois où votre forfait retourne à zéro. Par défaut, c'est le premier "
-                           "jour du mois."));
+    addText(QStringLiteral(
+        "Entrez le jour du mois où votre forfait retourne à zéro. Par défaut, c'est le premier "
+        "jour du mois."));
     auto* grid = new QGridLayout;
     grid->setColumnStretch(3, 1);
     pageLayout()->addLayout(grid);
     txt_raz = addField(grid, 0, QStringLiteral("Jour :"), kDayField, QStringLiteral("txt_raz"),
-                       QStringLiteral("pm_raz"), this);
+        QStringLiteral("pm_raz"), this);
     bt_raz = new QPushButton(QStringLiteral("Remettre à zéro maintenant"), this);
     bt_raz->setObjectName(QStringLiteral("bt_raz"));
     pageLayout()->addWidget(bt_raz, 0, Qt::AlignLeft);

@@ -8,12 +8,13 @@ QList<SectionEntry> buildTable()
 {
     using C = EntryCondition;
     auto root = [](const char16_t* text, const char16_t* key, int frame) {
-        return SectionEntry { QString::fromUtf16(text), QString(), QString::fromUtf16(key), 1, 2, C::Always, frame, 0 };
+        return SectionEntry { QString::fromUtf16(text), QString(), QString::fromUtf16(key), 1, 2, C::Always,
+            frame, 0 };
     };
     auto child = [](const char16_t* text, const char16_t* parent, int image, C condition, int frame,
-                    int number = 0) {
+                     int number = 0) {
         return SectionEntry { QString::fromUtf16(text), QString::fromUtf16(parent), QString(), image, image,
-                              condition, frame, number };
+            condition, frame, number };
     };
     QList<SectionEntry> table {
         root(u"FORFAIT", u"forfait", 0),
@@ -80,11 +81,26 @@ std::optional<SectionEntry> EntryForText(const QString& text)
 QString FrameCaption(int frame)
 {
     static const char16_t* const captions[20] = {
-        u" FORFAIT ",        u" Votre temps actuel ", u" Seuil d'alerte",          u"Alerte",
-        u"Remise à zéro",    u"APPARENCE",            u" Ouverture automatique ", u" Position ",
-        u" Habillage ",      u" Mode du compteur ",   u" SONS ",                  u" Connection ",
-        u" Déconnection ",   u" Courrier ",           u" COURRIER",               u" Adresse de courrier ",
-        u" EVENEMENTS ",     u" Connection ",         u" Déconnection ",          u" Connexion automatique ",
+        u" FORFAIT ",
+        u" Votre temps actuel ",
+        u" Seuil d'alerte",
+        u"Alerte",
+        u"Remise à zéro",
+        u"APPARENCE",
+        u" Ouverture automatique ",
+        u" Position ",
+        u" Habillage ",
+        u" Mode du compteur ",
+        u" SONS ",
+        u" Connection ",
+        u" Déconnection ",
+        u" Courrier ",
+        u" COURRIER",
+        u" Adresse de courrier ",
+        u" EVENEMENTS ",
+        u" Connection ",
+        u" Déconnection ",
+        u" Connexion automatique ",
     };
     return frame >= 0 && frame < 20 ? QString::fromUtf16(captions[frame]) : QString();
 }

@@ -11,13 +11,13 @@ enum class EntryCondition { Always, Forfait, Sons, Courrier };
 
 // One entry of the tree of sections, rubriques, and the page behind it.
 struct SectionEntry {
-    QString text;      // the entry's literal text; the page switch goes by it
+    QString text; // the entry's literal text; the page switch goes by it
     QString parentKey; // empty for a section root
-    QString key;       // only the five section roots have one
-    int image;         // index in the tree's image list
+    QString key; // only the five section roots have one
+    int image; // index in the tree's image list
     int selectedImage; // the image while selected
     EntryCondition condition;
-    int frame;  // fl0 to fl19
+    int frame; // fl0 to fl19
     int number; // account 1 to 5 on fl15, sound event 1 to 3 on fl11 to fl13; 0 elsewhere
 };
 

@@ -19,8 +19,9 @@ SoundsSectionPage::SoundsSectionPage(ConfigDialogContext& context, QWidget* pare
     : ConfigPage(10, parent)
     , m_context(context)
 {
-    addText(QStringLiteral("Un certain nombre de sons peuvent être joués pour des événements comme la connexion, la "
-                           "déconnexion, l'arrivée de courriers, ..."));
+    addText(QStringLiteral(
+        "Un certain nombre de sons peuvent être joués pour des événements comme la connexion, la "
+        "déconnexion, l'arrivée de courriers, ..."));
     addText(QStringLiteral("Cochez cette case si vous ne voulez pas du tout de sons dans Chronolien."));
     vf_sons = new QCheckBox(QStringLiteral("Pas de son"), this);
     vf_sons->setObjectName(QStringLiteral("vf_sons"));
@@ -44,7 +45,10 @@ void SoundsSectionPage::onSwitchClicked()
 
 namespace {
 
-int frameOf(SoundEvent event) { return 10 + int(event); }
+int frameOf(SoundEvent event)
+{
+    return 10 + int(event);
+}
 
 QString explanation(SoundEvent event)
 {
@@ -56,7 +60,8 @@ QString explanation(SoundEvent event)
     case SoundEvent::Mail:
         break;
     }
-    return QStringLiteral("Choisissez un fichier .WAV qui sera joué  lors de l'arrivée de nouveaux courriers.");
+    return QStringLiteral(
+        "Choisissez un fichier .WAV qui sera joué  lors de l'arrivée de nouveaux courriers.");
 }
 
 } // namespace
@@ -130,8 +135,8 @@ void SoundEventPage::play()
 
 void SoundEventPage::store()
 {
-    StoreSoundSetting(m_context.state.settings, m_context.file, m_event, vf_chsons->checkState() == Qt::Checked,
-                      chem_sons->text());
+    StoreSoundSetting(m_context.state.settings, m_context.file, m_event,
+        vf_chsons->checkState() == Qt::Checked, chem_sons->text());
 }
 
 } // namespace chronolien

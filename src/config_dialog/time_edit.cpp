@@ -53,7 +53,8 @@ UpDownArrows::UpDownArrows(TimeEdit& field, const QString& name, QWidget* parent
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     const int height = field.sizeHint().height() / 2;
-    for (auto [button, arrow, step] : { std::tuple { m_up, Qt::UpArrow, 1 }, std::tuple { m_down, Qt::DownArrow, -1 } }) {
+    for (auto [button, arrow, step] :
+        { std::tuple { m_up, Qt::UpArrow, 1 }, std::tuple { m_down, Qt::DownArrow, -1 } }) {
         button->setArrowType(arrow);
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);

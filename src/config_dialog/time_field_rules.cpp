@@ -20,7 +20,10 @@ std::optional<double> timeFieldNumber(const QString& text)
     return m.captured(1) == u"-" ? -value : value;
 }
 
-double timeFieldValue(const QString& text) { return timeFieldNumber(text).value_or(0.0); }
+double timeFieldValue(const QString& text)
+{
+    return timeFieldNumber(text).value_or(0.0);
+}
 
 QString TextAfterChange(const TimeFieldRule& rule, const QString& text)
 {
@@ -44,7 +47,10 @@ qint32 SecondsFromFields(const QString& hours, const QString& minutes, const QSt
     return qint32(roundHalfEven(total));
 }
 
-qint16 DayFromField(const QString& day) { return qint16(roundHalfEven(timeFieldValue(day))); }
+qint16 DayFromField(const QString& day)
+{
+    return qint16(roundHalfEven(timeFieldValue(day)));
+}
 
 HoursMinutesSeconds SplitSeconds(qint32 seconds)
 {

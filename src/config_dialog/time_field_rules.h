@@ -10,7 +10,7 @@ struct TimeFieldRule {
     int lowest;
     int highest;
     const char16_t* replacement; // what a text that is no number becomes while typing
-    int maxLength;               // characters the box holds at most
+    int maxLength; // characters the box holds at most
 };
 
 inline constexpr TimeFieldRule kHoursField { 0, 999, u"0", 3 };

@@ -34,7 +34,8 @@ void hourglass(QPainter& p)
 {
     p.setPen(Qt::black);
     p.setBrush(QColor(0xE8, 0xD8, 0xA0));
-    p.drawPolygon(QPolygonF({ QPointF(3, 2), QPointF(13, 2), QPointF(8, 8), QPointF(13, 14), QPointF(3, 14), QPointF(8, 8) }));
+    p.drawPolygon(QPolygonF(
+        { QPointF(3, 2), QPointF(13, 2), QPointF(8, 8), QPointF(13, 14), QPointF(3, 14), QPointF(8, 8) }));
     p.setBrush(QColor(0xC0, 0x90, 0x30));
     p.drawPolygon(QPolygonF({ QPointF(5, 14), QPointF(11, 14), QPointF(8, 10) }));
 }
@@ -156,22 +157,53 @@ QImage TreeImage(int number)
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     switch (number) {
-    case 1: folder(p, false); break;
-    case 2: folder(p, true); break;
-    case 3: clock(p); break;
-    case 4: hourglass(p); break;
-    case 5: warning(p); break;
-    case 6: resetArrow(p); break;
-    case 7: window(p); break;
-    case 8: palette(p); break;
-    case 9: crosshair(p); break;
-    case 10: counter(p); break;
-    case 11: plug(p, true); break;
-    case 12: plug(p, false); break;
-    case 13: envelope(p, false); break;
-    case 14: envelope(p, true); break;
-    case 15: loop(p); break;
-    default: break;
+    case 1:
+        folder(p, false);
+        break;
+    case 2:
+        folder(p, true);
+        break;
+    case 3:
+        clock(p);
+        break;
+    case 4:
+        hourglass(p);
+        break;
+    case 5:
+        warning(p);
+        break;
+    case 6:
+        resetArrow(p);
+        break;
+    case 7:
+        window(p);
+        break;
+    case 8:
+        palette(p);
+        break;
+    case 9:
+        crosshair(p);
+        break;
+    case 10:
+        counter(p);
+        break;
+    case 11:
+        plug(p, true);
+        break;
+    case 12:
+        plug(p, false);
+        break;
+    case 13:
+        envelope(p, false);
+        break;
+    case 14:
+        envelope(p, true);
+        break;
+    case 15:
+        loop(p);
+        break;
+    default:
+        break;
     }
     return image;
 }

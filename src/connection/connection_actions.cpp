@@ -9,8 +9,7 @@
 namespace chronolien {
 
 ConnectionActions::ConnectionActions(AppState& state, Windows& windows, SoundPlayer& sound,
-                                     ProcessStarter& processes, MailCheckStarter& mail,
-                                     TimeAccounting& accounting)
+    ProcessStarter& processes, MailCheckStarter& mail, TimeAccounting& accounting)
     : m_state(state)
     , m_windows(windows)
     , m_sound(sound)

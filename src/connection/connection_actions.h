@@ -15,7 +15,7 @@ struct AppState;
 class ConnectionActions {
 public:
     ConnectionActions(AppState& state, Windows& windows, SoundPlayer& sound, ProcessStarter& processes,
-                      MailCheckStarter& mail, TimeAccounting& accounting);
+        MailCheckStarter& mail, TimeAccounting& accounting);
 
     void OnConnect();
     void OnDisconnect();

@@ -32,9 +32,9 @@ QString Application::quitQuestion()
         + QStringLiteral("Cliquez sur oui pour masquer et non pour quitter.");
 }
 
-Application::Application(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages, Windows& windows,
-                         TimeAccounting& accounting, Ticker& ticker, MailLifecycle& mail, ConfigurationPages& pages,
-                         TrayIcon& tray)
+Application::Application(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages,
+    Windows& windows, TimeAccounting& accounting, Ticker& ticker, MailLifecycle& mail,
+    ConfigurationPages& pages, TrayIcon& tray)
     : m_state(state)
     , m_file(file)
     , m_clock(clock)

@@ -22,8 +22,8 @@ public:
     static QString quitQuestion();
 
     Application(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages, Windows& windows,
-                TimeAccounting& accounting, Ticker& ticker, MailLifecycle& mail, ConfigurationPages& pages,
-                TrayIcon& tray);
+        TimeAccounting& accounting, Ticker& ticker, MailLifecycle& mail, ConfigurationPages& pages,
+        TrayIcon& tray);
 
     // Loads every stored setting and list, and opens the windows the auto-open rules ask for.
     // appFolder is the executable's folder, without a trailing separator.

@@ -26,7 +26,7 @@ qint32 addSeconds(qint32 counter, float elapsed)
 } // namespace
 
 Ticker::Ticker(AppState& state, SettingsFile& file, Clock& clock, ConnectionMonitor& monitor,
-               TimeAccounting& accounting, ConnectionEvents& events, MailCheckStarter& mail)
+    TimeAccounting& accounting, ConnectionEvents& events, MailCheckStarter& mail)
     : m_state(state)
     , m_file(file)
     , m_clock(clock)

@@ -16,8 +16,8 @@ struct AppState;
 // and the mail timer every minute. Nothing else in the program polls.
 class Ticker {
 public:
-    Ticker(AppState& state, SettingsFile& file, Clock& clock, ConnectionMonitor& monitor, TimeAccounting& accounting,
-           ConnectionEvents& events, MailCheckStarter& mail);
+    Ticker(AppState& state, SettingsFile& file, Clock& clock, ConnectionMonitor& monitor,
+        TimeAccounting& accounting, ConnectionEvents& events, MailCheckStarter& mail);
 
     // The time the next tick measures from: now. Start-up sets it before the first tick.
     void StartTiming();

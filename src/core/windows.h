@@ -7,7 +7,7 @@ namespace chronolien {
 // The consumption gauge of the counter window as the logic computes it.
 struct GaugeView {
     bool visible = false;
-    float position = 0;     // 0 (left) to 100 (right)
+    float position = 0; // 0 (left) to 100 (right)
     double leftTwips = 120; // left edge of the gauge's shape
     unsigned colour = 0xFFFFFF; // 0x00BBGGRR: white, green 0x00FF00 or red 0x0000FF
 };

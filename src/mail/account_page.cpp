@@ -58,8 +58,8 @@ void AccountPage::ValidateAccountPage()
     MailboxAccount& account = m_accounts.account(m_pageAccount);
     if (!fields.notUsedTicked) {
         if (fields.server.size() < 4 || fields.login.size() < 4) {
-            m_messages.show(QStringLiteral("L'adresse du serveur pop ou votre login est incorrect."),
-                            StyleWarning);
+            m_messages.show(
+                QStringLiteral("L'adresse du serveur pop ou votre login est incorrect."), StyleWarning);
             fields.notUsedTicked = true;
             ApplyUseCheckbox();
             return;

@@ -11,13 +11,13 @@ class MessageBox;
 // What the mailbox page of the configuration dialog shows: its three text boxes, the check box
 // "Ne pas utiliser cette adresse", the state light and text, and whether the page is up.
 struct AccountPageFields {
-    QString server;   // txt_pop
-    QString login;    // txt_login
+    QString server; // txt_pop
+    QString login; // txt_login
     QString password; // txt_pass
     bool notUsedTicked = false; // vf_pop
     bool textsEnabled = true;
     unsigned ledColour = 0; // led_etat, 0x00BBGGRR
-    QString stateText;      // txt_etat
+    QString stateText; // txt_etat
     bool frameShown = false; // fl15
 };
 

@@ -23,9 +23,8 @@ const QString Hashes = QStringLiteral("########");
 
 } // namespace
 
-CheckDialogue::CheckDialogue(AppState& state, SoundPlayer& sound, MessageBox& messages,
-                             CheckSockets& sockets, MailListEvents& events,
-                             std::function<double()> randomFraction)
+CheckDialogue::CheckDialogue(AppState& state, SoundPlayer& sound, MessageBox& messages, CheckSockets& sockets,
+    MailListEvents& events, std::function<double()> randomFraction)
     : m_state(state)
     , m_sound(sound)
     , m_messages(messages)
@@ -171,8 +170,8 @@ void CheckDialogue::NextTop(int i)
 {
     MailboxAccount& account = accountOf(i);
     if (account.currentMessage <= account.messageCount) {
-        const QString top = QStringLiteral("top ") + QString::number(account.currentMessage)
-            + QStringLiteral(" 10");
+        const QString top
+            = QStringLiteral("top ") + QString::number(account.currentMessage) + QStringLiteral(" 10");
         Trace(i, QStringLiteral(" envoi : ") + top);
         m_replies.at(std::size_t(i)).expect(Kind::MultiLine);
         SendLine(top, i);
@@ -217,14 +216,13 @@ void CheckDialogue::ExtractHeaders(const QByteArray& reply, int i)
     if (debug) {
         for (const QString& date : f.unreadableDates)
             m_messages.show(date, StylePlain);
-        for (const QString& line : {
-                 Hashes, QStringLiteral("ad1 : ") + f.ad1, QStringLiteral("ad2 : ") + f.ad2,
-                 QStringLiteral("ad3 : ") + f.ad3, QStringLiteral("ad4 : ") + f.ad4,
-                 QStringLiteral("ad5 : ") + f.ad5, QStringLiteral("nom1 : ") + f.nom1,
-                 QStringLiteral("nom2 : ") + f.nom2, QStringLiteral("nom3 : ") + f.nom3,
-                 QStringLiteral("date : ") + MailDateShortText(f.date),
-                 QStringLiteral("sujet : ") + f.sujet,
-                 QStringLiteral("taille : ") + QString::number(f.taille), Hashes, Stars })
+        for (const QString& line :
+            { Hashes, QStringLiteral("ad1 : ") + f.ad1, QStringLiteral("ad2 : ") + f.ad2,
+                QStringLiteral("ad3 : ") + f.ad3, QStringLiteral("ad4 : ") + f.ad4,
+                QStringLiteral("ad5 : ") + f.ad5, QStringLiteral("nom1 : ") + f.nom1,
+                QStringLiteral("nom2 : ") + f.nom2, QStringLiteral("nom3 : ") + f.nom3,
+                QStringLiteral("date : ") + MailDateShortText(f.date), QStringLiteral("sujet : ") + f.sujet,
+                QStringLiteral("taille : ") + QString::number(f.taille), Hashes, Stars })
             m_log.WriteDebugLine(line);
     }
     MailList& list = m_state.mailList;
@@ -300,8 +298,8 @@ void CheckDialogue::Close(int i)
 
 void CheckDialogue::SaveAccounts()
 {
-    chronolien::SaveAccounts(m_state.mailboxAccounts, m_state.dataPath(QStringLiteral("courrier.ini")),
-                             m_messages);
+    chronolien::SaveAccounts(
+        m_state.mailboxAccounts, m_state.dataPath(QStringLiteral("courrier.ini")), m_messages);
 }
 
 void CheckDialogue::PlaySoundFile(const QString& path)

@@ -28,7 +28,7 @@ public:
     static constexpr quint16 DefaultPort = Pop3Endpoint::PlainPort;
 
     CheckDialogue(AppState& state, SoundPlayer& sound, MessageBox& messages, CheckSockets& sockets,
-                  MailListEvents& events, std::function<double()> randomFraction);
+        MailListEvents& events, std::function<double()> randomFraction);
 
     void StartMailCheck();
     // (Re)opens the check socket of account n (1 to 5).

@@ -14,8 +14,8 @@ DebugLog::DebugLog(QString path)
 void DebugLog::WriteDebugLine(const QString& text)
 {
     QFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append,
-                   QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+    if (!file.open(
+            QIODevice::WriteOnly | QIODevice::Append, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return; // the trace is a help, never a reason to stop a check
     file.write(toWin1252(text) + "\r\n");
 }

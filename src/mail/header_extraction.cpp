@@ -79,7 +79,8 @@ HeaderFields ReadHeaderFields(const QStringList& lines)
             const qsizetype octets = line.indexOf(u"octets");
             if (octets >= 0) {
                 // The number between "+ok" and the space before "octets"; anything else is 0.
-                const std::optional<qint64> n = wholeNumber(QStringView(line).mid(3, qMax<qsizetype>(0, octets - 4)));
+                const std::optional<qint64> n
+                    = wholeNumber(QStringView(line).mid(3, qMax<qsizetype>(0, octets - 4)));
                 f.taille = n && *n <= std::numeric_limits<qint32>::max() ? qint32(*n) : 0;
                 f.sizeInStatus = true;
             }

@@ -64,8 +64,8 @@ std::optional<QByteArray> decodeQ(QStringView text)
 
 std::optional<QByteArray> decodeB(QStringView text)
 {
-    const auto result = QByteArray::fromBase64Encoding(text.toLatin1(),
-                                                       QByteArray::AbortOnBase64DecodingErrors);
+    const auto result
+        = QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
     if (!result)
         return std::nullopt;
     return *result;
@@ -82,10 +82,9 @@ QString DecodeHeaderLine(const QByteArray& raw)
     if (!line.contains(u"=?"))
         return line;
 
-    static const QRegularExpression word(
-        QStringLiteral("=\\?([^?\\s]+)\\?([qQbB])\\?([^?\\s]*)\\?="));
+    static const QRegularExpression word(QStringLiteral("=\\?([^?\\s]+)\\?([qQbB])\\?([^?\\s]*)\\?="));
     QString out;
-    qsizetype copied = 0;       // line[0, copied) is dealt with
+    qsizetype copied = 0; // line[0, copied) is dealt with
     qsizetype lastWordEnd = -1; // end of the last decoded word, for the blanks between two words
     QRegularExpressionMatchIterator it = word.globalMatch(line);
     while (it.hasNext()) {

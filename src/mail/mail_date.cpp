@@ -64,14 +64,33 @@ int monthOf(QStringView token)
 bool isWeekday(QStringView token)
 {
     static const QStringList days {
-        QStringLiteral("mon"), QStringLiteral("tue"), QStringLiteral("wed"), QStringLiteral("thu"),
-        QStringLiteral("fri"), QStringLiteral("sat"), QStringLiteral("sun"), QStringLiteral("monday"),
-        QStringLiteral("tuesday"), QStringLiteral("wednesday"), QStringLiteral("thursday"),
-        QStringLiteral("friday"), QStringLiteral("saturday"), QStringLiteral("sunday"),
-        QStringLiteral("lun"), QStringLiteral("mer"), QStringLiteral("jeu"), QStringLiteral("ven"),
-        QStringLiteral("sam"), QStringLiteral("dim"), QStringLiteral("lundi"), QStringLiteral("mardi"),
-        QStringLiteral("mercredi"), QStringLiteral("jeudi"), QStringLiteral("vendredi"),
-        QStringLiteral("samedi"), QStringLiteral("dimanche"),
+        QStringLiteral("mon"),
+        QStringLiteral("tue"),
+        QStringLiteral("wed"),
+        QStringLiteral("thu"),
+        QStringLiteral("fri"),
+        QStringLiteral("sat"),
+        QStringLiteral("sun"),
+        QStringLiteral("monday"),
+        QStringLiteral("tuesday"),
+        QStringLiteral("wednesday"),
+        QStringLiteral("thursday"),
+        QStringLiteral("friday"),
+        QStringLiteral("saturday"),
+        QStringLiteral("sunday"),
+        QStringLiteral("lun"),
+        QStringLiteral("mer"),
+        QStringLiteral("jeu"),
+        QStringLiteral("ven"),
+        QStringLiteral("sam"),
+        QStringLiteral("dim"),
+        QStringLiteral("lundi"),
+        QStringLiteral("mardi"),
+        QStringLiteral("mercredi"),
+        QStringLiteral("jeudi"),
+        QStringLiteral("vendredi"),
+        QStringLiteral("samedi"),
+        QStringLiteral("dimanche"),
     };
     return days.contains(token);
 }
@@ -80,12 +99,29 @@ bool isWeekday(QStringView token)
 bool isZoneName(QStringView token)
 {
     static const QStringList zones {
-        QStringLiteral("ut"), QStringLiteral("utc"), QStringLiteral("gmt"), QStringLiteral("z"),
-        QStringLiteral("edt"), QStringLiteral("est"), QStringLiteral("cdt"), QStringLiteral("cst"),
-        QStringLiteral("mdt"), QStringLiteral("mst"), QStringLiteral("pdt"), QStringLiteral("pst"),
-        QStringLiteral("cet"), QStringLiteral("cest"), QStringLiteral("met"), QStringLiteral("mest"),
-        QStringLiteral("bst"), QStringLiteral("wet"), QStringLiteral("west"), QStringLiteral("eet"),
-        QStringLiteral("eest"), QStringLiteral("jst"), QStringLiteral("ist"),
+        QStringLiteral("ut"),
+        QStringLiteral("utc"),
+        QStringLiteral("gmt"),
+        QStringLiteral("z"),
+        QStringLiteral("edt"),
+        QStringLiteral("est"),
+        QStringLiteral("cdt"),
+        QStringLiteral("cst"),
+        QStringLiteral("mdt"),
+        QStringLiteral("mst"),
+        QStringLiteral("pdt"),
+        QStringLiteral("pst"),
+        QStringLiteral("cet"),
+        QStringLiteral("cest"),
+        QStringLiteral("met"),
+        QStringLiteral("mest"),
+        QStringLiteral("bst"),
+        QStringLiteral("wet"),
+        QStringLiteral("west"),
+        QStringLiteral("eet"),
+        QStringLiteral("eest"),
+        QStringLiteral("jst"),
+        QStringLiteral("ist"),
     };
     return zones.contains(token);
 }
@@ -198,18 +234,27 @@ QDateTime ParseMailDate(const QString& value)
 
 QString MailDateText(const QDateTime& date)
 {
-    static const std::array<const char16_t*, 7> days { u"lundi", u"mardi", u"mercredi", u"jeudi",
-                                                        u"vendredi", u"samedi", u"dimanche" };
+    static const std::array<const char16_t*, 7> days { u"lundi", u"mardi", u"mercredi", u"jeudi", u"vendredi",
+        u"samedi", u"dimanche" };
     static const std::array<const char16_t*, 12> months {
-        u"janvier", u"février", u"mars", u"avril", u"mai", u"juin", u"juillet", u"août",
-        u"septembre", u"octobre", u"novembre", u"décembre",
+        u"janvier",
+        u"février",
+        u"mars",
+        u"avril",
+        u"mai",
+        u"juin",
+        u"juillet",
+        u"août",
+        u"septembre",
+        u"octobre",
+        u"novembre",
+        u"décembre",
     };
     const QDateTime shown = date.isValid() ? date : ZeroMailDate();
     const QDate d = shown.date();
-    return QString::fromUtf16(days.at(std::size_t(d.dayOfWeek() - 1))) + u' '
-        + QString::number(d.day()) + u' ' + QString::fromUtf16(months.at(std::size_t(d.month() - 1)))
-        + u' ' + QString::number(d.year()) + QStringLiteral(" à ")
-        + shown.time().toString(QStringLiteral("HH:mm:ss"));
+    return QString::fromUtf16(days.at(std::size_t(d.dayOfWeek() - 1))) + u' ' + QString::number(d.day())
+        + u' ' + QString::fromUtf16(months.at(std::size_t(d.month() - 1))) + u' ' + QString::number(d.year())
+        + QStringLiteral(" à ") + shown.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
 QString MailSizeText(float sizeKo)

@@ -22,7 +22,7 @@ struct MailEntry {
     float sizeKo = 0; // 0 until known
     QString subject;
     qint16 messageNumber = 0; // the message's number on its server during that check
-    qint16 account = 0;       // 1 to 5
+    qint16 account = 0; // 1 to 5
 };
 
 // The messages found by the last check, in memory only. Entries 1 to count are valid; emptying the

@@ -9,17 +9,17 @@ namespace chronolien {
 // courrier.ini; the others belong to the check dialogue of the current run.
 struct MailboxAccount {
     qint16 number = 0; // the account's number as last validated; 0 when never validated
-    QString server;    // host name, or host:port
+    QString server; // host name, or host:port
     QString login;
     QString password;
     qint16 state = 0; // StateNotTested, StateOk or StateError
     bool inUse = false;
 
-    qint16 retries = 0;        // reconnections made in this check, 0 to 2
-    qint16 AccountStep = 0;    // step of the check dialogue, 0 (over) to 6
-    qint16 messageCount = 0;   // messages to read in this check, 1 to 30
+    qint16 retries = 0; // reconnections made in this check, 0 to 2
+    qint16 AccountStep = 0; // step of the check dialogue, 0 (over) to 6
+    qint16 messageCount = 0; // messages to read in this check, 1 to 30
     qint16 currentMessage = 0; // server number of the message whose headers are awaited
-    bool sizesInTop = false;   // the server gives sizes in its TOP status line; kept for the run
+    bool sizesInTop = false; // the server gives sizes in its TOP status line; kept for the run
 
     static constexpr qint16 StateNotTested = 0;
     static constexpr qint16 StateOk = 1;

@@ -70,7 +70,8 @@ std::optional<ReplyAssembler::Reply> ReplyAssembler::take()
         }
         length = end + 5;
         reply.raw = m_buffer.left(length);
-        reply.text = m_buffer.left(statusEnd + 2) + unstuffed(m_buffer.mid(statusEnd + 2, end + 2 - (statusEnd + 2)));
+        reply.text = m_buffer.left(statusEnd + 2)
+            + unstuffed(m_buffer.mid(statusEnd + 2, end + 2 - (statusEnd + 2)));
     }
     m_buffer.remove(0, length);
     m_scanned = 0;

@@ -15,7 +15,7 @@ public:
     enum class Kind { SingleLine, MultiLine };
 
     struct Reply {
-        QByteArray raw;  // as received, line ends and final "." included
+        QByteArray raw; // as received, line ends and final "." included
         QByteArray text; // multi-line: the status line and the lines after it, dots unstuffed,
                          // without the final "."; single-line: as received
     };

@@ -10,8 +10,8 @@ public:
     static constexpr int StateConnected = 0x2000;
 
     struct Enumeration {
-        bool ok = false;          // false: the active connections could not be listed
-        QStringList connections;  // active dial-up connections, first one first
+        bool ok = false; // false: the active connections could not be listed
+        QStringList connections; // active dial-up connections, first one first
     };
 
     virtual ~LineServices() = default;

@@ -6,9 +6,9 @@ namespace chronolien {
 
 // Message box styles as the program names them; the title is always "Chronolien".
 enum MessageStyle : int {
-    StylePlain = 0,        // no icon, OK
-    StyleCritical = 16,    // critical icon, OK
-    StyleWarning = 48,     // warning icon, OK
+    StylePlain = 0, // no icon, OK
+    StyleCritical = 16, // critical icon, OK
+    StyleWarning = 48, // warning icon, OK
     StyleInformation = 64, // information icon, OK
     StyleYesNoCancel = 51, // warning icon, Yes / No / Cancel
 };

@@ -84,8 +84,8 @@ bool SaveCommandList(const CommandList& list, const QString& path, MessageBox& m
     return written;
 }
 
-void CommitCommandList(CommandList& list, const QStringList& pageLines, const QString& path,
-                       MessageBox& messages)
+void CommitCommandList(
+    CommandList& list, const QStringList& pageLines, const QString& path, MessageBox& messages)
 {
     list.entries.clear();
     for (const QString& line : pageLines) {

@@ -25,8 +25,8 @@ void LoadCommandList(CommandList& list, const QString& path, MessageBox& message
 // Rewrites the file from the list. Tells the user when the file cannot be written.
 bool SaveCommandList(const CommandList& list, const QString& path, MessageBox& messages);
 // Takes the page's lines (the first ten that the file can carry) and saves them.
-void CommitCommandList(CommandList& list, const QStringList& pageLines, const QString& path,
-                       MessageBox& messages);
+void CommitCommandList(
+    CommandList& list, const QStringList& pageLines, const QString& path, MessageBox& messages);
 
 // The entries of a list file's text: quoted fields, or unquoted ones cut at commas.
 QStringList parseCommandListText(const QString& text);

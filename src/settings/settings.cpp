@@ -58,8 +58,7 @@ const Key kKeys[] = {
     { "connect_auto", &Settings::connect_auto },
 };
 
-template <typename T>
-std::optional<T> inRange(const QString& text, T min, T max)
+template <typename T> std::optional<T> inRange(const QString& text, T min, T max)
 {
     const qint64 number = roundHalfEven(leadingNumber(text));
     if (number < min || number > max)

@@ -44,8 +44,8 @@ QString& soundField(Settings& settings, SoundEvent event)
     return settings.son_mail;
 }
 
-void StoreSoundSetting(Settings& settings, SettingsFile& file, SoundEvent event, bool noSound,
-                       const QString& path)
+void StoreSoundSetting(
+    Settings& settings, SettingsFile& file, SoundEvent event, bool noSound, const QString& path)
 {
     QString& field = soundField(settings, event);
     field = noSound ? QString::fromLatin1(kNoSound) : path.left(SettingsFile::ValueSize);

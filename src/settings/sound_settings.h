@@ -22,7 +22,7 @@ QString& soundField(Settings& settings, SoundEvent event);
 
 // Stores the event's sound: "0" when the no-sound box is ticked, else the path as typed or chosen.
 // The field takes what config.ini keeps, that is at most 60 characters.
-void StoreSoundSetting(Settings& settings, SettingsFile& file, SoundEvent event, bool noSound,
-                       const QString& path);
+void StoreSoundSetting(
+    Settings& settings, SettingsFile& file, SoundEvent event, bool noSound, const QString& path);
 
 } // namespace chronolien

@@ -41,7 +41,8 @@ private Q_SLOTS:
         QTest::newRow("99:59:59 left") << 1 << 360000 << true << "-99:59:59";
         QTest::newRow("100 h over") << 360000 << 0 << true << "100:00:00";
         QTest::newRow("extremes do not overflow")
-            << std::numeric_limits<qint32>::min() << std::numeric_limits<qint32>::max() << true << "1193046:28:15";
+            << std::numeric_limits<qint32>::min() << std::numeric_limits<qint32>::max() << true
+            << "1193046:28:15";
     }
     void monthText()
     {

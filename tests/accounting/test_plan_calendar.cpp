@@ -19,8 +19,10 @@ private Q_SLOTS:
         QTest::newRow("months away") << QDate(2026, 8, 15) << QDate(2026, 10, 3) << 15 << true;
         QTest::newRow("two boundaries, early day") << QDate(2026, 10, 20) << QDate(2026, 12, 1) << 20 << true;
         QTest::newRow("in the future") << QDate(2027, 1, 1) << QDate(2026, 12, 25) << 1 << false;
-        QTest::newRow("future, next month after the day") << QDate(2026, 12, 15) << QDate(2027, 1, 16) << 15 << true;
-        QTest::newRow("31 in February, on its last day") << QDate(2027, 1, 31) << QDate(2027, 2, 28) << 31 << false;
+        QTest::newRow("future, next month after the day")
+            << QDate(2026, 12, 15) << QDate(2027, 1, 16) << 15 << true;
+        QTest::newRow("31 in February, on its last day")
+            << QDate(2027, 1, 31) << QDate(2027, 2, 28) << 31 << false;
         QTest::newRow("31 after February") << QDate(2027, 1, 31) << QDate(2027, 3, 1) << 31 << true;
         QTest::newRow("31 in April, on the 30th") << QDate(2027, 3, 31) << QDate(2027, 4, 30) << 31 << false;
         QTest::newRow("31 after April") << QDate(2027, 3, 31) << QDate(2027, 5, 1) << 31 << true;
@@ -43,9 +45,11 @@ private Q_SLOTS:
         QTest::addColumn<QDate>("lastBefore");
         QTest::newRow("day 1") << QDate(2026, 12, 2) << 1 << QDate(2026, 12, 1) << QDate(2026, 12, 1);
         QTest::newRow("31 in April") << QDate(2027, 4, 10) << 31 << QDate(2027, 4, 30) << QDate(2027, 3, 31);
-        QTest::newRow("30 in February") << QDate(2027, 2, 5) << 30 << QDate(2027, 2, 28) << QDate(2027, 1, 30);
+        QTest::newRow("30 in February")
+            << QDate(2027, 2, 5) << 30 << QDate(2027, 2, 28) << QDate(2027, 1, 30);
         QTest::newRow("leap February") << QDate(2028, 3, 1) << 31 << QDate(2028, 3, 31) << QDate(2028, 2, 29);
-        QTest::newRow("January from December") << QDate(2027, 1, 3) << 15 << QDate(2027, 1, 15) << QDate(2026, 12, 15);
+        QTest::newRow("January from December")
+            << QDate(2027, 1, 3) << 15 << QDate(2027, 1, 15) << QDate(2026, 12, 15);
     }
     void resetDays()
     {

@@ -18,7 +18,8 @@ namespace {
 // A copy of build/app, as a user would copy it anywhere and start it there.
 void copyFolder(const QString& from, const QString& to)
 {
-    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(
+        from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();
         const QString target = to + source.mid(from.size());
@@ -93,14 +94,16 @@ private:
     }
     QStringList locks() const
     {
-        return QDir(m_runtime.path()).entryList({ QStringLiteral("chronolien-*.lock") }, QDir::Files | QDir::Hidden);
+        return QDir(m_runtime.path())
+            .entryList({ QStringLiteral("chronolien-*.lock") }, QDir::Files | QDir::Hidden);
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
         m_built = QStringLiteral(CHRONOLIEN_APP_DIR);
-        QVERIFY2(QFileInfo(m_built + QStringLiteral("/chronolien")).isExecutable(), "build/app/chronolien is missing");
+        QVERIFY2(QFileInfo(m_built + QStringLiteral("/chronolien")).isExecutable(),
+            "build/app/chronolien is missing");
         QVERIFY(m_runtime.isValid());
         QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         // The test's own lock paths must be those the program computes.
@@ -112,9 +115,10 @@ private Q_SLOTS:
         TempAppFolder folder;
         copyFolder(m_built, folder.path());
         Program program(folder.path(), environment());
-        QTRY_VERIFY_WITH_TIMEOUT(folder.readBytes(QStringLiteral("config.ini")).size() == 23 * SettingsFile::RecordSize
-                                     && folder.exists(QStringLiteral("even1.ini")) && folder.exists(QStringLiteral("even2.ini")),
-                                 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            folder.readBytes(QStringLiteral("config.ini")).size() == 23 * SettingsFile::RecordSize
+                && folder.exists(QStringLiteral("even1.ini")) && folder.exists(QStringLiteral("even2.ini")),
+            30000);
         QCOMPARE(program.process().state(), QProcess::Running);
 
         // The same 23 records that loading the settings writes into an empty folder of that name today.
@@ -123,7 +127,8 @@ private Q_SLOTS:
         SettingsFile referenceFile(reference.file(QStringLiteral("config.ini")), messages);
         Settings settings;
         LoadSettings(settings, referenceFile, folder.path(), QDate::currentDate());
-        QCOMPARE(folder.readBytes(QStringLiteral("config.ini")), reference.readBytes(QStringLiteral("config.ini")));
+        QCOMPARE(folder.readBytes(QStringLiteral("config.ini")),
+            reference.readBytes(QStringLiteral("config.ini")));
         QVERIFY(folder.readBytes(QStringLiteral("even1.ini")).isEmpty());
         QVERIFY(folder.readBytes(QStringLiteral("even2.ini")).isEmpty());
         QCOMPARE(locks(), QStringList { QFileInfo(InstanceLock::lockPath(folder.path())).fileName() });
@@ -155,8 +160,9 @@ private Q_SLOTS:
         Program refused(folder.path(), environment(x.display()));
         QVERIFY(refused.process().waitForStarted(10000));
         const QString pid = QString::number(refused.process().processId());
-        const auto window = xdotool(x.display(), { QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                                                   QStringLiteral("--pid"), pid, QStringLiteral("--name"), QStringLiteral("^Chronolien$") });
+        const auto window = xdotool(x.display(),
+            { QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                QStringLiteral("--pid"), pid, QStringLiteral("--name"), QStringLiteral("^Chronolien$") });
         QVERIFY2(window && !window->trimmed().isEmpty(), "the refused start showed no message box");
         const QString id = QString::fromLatin1(window->trimmed().split('\n').first());
         QVERIFY(xdotool(x.display(), { QStringLiteral("windowfocus"), QStringLiteral("--sync"), id }));

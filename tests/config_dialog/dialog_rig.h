@@ -66,8 +66,7 @@ struct DialogRig : LogicRig {
     ScriptedFileChooser chooser;
     AboutBoxOpener about { fakes.processes };
     ConfigDialogLauncher launcher { ConfigDialogContext { state, file, fakes.messages, fakes.sound,
-                                                          fakes.processes, accounting, windows, windowActions,
-                                                          chooser, about } };
+        fakes.processes, accounting, windows, windowActions, chooser, about } };
 
     DialogRig()
     {
@@ -91,8 +90,8 @@ struct DialogRig : LogicRig {
 
     QTreeWidgetItem* entry(const QString& text) const
     {
-        const QList<QTreeWidgetItem*> found
-            = dialog().rubriques()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive | Qt::MatchCaseSensitive);
+        const QList<QTreeWidgetItem*> found = dialog().rubriques()->findItems(
+            text, Qt::MatchExactly | Qt::MatchRecursive | Qt::MatchCaseSensitive);
         return found.isEmpty() ? nullptr : found.first();
     }
 
@@ -110,8 +109,7 @@ struct DialogRig : LogicRig {
         return true;
     }
 
-    template <typename T = QWidget>
-    T* find(const QString& name) const
+    template <typename T = QWidget> T* find(const QString& name) const
     {
         ConfigPage* page = dialog().visiblePage();
         return page ? page->findChild<T*>(name) : nullptr;
@@ -133,7 +131,10 @@ struct DialogRig : LogicRig {
     }
 
     // Ticks a box or a radio button with the mouse, on its mark.
-    static void tick(QAbstractButton* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
+    static void tick(QAbstractButton* box)
+    {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+    }
 
     // Types into a field as a user would: focus, select everything, then the keys.
     static void retype(QLineEdit* edit, const QString& text)

@@ -14,7 +14,6 @@ using namespace chronolien::test;
 
 namespace {
 
-
 QString states(DialogRig& rig)
 {
     QString text;

@@ -46,11 +46,11 @@ private Q_SLOTS:
         QCOMPARE(rootTexts(tree), (QStringList { "FORFAIT", "APPARENCE", "SONS", "COURRIER", "EVENEMENTS" }));
         QCOMPARE(childTexts(tree->sectionItem("forfait")), QStringList());
         QCOMPARE(childTexts(tree->sectionItem("apparence")),
-                 (QStringList { "Ouverture automatique", "Habillage", "Position" }));
+            (QStringList { "Ouverture automatique", "Habillage", "Position" }));
         QCOMPARE(childTexts(tree->sectionItem("sons")), QStringList());
         QCOMPARE(childTexts(tree->sectionItem("courrier")), QStringList());
         QCOMPARE(childTexts(tree->sectionItem("even")),
-                 (QStringList { "Connecté", "Déconnecté", "Connexion permanente" }));
+            (QStringList { "Connecté", "Déconnecté", "Connexion permanente" }));
         for (int i = 0; i < tree->topLevelItemCount(); ++i)
             QVERIFY(!tree->topLevelItem(i)->isExpanded());
         QVERIFY(!rig.entry("Connecté")->icon(0).isNull());
@@ -166,7 +166,7 @@ private Q_SLOTS:
 
         QTest::mouseClick(box->mail, Qt::LeftButton);
         QCOMPARE(rig.fakes.processes.opened.last(),
-                 "mailto:" + box->mail->text() + "?Subject=\"A propos de Chronolien 7.0.6\"");
+            "mailto:" + box->mail->text() + "?Subject=\"A propos de Chronolien 7.0.6\"");
         QTest::mouseClick(box->site, Qt::LeftButton);
         QCOMPARE(rig.fakes.processes.opened.last(), box->site->text());
 

@@ -42,14 +42,22 @@ private Q_SLOTS:
         QTest::addColumn<int>("field"); // 0 minutes, 1 day
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("empty") << 0 << "" << "0";
-        QTest::newRow("empty day") << 1 << "" << "1";
-        QTest::newRow("lone minus") << 0 << "-" << "0";
-        QTest::newRow("letter") << 0 << "5a" << "0";
-        QTest::newRow("decimal point is no French number") << 0 << "1.5" << "0";
-        QTest::newRow("comma being typed") << 0 << "0," << "0,";
-        QTest::newRow("no bound while typing") << 0 << "75" << "75";
-        QTest::newRow("pasted negative") << 0 << "-3" << "-3";
+        QTest::newRow("empty") << 0 << ""
+                               << "0";
+        QTest::newRow("empty day") << 1 << ""
+                                   << "1";
+        QTest::newRow("lone minus") << 0 << "-"
+                                    << "0";
+        QTest::newRow("letter") << 0 << "5a"
+                                << "0";
+        QTest::newRow("decimal point is no French number") << 0 << "1.5"
+                                                           << "0";
+        QTest::newRow("comma being typed") << 0 << "0,"
+                                           << "0,";
+        QTest::newRow("no bound while typing") << 0 << "75"
+                                               << "75";
+        QTest::newRow("pasted negative") << 0 << "-3"
+                                         << "-3";
         QTest::newRow("other digits") << 0 << QString::fromUtf16(u"\u0663") << "0";
     }
     void textAfterChange()
@@ -65,12 +73,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("field"); // 0 hours, 1 minutes, 2 day
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("left");
-        QTest::newRow("minutes over") << 1 << "75" << "59";
-        QTest::newRow("minutes fraction over") << 1 << "59,5" << "59";
-        QTest::newRow("negative") << 1 << "-3" << "0";
-        QTest::newRow("day zero") << 2 << "0" << "1";
-        QTest::newRow("day over") << 2 << "32" << "31";
-        QTest::newRow("hours top") << 0 << "999" << "999";
+        QTest::newRow("minutes over") << 1 << "75"
+                                      << "59";
+        QTest::newRow("minutes fraction over") << 1 << "59,5"
+                                               << "59";
+        QTest::newRow("negative") << 1 << "-3"
+                                  << "0";
+        QTest::newRow("day zero") << 2 << "0"
+                                  << "1";
+        QTest::newRow("day over") << 2 << "32"
+                                  << "31";
+        QTest::newRow("hours top") << 0 << "999"
+                                   << "999";
     }
     void textOnLeave()
     {
@@ -87,11 +101,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("m");
         QTest::addColumn<QString>("s");
         QTest::addColumn<int>("seconds");
-        QTest::newRow("default plan") << "29" << "50" << "0" << 107400;
-        QTest::newRow("largest") << "999" << "59" << "59" << 3599999;
-        QTest::newRow("half an hour") << "0,5" << "0" << "0" << 1800;
-        QTest::newRow("half second rounds to even 0") << "0" << "0" << "0,5" << 0;
-        QTest::newRow("two and a half rounds to even 2") << "0" << "0" << "2,5" << 2;
+        QTest::newRow("default plan") << "29"
+                                      << "50"
+                                      << "0" << 107400;
+        QTest::newRow("largest") << "999"
+                                 << "59"
+                                 << "59" << 3599999;
+        QTest::newRow("half an hour") << "0,5"
+                                      << "0"
+                                      << "0" << 1800;
+        QTest::newRow("half second rounds to even 0") << "0"
+                                                      << "0"
+                                                      << "0,5" << 0;
+        QTest::newRow("two and a half rounds to even 2") << "0"
+                                                         << "0"
+                                                         << "2,5" << 2;
     }
     void secondsFromFields()
     {
@@ -141,12 +165,13 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("texts");
         const QStringList plan = { "Votre temps actuel", "Durée du forfait", "Alerte", "Remise à zéro" };
         const QStringList sounds = { "Connexion", "Déconnexion", "Courrier" };
-        const QStringList addresses = { "Adresse n°1", "Adresse n°2", "Adresse n°3", "Adresse n°4", "Adresse n°5" };
+        const QStringList addresses
+            = { "Adresse n°1", "Adresse n°2", "Adresse n°3", "Adresse n°4", "Adresse n°5" };
         const QStringList events = { "EVENEMENTS", "Connecté", "Déconnecté", "Connexion permanente" };
         QTest::newRow("everything") << true << true << true
                                     << QStringList { "FORFAIT" } + plan
-                + QStringList { "APPARENCE", "Ouverture automatique", "Habillage", "Position", "Mode du compteur",
-                                "SONS" }
+                + QStringList { "APPARENCE", "Ouverture automatique", "Habillage", "Position",
+                      "Mode du compteur", "SONS" }
                 + sounds + QStringList { "COURRIER" } + addresses + events;
     }
     void sectionTree()
@@ -176,18 +201,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("parts"); // address, subject, body, copy, blind copy
         QTest::addColumn<QString>("link");
-        QTest::newRow("address only") << QStringList { "a@example.org", "", "", "", "" } << "mailto:a@example.org";
+        QTest::newRow("address only")
+            << QStringList { "a@example.org", "", "", "", "" } << "mailto:a@example.org";
         QTest::newRow("copy only") << QStringList { "a@example.org", "", "", "c@example.org", "" }
                                    << "mailto:a@example.org?CC=c@example.org";
-        QTest::newRow("subject and blind copy")
-            << QStringList { "a@example.org", "Salut", "", "", "b@example.org" }
-            << "mailto:a@example.org?Subject=\"Salut\"&BCC=b@example.org";
-        QTest::newRow("ampersand passed unchanged")
-            << QStringList { "a@example.org", "Pierre & Marie", "", "", "" }
-            << "mailto:a@example.org?Subject=\"Pierre & Marie\"";
+        QTest::newRow("subject and blind copy") << QStringList { "a@example.org", "Salut", "", "",
+            "b@example.org" } << "mailto:a@example.org?Subject=\"Salut\"&BCC=b@example.org";
+        QTest::newRow("ampersand passed unchanged") << QStringList { "a@example.org", "Pierre & Marie", "",
+            "", "" } << "mailto:a@example.org?Subject=\"Pierre & Marie\"";
         QTest::newRow("everything, accents as they are")
             << QStringList { "a@example.org", "Été", "Bonjour à tous", "c@example.org", "b@example.org" }
-            << "mailto:a@example.org?Subject=\"Été\"&Body=\"Bonjour à tous\"&CC=c@example.org&BCC=b@example.org";
+            << "mailto:a@example.org?Subject=\"Été\"&Body=\"Bonjour à "
+               "tous\"&CC=c@example.org&BCC=b@example.org";
     }
     void mailtoLink()
     {
@@ -205,7 +230,8 @@ private Q_SLOTS:
         ScriptedChooser chooser;
         MessageBoxRecorder messages;
         chooser.answer = QStringLiteral("/usr/bin/xterm");
-        QCOMPARE(ChooseCommand(2, chooser, messages), std::optional<QString>(QStringLiteral("/usr/bin/xterm")));
+        QCOMPARE(
+            ChooseCommand(2, chooser, messages), std::optional<QString>(QStringLiteral("/usr/bin/xterm")));
         QCOMPARE(chooser.asked.last().initialFolder, QStringLiteral("/usr/bin"));
         chooser.answer.clear();
         QVERIFY(!ChooseCommand(1, chooser, messages));

@@ -12,7 +12,6 @@ using namespace chronolien::test;
 
 namespace {
 
-
 // Accounts stored in courrier.ini by an earlier run.
 void storeAccounts(DialogRig& rig)
 {
@@ -58,7 +57,8 @@ private Q_SLOTS:
         QVERIFY(rig.click("Adresse n°2"));
         QCOMPARE(rig.find<QLineEdit>("txt_pop")->text(), QStringLiteral("pop.deux.example"));
         // The page tells how to write a server reached over TLS.
-        QVERIFY(rig.find<QLineEdit>("txt_pop")->toolTip().contains(QStringLiteral("pop3s://pop.example.org")));
+        QVERIFY(
+            rig.find<QLineEdit>("txt_pop")->toolTip().contains(QStringLiteral("pop3s://pop.example.org")));
 
         QVERIFY(rig.click("Adresse n°1"));
         DialogRig::tick(rig.find<QCheckBox>("vf_pop"));
@@ -83,7 +83,8 @@ private Q_SLOTS:
         QCOMPARE(rig.visibleFrame(), 15);
         auto* password = rig.find<QLineEdit>("txt_pass");
         QCOMPARE(password->text(), QStringLiteral("secret4"));
-        QCOMPARE(password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, password), int('X'));
+        QCOMPARE(
+            password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, password), int('X'));
         QCOMPARE(rig.find<QLabel>("txt_etat")->text(), QStringLiteral("testé OK"));
         QCOMPARE(rig.find<QFrame>("led_etat")->property("colour").toUInt(), 0x00FF00u);
         QVERIFY(!rig.find<QCheckBox>("vf_pop")->isChecked());
@@ -117,9 +118,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("server");
         QTest::addColumn<QString>("login");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("server of 3") << "pop" << "login" << false;
-        QTest::newRow("login of 3") << "pop.example" << "abc" << false;
-        QTest::newRow("4 and 4") << "pop1" << "abcd" << true;
+        QTest::newRow("server of 3") << "pop"
+                                     << "login" << false;
+        QTest::newRow("login of 3") << "pop.example"
+                                    << "abc" << false;
+        QTest::newRow("4 and 4") << "pop1"
+                                 << "abcd" << true;
         QTest::newRow("61-character server") << QString(61, u'p') << "abcd" << true;
     }
     void validation()
@@ -142,7 +146,7 @@ private Q_SLOTS:
         QCOMPARE(rig.config(), config);
         if (!accepted) {
             QCOMPARE(rig.fakes.messages.texts(),
-                     QStringList { "L'adresse du serveur pop ou votre login est incorrect." });
+                QStringList { "L'adresse du serveur pop ou votre login est incorrect." });
             QCOMPARE(rig.fakes.messages.shown[0].style, StyleWarning);
             QVERIFY(rig.find<QCheckBox>("vf_pop")->isChecked());
             QCOMPARE(rig.folder.readBytes("courrier.ini"), stored);

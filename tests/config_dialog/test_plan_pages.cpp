@@ -59,11 +59,31 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("whileTyping");
         QTest::addColumn<QString>("left");
-        QTest::newRow("minutes 75") << "Durée du forfait" << "txt_fm" << "75" << "75" << "59";
-        QTest::newRow("a letter") << "Votre temps actuel" << "txt_ah" << "1x" << "0" << "0";
-        QTest::newRow("three digits at most") << "Votre temps actuel" << "txt_ah" << "1234" << "123" << "123";
-        QTest::newRow("day 0") << "Remise à zéro" << "txt_raz" << "0" << "0" << "1";
-        QTest::newRow("day 32") << "Remise à zéro" << "txt_raz" << "32" << "32" << "31";
+        QTest::newRow("minutes 75") << "Durée du forfait"
+                                    << "txt_fm"
+                                    << "75"
+                                    << "75"
+                                    << "59";
+        QTest::newRow("a letter") << "Votre temps actuel"
+                                  << "txt_ah"
+                                  << "1x"
+                                  << "0"
+                                  << "0";
+        QTest::newRow("three digits at most") << "Votre temps actuel"
+                                              << "txt_ah"
+                                              << "1234"
+                                              << "123"
+                                              << "123";
+        QTest::newRow("day 0") << "Remise à zéro"
+                               << "txt_raz"
+                               << "0"
+                               << "0"
+                               << "1";
+        QTest::newRow("day 32") << "Remise à zéro"
+                                << "txt_raz"
+                                << "32"
+                                << "32"
+                                << "31";
     }
     void boundsApplyWhenLeaving()
     {

@@ -14,7 +14,6 @@ using namespace chronolien::test;
 
 namespace {
 
-
 void clickLine(QListWidget* list, int row)
 {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
@@ -32,8 +31,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("defaultFile");
-        QTest::newRow("mail sound off, switched on") << "Courrier" << "son_mail" << "0" << "mail.wav";
-        QTest::newRow("own connection sound, switched off") << "Connexion" << "son_connect" << "/mes/sons/ding.wav" << "connect.wav";
+        QTest::newRow("mail sound off, switched on") << "Courrier"
+                                                     << "son_mail"
+                                                     << "0"
+                                                     << "mail.wav";
+        QTest::newRow("own connection sound, switched off") << "Connexion"
+                                                            << "son_connect"
+                                                            << "/mes/sons/ding.wav"
+                                                            << "connect.wav";
     }
     void noSoundBox()
     {
@@ -45,7 +50,8 @@ private Q_SLOTS:
         const QString defaultPath = QStringLiteral("/sons/") + defaultFile;
         DialogRig rig;
         rig.file.WriteKey(key, stored);
-        (key == QLatin1String("son_mail") ? rig.state.settings.son_mail : rig.state.settings.son_connect) = stored;
+        (key == QLatin1String("son_mail") ? rig.state.settings.son_mail : rig.state.settings.son_connect)
+            = stored;
         QVERIFY(rig.openAt(entry));
         auto* box = rig.find<QCheckBox>("vf_chsons");
         auto* path = rig.find<QLineEdit>("chem_sons");
@@ -116,7 +122,8 @@ private Q_SLOTS:
     void removingAndDetail()
     {
         DialogRig rig;
-        const QString longPath = "/opt/un/chemin/tres/long/vers/un/programme/de/demarrage/automatique/lanceur";
+        const QString longPath
+            = "/opt/un/chemin/tres/long/vers/un/programme/de/demarrage/automatique/lanceur";
         rig.state.commandLists[1].entries = QStringList { longPath };
         QVERIFY(rig.openAt("Déconnecté"));
         auto* list = rig.find<QListWidget>("lst_even2");

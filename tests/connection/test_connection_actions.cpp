@@ -66,7 +66,8 @@ private Q_SLOTS:
         rig.state.settings.affiche_actu = true; // shown, by the flags or by the user
         rig.windows.calls.clear();
         rig.actions.OnDisconnect();
-        QCOMPARE(rig.windows.callsOf(QStringLiteral("HideFloatingWindow")).size(), closesAtDisconnection ? 1 : 0);
+        QCOMPARE(
+            rig.windows.callsOf(QStringLiteral("HideFloatingWindow")).size(), closesAtDisconnection ? 1 : 0);
     }
 
     void connectionInOrder()
@@ -74,8 +75,8 @@ private Q_SLOTS:
         Rig rig;
         rig.actions.OnConnect();
         QCOMPARE(rig.windows.calls,
-                 (QStringList { QStringLiteral("ShowFloatingWindow"), QStringLiteral("LoadCentreSkin(1)"),
-                                QStringLiteral("setConnectCaptions(1)") }));
+            (QStringList { QStringLiteral("ShowFloatingWindow"), QStringLiteral("LoadCentreSkin(1)"),
+                QStringLiteral("setConnectCaptions(1)") }));
         QCOMPARE(rig.fakes.sound.played, QStringList { rig.state.settings.son_connect });
         QCOMPARE(rig.mail.checks, 1);
     }
@@ -106,8 +107,8 @@ private Q_SLOTS:
         rig.folder.writeBytes(QStringLiteral("b.sh"), "#!/bin/sh\n");
         const QString a = rig.folder.file(QStringLiteral("a.sh"));
         const QString b = rig.folder.file(QStringLiteral("b.sh"));
-        rig.state.commandLists[0].entries = { rig.folder.file(QStringLiteral("missing.sh")), a, a + QStringLiteral(" --arg"),
-                                              rig.folder.path(), b };
+        rig.state.commandLists[0].entries = { rig.folder.file(QStringLiteral("missing.sh")), a,
+            a + QStringLiteral(" --arg"), rig.folder.path(), b };
         rig.state.commandLists[1].entries = { b };
         rig.actions.OnConnect();
         QCOMPARE(rig.fakes.processes.started, (QStringList { a, b }));

@@ -87,7 +87,7 @@ private Q_SLOTS:
         rig.prime(0, 0);
         rig.clock.advance(1);
         rig.table.rows = QList<Row> { { kEthernet, 10'000'000, 10'000'000 }, { kPpp, 100, 100 },
-                                      { kPpp, 50'000, 50'000 } };
+            { kPpp, 50'000, 50'000 } };
         rig.throughput.UpdateThroughput();
         QVERIFY(!rig.windows.downLight);
         QVERIFY(!rig.windows.upLight);

@@ -57,7 +57,8 @@ public:
 struct CoreRig : LogicRig {
     RecordingShell shell;
     Ticker ticker { state, file, fakes.clock, monitor, accounting, shell, shell };
-    Application application { state, file, fakes.clock, fakes.messages, windows, accounting, ticker, shell, shell, shell };
+    Application application { state, file, fakes.clock, fakes.messages, windows, accounting, ticker, shell,
+        shell, shell };
 
     CoreRig() { application.InitApplication(folder.path()); }
 

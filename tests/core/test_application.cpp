@@ -13,7 +13,8 @@ private Q_SLOTS:
     {
         CoreRig rig;
         QCOMPARE(rig.folder.readBytes(QStringLiteral("config.ini")).size(), 23 * SettingsFile::RecordSize);
-        QVERIFY(rig.folder.exists(QStringLiteral("even1.ini")) && rig.folder.exists(QStringLiteral("even2.ini")));
+        QVERIFY(
+            rig.folder.exists(QStringLiteral("even1.ini")) && rig.folder.exists(QStringLiteral("even2.ini")));
         QVERIFY(rig.folder.readBytes(QStringLiteral("even1.ini")).isEmpty());
         QVERIFY(!rig.windows.sessionText.isEmpty()); // the counters are shown from the start
         // Mail accounts stay unread while mail is off; a debug folder is no debug switch.
@@ -24,7 +25,8 @@ private Q_SLOTS:
         QDir(rig.folder.path()).mkdir(QStringLiteral("debug"));
         rig.shell.log.clear();
         rig.application.InitApplication(rig.folder.path());
-        QCOMPARE(rig.shell.log, (QStringList { QStringLiteral("LoadAccounts"), QStringLiteral("LoadForfaitPage") }));
+        QCOMPARE(rig.shell.log,
+            (QStringList { QStringLiteral("LoadAccounts"), QStringLiteral("LoadForfaitPage") }));
         QVERIFY(!rig.state.debugSwitch);
 
         QDir(rig.folder.path()).rmdir(QStringLiteral("debug"));
@@ -95,7 +97,8 @@ private Q_SLOTS:
             QCOMPARE(rig.windows.calls, QStringList { QStringLiteral("CloseAllWindows") });
         } else {
             QVERIFY(rig.shell.log.isEmpty());
-            QCOMPARE(rig.windows.calls, answer == MessageAnswer::Yes ? QStringList { "HideFloatingWindow" } : QStringList {});
+            QCOMPARE(rig.windows.calls,
+                answer == MessageAnswer::Yes ? QStringList { "HideFloatingWindow" } : QStringList {});
             QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("0"));
         }
     }

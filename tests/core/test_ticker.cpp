@@ -1,7 +1,6 @@
 #include "core_rig.h"
 
 #include <QTest>
-
 #include <limits>
 
 using namespace chronolien;
@@ -12,7 +11,7 @@ class TestTicker : public QObject {
 private Q_SLOTS:
     void elapsedTimeCounts_data()
     {
-        QTest::addColumn<float>("start");   // seconds since midnight at the last tick
+        QTest::addColumn<float>("start"); // seconds since midnight at the last tick
         QTest::addColumn<float>("elapsed"); // seconds until this tick
         QTest::addColumn<qint32>("monthBefore");
         QTest::addColumn<qint32>("monthAfter");
@@ -156,10 +155,13 @@ private Q_SLOTS:
         s.pos_x = 7000;
         s.pos_y = -15;
         rig.ticker.SaveState();
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), connected ? QStringLiteral("4321") : QStringLiteral("0"));
+        QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")),
+            connected ? QStringLiteral("4321") : QStringLiteral("0"));
         QCOMPARE(rig.file.ReadKey(QStringLiteral("affiche_actu")), QStringLiteral("Vrai"));
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("pos_x")), posMem ? QStringLiteral("7000") : QStringLiteral("5000"));
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("pos_y")), posMem ? QStringLiteral("-15") : QStringLiteral("500"));
+        QCOMPARE(rig.file.ReadKey(QStringLiteral("pos_x")),
+            posMem ? QStringLiteral("7000") : QStringLiteral("5000"));
+        QCOMPARE(rig.file.ReadKey(QStringLiteral("pos_y")),
+            posMem ? QStringLiteral("-15") : QStringLiteral("500"));
         // Records are rewritten in place: the file keeps its 23 records.
         QCOMPARE(rig.folder.readBytes(QStringLiteral("config.ini")).size(), 23 * SettingsFile::RecordSize);
     }

@@ -19,9 +19,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QTimer>
 #include <QTextStream>
-
+#include <QTimer>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -44,8 +43,9 @@ public:
 
 int usage()
 {
-    std::fprintf(stderr, "usage: e2e_files setting FILE KEY [VALUE] | account FILE N SERVER LOGIN PASSWORD"
-                         " | account-state FILE N | pop3-server LOG_FILE\n");
+    std::fprintf(stderr,
+        "usage: e2e_files setting FILE KEY [VALUE] | account FILE N SERVER LOGIN PASSWORD"
+        " | account-state FILE N | pop3-server LOG_FILE\n");
     return 2;
 }
 
@@ -72,15 +72,14 @@ int runPop3Server(QCoreApplication& app, const QString& logPath)
     }
     test::DovecotServer server;
     server.addUser(QStringLiteral("alice"), QStringLiteral("secret1"));
-    const bool delivered
-        = server.addMessage(QStringLiteral("alice"),
-                            "From: Bernard Durand <bernard@example.org>\nTo: alice@example.org\n"
-                            "Subject: Rendez-vous jeudi\nDate: Thu, 05 Jun 2025 09:12:00 +0200\n"
-                            "Message-ID: <1@example.org>\n\nBonjour.\n")
+    const bool delivered = server.addMessage(QStringLiteral("alice"),
+                               "From: Bernard Durand <bernard@example.org>\nTo: alice@example.org\n"
+                               "Subject: Rendez-vous jeudi\nDate: Thu, 05 Jun 2025 09:12:00 +0200\n"
+                               "Message-ID: <1@example.org>\n\nBonjour.\n")
         && server.addMessage(QStringLiteral("alice"),
-                             "From: Claire Martin <claire@example.org>\nTo: alice@example.org\n"
-                             "Subject: Photos des vacances\nDate: Fri, 06 Jun 2025 18:40:00 +0200\n"
-                             "Message-ID: <2@example.org>\n\nBonjour.\n");
+            "From: Claire Martin <claire@example.org>\nTo: alice@example.org\n"
+            "Subject: Photos des vacances\nDate: Fri, 06 Jun 2025 18:40:00 +0200\n"
+            "Message-ID: <2@example.org>\n\nBonjour.\n");
     if (!delivered || !server.start()) {
         std::fprintf(stderr, "Dovecot: %s\n%s\n", qPrintable(server.errorString()), server.log().constData());
         return 1;

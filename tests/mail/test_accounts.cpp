@@ -4,9 +4,9 @@
 #include "support/temp_app_folder.h"
 
 #include <QFile>
-#include <sys/stat.h>
 #include <QTest>
 #include <QtEndian>
+#include <sys/stat.h>
 
 using namespace chronolien;
 using namespace chronolien::test;
@@ -14,7 +14,7 @@ using namespace chronolien::test;
 namespace {
 
 QByteArray record(qint16 number, const QByteArray& server, const QByteArray& login,
-                  const QByteArray& password, qint16 state, bool inUse)
+    const QByteArray& password, qint16 state, bool inUse)
 {
     QByteArray r(2, '\0');
     qToLittleEndian<qint16>(number, r.data());
@@ -58,7 +58,7 @@ private Q_SLOTS:
         m_accounts.account(3).login = QStringLiteral("kept");
         LoadAccounts(m_accounts, path());
         QCOMPARE(bytes(), blank(1) + blank(2) + blank(3) + blank(4) + blank(5));
-        struct stat st {};
+        struct stat st { };
         QCOMPARE(::stat(QFile::encodeName(path()).constData(), &st), 0);
         QCOMPARE(st.st_mode & 0777, 0600u);
         QVERIFY(!m_accounts.account(3).inUse);
@@ -94,8 +94,8 @@ private Q_SLOTS:
     void shortFileAndDamagedRecordsBecomeBlank()
     {
         m_folder->writeBytes(QStringLiteral("courrier.ini"),
-                             record(1, "pop.a.fr", "anne", "pw", 2, true) + record(7, "x", "y", "z", 1, true)
-                                 + record(3, "pop.c.fr", "carl", "pw3", 1, false).left(100));
+            record(1, "pop.a.fr", "anne", "pw", 2, true) + record(7, "x", "y", "z", 1, true)
+                + record(3, "pop.c.fr", "carl", "pw3", 1, false).left(100));
         LoadAccounts(m_accounts, path());
         QCOMPARE(bytes().size(), 780);
         QCOMPARE(m_accounts.account(1).state, qint16(2));
@@ -151,9 +151,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("password");
         QTest::addColumn<QByteArray>("stored"); // account 2's record afterwards
         QTest::newRow("password loses trailing spaces")
-            << false << "jean" << "pw  " << record(2, "pop.x.fr", "jean", "pw", 0, true);
-        QTest::newRow("ticked stores short texts") << true << "j" << "pw" << record(2, "pop.x.fr", "j", "pw", 0, false);
-        QTest::newRow("short login refused") << false << "jo" << "pw" << blank(2);
+            << false << "jean"
+            << "pw  " << record(2, "pop.x.fr", "jean", "pw", 0, true);
+        QTest::newRow("ticked stores short texts") << true << "j"
+                                                   << "pw" << record(2, "pop.x.fr", "j", "pw", 0, false);
+        QTest::newRow("short login refused") << false << "jo"
+                                             << "pw" << blank(2);
     }
 
     void validate()
@@ -176,13 +179,15 @@ private Q_SLOTS:
         QCOMPARE(m_accounts.account(2).state, qint16(refused ? 1 : 0));
         QCOMPARE(page.fields.stateText, QStringLiteral("Non testé"));
         QCOMPARE(m_messages.texts(),
-            refused ? QStringList({ "L'adresse du serveur pop ou votre login est incorrect." }) : QStringList());
+            refused ? QStringList({ "L'adresse du serveur pop ou votre login est incorrect." })
+                    : QStringList());
     }
 
     void accountsStoredWhileMailWasOffSurviveSwitchingItOn()
     {
         const QByteArray first = record(1, "pop.a.fr", "anne", "pw", 1, true);
-        m_folder->writeBytes(QStringLiteral("courrier.ini"), first + blank(2) + blank(3) + blank(4) + blank(5));
+        m_folder->writeBytes(
+            QStringLiteral("courrier.ini"), first + blank(2) + blank(3) + blank(4) + blank(5));
         AccountPage page(m_accounts, path(), m_messages);
         page.MailCheckingSwitchedOn();
         QCOMPARE(m_accounts.account(1).login, QStringLiteral("anne"));

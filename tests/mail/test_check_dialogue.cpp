@@ -18,8 +18,8 @@ namespace {
 
 QByteArray top(int n, const QByteArray& from = "Jean Dupont <jean@exemple.fr>")
 {
-    return "+OK\r\nReturn-Path: <r@exemple.fr>\r\nTo: moi@ici.fr\r\nFrom: " + from
-        + "\r\nSubject: Message " + QByteArray::number(n)
+    return "+OK\r\nReturn-Path: <r@exemple.fr>\r\nTo: moi@ici.fr\r\nFrom: " + from + "\r\nSubject: Message "
+        + QByteArray::number(n)
         + "\r\nDate: Tue, 3 Feb 2004 10:15:00 +0100\r\n\r\nCorps du message.\r\n.\r\n";
 }
 
@@ -27,8 +27,9 @@ QByteArray top(int n, const QByteArray& from = "Jean Dupont <jean@exemple.fr>")
 QByteArray traced(int n, const QByteArray& from, const QByteArray& name, const QByteArray& address)
 {
     const QByteArray stars = "**********************************\r\n";
-    return stars + "+ok\r\nreturn-path: <r@exemple.fr>\r\nto: moi@ici.fr\r\nfrom: " + from + "\r\nsubject: message "
-        + QByteArray::number(n) + "\r\ndate: tue, 3 feb 2004 10:15:00 +0100\r\n########\r\nad1 : moi@ici.fr\r\n"
+    return stars + "+ok\r\nreturn-path: <r@exemple.fr>\r\nto: moi@ici.fr\r\nfrom: " + from
+        + "\r\nsubject: message " + QByteArray::number(n)
+        + "\r\ndate: tue, 3 feb 2004 10:15:00 +0100\r\n########\r\nad1 : moi@ici.fr\r\n"
         + "ad2 : \r\nad3 : " + address + "\r\nad4 : r@exemple.fr\r\nad5 : \r\nnom1 : \r\nnom2 : " + name
         + "\r\nnom3 : \r\ndate : 03/02/2004 10:15:00\r\nsujet : message " + QByteArray::number(n)
         + "\r\ntaille : 0\r\n########\r\n" + stars;
@@ -120,7 +121,8 @@ private Q_SLOTS:
         m_state->mailList.count = 5;
         m_dialogue->StartMailCheck();
         QCOMPARE(m_events->refreshCounts, QList<int>({ 0 }));
-        QCOMPARE(m_sockets->calls.filter(QStringLiteral("connect")), QStringList({ "connect 1 pop.exemple.fr:110" }));
+        QCOMPARE(m_sockets->calls.filter(QStringLiteral("connect")),
+            QStringList({ "connect 1 pop.exemple.fr:110" }));
     }
 
     void wholeDialogueListsTheMessagesAndTraces()
@@ -145,8 +147,9 @@ private Q_SLOTS:
         QCOMPARE(m_state->mailList.count, qint16(2));
         QCOMPARE(m_events->refreshCounts, QList<int>({ 0, 1, 2 }));
 
-        struct stat st {};
-        QCOMPARE(::stat(QFile::encodeName(m_folder->file(QStringLiteral("messages.txt"))).constData(), &st), 0);
+        struct stat st { };
+        QCOMPARE(
+            ::stat(QFile::encodeName(m_folder->file(QStringLiteral("messages.txt"))).constData(), &st), 0);
         QCOMPARE(st.st_mode & 0777, 0600u);
         const QByteArray expected = "<1>  Tentative de connection\r\n<0>  connect\xe9\r\n"
                                     "<0>  recu : +OK ready\r\n\r\n<0>  envoi : USER jean\r\n"
@@ -238,7 +241,8 @@ private Q_SLOTS:
         QTest::newRow("10 MB reply") << 4 << QByteArray(1024 * 1024, 'a') << 10;
         QTest::newRow("no CR LF") << 4 << QByteArray(64 * 1024, '+') << 20;
         QTest::newRow("100 000-character line, never ended")
-            << 4 << "+OK\r\nSubject: " + QByteArray(100000, 's') + "\r\nFrom: a@b.fr\r\n" << 12;
+            << 4 << "+OK\r\nSubject: " + QByteArray(100000, 's') + "\r\nFrom: a@b.fr\r\n"
+            << 12;
     }
 
     // A refusal or a reply that never ends closes the socket, with memory bounded, and puts the
@@ -273,8 +277,9 @@ private Q_SLOTS:
         m_dialogue->DataArrival(0, many + "From: late@x.fr\r\n\r\n.\r\n");
         QCOMPARE(m_sockets->takeLines(0), QStringList({ "top 2 10" }));
         QCOMPARE(m_state->mailList.count, qint16(0)); // the sender lies beyond the lines read
-        m_dialogue->DataArrival(0, "+OK\r\nFrom: a@b.fr\r\nSubject: " + QByteArray(100000, 's')
-                                       + "\r\nTo: x@y.fr\r\nX: " + QByteArray(3, '\0') + "\r\n\r\n.\r\n");
+        m_dialogue->DataArrival(0,
+            "+OK\r\nFrom: a@b.fr\r\nSubject: " + QByteArray(100000, 's')
+                + "\r\nTo: x@y.fr\r\nX: " + QByteArray(3, '\0') + "\r\n\r\n.\r\n");
         QCOMPARE(m_state->mailList.count, qint16(1));
         QCOMPARE(m_state->mailList.entry(1).subject.size(), 91);
     }
@@ -287,8 +292,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("ports");
         QTest::newRow("host not found") << int(ErrorHostNotFound) << 3 << 2 << QStringList();
         QTest::newRow("refused") << int(ErrorConnectionRefused) << 3 << 2 << QStringList();
-        QTest::newRow("address in use") << int(ErrorAddressInUse) << 3 << 1
-                                        << QStringList({ "port 0 2750", "port 0 2750" });
+        QTest::newRow("address in use")
+            << int(ErrorAddressInUse) << 3 << 1 << QStringList({ "port 0 2750", "port 0 2750" });
         QTest::newRow("other") << 5 << 1 << 1 << QStringList();
     }
 
@@ -307,7 +312,10 @@ private Q_SLOTS:
         QCOMPARE(m_sockets->calls.filter(QStringLiteral("connect")).size(), attempts);
         QTEST(m_sockets->calls.filter(QStringLiteral("port")), "ports");
         QCOMPARE(trace().count("<1>  Tentative de connection\r\n"), attempts);
-        QCOMPARE(trace().count("<0> " + QByteArray::number(number) + "  \xe9" "chec\r\n"), 3);
+        QCOMPARE(trace().count("<0> " + QByteArray::number(number)
+                     + "  \xe9"
+                       "chec\r\n"),
+            3);
         QCOMPARE(account(1).state, qint16(state));
         QCOMPARE(QFile::exists(m_folder->file(QStringLiteral("courrier.ini"))), state == 2);
     }

@@ -87,9 +87,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("first");
         QTest::addColumn<QString>("lines"); // the subjects' numbers on the four lines
         QTest::addColumn<QString>("scroll"); // shown: minimum, maximum, value
-        QTest::newRow("4 entries") << 4 << 1 << "1 2 3 4" << "";
-        QTest::newRow("5 entries") << 5 << 1 << "1 2 3 4" << "1 2 1";
-        QTest::newRow("20 entries at the end") << 20 << 17 << "17 18 19 20" << "1 17 17";
+        QTest::newRow("4 entries") << 4 << 1 << "1 2 3 4"
+                                   << "";
+        QTest::newRow("5 entries") << 5 << 1 << "1 2 3 4"
+                                   << "1 2 1";
+        QTest::newRow("20 entries at the end") << 20 << 17 << "17 18 19 20"
+                                               << "1 17 17";
     }
     void linesAndScrollBar()
     {
@@ -100,7 +103,9 @@ private Q_SLOTS:
         for (const MailLine& line : content.lines)
             lines.append(line.caption.mid(line.caption.lastIndexOf(u' ') + 1));
         QTEST(lines.join(u' '), "lines");
-        QTEST(content.scrollShown ? QStringLiteral("%1 %2 %3").arg(content.scrollMinimum).arg(content.scrollMaximum)
+        QTEST(content.scrollShown ? QStringLiteral("%1 %2 %3")
+                                        .arg(content.scrollMinimum)
+                                        .arg(content.scrollMaximum)
                                         .arg(content.scrollValue)
                                   : QString(),
             "scroll");
@@ -201,8 +206,8 @@ private Q_SLOTS:
         m_logic->LineDoubleClicked(1);
         const MailDetail& d = m_view->details.last();
         QCOMPARE(QStringList({ d.de, d.retour, d.a, d.sujet, d.date, d.taille }),
-            QStringList({ "jean", "jean@exemple.fr", "moi@ici.fr", "message 6", "mardi 3 février 2004 à 10:15:00",
-                "2,25 Ko" }));
+            QStringList({ "jean", "jean@exemple.fr", "moi@ici.fr", "message 6",
+                "mardi 3 février 2004 à 10:15:00", "2,25 Ko" }));
         m_logic->DeleteSelectedMail();
         QCOMPARE(m_deletion->targets.size(), 1);
         QCOMPARE(m_deletion->targets.first().account, qint16(3));

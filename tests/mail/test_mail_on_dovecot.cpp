@@ -19,10 +19,11 @@ using namespace chronolien::test;
 
 namespace {
 
-QByteArray message(const QByteArray& from, const QByteArray& subject, const QByteArray& date, int bodyLines = 1)
+QByteArray message(
+    const QByteArray& from, const QByteArray& subject, const QByteArray& date, int bodyLines = 1)
 {
-    QByteArray m = "Return-Path: <bounce@liste.org>\nReceived: from mx by pop\nTo: alice@ici.fr\nFrom: " + from
-        + "\nSubject: " + subject + "\nDate: " + date + "\nMIME-Version: 1.0\n\n";
+    QByteArray m = "Return-Path: <bounce@liste.org>\nReceived: from mx by pop\nTo: alice@ici.fr\nFrom: "
+        + from + "\nSubject: " + subject + "\nDate: " + date + "\nMIME-Version: 1.0\n\n";
     for (int k = 0; k < bodyLines; ++k)
         m += "ligne " + QByteArray::number(k) + " du corps\n";
     return m + ".commence par un point\nFrom: pas un en-tete\n";
@@ -35,7 +36,8 @@ bool startServer(DovecotServer& server, int count, const QStringList& certificat
     for (int n = 1; n <= count; ++n) {
         const QByteArray k = QByteArray::number(n);
         if (!server.addMessage(QStringLiteral("alice"),
-                message("Expediteur " + k + " <e" + k + "@exemple.fr>", "Message " + k, k + " Feb 2004 10:15:00 GMT")))
+                message("Expediteur " + k + " <e" + k + "@exemple.fr>", "Message " + k,
+                    k + " Feb 2004 10:15:00 GMT")))
             return false;
     }
     return (certificateNames.isEmpty() || server.makeCertificate(certificateNames)) && server.start();
@@ -144,8 +146,9 @@ class TestMailOnDovecot : public QObject {
         for (int e = 1; e <= m_state->mailList.count; ++e) {
             const MailEntry& m = m_state->mailList.entry(e);
             if (m.account == n)
-                entries.append(QStringList({ QString::number(m.messageNumber), m.senderName, m.senderAddress,
-                    m.recipient, m.subject, m.date.toString(Qt::ISODate), QString::number(qRound(m.sizeKo * 1024)) })
+                entries.append(QStringList(
+                    { QString::number(m.messageNumber), m.senderName, m.senderAddress, m.recipient, m.subject,
+                        m.date.toString(Qt::ISODate), QString::number(qRound(m.sizeKo * 1024)) })
                                    .join(u'|'));
         }
         return entries;
@@ -178,7 +181,8 @@ private Q_SLOTS:
         DovecotServer server;
         server.addUser(QStringLiteral("alice"), QStringLiteral("secret1"));
         QList<QByteArray> mails {
-            message("\"Jean Dupont\" <Jean@Exemple.fr>", "=?utf-8?q?R=C3=A9union?= demain", "Tue, 3 Feb 2004 10:15:00 +0100", 3),
+            message("\"Jean Dupont\" <Jean@Exemple.fr>", "=?utf-8?q?R=C3=A9union?= demain",
+                "Tue, 3 Feb 2004 10:15:00 +0100", 3),
             message("marie@exemple.fr", "Facture", "3 Aug 2004 08:00:00 GMT", 40),
             message("Service Clients <sc@boutique.fr>", "Votre commande", "Mon, 5 Jan 04 01:02 +0000", 200),
         };
@@ -218,8 +222,9 @@ private Q_SLOTS:
 
         const QStringList plain = traceOf(0);
         QCOMPARE(plain.mid(0, 6),
-            QStringList({ "<n>  connecté", "<n>  recu : +OK Dovecot (Debian) ready.", "<n>  envoi : USER alice",
-                "<n>  recu : +OK", "<n>  envoi : PASS secret1", "<n>  recu : +OK Logged in." }));
+            QStringList(
+                { "<n>  connecté", "<n>  recu : +OK Dovecot (Debian) ready.", "<n>  envoi : USER alice",
+                    "<n>  recu : +OK", "<n>  envoi : PASS secret1", "<n>  recu : +OK Logged in." }));
         QCOMPARE(plain.filter(QStringLiteral("envoi")).mid(2),
             QStringList({ "<n>  envoi : STAT", "<n>  envoi : top 1 10", "<n>  envoi : top 2 10",
                 "<n>  envoi : top 3 10", "<n>  envoi : LIST", "<n>  envoi : QUIT" }));
@@ -262,7 +267,8 @@ private Q_SLOTS:
         const QStringList address { "IP:127.0.0.1" };
         QTest::newRow("name, reached by name") << name << "localhost" << true << false << "";
         QTest::newRow("authority not trusted") << address << "127.0.0.1" << false << false << unverified;
-        QTest::newRow("another name") << QStringList { "DNS:pop.exemple.org" } << "127.0.0.1" << true << false << unverified;
+        QTest::newRow("another name")
+            << QStringList { "DNS:pop.exemple.org" } << "127.0.0.1" << true << false << unverified;
         QTest::newRow("name, reached by address") << name << "127.0.0.1" << true << false << unverified;
         QTest::newRow("address, reached by name") << address << "localhost" << true << false << unverified;
         QTest::newRow("plain server behind pop3s") << address << "127.0.0.1" << true << true << "TLS";
@@ -330,9 +336,11 @@ private Q_SLOTS:
         QVERIFY(m_state->mailWindowShown);
         QCOMPARE(rig.windows.calls, QStringList({ "ApplyMailWindow", "ApplyMailWindow" }));
         QCOMPARE(storedSubjects(server),
-            QStringList({ "Message 1", "Message 2", "Message 3", "Message 4", "Message 5", "Message 7", "Message 8" }));
+            QStringList({ "Message 1", "Message 2", "Message 3", "Message 4", "Message 5", "Message 7",
+                "Message 8" }));
         const LoopbackRelay::Session deletion = relay.sessionWith(QStringLiteral("dele 6"));
-        QCOMPARE(deletion.commands(), QStringList({ "USER alice", "PASS secret1", "top 6 0", "dele 6", "QUIT" }));
+        QCOMPARE(
+            deletion.commands(), QStringList({ "USER alice", "PASS secret1", "top 6 0", "dele 6", "QUIT" }));
         QVERIFY(rig.deleter.localPort() >= 2000 && rig.deleter.localPort() <= 4999);
         QCOMPARE(deletion.peerPort, rig.deleter.localPort());
     }
@@ -369,7 +377,8 @@ private Q_SLOTS:
     void deletionOverTls()
     {
         DovecotServer server;
-        QVERIFY2(startServer(server, 3, { QStringLiteral("IP:127.0.0.1") }), qPrintable(server.errorString()));
+        QVERIFY2(
+            startServer(server, 3, { QStringLiteral("IP:127.0.0.1") }), qPrintable(server.errorString()));
         useAccount(1, server.secureServerText());
         MailRig rig(*m_state, 0, 0, trusting(server));
         rig.checker.StartMailCheck();

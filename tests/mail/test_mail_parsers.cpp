@@ -13,7 +13,8 @@ using Kind = ReplyAssembler::Kind;
 namespace {
 
 // A TOP reply as the dialogue hands it over: status line, headers, blank line, body.
-QByteArray reply(const QByteArray& headers, const QByteArray& body = "Bonjour,\r\nFrom: someone in the body\r\n")
+QByteArray reply(
+    const QByteArray& headers, const QByteArray& body = "Bonjour,\r\nFrom: someone in the body\r\n")
 {
     QByteArray r = "+OK\r\n" + headers + "\r\n" + body;
     r.replace("\n", "\r\n");
@@ -33,7 +34,7 @@ std::optional<MailEntry> entryOf(const QByteArray& r)
 const QByteArray Filler = "Received: from a by b\nMessage-ID: <1@x>\nMIME-Version: 1.0\n";
 
 struct CountingEvents final : MailListEvents {
-    void RefreshMailState() override {}
+    void RefreshMailState() override { }
     void FillMailList() override { ++fills; }
     int fills = 0;
 };
@@ -52,14 +53,17 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("stream");
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QByteArray>("rest");
-        QTest::newRow("single line") << int(Kind::SingleLine) << QByteArray("+OK ready\r\n+OK") << QByteArray("+OK ready\r\n") << QByteArray("+OK");
+        QTest::newRow("single line") << int(Kind::SingleLine) << QByteArray("+OK ready\r\n+OK")
+                                     << QByteArray("+OK ready\r\n") << QByteArray("+OK");
         QTest::newRow("multi-line") << int(Kind::MultiLine) << QByteArray("+OK\r\nA: b\r\n\r\nbody\r\n.\r\n")
                                     << QByteArray("+OK\r\nA: b\r\n\r\nbody\r\n") << QByteArray();
         QTest::newRow("dot-stuffed") << int(Kind::MultiLine) << QByteArray("+OK\r\n..x\r\n...\r\n.\r\n")
                                      << QByteArray("+OK\r\n.x\r\n..\r\n") << QByteArray();
-        QTest::newRow("empty listing") << int(Kind::MultiLine) << QByteArray("+OK\r\n.\r\n") << QByteArray("+OK\r\n") << QByteArray();
-        QTest::newRow("refusal is one line") << int(Kind::MultiLine) << QByteArray("-ERR no such message\r\n+OK")
-                                             << QByteArray("-ERR no such message\r\n") << QByteArray("+OK");
+        QTest::newRow("empty listing")
+            << int(Kind::MultiLine) << QByteArray("+OK\r\n.\r\n") << QByteArray("+OK\r\n") << QByteArray();
+        QTest::newRow("refusal is one line")
+            << int(Kind::MultiLine) << QByteArray("-ERR no such message\r\n+OK")
+            << QByteArray("-ERR no such message\r\n") << QByteArray("+OK");
     }
 
     void wholeRepliesWhateverTheCuts()
@@ -124,45 +128,77 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("date");
 
         const QDateTime d(QDate(2004, 2, 3), QTime(10, 15), Qt::UTC);
-        QTest::newRow("quoted display name")
-            << reply(Filler + "From: \"Jean Dupont\" <Jean.Dupont@Exemple.FR>\nTo: moi@ici.fr\nSubject: Réunion\nDate: Tue, 3 Feb 2004 10:15:00 +0100\n")
-            << true << "jean dupont" << "jean.dupont@exemple.fr" << "moi@ici.fr" << "réunion" << d;
+        QTest::newRow("quoted display name") << reply(Filler
+            + "From: \"Jean Dupont\" <Jean.Dupont@Exemple.FR>\nTo: moi@ici.fr\nSubject: Réunion\nDate: Tue, "
+              "3 Feb 2004 10:15:00 +0100\n") << true
+                                             << "jean dupont"
+                                             << "jean.dupont@exemple.fr"
+                                             << "moi@ici.fr"
+                                             << "réunion" << d;
         QTest::newRow("return-path only")
-            << reply(Filler + "Return-Path: <bounce@liste.org>\nSubject: x\n")
-            << true << "bounce@liste.org" << "bounce@liste.org" << "" << "x" << ZeroMailDate();
+            << reply(Filler + "Return-Path: <bounce@liste.org>\nSubject: x\n") << true << "bounce@liste.org"
+            << "bounce@liste.org"
+            << ""
+            << "x" << ZeroMailDate();
         QTest::newRow("two addresses in to keep the comma")
-            << reply(Filler + "From: a@b.fr\nTo: un@x.fr, deux@y.fr\n")
-            << true << "a@b.fr" << "a@b.fr" << "un@x.fr," << "" << ZeroMailDate();
+            << reply(Filler + "From: a@b.fr\nTo: un@x.fr, deux@y.fr\n") << true << "a@b.fr"
+            << "a@b.fr"
+            << "un@x.fr,"
+            << "" << ZeroMailDate();
         QTest::newRow("x-apparently-to wins over to")
             << reply(Filler + "X-Apparently-To: vrai@ici.fr via 1.2.3.4\nTo: autre@ici.fr\nFrom: a@b.fr\n")
-            << true << "a@b.fr" << "a@b.fr" << "vrai@ici.fr" << "" << ZeroMailDate();
+            << true << "a@b.fr"
+            << "a@b.fr"
+            << "vrai@ici.fr"
+            << "" << ZeroMailDate();
         QTest::newRow("reply-to when no from")
-            << reply(Filler + "Reply-To: Service Client <sc@shop.fr>\n")
-            << true << "service client" << "sc@shop.fr" << "" << "" << ZeroMailDate();
+            << reply(Filler + "Reply-To: Service Client <sc@shop.fr>\n") << true << "service client"
+            << "sc@shop.fr"
+            << ""
+            << "" << ZeroMailDate();
         QTest::newRow("second from wins")
-            << reply(Filler + "From: Premier Nom <p@x.fr>\nFrom: Second Nom <s@x.fr>\n")
-            << true << "second nom" << "s@x.fr" << "" << "" << ZeroMailDate();
+            << reply(Filler + "From: Premier Nom <p@x.fr>\nFrom: Second Nom <s@x.fr>\n") << true
+            << "second nom"
+            << "s@x.fr"
+            << ""
+            << "" << ZeroMailDate();
         QTest::newRow("no sender dropped")
-            << reply(Filler + "To: moi@ici.fr\nSubject: anonyme\n") << false << "" << "" << "" << "" << QDateTime();
+            << reply(Filler + "To: moi@ici.fr\nSubject: anonyme\n") << false << ""
+            << ""
+            << ""
+            << "" << QDateTime();
         QTest::newRow("no space after colon matches nothing")
-            << reply(Filler + "From:a@b.fr\nReturn-Path: <r@b.fr>\n")
-            << true << "r@b.fr" << "r@b.fr" << "" << "" << ZeroMailDate();
+            << reply(Filler + "From:a@b.fr\nReturn-Path: <r@b.fr>\n") << true << "r@b.fr"
+            << "r@b.fr"
+            << ""
+            << "" << ZeroMailDate();
         QTest::newRow("folded subject keeps its first line")
-            << reply(Filler + "From: a@b.fr\nSubject: premier morceau\n\tsecond morceau\n")
-            << true << "a@b.fr" << "a@b.fr" << "" << "premier morceau" << ZeroMailDate();
+            << reply(Filler + "From: a@b.fr\nSubject: premier morceau\n\tsecond morceau\n") << true
+            << "a@b.fr"
+            << "a@b.fr"
+            << ""
+            << "premier morceau" << ZeroMailDate();
 
         QByteArray many;
         for (int k = 0; k < 30; ++k)
             many += "Received: from relay" + QByteArray::number(k) + ".example.net by mx\n";
         QTest::newRow("subject after the 20th line is read")
-            << reply(many + "From: Nom Long <n@x.fr>\nSubject: tard\nDate: 3 aug 2004 08:00:00 gmt\n")
-            << true << "nom long" << "n@x.fr" << "" << "tard" << QDateTime(QDate(2004, 8, 3), QTime(8, 0), Qt::UTC);
+            << reply(many + "From: Nom Long <n@x.fr>\nSubject: tard\nDate: 3 aug 2004 08:00:00 gmt\n") << true
+            << "nom long"
+            << "n@x.fr"
+            << ""
+            << "tard" << QDateTime(QDate(2004, 8, 3), QTime(8, 0), Qt::UTC);
         QTest::newRow("from in the body is not a header")
-            << reply(Filler + "From: vrai@x.fr\n", "texte\nFrom: faux@y.fr\n")
-            << true << "vrai@x.fr" << "vrai@x.fr" << "" << "" << ZeroMailDate();
-        QTest::newRow("encoded words decoded then lower-cased")
-            << reply(Filler + "From: =?iso-8859-1?q?Ren=E9?= Dupr\xc3\xa9 <r@x.fr>\nSubject: =?utf-8?b?UsOpdW5pb24=?= =?utf-8?q?_demain?=\n")
-            << true << "rené dupré" << "r@x.fr" << "" << "réunion demain" << ZeroMailDate();
+            << reply(Filler + "From: vrai@x.fr\n", "texte\nFrom: faux@y.fr\n") << true << "vrai@x.fr"
+            << "vrai@x.fr"
+            << ""
+            << "" << ZeroMailDate();
+        QTest::newRow("encoded words decoded then lower-cased") << reply(Filler
+            + "From: =?iso-8859-1?q?Ren=E9?= Dupr\xc3\xa9 <r@x.fr>\nSubject: =?utf-8?b?UsOpdW5pb24=?= "
+              "=?utf-8?q?_demain?=\n") << true << "rené dupré"
+                                                                << "r@x.fr"
+                                                                << ""
+                                                                << "réunion demain" << ZeroMailDate();
     }
 
     void extract()
@@ -185,7 +221,8 @@ private Q_SLOTS:
         const QByteArray r = "+OK\r\n" + QByteArray(150, 'a') + "\r\n\t\t  indented\r\n" + QByteArray(25, ' ')
             + "b\r\n\r\nbody\r\n";
         QCOMPARE(CutReplyLines(r, MaxReplyLines, true),
-            QStringList({ "+OK", QString(100, u'a'), "indented", QString(25, u' ') + u'b' })); // blanks past 20 stay
+            QStringList(
+                { "+OK", QString(100, u'a'), "indented", QString(25, u' ') + u'b' })); // blanks past 20 stay
         QCOMPARE(CutReplyLines(r, MaxReplyLines, false).size(), 6);
         QCOMPARE(CutReplyLines(r, 3, false).size(), 3);
     }
@@ -195,12 +232,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("address");
-        QTest::newRow("no angle") << "a@b.fr" << "a@b.fr" << "a@b.fr";
-        QTest::newRow("quoted name") << "\"jean d\" <j@d.fr>" << "jean d" << "j@d.fr";
-        QTest::newRow("name of 4") << "anne <a@b.fr>" << "anne" << "a@b.fr";
-        QTest::newRow("name of 3") << "bob <b@b.fr>" << "" << "b@b.fr";
-        QTest::newRow("only angle") << "<x@y.fr>" << "" << "x@y.fr";
-        QTest::newRow("address cut at 50") << "nom long <" + QString(60, u'a') + ">" << "nom long" << "" + QString(49, u'a');
+        QTest::newRow("no angle") << "a@b.fr"
+                                  << "a@b.fr"
+                                  << "a@b.fr";
+        QTest::newRow("quoted name") << "\"jean d\" <j@d.fr>"
+                                     << "jean d"
+                                     << "j@d.fr";
+        QTest::newRow("name of 4") << "anne <a@b.fr>"
+                                   << "anne"
+                                   << "a@b.fr";
+        QTest::newRow("name of 3") << "bob <b@b.fr>"
+                                   << ""
+                                   << "b@b.fr";
+        QTest::newRow("only angle") << "<x@y.fr>"
+                                    << ""
+                                    << "x@y.fr";
+        QTest::newRow("address cut at 50") << "nom long <" + QString(60, u'a') + ">"
+                                           << "nom long"
+                                           << "" + QString(49, u'a');
     }
 
     void splitAndClean()
@@ -218,12 +267,16 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("raw");
         QTest::addColumn<QString>("text");
         QTest::newRow("utf-8 raw") << QByteArray("Subject: caf\xc3\xa9") << QStringLiteral("Subject: café");
-        QTest::newRow("windows-1252 raw") << QByteArray("Subject: caf\xe9 \x80") << QStringLiteral("Subject: café €");
-        QTest::newRow("q iso-8859-1") << QByteArray("=?ISO-8859-1?Q?caf=E9_cr=E8me?=") << QStringLiteral("café crème");
+        QTest::newRow("windows-1252 raw")
+            << QByteArray("Subject: caf\xe9 \x80") << QStringLiteral("Subject: café €");
+        QTest::newRow("q iso-8859-1")
+            << QByteArray("=?ISO-8859-1?Q?caf=E9_cr=E8me?=") << QStringLiteral("café crème");
         QTest::newRow("q iso-8859-15 euro") << QByteArray("=?iso-8859-15?q?=A4?=") << QStringLiteral("€");
         QTest::newRow("b windows-1252") << QByteArray("=?windows-1252?b?gA==?=") << QStringLiteral("€");
-        QTest::newRow("unknown charset stays") << QByteArray("=?x-nothing?q?abc?=") << QStringLiteral("=?x-nothing?q?abc?=");
-        QTest::newRow("bad base64 stays") << QByteArray("=?utf-8?b?***?=") << QStringLiteral("=?utf-8?b?***?=");
+        QTest::newRow("unknown charset stays")
+            << QByteArray("=?x-nothing?q?abc?=") << QStringLiteral("=?x-nothing?q?abc?=");
+        QTest::newRow("bad base64 stays")
+            << QByteArray("=?utf-8?b?***?=") << QStringLiteral("=?utf-8?b?***?=");
     }
 
     void decodeHeaderLine()
@@ -292,10 +345,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shortText");
         QTest::newRow("example") << QDateTime(QDate(2004, 2, 3), QTime(10, 15), Qt::UTC)
-                                 << "mardi 3 février 2004 à 10:15:00" << "03/02/2004 10:15:00";
-        QTest::newRow("zero date") << ZeroMailDate() << "samedi 30 décembre 1899 à 00:00:00" << "00:00:00";
-        QTest::newRow("august midnight") << QDateTime(QDate(2021, 8, 15), QTime(0, 0), Qt::UTC)
-                                         << "dimanche 15 août 2021 à 00:00:00" << "15/08/2021";
+                                 << "mardi 3 février 2004 à 10:15:00"
+                                 << "03/02/2004 10:15:00";
+        QTest::newRow("zero date") << ZeroMailDate() << "samedi 30 décembre 1899 à 00:00:00"
+                                   << "00:00:00";
+        QTest::newRow("august midnight")
+            << QDateTime(QDate(2021, 8, 15), QTime(0, 0), Qt::UTC) << "dimanche 15 août 2021 à 00:00:00"
+            << "15/08/2021";
     }
 
     void displayForms()
@@ -326,20 +382,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("host");
         QTest::addColumn<int>("port");
         QTest::addColumn<bool>("secure");
-        QTest::newRow("host") << "pop.free.fr" << "pop.free.fr" << 110 << false;
-        QTest::newRow("host:port") << "127.0.0.1:2110" << "127.0.0.1" << 2110 << false;
-        QTest::newRow("host:995 is TLS") << "pop.gmail.com:995" << "pop.gmail.com" << 995 << true;
-        QTest::newRow("pop3s://host") << "pop3s://pop.example.org" << "pop.example.org" << 995 << true;
-        QTest::newRow("pop3s://host:port") << "pop3s://127.0.0.1:2995" << "127.0.0.1" << 2995 << true;
-        QTest::newRow("scheme in capitals") << "POP3S://Pop.Example.org" << "Pop.Example.org" << 995 << true;
-        QTest::newRow("bad port stays in the host") << "host:abc" << "host:abc" << 110 << false;
-        QTest::newRow("port 0") << "host:0" << "host:0" << 110 << false;
-        QTest::newRow("port too large") << "host:65536" << "host:65536" << 110 << false;
-        QTest::newRow("bad port over TLS") << "pop3s://host:x" << "host:x" << 995 << true;
-        QTest::newRow("bare IPv6 address") << "::1" << "::1" << 110 << false;
-        QTest::newRow("IPv6 with port") << "[::1]:2110" << "::1" << 2110 << false;
-        QTest::newRow("IPv6 over TLS") << "pop3s://[::1]" << "::1" << 995 << true;
-        QTest::newRow("other scheme is a host") << "pop3://pop.free.fr" << "pop3://pop.free.fr" << 110 << false;
+        QTest::newRow("host") << "pop.free.fr"
+                              << "pop.free.fr" << 110 << false;
+        QTest::newRow("host:port") << "127.0.0.1:2110"
+                                   << "127.0.0.1" << 2110 << false;
+        QTest::newRow("host:995 is TLS") << "pop.gmail.com:995"
+                                         << "pop.gmail.com" << 995 << true;
+        QTest::newRow("pop3s://host") << "pop3s://pop.example.org"
+                                      << "pop.example.org" << 995 << true;
+        QTest::newRow("pop3s://host:port") << "pop3s://127.0.0.1:2995"
+                                           << "127.0.0.1" << 2995 << true;
+        QTest::newRow("scheme in capitals") << "POP3S://Pop.Example.org"
+                                            << "Pop.Example.org" << 995 << true;
+        QTest::newRow("bad port stays in the host") << "host:abc"
+                                                    << "host:abc" << 110 << false;
+        QTest::newRow("port 0") << "host:0"
+                                << "host:0" << 110 << false;
+        QTest::newRow("port too large") << "host:65536"
+                                        << "host:65536" << 110 << false;
+        QTest::newRow("bad port over TLS") << "pop3s://host:x"
+                                           << "host:x" << 995 << true;
+        QTest::newRow("bare IPv6 address") << "::1"
+                                           << "::1" << 110 << false;
+        QTest::newRow("IPv6 with port") << "[::1]:2110"
+                                        << "::1" << 2110 << false;
+        QTest::newRow("IPv6 over TLS") << "pop3s://[::1]"
+                                       << "::1" << 995 << true;
+        QTest::newRow("other scheme is a host") << "pop3://pop.free.fr"
+                                                << "pop3://pop.free.fr" << 110 << false;
     }
 
     void serverText()

@@ -25,7 +25,7 @@ public:
 
     // An interface as the kernel shows it: ifindex, type (a link type: 512 for PPP), flags in hex.
     void addInterface(const QString& name, int ifindex, int linkType, const QByteArray& flags = "0x1091",
-                      quint64 rx = 0, quint64 tx = 0)
+        quint64 rx = 0, quint64 tx = 0)
     {
         QDir(net()).mkpath(name + QStringLiteral("/statistics"));
         write(name + QStringLiteral("/ifindex"), QByteArray::number(ifindex) + '\n');

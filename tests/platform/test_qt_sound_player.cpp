@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QLibrary>
 #include <QTest>
-
 #include <memory>
 
 using namespace chronolien;

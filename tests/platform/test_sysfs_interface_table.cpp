@@ -23,8 +23,9 @@ private Q_SLOTS:
         QVERIFY(rows);
         QCOMPARE(rows->size(), 4);
         const QList<int> types { rows->at(0).type, rows->at(1).type, rows->at(2).type, rows->at(3).type };
-        QCOMPARE(types, (QList<int> { SysfsInterfaceTable::TypeLoopback, SysfsInterfaceTable::TypeEthernet,
-                                      SysfsInterfaceTable::TypeOther, InterfaceTable::TypePointToPoint }));
+        QCOMPARE(types,
+            (QList<int> { SysfsInterfaceTable::TypeLoopback, SysfsInterfaceTable::TypeEthernet,
+                SysfsInterfaceTable::TypeOther, InterfaceTable::TypePointToPoint }));
         // Counters are 64-bit: a long connection passes 4 GiB.
         QCOMPARE(rows->at(3).receivedBytes, 5'000'000'000ull);
         QCOMPARE(rows->at(3).sentBytes, 12ull);

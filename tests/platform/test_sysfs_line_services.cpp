@@ -10,7 +10,8 @@ using namespace chronolien::test;
 
 namespace {
 
-SysfsLineServices lineOver(const NetTree& tree, const QString& dialCommand = QStringLiteral("/nonexistent/pon"))
+SysfsLineServices lineOver(
+    const NetTree& tree, const QString& dialCommand = QStringLiteral("/nonexistent/pon"))
 {
     return SysfsLineServices(tree.net(), tree.run(), dialCommand, tree.proc());
 }
@@ -57,15 +58,19 @@ private Q_SLOTS:
         const auto active = lineOver(tree).enumerateConnections();
         QVERIFY(active.ok);
         QCOMPARE(active.connections,
-                 (QStringList { QStringLiteral("ppp2"), QStringLiteral("ppp1"), QStringLiteral("ppp0") }));
+            (QStringList { QStringLiteral("ppp2"), QStringLiteral("ppp1"), QStringLiteral("ppp0") }));
     }
 
     void folderThatCannotBeListedIsAnError()
     {
         NetTree tree;
         writeFileBytes(tree.root() + QStringLiteral("/plainfile"), "x");
-        QVERIFY(!SysfsLineServices(tree.root() + QStringLiteral("/absent"), tree.run()).enumerateConnections().ok);
-        QVERIFY(!SysfsLineServices(tree.root() + QStringLiteral("/plainfile"), tree.run()).enumerateConnections().ok);
+        QVERIFY(!SysfsLineServices(tree.root() + QStringLiteral("/absent"), tree.run())
+                     .enumerateConnections()
+                     .ok);
+        QVERIFY(!SysfsLineServices(tree.root() + QStringLiteral("/plainfile"), tree.run())
+                     .enumerateConnections()
+                     .ok);
     }
 
     void stateFollowsTheUpFlag_data()
@@ -134,7 +139,8 @@ private Q_SLOTS:
         NetTree tree;
         StandInDialler pppd;
         QVERIFY(pppd.pid() > 1);
-        tree.writePidFile(QStringLiteral("ppp0"), QByteArray(pidFile).replace("PID", QByteArray::number(pppd.pid())));
+        tree.writePidFile(
+            QStringLiteral("ppp0"), QByteArray(pidFile).replace("PID", QByteArray::number(pppd.pid())));
         if (!processName.isEmpty())
             tree.setProcessName(pppd.pid(), processName);
         lineOver(tree).hangUp(QStringLiteral("ppp0"));

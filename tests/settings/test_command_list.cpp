@@ -37,7 +37,8 @@ private Q_SLOTS:
     {
         CommandList list;
         CommitCommandList(list, { QStringLiteral("/usr/bin/évènement") }, path(1), m_messages);
-        QCOMPARE(m_folder->readBytes(QStringLiteral("even1.ini")), QByteArray("\"/usr/bin/\xe9v\xe8nement\"\r\n"));
+        QCOMPARE(
+            m_folder->readBytes(QStringLiteral("even1.ini")), QByteArray("\"/usr/bin/\xe9v\xe8nement\"\r\n"));
         CommandList back;
         LoadCommandList(back, path(1), m_messages);
         QCOMPARE(back.entries, QStringList { QStringLiteral("/usr/bin/évènement") });
@@ -82,8 +83,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QStringList>("entries");
         QTest::newRow("quoted with commas") << QByteArray("\"/a,b/c\"\r\n") << QStringList { "/a,b/c" };
-        QTest::newRow("unquoted split at commas") << QByteArray("/x,/y , /z\r\n") << QStringList { "/x", "/y", "/z" };
-        QTest::newRow("two quoted on a line") << QByteArray("\"/a\",\"/b\"\r\n") << QStringList { "/a", "/b" };
+        QTest::newRow("unquoted split at commas")
+            << QByteArray("/x,/y , /z\r\n") << QStringList { "/x", "/y", "/z" };
+        QTest::newRow("two quoted on a line")
+            << QByteArray("\"/a\",\"/b\"\r\n") << QStringList { "/a", "/b" };
         QTest::newRow("LF line ends") << QByteArray("\"/a\"\n\"/b\"\n") << QStringList { "/a", "/b" };
         QTest::newRow("no final line end") << QByteArray("\"/a\"") << QStringList { "/a" };
         QTest::newRow("blank lines skipped") << QByteArray("\r\n\"/a\"\r\n\r\n") << QStringList { "/a" };
@@ -106,8 +109,9 @@ private Q_SLOTS:
         QVERIFY(!CanStoreCommand(QStringLiteral("/tmp/a\nb")));
         QVERIFY(CanStoreCommand(QStringLiteral("/tmp/a b,c")));
         CommandList list;
-        CommitCommandList(list, { QStringLiteral("/ok"), QStringLiteral("/bad\"quote"), QStringLiteral("/ok2") },
-                          path(1), m_messages);
+        CommitCommandList(list,
+            { QStringLiteral("/ok"), QStringLiteral("/bad\"quote"), QStringLiteral("/ok2") }, path(1),
+            m_messages);
         QCOMPARE(m_folder->readBytes(QStringLiteral("even1.ini")), QByteArray("\"/ok\"\r\n\"/ok2\"\r\n"));
     }
 
@@ -116,14 +120,16 @@ private Q_SLOTS:
         CommandList list;
         const QString lost = m_folder->file(QStringLiteral("gone/even1.ini"));
         QVERIFY(!SaveCommandList(list, lost, m_messages));
-        QCOMPARE(m_messages.texts(), QStringList { QStringLiteral("Impossible d'écrire dans le fichier ") + lost });
+        QCOMPARE(m_messages.texts(),
+            QStringList { QStringLiteral("Impossible d'écrire dans le fichier ") + lost });
     }
 
     void soundSettings()
     {
         SettingsFile file(m_folder->file(QStringLiteral("config.ini")), m_messages);
         Settings s = Settings::defaults(m_folder->path(), QDate(2026, 1, 1));
-        QCOMPARE(DefaultSoundPath(QStringLiteral("/app"), SoundEvent::Disconnect), QStringLiteral("/app/sons/deconnect.wav"));
+        QCOMPARE(DefaultSoundPath(QStringLiteral("/app"), SoundEvent::Disconnect),
+            QStringLiteral("/app/sons/deconnect.wav"));
 
         StoreSoundSetting(s, file, SoundEvent::Mail, true, QStringLiteral("/whatever.wav"));
         QCOMPARE(s.son_mail, QStringLiteral("0"));

@@ -9,7 +9,6 @@
 using namespace chronolien;
 using namespace chronolien::test;
 
-
 class TestSettingsFile : public QObject {
     Q_OBJECT
 
@@ -41,7 +40,8 @@ private Q_SLOTS:
     {
         QCOMPARE(m_file->WriteKey(QStringLiteral("pos_x"), 5000), 1);
         QCOMPARE(m_file->WriteKey(QStringLiteral("nomskin"), QStringLiteral("été")), 2);
-        const QByteArray expected = settingsRecord(1, "pos_x", "5000") + settingsRecord(2, "nomskin", "\xe9t\xe9");
+        const QByteArray expected
+            = settingsRecord(1, "pos_x", "5000") + settingsRecord(2, "nomskin", "\xe9t\xe9");
         QCOMPARE(bytes(), expected);
     }
 
@@ -65,7 +65,8 @@ private Q_SLOTS:
 
     void lastOfTwoMatchingRecordsWins()
     {
-        setBytes(settingsRecord(1, "cpt_mois", "100") + settingsRecord(2, "pos_x", "1") + settingsRecord(3, "cpt_mois", "200"));
+        setBytes(settingsRecord(1, "cpt_mois", "100") + settingsRecord(2, "pos_x", "1")
+            + settingsRecord(3, "cpt_mois", "200"));
         QCOMPARE(m_file->FindRecord(QStringLiteral("cpt_mois")), 3);
         QCOMPARE(m_file->ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("200"));
         m_file->WriteKey(QStringLiteral("cpt_mois"), 300);
@@ -106,7 +107,8 @@ private Q_SLOTS:
     void partialRecordAtTheEnd()
     {
         // A crash during an append left 40 bytes of a third record.
-        setBytes(settingsRecord(1, "forfait", "Vrai") + settingsRecord(2, "pos_x", "5000") + QByteArray(40, 'x'));
+        setBytes(
+            settingsRecord(1, "forfait", "Vrai") + settingsRecord(2, "pos_x", "5000") + QByteArray(40, 'x'));
         QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QStringLiteral("5000"));
         QCOMPARE(m_file->FindRecord(QStringLiteral("pos_y")), 3);
         QCOMPARE(m_file->ReadKey(QStringLiteral("pos_y")), QString());

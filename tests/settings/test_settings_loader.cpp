@@ -13,7 +13,6 @@ namespace {
 
 const QDate kToday(2026, 12, 6);
 
-
 } // namespace
 
 class TestSettingsLoader : public QObject {
@@ -51,7 +50,8 @@ private Q_SLOTS:
             QCOMPARE(int(b[i * 92]) + 256 * int(b[i * 92 + 1]), i + 1);
             QCOMPARE(QString::fromLatin1(b.mid(i * 92 + 2, 30)).trimmed(), keys[i]);
         }
-        QCOMPARE(b.mid(2, 30 + 60), QByteArray("forfait").leftJustified(30) + QByteArray("Vrai").leftJustified(60));
+        QCOMPARE(b.mid(2, 30 + 60),
+            QByteArray("forfait").leftJustified(30) + QByteArray("Vrai").leftJustified(60));
         QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QStringLiteral("5000"));
         QCOMPARE(m_file->ReadKey(QStringLiteral("cpt_limite")), QStringLiteral("107400"));
         QCOMPARE(m_file->ReadKey(QStringLiteral("affiche_auto")), QStringLiteral("01000"));
@@ -106,13 +106,27 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("rewritten");
-        QTest::newRow("blank skin") << "nomskin" << "   " << "jupiter";
-        QTest::newRow("blank auto flags") << "affiche_auto" << " " << "01000";
-        QTest::newRow("j_raz out of 16 bits") << "j_raz" << "70000" << "1";
-        QTest::newRow("j_raz beyond the month") << "j_raz" << "45" << "1";
-        QTest::newRow("boolean word unknown") << "alerte1" << "oui" << "Vrai";
-        QTest::newRow("date unreadable") << "date_raz" << "31/02/2026" << "06/12/2026";
-        QTest::newRow("cpt_mois beyond 32 bits") << "cpt_mois" << "99999999999" << "0";
+        QTest::newRow("blank skin") << "nomskin"
+                                    << "   "
+                                    << "jupiter";
+        QTest::newRow("blank auto flags") << "affiche_auto"
+                                          << " "
+                                          << "01000";
+        QTest::newRow("j_raz out of 16 bits") << "j_raz"
+                                              << "70000"
+                                              << "1";
+        QTest::newRow("j_raz beyond the month") << "j_raz"
+                                                << "45"
+                                                << "1";
+        QTest::newRow("boolean word unknown") << "alerte1"
+                                              << "oui"
+                                              << "Vrai";
+        QTest::newRow("date unreadable") << "date_raz"
+                                         << "31/02/2026"
+                                         << "06/12/2026";
+        QTest::newRow("cpt_mois beyond 32 bits") << "cpt_mois"
+                                                 << "99999999999"
+                                                 << "0";
     }
     void unreadableValuesTakeTheirDefault()
     {
@@ -163,7 +177,8 @@ private Q_SLOTS:
     {
         // Records as a Windows build writes them: French words and a Windows-1252 path.
         m_folder->writeBytes(QStringLiteral("config.ini"),
-                             settingsRecord(1, "forfait", "Faux") + settingsRecord(2, "son_mail", "C:\\Mes sons\\\xe9t\xe9.wav"));
+            settingsRecord(1, "forfait", "Faux")
+                + settingsRecord(2, "son_mail", "C:\\Mes sons\\\xe9t\xe9.wav"));
         const Settings s = load();
         QCOMPARE(s.forfait, false);
         QCOMPARE(s.son_mail, QStringLiteral("C:\\Mes sons\\été.wav"));

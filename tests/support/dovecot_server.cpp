@@ -21,8 +21,8 @@ QString dovecotProgram()
 {
     QString path = QStandardPaths::findExecutable(QStringLiteral("dovecot"));
     if (path.isEmpty())
-        path = QStandardPaths::findExecutable(QStringLiteral("dovecot"),
-                                              { QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin") });
+        path = QStandardPaths::findExecutable(
+            QStringLiteral("dovecot"), { QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin") });
     return path;
 }
 
@@ -72,7 +72,8 @@ QString DovecotServer::unavailableReason()
 {
     if (dovecotProgram().isEmpty())
         return QStringLiteral("dovecot is not installed (Debian packages dovecot-core, dovecot-pop3d)");
-    if (!QFile::exists(QStringLiteral("/usr/lib/dovecot/pop3")) && !QFile::exists(QStringLiteral("/usr/libexec/dovecot/pop3")))
+    if (!QFile::exists(QStringLiteral("/usr/lib/dovecot/pop3"))
+        && !QFile::exists(QStringLiteral("/usr/libexec/dovecot/pop3")))
         return QStringLiteral("dovecot's POP3 server is not installed (Debian package dovecot-pop3d)");
     if (::geteuid() == 0 && (::getpwnam("dovecot") == nullptr || ::getpwnam("dovenull") == nullptr))
         return QStringLiteral("the dovecot and dovenull system users are missing");
@@ -110,15 +111,16 @@ bool DovecotServer::makeCertificate(const QStringList& altNames)
     QProcess openssl;
     openssl.setProcessChannelMode(QProcess::MergedChannels);
     openssl.start(QStringLiteral("openssl"),
-                  { QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("ec"),
-                    QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
-                    QStringLiteral("-days"), QStringLiteral("30"), QStringLiteral("-subj"), QStringLiteral("/CN=") + commonName,
-                    QStringLiteral("-addext"), QStringLiteral("subjectAltName=") + altNames.join(u','),
-                    QStringLiteral("-keyout"), m_dir.filePath(QStringLiteral("key.pem")),
-                    QStringLiteral("-out"), certificatePath() });
-    if (!openssl.waitForFinished(20000) || openssl.exitStatus() != QProcess::NormalExit || openssl.exitCode() != 0) {
-        m_error = QStringLiteral("openssl could not make a certificate: ") + QString::fromLocal8Bit(openssl.readAll())
-            + openssl.errorString();
+        { QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("ec"),
+            QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"),
+            QStringLiteral("-nodes"), QStringLiteral("-days"), QStringLiteral("30"), QStringLiteral("-subj"),
+            QStringLiteral("/CN=") + commonName, QStringLiteral("-addext"),
+            QStringLiteral("subjectAltName=") + altNames.join(u','), QStringLiteral("-keyout"),
+            m_dir.filePath(QStringLiteral("key.pem")), QStringLiteral("-out"), certificatePath() });
+    if (!openssl.waitForFinished(20000) || openssl.exitStatus() != QProcess::NormalExit
+        || openssl.exitCode() != 0) {
+        m_error = QStringLiteral("openssl could not make a certificate: ")
+            + QString::fromLocal8Bit(openssl.readAll()) + openssl.errorString();
         return false;
     }
     const QString tls = QStringLiteral("ssl = yes\nssl_cert = <%1\nssl_key = <%2\n")
@@ -144,9 +146,9 @@ bool DovecotServer::prepareMailbox(const QString& name)
             return false;
     }
     if (::geteuid() == 0) {
-        for (const QString& path : { m_dir.filePath(QStringLiteral("mail")), base, maildir,
-                                      maildir + QStringLiteral("/cur"), maildir + QStringLiteral("/new"),
-                                      maildir + QStringLiteral("/tmp") }) {
+        for (const QString& path :
+            { m_dir.filePath(QStringLiteral("mail")), base, maildir, maildir + QStringLiteral("/cur"),
+                maildir + QStringLiteral("/new"), maildir + QStringLiteral("/tmp") }) {
             if (::chown(QFile::encodeName(path).constData(), uid_t(m_mailUid), gid_t(m_mailGid)) != 0)
                 return false;
         }
@@ -161,12 +163,14 @@ bool DovecotServer::addMessage(const QString& name, QByteArray message)
     message.replace("\r\n", "\n");
     message.replace("\n", "\r\n");
     const QString maildir = m_dir.filePath(QStringLiteral("mail/") + name + QStringLiteral("/Maildir"));
-    const QString file = QStringLiteral("%1.M%2P%3.chronolien").arg(1000000 + m_delivered).arg(m_delivered).arg(::getpid());
+    const QString file
+        = QStringLiteral("%1.M%2P%3.chronolien").arg(1000000 + m_delivered).arg(m_delivered).arg(::getpid());
     ++m_delivered;
     const QString tmp = maildir + QStringLiteral("/tmp/") + file;
     if (!writeFile(tmp, message))
         return false;
-    if (::geteuid() == 0 && ::chown(QFile::encodeName(tmp).constData(), uid_t(m_mailUid), gid_t(m_mailGid)) != 0)
+    if (::geteuid() == 0
+        && ::chown(QFile::encodeName(tmp).constData(), uid_t(m_mailUid), gid_t(m_mailGid)) != 0)
         return false;
     return QFile::rename(tmp, maildir + QStringLiteral("/new/") + file);
 }
@@ -182,9 +186,8 @@ QList<QByteArray> DovecotServer::storedMessages(const QString& name) const
         for (const QString& file : folder.entryList(QDir::Files))
             paths.append(folder.filePath(file));
     }
-    std::sort(paths.begin(), paths.end(), [](const QString& a, const QString& b) {
-        return QFileInfo(a).fileName() < QFileInfo(b).fileName();
-    });
+    std::sort(paths.begin(), paths.end(),
+        [](const QString& a, const QString& b) { return QFileInfo(a).fileName() < QFileInfo(b).fileName(); });
     QList<QByteArray> messages;
     for (const QString& path : paths) {
         QFile file(path);
@@ -219,11 +222,11 @@ bool DovecotServer::writeConfig()
         return false;
     }
     // The server's own processes run as its unprivileged users: they must reach the folder.
-    QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                            | QFileDevice::ReadGroup | QFileDevice::ExeGroup
-                                            | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QFile::setPermissions(m_dir.path(),
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+            | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther);
     QFile::setPermissions(m_dir.filePath(QStringLiteral("users")),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     return true;
 }
 
@@ -243,8 +246,8 @@ bool DovecotServer::start()
         m_securePort = freePort();
     if (m_port == 0 || (m_tls && (m_securePort == 0 || m_securePort == m_port)) || !writeConfig())
         return false;
-    m_process.start(dovecotProgram(), { QStringLiteral("-F"), QStringLiteral("-c"),
-                                        m_dir.filePath(QStringLiteral("dovecot.conf")) });
+    m_process.start(dovecotProgram(),
+        { QStringLiteral("-F"), QStringLiteral("-c"), m_dir.filePath(QStringLiteral("dovecot.conf")) });
     if (!m_process.waitForStarted(5000)) {
         m_error = QStringLiteral("dovecot did not start: ") + m_process.errorString();
         return false;
@@ -253,7 +256,8 @@ bool DovecotServer::start()
     const QDeadlineTimer deadline(10000);
     while (!deadline.hasExpired()) {
         if (m_process.state() != QProcess::Running) {
-            m_error = QStringLiteral("dovecot stopped: ") + QString::fromLocal8Bit(m_process.readAll() + log());
+            m_error
+                = QStringLiteral("dovecot stopped: ") + QString::fromLocal8Bit(m_process.readAll() + log());
             return false;
         }
         const auto listening = [](quint16 port) {

@@ -26,7 +26,10 @@ class TestFloatingWindow : public QObject {
     std::unique_ptr<WindowRig> m_rig;
 
     FloatingWindow& centre() { return m_rig->windows.fl_centre(); }
-    bool satellitesShown() { return m_rig->windows.fl_compteur().isVisible() && m_rig->windows.fl_mail().isVisible(); }
+    bool satellitesShown()
+    {
+        return m_rig->windows.fl_compteur().isVisible() && m_rig->windows.fl_mail().isVisible();
+    }
 
     // The floating window shown at 5000, 500 twips with its counter and mail windows.
     void showAll()

@@ -120,10 +120,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("subject");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("sender of 10") << "abcdefghij" << "x" << "abcdefghij : x";
-        QTest::newRow("sender of 11") << "abcdefghijk" << "x" << "abcdefghij. : x";
-        QTest::newRow("caption of 25") << "jean" << "123456789012345678" << "jean : 123456789012345678";
-        QTest::newRow("markup stays text") << "<b>x</b>" << "<i>y" << "<b>x</b> : <i>y";
+        QTest::newRow("sender of 10") << "abcdefghij"
+                                      << "x"
+                                      << "abcdefghij : x";
+        QTest::newRow("sender of 11") << "abcdefghijk"
+                                      << "x"
+                                      << "abcdefghij. : x";
+        QTest::newRow("caption of 25") << "jean"
+                                       << "123456789012345678"
+                                       << "jean : 123456789012345678";
+        QTest::newRow("markup stays text") << "<b>x</b>"
+                                           << "<i>y"
+                                           << "<b>x</b> : <i>y";
     }
     void captionCuts()
     {
@@ -199,7 +207,8 @@ private Q_SLOTS:
         // Pressed on a label, which is part of the background for the drag.
         const QPoint press = window.value("sujet")->geometry().center();
         const auto moveTo = [&](QPoint at, Qt::MouseButtons buttons) {
-            QMouseEvent move(QEvent::MouseMove, QPointF(at), window.mapToGlobal(QPointF(at)), Qt::NoButton, buttons, {});
+            QMouseEvent move(
+                QEvent::MouseMove, QPointF(at), window.mapToGlobal(QPointF(at)), Qt::NoButton, buttons, {});
             QApplication::sendEvent(&window, &move);
         };
         QTest::mousePress(&window, Qt::LeftButton, {}, press);

@@ -90,14 +90,16 @@ private Q_SLOTS:
         settings().pos_compteur = pos_compteur;
         settings().pos_mail = pos_mail;
         QStringList order;
-        windows().setCounterDisplayRefresh([&] { order.append(windows().fl_compteur().isVisible() ? "late" : "counter"); });
+        windows().setCounterDisplayRefresh(
+            [&] { order.append(windows().fl_compteur().isVisible() ? "late" : "counter"); });
         windows().setMailListFill([&] { order.append(windows().fl_mail().isVisible() ? "late" : "mail"); });
         showAll();
 
         FloatingWindow& centre = windows().fl_centre();
         QCOMPARE(centre.pos(), QPoint(333, 33));
         QCOMPARE(centre.mask(), centreWindowOutline());
-        QVERIFY(centre.windowFlags().testFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
+        QVERIFY(
+            centre.windowFlags().testFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
         QVERIFY(windows().fl_compteur().isVisible() && windows().fl_mail().isVisible());
         QTEST(windows().fl_compteur().pos(), "counterPixels");
         QCOMPARE(windows().fl_compteur().mask(), counterWindowOutline());
@@ -143,7 +145,8 @@ private Q_SLOTS:
         QVERIFY(settings().affiche_actu);
 
         windows().CloseAllWindows();
-        QVERIFY(!windows().fl_centre().isVisible() && !windows().fl_compteur().isVisible() && !windows().fl_mail().isVisible());
+        QVERIFY(!windows().fl_centre().isVisible() && !windows().fl_compteur().isVisible()
+            && !windows().fl_mail().isVisible());
     }
 
     void counterCloseButtonAndMenuEntry()
@@ -227,7 +230,7 @@ private Q_SLOTS:
         windows().menus().entry(entry)->trigger();
         QTEST(m_rig->actions.calls, "calls");
         QCOMPARE(m_rig->processes.opened,
-                 opensHelp ? QStringList { m_rig->folder.file(QStringLiteral("doc/aide.htm")) } : QStringList());
+            opensHelp ? QStringList { m_rig->folder.file(QStringLiteral("doc/aide.htm")) } : QStringList());
         QVERIFY(m_rig->processes.started.isEmpty());
     }
 

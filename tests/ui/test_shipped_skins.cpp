@@ -28,9 +28,8 @@ private Q_SLOTS:
         QVERIFY(ListSkins(m_data, messages).value_or(QStringList()).contains(skin));
         QVERIFY(PreviewSkin(m_data, skin).canChoose());
         const std::pair<SkinPicture, QSize> pictures[] { { SkinPicture::CentreConnected, QSize(73, 65) },
-                                                         { SkinPicture::CentreDisconnected, QSize(73, 65) },
-                                                         { SkinPicture::Counter, QSize(121, 57) },
-                                                         { SkinPicture::Mail, QSize(193, 81) } };
+            { SkinPicture::CentreDisconnected, QSize(73, 65) }, { SkinPicture::Counter, QSize(121, 57) },
+            { SkinPicture::Mail, QSize(193, 81) } };
         for (const auto& [picture, size] : pictures)
             QCOMPARE(LoadSkinPicture(m_data, skin, picture).value_or(QImage()).size(), size);
 

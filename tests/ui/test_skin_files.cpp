@@ -77,7 +77,8 @@ private Q_SLOTS:
         writePicture(QStringLiteral("png"), QStringLiteral("centre.jpg"), QSize(73, 65), "PNG");
         makeFolder(QStringLiteral("skin/jupiter"));
         makeFolder(QStringLiteral("skin/abime"));
-        m_folder->writeBytes(QStringLiteral("skin/abime/centre.jpg"), QByteArrayLiteral("\xff\xd8\xff not a picture"));
+        m_folder->writeBytes(
+            QStringLiteral("skin/abime/centre.jpg"), QByteArrayLiteral("\xff\xd8\xff not a picture"));
         makeFolder(QStringLiteral("skin/vide"));
         m_folder->writeBytes(QStringLiteral("skin/vide/centre.jpg"), QByteArray());
         makeFolder(QStringLiteral("skin/dossier/centre.jpg"));
@@ -97,7 +98,9 @@ private Q_SLOTS:
         m_folder->writeBytes(QStringLiteral("skin/lisez-moi.txt"), "texte");
         const auto names = ListSkins(app(), m_messages);
         QVERIFY(names.has_value());
-        QCOMPARE(*names, (QStringList { QStringLiteral("bois"), QStringLiteral("jupiter"), QStringLiteral("lisez-moi.txt") }));
+        QCOMPARE(*names,
+            (QStringList {
+                QStringLiteral("bois"), QStringLiteral("jupiter"), QStringLiteral("lisez-moi.txt") }));
         QVERIFY(m_messages.shown.isEmpty());
     }
 

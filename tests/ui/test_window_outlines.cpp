@@ -35,7 +35,8 @@ private Q_SLOTS:
         QVERIFY(outline.contains(QPoint(36, 32)));
         for (int y = 1; y <= 63; ++y)
             for (int x = 12; x <= 58; ++x)
-                QVERIFY2(outline.contains(QPoint(x, y)), qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+                QVERIFY2(
+                    outline.contains(QPoint(x, y)), qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
         QVERIFY(!outline.contains(QPoint(0, 0)));
         QVERIFY(!outline.contains(QPoint(72, 0)));
     }

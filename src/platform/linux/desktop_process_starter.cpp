@@ -20,7 +20,8 @@ void DesktopProcessStarter::startDetached(const QString& program)
 
 void DesktopProcessStarter::openUrl(const QString& pathOrUrl)
 {
-    const QUrl url = pathOrUrl.contains(QLatin1String("://")) || pathOrUrl.startsWith(QLatin1String("mailto:"))
+    const QUrl url
+        = pathOrUrl.contains(QLatin1String("://")) || pathOrUrl.startsWith(QLatin1String("mailto:"))
         ? QUrl(pathOrUrl)
         : QUrl::fromLocalFile(pathOrUrl);
     QDesktopServices::openUrl(url);

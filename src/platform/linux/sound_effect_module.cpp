@@ -4,7 +4,6 @@
 
 #include <QSoundEffect>
 #include <QUrl>
-
 #include <memory>
 
 namespace chronolien {

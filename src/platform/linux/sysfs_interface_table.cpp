@@ -48,7 +48,7 @@ std::optional<QList<InterfaceTable::Row>> SysfsInterfaceTable::read()
     for (const sysfs::NetEntry& entry : *entries) {
         const QString statistics = m_netFolder + u'/' + entry.name + QStringLiteral("/statistics/");
         rows.append({ tableType(entry.linkType), readCounter(statistics + QStringLiteral("rx_bytes")),
-                      readCounter(statistics + QStringLiteral("tx_bytes")) });
+            readCounter(statistics + QStringLiteral("tx_bytes")) });
     }
     return rows;
 }

@@ -3,7 +3,6 @@
 #include "platform/linux/sysfs_net.h"
 
 #include <QProcess>
-
 #include <csignal>
 #include <unistd.h>
 
@@ -19,7 +18,8 @@ constexpr char DiallerName[] = "pppd";
 
 } // namespace
 
-SysfsLineServices::SysfsLineServices(QString netFolder, QString runFolder, QString dialCommand, QString procFolder)
+SysfsLineServices::SysfsLineServices(
+    QString netFolder, QString runFolder, QString dialCommand, QString procFolder)
     : m_netFolder(std::move(netFolder))
     , m_runFolder(std::move(runFolder))
     , m_dialCommand(std::move(dialCommand))
@@ -72,7 +72,8 @@ void SysfsLineServices::hangUp(const QString& handle)
     const auto pid = sysfs::parseProcessNumber(*line);
     if (!pid || *pid == getpid())
         return;
-    const auto name = sysfs::readFirstLine(m_procFolder + u'/' + QString::number(*pid) + QStringLiteral("/comm"));
+    const auto name
+        = sysfs::readFirstLine(m_procFolder + u'/' + QString::number(*pid) + QStringLiteral("/comm"));
     if (!name || *name != DiallerName)
         return;
     ::kill(pid_t(*pid), SIGTERM);

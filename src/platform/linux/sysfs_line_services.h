@@ -11,8 +11,8 @@ public:
     // netFolder: /sys/class/net; runFolder: where pppd writes <interface>.pid; dialCommand: pon;
     // procFolder: /proc, where the process that a pid file names is checked to be pppd.
     SysfsLineServices(QString netFolder = QStringLiteral("/sys/class/net"),
-                      QString runFolder = QStringLiteral("/run"), QString dialCommand = QStringLiteral("pon"),
-                      QString procFolder = QStringLiteral("/proc"));
+        QString runFolder = QStringLiteral("/run"), QString dialCommand = QStringLiteral("pon"),
+        QString procFolder = QStringLiteral("/proc"));
 
     Enumeration enumerateConnections() override;
     int connectionState(const QString& handle) override;

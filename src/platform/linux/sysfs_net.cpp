@@ -1,12 +1,11 @@
 #include "platform/linux/sysfs_net.h"
 
 #include <QFile>
-
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,7 +14,8 @@ namespace chronolien::sysfs {
 
 bool isPlainName(const QString& name)
 {
-    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(QChar(0));
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/')
+        && !name.contains(QChar(0));
 }
 
 std::optional<qint64> parseNumber(const QByteArray& text)
@@ -103,7 +103,8 @@ bool readNumberFile(const QString& path, qint64& value)
 std::optional<qint64> parseProcessNumber(const QByteArray& line)
 {
     const QByteArray digits = line.trimmed();
-    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (digits.isEmpty()
+        || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     bool ok = false;
     const qint64 pid = digits.toLongLong(&ok, 10);

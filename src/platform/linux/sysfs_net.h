@@ -36,6 +36,7 @@ std::optional<qint64> parseProcessNumber(const QByteArray& line);
 
 // Every interface of the folder whose index and type read (only those of the given link type when
 // one is given), in ascending index order. Nothing when the folder itself cannot be listed.
-std::optional<QList<NetEntry>> listInterfaces(const QString& folder, std::optional<int> linkType = std::nullopt);
+std::optional<QList<NetEntry>> listInterfaces(
+    const QString& folder, std::optional<int> linkType = std::nullopt);
 
 } // namespace chronolien::sysfs
