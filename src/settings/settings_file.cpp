@@ -35,6 +35,13 @@ bool openForReading(QFile& file)
     return file.open(QIODevice::ReadWrite);
 }
 
+// The file's content as its size gives it: a device or a pipe standing in its place reads empty
+// instead of without end.
+QByteArray contentOf(QFile& file)
+{
+    return file.read(file.size());
+}
+
 } // namespace
 
 SettingsFile::SettingsFile(QString path, MessageBox& messages)
@@ -69,7 +76,7 @@ int SettingsFile::FindRecord(const QString& key) const
     QFile file(m_path);
     if (!openForReading(file))
         return 1; // an unreadable file holds no key
-    return findRecordIn(file.readAll(), storedKey(key));
+    return findRecordIn(contentOf(file), storedKey(key));
 }
 
 QString SettingsFile::ReadKey(const QString& key) const
@@ -77,7 +84,7 @@ QString SettingsFile::ReadKey(const QString& key) const
     QFile file(m_path);
     if (!openForReading(file))
         return {};
-    const QByteArray content = file.readAll();
+    const QByteArray content = contentOf(file);
     const qsizetype start = qsizetype(findRecordIn(content, storedKey(key)) - 1) * RecordSize;
     if (content.size() - start < RecordSize)
         return {};
@@ -96,7 +103,7 @@ int SettingsFile::WriteKey(const QString& key, const QString& value)
     QFile file(m_path);
     const bool opened = file.open(QIODevice::ReadWrite);
     // Without a handle the record number is still the one a read finds.
-    const int n = opened ? findRecordIn(file.readAll(), wanted) : FindRecord(key);
+    const int n = opened ? findRecordIn(contentOf(file), wanted) : FindRecord(key);
 
     QByteArray record(2, '\0');
     qToLittleEndian<qint16>(static_cast<qint16>(n), record.data());

@@ -140,6 +140,14 @@ private Q_SLOTS:
         QCOMPARE(n, 51);
     }
 
+    void aDeviceInPlaceOfTheFileReadsEmpty()
+    {
+        // A device never ends: reading it whole would never return.
+        SettingsFile device(QStringLiteral("/dev/zero"), m_messages);
+        QCOMPARE(device.FindRecord(QStringLiteral("pos_x")), 1);
+        QCOMPARE(device.ReadKey(QStringLiteral("pos_x")), QString());
+    }
+
     void failedWriteInAFolderThatIsGone()
     {
         // Works as root too: the folder the file should live in does not exist.
