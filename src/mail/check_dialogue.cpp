@@ -31,7 +31,7 @@ CheckDialogue::CheckDialogue(AppState& state, SoundPlayer& sound, MessageBox& me
     , m_sockets(sockets)
     , m_events(events)
     , m_randomFraction(std::move(randomFraction))
-    , m_log(state.dataPath(QStringLiteral("messages.txt")))
+    , m_log(state)
 {
 }
 

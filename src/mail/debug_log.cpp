@@ -1,19 +1,20 @@
 #include "mail/debug_log.h"
 
+#include "core/app_state.h"
 #include "settings/win1252.h"
 
 #include <QFile>
 
 namespace chronolien {
 
-DebugLog::DebugLog(QString path)
-    : m_path(std::move(path))
+DebugLog::DebugLog(const AppState& state)
+    : m_state(state)
 {
 }
 
 void DebugLog::WriteDebugLine(const QString& text)
 {
-    QFile file(m_path);
+    QFile file(m_state.dataPath(QStringLiteral("messages.txt")));
     if (!file.open(
             QIODevice::WriteOnly | QIODevice::Append, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return; // the trace is a help, never a reason to stop a check

@@ -4,16 +4,20 @@
 
 namespace chronolien {
 
+struct AppState;
+
 // messages.txt, the trace of the mail dialogues written while the debug switch is on: append only,
 // Windows-1252, CR LF after each line. It holds passwords, so it is created readable by its owner
 // only.
 class DebugLog {
 public:
-    explicit DebugLog(QString path);
+    explicit DebugLog(const AppState& state);
     void WriteDebugLine(const QString& text);
 
 private:
-    QString m_path;
+    // The application folder is known only once the program has started: the path is taken at
+    // each write, never when the log is built.
+    const AppState& m_state;
 };
 
 } // namespace chronolien

@@ -36,7 +36,7 @@ DeletionDialogue::DeletionDialogue(
     , m_socket(socket)
     , m_checks(checks)
     , m_randomFraction(std::move(randomFraction))
-    , m_log(state.dataPath(QStringLiteral("messages.txt")))
+    , m_log(state)
 {
 }
 

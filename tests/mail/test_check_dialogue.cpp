@@ -94,7 +94,6 @@ private Q_SLOTS:
     {
         m_folder = std::make_unique<TempAppFolder>();
         m_state = std::make_unique<AppState>();
-        m_state->appFolder = m_folder->path();
         m_state->settings.courrier = true;
         m_state->connectedFlag = true;
         m_sound = std::make_unique<FakeSoundPlayer>();
@@ -103,6 +102,8 @@ private Q_SLOTS:
         m_events = std::make_unique<RecordingMailListEvents>(*m_state);
         m_dialogue = std::make_unique<CheckDialogue>(
             *m_state, *m_sound, *m_messages, *m_sockets, *m_events, [] { return 0.25; });
+        // As in the program, the application folder is known only after the dialogue is built.
+        m_state->appFolder = m_folder->path();
     }
 
     void onlyAccountsInUseAreContacted()

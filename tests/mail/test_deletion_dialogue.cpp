@@ -105,7 +105,6 @@ private Q_SLOTS:
     {
         m_folder = std::make_unique<TempAppFolder>();
         m_state = std::make_unique<AppState>();
-        m_state->appFolder = m_folder->path();
         m_state->connectedFlag = true;
         m_state->settings.courrier = true;
         MailboxAccount& a = m_state->mailboxAccounts.account(2);
@@ -118,6 +117,8 @@ private Q_SLOTS:
         m_checks = std::make_unique<CountingChecks>();
         m_dialogue = std::make_unique<DeletionDialogue>(
             *m_state, *m_socket, *m_checks, [this] { return m_fraction; });
+        // As in the program, the application folder is known only after the dialogue is built.
+        m_state->appFolder = m_folder->path();
     }
 
     void deletesTheListedMessageThenChecks()
