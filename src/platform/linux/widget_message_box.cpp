@@ -15,6 +15,8 @@ MessageAnswer WidgetMessageBox::show(const QString& text, MessageStyle style)
     // The program's texts break their lines with a carriage return, which a label does not show.
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    // Texts may come from a mail server: shown as they are, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(shown);
     switch (style) {
     case StylePlain:
