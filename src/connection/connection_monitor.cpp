@@ -17,6 +17,13 @@ bool ConnectionMonitor::IsConnected()
     return m_line.connectionState(active.connections.first()) == LineServices::StateConnected;
 }
 
+bool ConnectionMonitor::LineBeingSetUp()
+{
+    const LineServices::Enumeration active = m_line.enumerateConnections();
+    return active.ok && !active.connections.isEmpty()
+        && m_line.connectionState(active.connections.first()) != LineServices::StateConnected;
+}
+
 void ConnectionMonitor::Dial()
 {
     m_line.dial();

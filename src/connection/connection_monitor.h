@@ -11,6 +11,8 @@ public:
 
     // True when the first active dial-up connection carries traffic. Only the first is looked at.
     bool IsConnected();
+    // A dial-up connection exists but does not carry traffic yet: a dialling under way.
+    bool LineBeingSetUp();
     // Asks the system to dial its default connection unattended.
     void Dial();
     // Hangs up every active dial-up connection, without waiting for the line to drop.

@@ -51,14 +51,16 @@ void Ticker::MainTick()
         }
     } else {
         // A month over an allowance that hangs up would be dialled, hung up and dialled again.
-        if (m_state.settings.connect_auto && !m_accounting.AutoDialBlocked())
+        // Dialling returns at once and the line reads down while it is being set up: dialling
+        // again then would start one more dialler every second.
+        if (m_state.settings.connect_auto && !m_accounting.AutoDialBlocked() && !m_monitor.LineBeingSetUp())
             m_monitor.Dial();
         if (m_state.connectedFlag) {
             m_state.connectedFlag = false;
+            m_events.OnDisconnect();
             // The seconds counted since the last ten-second save are stored now: with the line down
             // no save writes the month time, and quitting before the next connection would lose them.
             m_file.WriteKey(QStringLiteral("cpt_mois"), int(m_state.settings.cpt_mois));
-            m_events.OnDisconnect();
         }
     }
 
@@ -85,8 +87,11 @@ void Ticker::CountElapsedTime()
     settings.cpt_mois = addSeconds(settings.cpt_mois, elapsed);
     m_state.sessionSeconds = addSeconds(m_state.sessionSeconds, elapsed);
     m_accounting.UpdateCounterDisplay();
-    if (settings.forfait && settings.cpt_mois > settings.cpt_limite)
+    if (settings.forfait && settings.cpt_mois > settings.cpt_limite) {
+        // The alert may wait on a message box while later ticks run: they count from here.
+        m_lastTickTime = m_clock.secondsSinceMidnight();
         m_accounting.PlanExceeded();
+    }
 }
 
 void Ticker::SaveState()

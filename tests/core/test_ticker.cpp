@@ -97,6 +97,11 @@ private Q_SLOTS:
         rig.fakes.line.setUp(false);
         rig.tickAfter(1.0f);
         QCOMPARE(rig.fakes.line.dials, 3);
+        // While that dialling sets the line up, no second dialler is started.
+        rig.fakes.line.connections = { QStringLiteral("ppp0") };
+        rig.tickAfter(1.0f);
+        QCOMPARE(rig.fakes.line.dials, 3);
+        rig.fakes.line.setUp(false);
 
         // No dialling into a month over an allowance that hangs up.
         Settings& s = rig.state.settings;
@@ -132,6 +137,24 @@ private Q_SLOTS:
         rig.tickAfter(1.0f);
         QCOMPARE(rig.fakes.line.hungUp.size(), 2);
         QCOMPARE(s.cpt_mois, 103);
+    }
+
+    void ticksWhileTheAlertWaitsCountEachSecondOnce()
+    {
+        CoreRig rig;
+        Settings& s = rig.state.settings;
+        s.alerte2 = true;
+        s.cpt_limite = 100;
+        s.cpt_mois = 100;
+        rig.connected();
+        // While the forced hang-up's message waits, the next second's tick runs.
+        rig.fakes.messages.whileShown = [&rig] {
+            rig.fakes.messages.whileShown = nullptr;
+            rig.tickAfter(1.0f);
+        };
+        rig.tickAfter(1.0f);
+        QCOMPARE(s.cpt_mois, 102);
+        QCOMPARE(rig.state.sessionSeconds, 2);
     }
 
     void saveStateWritesWhatARestartNeeds_data()

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QQueue>
+#include <functional>
 
 namespace chronolien::test {
 
@@ -19,6 +20,9 @@ public:
     MessageAnswer show(const QString& text, MessageStyle style) override
     {
         shown.append({ text, style });
+        // What runs while the box waits for its answer: the desktop's box runs the event loop.
+        if (whileShown)
+            whileShown();
         if (!answers.isEmpty())
             return answers.dequeue();
         return style == StyleYesNoCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
@@ -35,6 +39,7 @@ public:
 
     QList<Shown> shown;
     QQueue<MessageAnswer> answers;
+    std::function<void()> whileShown;
 };
 
 } // namespace chronolien::test
