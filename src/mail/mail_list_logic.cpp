@@ -71,22 +71,26 @@ void MailListLogic::LineDoubleClicked(int line)
 void MailListLogic::LinePressed(int line)
 {
     m_selectedLine = qint16(qBound(0, line, LineCount - 1));
+    // The user chooses the message shown on the line now. A check may empty and refill the list,
+    // in another order, before "Détail" or "Supprimer" comes: they act on this message, never on
+    // whatever then stands on the line.
+    const MailEntry* entry = selectedEntry();
+    m_chosen = entry ? std::optional<MailEntry>(*entry) : std::nullopt;
 }
 
 void MailListLogic::ShowMailDetail()
 {
-    if (const MailEntry* entry = selectedEntry())
-        m_view.showMailDetail(MailDetailOf(*entry));
+    if (m_chosen)
+        m_view.showMailDetail(MailDetailOf(*m_chosen));
 }
 
 void MailListLogic::DeleteSelectedMail()
 {
-    if (!m_state.connectedFlag)
+    if (!m_state.connectedFlag || !m_chosen)
         return;
-    const MailEntry* entry = selectedEntry();
-    if (entry == nullptr)
-        return;
-    const DeletionTarget target { entry->account, entry->messageNumber, *entry };
+    const MailEntry chosen = *m_chosen;
+    m_chosen.reset();
+    const DeletionTarget target { chosen.account, chosen.messageNumber, chosen };
     m_state.mailList.count = 0;
     RefreshMailState();
     m_deletion.StartDeletion(target);

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "mail/mail_list.h"
 #include "mail/mail_list_events.h"
 
 #include <QtGlobal>
+#include <optional>
 
 namespace chronolien {
 
 struct AppState;
-struct MailEntry;
 class DeletionStarter;
 class MailWindowView;
 class SoundPlayer;
@@ -52,6 +53,7 @@ private:
     DeletionStarter& m_deletion;
     qint16 m_firstShownEntry = 1; // the entry on the top line: the scroll position
     qint16 m_selectedLine = 0; // 0 to 3
+    std::optional<MailEntry> m_chosen; // the message on the selected line when it was chosen
 };
 
 } // namespace chronolien

@@ -214,6 +214,23 @@ private Q_SLOTS:
         QCOMPARE(m_deletion->targets.first().messageNumber, qint16(6));
     }
 
+    // A check refills the list, in another order, while the detail window is open: "Supprimer"
+    // still deletes the message the user chose, not what now stands on its line.
+    void deletionKeepsTheMessageChosenAcrossACheck()
+    {
+        m_state->mailList = numberedList(3);
+        m_logic->LineDoubleClicked(1); // "message 2"
+        m_state->mailList.count = 0;
+        m_logic->RefreshMailState();
+        m_state->mailList = numberedList(3);
+        std::swap(m_state->mailList.entry(1), m_state->mailList.entry(2));
+        m_logic->RefreshMailState();
+        m_logic->DeleteSelectedMail();
+        QCOMPARE(m_deletion->targets.size(), 1);
+        QCOMPARE(m_deletion->targets.first().entry.subject, QStringLiteral("message 2"));
+        QCOMPARE(m_deletion->targets.first().messageNumber, qint16(2));
+    }
+
     // A line below the last entry, or no line: nothing shown, nothing deleted.
     void aLineWithoutEntryOrOffLineDeletesNothing()
     {
