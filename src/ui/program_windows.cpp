@@ -120,6 +120,7 @@ void ProgramWindows::ApplyCounterWindow()
         m_counter->hide();
         m_menus->setCounterShownCaption(false);
     } else {
+        anchorHiddenCentre();
         m_counter->setOutline(counterWindowOutline());
         m_counter->makeTopmost();
         LoadCounterSkin();
@@ -140,6 +141,7 @@ void ProgramWindows::ApplyMailWindow()
         return;
     }
     m_mail->hide();
+    anchorHiddenCentre();
     m_mail->makeTopmost();
     m_mail->setOutline(mailWindowOutline());
     LoadMailSkin();
@@ -148,6 +150,14 @@ void ProgramWindows::ApplyMailWindow()
     m_mail->show();
     PlaceMailWindow();
     m_mail->setTopTwips(mailTop(m_centre->topTwips()));
+}
+
+void ProgramWindows::anchorHiddenCentre()
+{
+    // A satellite that opens without the floating window (a plan alert, mail) hangs beside the
+    // window's stored place, which the settings give only once they are loaded.
+    if (!m_centre->isVisible())
+        m_centre->moveToTwips(m_state.settings.pos_x, m_state.settings.pos_y);
 }
 
 void ProgramWindows::CloseAllWindows()

@@ -68,6 +68,7 @@ public:
     ProgramMenus& menus() const { return *m_menus; }
 
 private:
+    void anchorHiddenCentre();
     void connectFloatingWindow();
     void connectSatellites();
     void connectMenus();

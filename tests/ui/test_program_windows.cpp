@@ -169,6 +169,17 @@ private Q_SLOTS:
         QVERIFY(!settings().affiche_cpt);
     }
 
+    // The settings are loaded after the windows are built: a counter window that opens alone (a
+    // plan alert) hangs beside the floating window's stored place, not its default one.
+    void counterOpeningAloneFollowsTheStoredPlace()
+    {
+        settings().pos_x = 9000; // 600 pixels
+        settings().pos_y = 1500; // 100 pixels
+        windows().ApplyCounterWindow();
+        QVERIFY(!windows().fl_centre().isVisible());
+        QCOMPARE(windows().fl_compteur().pos(), QPoint(576, 168));
+    }
+
     void changeSideTwice_data()
     {
         QTest::addColumn<bool>("counter");
