@@ -2,12 +2,12 @@
 
 #include "config_dialog/config_dialog_context.h"
 #include "config_dialog/file_choices.h"
+#include "connection/event_media.h"
 #include "core/app_state.h"
 #include "platform/sound_player.h"
 #include "settings/settings_file.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -128,9 +128,7 @@ void SoundEventPage::browse()
 void SoundEventPage::play()
 {
     // The path on the page, validated or not; a path naming no file plays nothing.
-    const QString path = chem_sons->text();
-    if (m_context.state.settings.sons && QFileInfo(path).isFile())
-        m_context.sound.play(path);
+    PlaySoundFile(m_context.state.settings.sons, m_context.sound, chem_sons->text());
 }
 
 void SoundEventPage::store()
