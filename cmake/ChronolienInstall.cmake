@@ -29,3 +29,8 @@ file(RELATIVE_PATH chronolien_launcher_target "${CMAKE_INSTALL_FULL_BINDIR}" "${
 file(MAKE_DIRECTORY "${CMAKE_BINARY_DIR}/launcher")
 file(CREATE_LINK "${chronolien_launcher_target}" "${CMAKE_BINARY_DIR}/launcher/chronolien" SYMBOLIC)
 install(FILES "${CMAKE_BINARY_DIR}/launcher/chronolien" DESTINATION "${CMAKE_INSTALL_BINDIR}")
+
+# Where things land, relative to the prefix (or absolute where so configured), for
+# scripts/install.sh: the desktop entries name the program, and the icon cache is refreshed.
+file(WRITE "${CMAKE_BINARY_DIR}/install_dirs.txt"
+     "appdir=${CHRONOLIEN_INSTALL_APPDIR}\nbindir=${CMAKE_INSTALL_BINDIR}\nicondir=${CMAKE_INSTALL_DATADIR}/icons/hicolor\n")

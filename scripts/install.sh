@@ -55,12 +55,16 @@ build=$(cd "$build" && pwd)
 [ -f "$build/cmake_install.cmake" ] || { echo "No configured build in $build" >&2; exit 1; }
 
 # Where the build puts things under the prefix (relative to it, or absolute when so configured).
-cached() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
-under_prefix() { case $1 in /*) echo "$1" ;; *) echo "$prefix/$1" ;; esac; }
+[ -f "$build/install_dirs.txt" ] || { echo "$build has no install rules: configure it again" >&2; exit 1; }
+under_prefix() {
+    local dir
+    dir=$(sed -n "s/^$1=//p" "$build/install_dirs.txt")
+    case $dir in /*) echo "$dir" ;; *) echo "$prefix/$dir" ;; esac
+}
 prefix="$HOME/.local"
-lib=$(under_prefix "$(cached CHRONOLIEN_INSTALL_APPDIR)")
-bin=$(under_prefix "$(cached CMAKE_INSTALL_BINDIR)")
-icons=$(under_prefix "$(cached CMAKE_INSTALL_DATADIR)")/icons/hicolor
+lib=$(under_prefix appdir)
+bin=$(under_prefix bindir)
+icons=$(under_prefix icondir)
 applications="${XDG_DATA_HOME:-$HOME/.local/share}/applications"
 autostart_dir="${XDG_CONFIG_HOME:-$HOME/.config}/autostart"
 
@@ -93,10 +97,11 @@ Keywords[fr]=connexion;forfait;modem;courrier;
 StartupNotify=false
 EOF
 }
-# At login the program is started once the panel is up, where the session can be told so: after
-# gnome-session's panel phase and a few seconds more (GNOME, Cinnamon; MATE reads its own delay),
-# in Plasma's phase after the desktop and panel. Other sessions start it at once; a tray that
-# appears after the program still gets its icon.
+# At login the program is started once the panel is up, where the session can be told so: in
+# gnome-session's phase after the panel and five seconds later, after five seconds in MATE, in
+# Plasma's phase after the desktop and panel (and after the panel in older KDE). Other sessions
+# start it at once; a tray that appears after the program still gets its icon. No sleep in Exec:
+# it would hold the start back on every desktop, the panel already up or not.
 autostart_entry() {
     desktop_entry
     cat <<EOF

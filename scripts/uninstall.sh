@@ -60,6 +60,7 @@ if [ -f "$prefix/bin/chronolien" ] && grep -qF "exec \"$lib/chronolien\"" "$pref
     rm -f "$prefix/bin/chronolien"
 fi
 icons="$prefix/share/icons/hicolor"
+[ -d "$icons" ] && find "$icons" -mindepth 1 -depth -type d -empty -delete
 if [ -f "$icons/icon-theme.cache" ] && command -v gtk-update-icon-cache >/dev/null; then
     gtk-update-icon-cache -q -t -f "$icons" 2>/dev/null || true
 fi

@@ -43,6 +43,12 @@ autostart="$home/.config/autostart/chronolien.desktop"
 icons="$home/.local/share/icons/hicolor"
 
 begin "install with --autostart"
+# A theme that has an icon cache: the cache must learn the new icon, or menus show none.
+if command -v gtk-update-icon-cache >/dev/null; then
+    mkdir -p "$icons/48x48/apps"
+    cp "$repo/data/icons/chronolien.png" "$icons/48x48/apps/another.png"
+    gtk-update-icon-cache -q -t -f "$icons"
+fi
 "$repo/scripts/install.sh" --autostart --build-dir "$build" >"$home/install.log" || fail "$(cat "$home/install.log")"
 for program in chronolien libchronolien_sound.so; do
     [ -f "$lib/$program" ] || fail "no $program in $lib"
@@ -58,6 +64,9 @@ for n in 16 22 24 32 48 64 128 256; do
     size=$(od -An -tu1 -j16 -N8 "$icon" 2>/dev/null | awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4 "x" $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }')
     [ "$size" = "${n}x$n" ] || fail "the ${n}x$n icon is ${size:-missing}"
 done
+if [ -f "$icons/icon-theme.cache" ]; then
+    grep -q chronolien "$icons/icon-theme.cache" || fail "the icon cache does not know the icon"
+fi
 grep -qx 'Exec="'"$lib"'/chronolien"' "$entry" || fail "the menu entry does not start the installed program"
 grep -qx 'Icon=chronolien' "$entry" || fail "the menu entry does not name the icon by its theme name"
 grep -qx 'Name=Chronolien' "$entry" || fail "the menu entry's name is not Chronolien"
