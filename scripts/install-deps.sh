@@ -109,8 +109,9 @@ if [ ${#guarded[@]} -gt 0 ]; then
     cat >"$policy.new" <<EOF
 #!/bin/sh
 $marker
-[ "\$1" = --quiet ] && shift
-case " ${names[*]} " in *" \$1 "*) exit 101 ;; esac
+name=\$1
+[ "\$name" = --quiet ] && name=\$2
+case " ${names[*]} " in *" \$name "*) exit 101 ;; esac
 [ -x "$saved" ] && exec "$saved" "\$@"
 exit 0
 EOF
