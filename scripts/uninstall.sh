@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Removes what scripts/install.sh put in place: the launcher, the menu entry, the autostart entry
-# and the program's shipped files in ~/.local/lib/chronolien/. Your data there (config.ini,
-# courrier.ini, even1.ini, even2.ini, messages.txt, skins and sounds you added) is removed only
-# when you say so: asked on a terminal, kept otherwise, removed without asking with --purge.
+# Removes what scripts/install.sh put in place: the menu and autostart entries and the files the
+# install listed (the program and its shipped files in ~/.local/lib/chronolien/, the launcher, the
+# icons). Your data in the application folder (config.ini, courrier.ini, even1.ini, even2.ini,
+# messages.txt, historique.csv, certificats/, skins and sounds you added) is removed only when you
+# say so: asked on a terminal, kept otherwise, removed without asking with --purge.
 #
 # Usage: scripts/uninstall.sh [--purge | --keep-data]
 set -euo pipefail
@@ -22,7 +23,8 @@ case ${1:-} in
     ;;
 esac
 
-lib="$HOME/.local/lib/chronolien"
+prefix="$HOME/.local"
+lib="$prefix/lib/chronolien"
 applications="${XDG_DATA_HOME:-$HOME/.local/share}/applications"
 autostart_dir="${XDG_CONFIG_HOME:-$HOME/.config}/autostart"
 manifest="$lib/.installed-files"
@@ -34,18 +36,33 @@ for exe in /proc/[0-9]*/exe; do
     fi
 done
 
-rm -f "$HOME/.local/bin/chronolien" "$applications/chronolien.desktop" "$autostart_dir/chronolien.desktop"
+rm -f "$applications/chronolien.desktop" "$autostart_dir/chronolien.desktop"
 if command -v update-desktop-database >/dev/null; then
     update-desktop-database -q "$applications" 2>/dev/null || true
 fi
 
 if [ -f "$manifest" ]; then
-    while IFS= read -r file; do
-        # Only plain relative paths inside the folder, whatever the list holds.
-        case $file in "" | /* | *..*) continue ;; esac
-        rm -f "$lib/$file"
+    while IFS= read -r file || [ -n "$file" ]; do
+        # Only plain paths under the prefix, whatever the list holds; a relative one (as older
+        # installs listed them) is inside the application folder.
+        case $file in
+        "" | *..*) continue ;;
+        "$prefix"/*) ;;
+        /*) continue ;;
+        *) file="$lib/$file" ;;
+        esac
+        rm -f "$file"
     done <"$manifest"
     rm -f "$manifest"
+fi
+# The launcher script of installs that listed only the application folder's files.
+if [ -f "$prefix/bin/chronolien" ] && grep -qF "exec \"$lib/chronolien\"" "$prefix/bin/chronolien"; then
+    rm -f "$prefix/bin/chronolien"
+fi
+icons="$prefix/share/icons/hicolor"
+[ -d "$icons" ] && find "$icons" -mindepth 1 -depth -type d -empty -delete
+if [ -f "$icons/icon-theme.cache" ] && command -v gtk-update-icon-cache >/dev/null; then
+    gtk-update-icon-cache -q -t -f "$icons" 2>/dev/null || true
 fi
 # Folders the shipped files left empty.
 for folder in skin sons doc icons; do

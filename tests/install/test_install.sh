@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # scripts/install.sh and scripts/uninstall.sh in a home folder of their own: the install puts the
-# application folder, the launcher, the menu entry and the autostart entry in place; the program
-# started from the launcher lives in the installed folder and finds its files there; installing
-# again keeps the user's settings and skins; uninstalling keeps the user's data unless asked.
+# application folder (stripped), the launcher, the icons, the menu entry and the autostart entry
+# in place; the program started from the launcher lives in the installed folder and finds its
+# files there; installing again keeps the user's settings and skins; uninstalling keeps the
+# user's data unless asked.
 #
-# Usage: test_install.sh <repository> <application folder> <e2e_files helper>
+# Usage: test_install.sh <repository> <build folder> <its application folder> <e2e_files helper>
 set -euo pipefail
 repo=$(cd "$1" && pwd)
-app_built=$(cd "$2" && pwd)
-files_helper=$3
+build=$(cd "$2" && pwd)
+app_built=$(cd "$3" && pwd)
+files_helper=$4
 
 # A short name: config.ini holds values of at most 60 bytes, and the default sound paths under
 # ~/.local/lib/chronolien/sons/ must fit (they do under /home/<name>/ for names of up to 13 letters).
@@ -38,22 +40,44 @@ lib="$home/.local/lib/chronolien"
 launcher="$home/.local/bin/chronolien"
 entry="$home/.local/share/applications/chronolien.desktop"
 autostart="$home/.config/autostart/chronolien.desktop"
+icons="$home/.local/share/icons/hicolor"
 
 begin "install with --autostart"
-"$repo/scripts/install.sh" --autostart --from "$app_built" >"$home/install.log" || fail "$(cat "$home/install.log")"
-[ -x "$lib/chronolien" ] || fail "no program in $lib"
-for file in libchronolien_sound.so skin/jupiter/centre.jpg skin/bois/mail.jpg sons/connect.wav doc/aide.htm icons/chronolien.png; do
+# A theme that has an icon cache: the cache must learn the new icon, or menus show none.
+if command -v gtk-update-icon-cache >/dev/null; then
+    mkdir -p "$icons/48x48/apps"
+    cp "$repo/data/icons/chronolien.png" "$icons/48x48/apps/another.png"
+    gtk-update-icon-cache -q -t -f "$icons"
+fi
+"$repo/scripts/install.sh" --autostart --build-dir "$build" >"$home/install.log" || fail "$(cat "$home/install.log")"
+for program in chronolien libchronolien_sound.so; do
+    [ -f "$lib/$program" ] || fail "no $program in $lib"
+    ! readelf -S -W "$lib/$program" | grep -qE ' \.(symtab|debug_[a-z]+) ' || fail "$program is not stripped"
+done
+for file in skin/jupiter/centre.jpg skin/bois/mail.jpg sons/connect.wav doc/aide.htm icons/chronolien.png; do
     cmp -s "$app_built/$file" "$lib/$file" || fail "$file is not installed"
 done
-[ -x "$launcher" ] || fail "no launcher at $launcher"
-grep -qx 'Exec="'"$lib"'/chronolien"' "$entry" || fail "the menu entry does not start the installed program"
-icon=$(sed -n 's/^Icon=//p' "$entry")
-[ -f "$icon" ] || fail "the menu entry's icon $icon is missing"
-grep -qx 'Type=Application' "$entry" || fail "the menu entry is no application"
-if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$entry" || fail "the menu entry does not validate"
+[ "$(readlink -f "$launcher")" = "$lib/chronolien" ] || fail "the launcher $launcher does not lead to the program"
+for n in 16 22 24 32 48 64 128 256; do
+    icon="$icons/${n}x$n/apps/chronolien.png"
+    # A PNG's width and height are the two 32-bit numbers after its signature and chunk header.
+    size=$(od -An -tu1 -j16 -N8 "$icon" 2>/dev/null | awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4 "x" $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }')
+    [ "$size" = "${n}x$n" ] || fail "the ${n}x$n icon is ${size:-missing}"
+done
+if [ -f "$icons/icon-theme.cache" ]; then
+    grep -q chronolien "$icons/icon-theme.cache" || fail "the icon cache does not know the icon"
 fi
-cmp -s <(grep -v '^X-GNOME-Autostart' "$autostart") "$entry" || fail "the autostart entry differs from the menu entry"
+grep -qx 'Exec="'"$lib"'/chronolien"' "$entry" || fail "the menu entry does not start the installed program"
+grep -qx 'Icon=chronolien' "$entry" || fail "the menu entry does not name the icon by its theme name"
+grep -qx 'Name=Chronolien' "$entry" || fail "the menu entry's name is not Chronolien"
+for key in Name GenericName Comment; do
+    grep -q "^$key=" "$entry" && grep -q "^$key\[fr\]=" "$entry" || fail "the menu entry lacks $key or $key[fr]"
+done
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$entry" "$autostart" || fail "the entries do not validate"
+fi
+grep -qx 'X-GNOME-Autostart-enabled=true' "$autostart" || fail "the autostart entry is not enabled"
+cmp -s <(grep -vi '^X-[A-Z]*-autostart' "$autostart") "$entry" || fail "the autostart entry differs from the menu entry"
 for data in config.ini courrier.ini even1.ini even2.ini; do
     [ ! -e "$lib/$data" ] || fail "the install wrote $data"
 done
@@ -79,28 +103,35 @@ begin "installing again keeps the user's settings, lists and skins"
 "$files_helper" setting "$lib/config.ini" cpt_mois 4242
 printf '"/usr/bin/true"\r\n' >"$lib/even1.ini"
 printf 'account' >"$lib/courrier.ini"
-mkdir -p "$lib/skin/mien"
+mkdir -p "$lib/skin/mien" "$lib/certificats"
 echo picture >"$lib/skin/mien/centre.jpg"
-before=$(cd "$lib" && md5sum config.ini courrier.ini even1.ini even2.ini skin/mien/centre.jpg)
-"$repo/scripts/install.sh" --from "$app_built" >"$home/install.log" || fail "$(cat "$home/install.log")"
-[ "$(cd "$lib" && md5sum config.ini courrier.ini even1.ini even2.ini skin/mien/centre.jpg)" = "$before" ] \
-    || fail "installing again changed the user's files"
+echo sound >"$lib/sons/mien.wav"
+echo certificate >"$lib/certificats/serveur.pem"
+printf 'trace\r\n' >"$lib/messages.txt"
+printf '2024-01-01;60\r\n' >"$lib/historique.csv"
+user_files="config.ini courrier.ini even1.ini even2.ini messages.txt historique.csv skin/mien/centre.jpg sons/mien.wav certificats/serveur.pem"
+# shellcheck disable=SC2086 # one word a file
+before=$(cd "$lib" && md5sum $user_files)
+"$repo/scripts/install.sh" --build-dir "$build" >"$home/install.log" || fail "$(cat "$home/install.log")"
+# shellcheck disable=SC2086
+[ "$(cd "$lib" && md5sum $user_files)" = "$before" ] || fail "installing again changed the user's files"
 [ -f "$autostart" ] || fail "installing again without --autostart dropped the autostart entry"
-"$repo/scripts/install.sh" --no-autostart --from "$app_built" >"$home/install.log"
+"$repo/scripts/install.sh" --no-autostart --build-dir "$build" >"$home/install.log"
 [ ! -e "$autostart" ] || fail "--no-autostart left the autostart entry"
 
 begin "uninstall keeps the user's data when nobody is asked"
 "$repo/scripts/uninstall.sh" </dev/null >"$home/uninstall.log" || fail "$(cat "$home/uninstall.log")"
-for gone in "$launcher" "$entry" "$lib/chronolien" "$lib/libchronolien_sound.so" "$lib/skin/jupiter" "$lib/sons" "$lib/doc" "$lib/icons"; do
-    [ ! -e "$gone" ] || fail "$gone is still there after uninstalling"
+for gone in "$launcher" "$entry" "$lib/chronolien" "$lib/libchronolien_sound.so" "$lib/skin/jupiter" "$lib/sons/connect.wav" \
+    "$lib/doc" "$lib/icons" "$icons/48x48/apps/chronolien.png"; do
+    [ ! -e "$gone" ] && [ ! -L "$gone" ] || fail "$gone is still there after uninstalling"
 done
-[ "$(cd "$lib" && md5sum config.ini courrier.ini even1.ini even2.ini skin/mien/centre.jpg)" = "$before" ] \
-    || fail "uninstalling removed or changed the user's files"
+# shellcheck disable=SC2086
+[ "$(cd "$lib" && md5sum $user_files)" = "$before" ] || fail "uninstalling removed or changed the user's files"
 
 begin "uninstall --purge removes everything"
-"$repo/scripts/install.sh" --autostart --from "$app_built" >"$home/install.log"
+"$repo/scripts/install.sh" --autostart --build-dir "$build" >"$home/install.log"
 "$repo/scripts/uninstall.sh" --purge </dev/null >"$home/uninstall.log"
 for gone in "$launcher" "$entry" "$autostart" "$lib"; do
-    [ ! -e "$gone" ] || fail "$gone is still there after uninstalling with --purge"
+    [ ! -e "$gone" ] && [ ! -L "$gone" ] || fail "$gone is still there after uninstalling with --purge"
 done
 echo "PASSED"
