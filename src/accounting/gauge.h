@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/windows.h"
+#include "state/program_view.h"
 
 namespace chronolien {
 

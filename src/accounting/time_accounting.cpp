@@ -4,16 +4,16 @@
 #include "accounting/gauge.h"
 #include "accounting/plan_calendar.h"
 #include "connection/connection_monitor.h"
-#include "core/app_state.h"
-#include "core/windows.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "settings/settings_file.h"
+#include "state/app_state.h"
+#include "state/program_view.h"
 
 namespace chronolien {
 
 TimeAccounting::TimeAccounting(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages,
-    Windows& windows, ConnectionMonitor& monitor)
+    ProgramView& windows, ConnectionMonitor& monitor)
     : m_state(state)
     , m_file(file)
     , m_clock(clock)

@@ -8,15 +8,15 @@ class Clock;
 class ConnectionMonitor;
 class MessageBox;
 class SettingsFile;
-class Windows;
+class ProgramView;
 struct AppState;
 
 // The session and month counters against the plan: the month's return to zero on its day, the
 // alerts while the month is over its allowance, and what the counter window shows.
 class TimeAccounting {
 public:
-    TimeAccounting(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages, Windows& windows,
-        ConnectionMonitor& monitor);
+    TimeAccounting(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages,
+        ProgramView& windows, ConnectionMonitor& monitor);
 
     // Resets the month when a new month of the plan has begun since date_raz.
     void CheckMonthlyReset();
@@ -44,7 +44,7 @@ private:
     SettingsFile& m_file;
     Clock& m_clock;
     MessageBox& m_messages;
-    Windows& m_windows;
+    ProgramView& m_windows;
     ConnectionMonitor& m_monitor;
 };
 

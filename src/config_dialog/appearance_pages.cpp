@@ -2,10 +2,9 @@
 
 #include "config_dialog/auto_open_choices.h"
 #include "config_dialog/config_dialog_context.h"
-#include "config_dialog/config_window_actions.h"
-#include "core/app_state.h"
 #include "settings/settings_file.h"
-#include "ui/skin_page.h"
+#include "skins/skin_page.h"
+#include "state/app_state.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -146,8 +145,9 @@ void SkinPage::preview()
 void SkinPage::store()
 {
     const QListWidgetItem* item = lst_skin->currentItem();
-    if (item && ChooseSkin(m_context.state.settings, m_context.file, m_context.state.appFolder, item->text()))
-        m_context.windowActions.ReloadSkins();
+    if (item && ChooseSkin(m_context.state.settings, m_context.file, m_context.state.appFolder, item->text())
+        && m_context.reloadSkins)
+        m_context.reloadSkins();
 }
 
 PositionPage::PositionPage(ConfigDialogContext& context, QWidget* parent)

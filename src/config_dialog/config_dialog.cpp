@@ -11,8 +11,8 @@
 #include "config_dialog/section_tree.h"
 #include "config_dialog/section_tree_view.h"
 #include "config_dialog/sound_pages.h"
-#include "core/app_state.h"
 #include "platform/process_starter.h"
+#include "state/app_state.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

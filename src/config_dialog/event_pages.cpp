@@ -2,8 +2,8 @@
 
 #include "config_dialog/config_dialog_context.h"
 #include "config_dialog/file_choices.h"
-#include "core/app_state.h"
 #include "settings/settings_file.h"
+#include "state/app_state.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

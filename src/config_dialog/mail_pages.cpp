@@ -1,10 +1,10 @@
 #include "config_dialog/mail_pages.h"
 
 #include "config_dialog/config_dialog_context.h"
-#include "core/app_state.h"
-#include "core/windows.h"
 #include "mail/pop3_endpoint.h"
 #include "settings/settings_file.h"
+#include "state/app_state.h"
+#include "state/program_view.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -3,8 +3,8 @@
 #include "accounting/time_accounting.h"
 #include "config_dialog/config_dialog_context.h"
 #include "config_dialog/time_edit.h"
-#include "core/app_state.h"
 #include "settings/settings_file.h"
+#include "state/app_state.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -2,10 +2,10 @@
 
 #include "config_dialog/config_dialog_context.h"
 #include "config_dialog/file_choices.h"
-#include "connection/event_media.h"
-#include "core/app_state.h"
+#include "effects/event_effects.h"
 #include "platform/sound_player.h"
 #include "settings/settings_file.h"
+#include "state/app_state.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,12 +1,12 @@
 #include "connection/throughput.h"
 
-#include "core/windows.h"
 #include "platform/clock.h"
 #include "platform/interface_table.h"
+#include "state/program_view.h"
 
 namespace chronolien {
 
-Throughput::Throughput(InterfaceTable& interfaces, Clock& clock, Windows& windows)
+Throughput::Throughput(InterfaceTable& interfaces, Clock& clock, ProgramView& windows)
     : m_interfaces(interfaces)
     , m_clock(clock)
     , m_windows(windows)

@@ -1,16 +1,14 @@
 #include "core/application.h"
 
 #include "accounting/time_accounting.h"
-#include "core/app_state.h"
-#include "core/configuration_pages.h"
-#include "core/mail_lifecycle.h"
+#include "core/hook.h"
 #include "core/ticker.h"
-#include "core/tray_icon.h"
-#include "core/windows.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "settings/command_list.h"
 #include "settings/settings.h"
+#include "state/app_state.h"
+#include "state/program_view.h"
 
 #include <QFileInfo>
 
@@ -33,8 +31,7 @@ QString Application::quitQuestion()
 }
 
 Application::Application(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages,
-    Windows& windows, TimeAccounting& accounting, Ticker& ticker, MailLifecycle& mail,
-    ConfigurationPages& pages, TrayIcon& tray)
+    ProgramView& windows, TimeAccounting& accounting, Ticker& ticker, Hooks hooks)
     : m_state(state)
     , m_file(file)
     , m_clock(clock)
@@ -42,9 +39,7 @@ Application::Application(AppState& state, SettingsFile& file, Clock& clock, Mess
     , m_windows(windows)
     , m_accounting(accounting)
     , m_ticker(ticker)
-    , m_mail(mail)
-    , m_pages(pages)
-    , m_tray(tray)
+    , m_hooks(std::move(hooks))
 {
 }
 
@@ -56,10 +51,10 @@ void Application::InitApplication(const QString& appFolder)
     LoadCommandList(m_state.commandLists[0], commandListPath(appFolder, 1), m_messages);
     LoadCommandList(m_state.commandLists[1], commandListPath(appFolder, 2), m_messages);
     if (settings.courrier)
-        m_mail.LoadAccounts();
+        runHook(m_hooks.loadAccounts);
     m_accounting.UpdateCounterDisplay();
     m_ticker.StartTiming();
-    m_pages.LoadForfaitPage();
+    runHook(m_hooks.loadForfaitPage);
 
     if (settings.autoOpen(AutoOpenAsLastTime)) {
         if (settings.affiche_actu)
@@ -86,9 +81,9 @@ bool Application::QuitApplication()
             return false;
         }
     }
-    m_mail.CloseMailSockets();
+    runHook(m_hooks.closeMailSockets);
     m_ticker.SaveState();
-    m_tray.RemoveTrayIcon();
+    runHook(m_hooks.removeTrayIcon);
     m_windows.CloseAllWindows();
     return true;
 }

@@ -2,12 +2,11 @@
 
 #include "accounting/time_accounting.h"
 #include "connection/connection_monitor.h"
-#include "core/app_state.h"
-#include "core/connection_events.h"
-#include "core/mail_check.h"
+#include "core/hook.h"
 #include "platform/clock.h"
 #include "settings/settings_file.h"
 #include "settings/text_forms.h"
+#include "state/app_state.h"
 
 #include <limits>
 
@@ -26,14 +25,13 @@ qint32 addSeconds(qint32 counter, float elapsed)
 } // namespace
 
 Ticker::Ticker(AppState& state, SettingsFile& file, Clock& clock, ConnectionMonitor& monitor,
-    TimeAccounting& accounting, ConnectionEvents& events, MailCheckStarter& mail)
+    TimeAccounting& accounting, Hooks hooks)
     : m_state(state)
     , m_file(file)
     , m_clock(clock)
     , m_monitor(monitor)
     , m_accounting(accounting)
-    , m_events(events)
-    , m_mail(mail)
+    , m_hooks(std::move(hooks))
 {
 }
 
@@ -47,7 +45,7 @@ void Ticker::MainTick()
     if (m_monitor.IsConnected()) {
         if (!m_state.connectedFlag) {
             m_state.connectedFlag = true;
-            m_events.OnConnect();
+            runHook(m_hooks.lineUp);
         }
     } else {
         // A month over an allowance that hangs up would be dialled, hung up and dialled again.
@@ -57,7 +55,7 @@ void Ticker::MainTick()
             m_monitor.Dial();
         if (m_state.connectedFlag) {
             m_state.connectedFlag = false;
-            m_events.OnDisconnect();
+            runHook(m_hooks.lineDown);
             // The seconds counted since the last ten-second save are stored now: with the line down
             // no save writes the month time, and quitting before the next connection would lose them.
             m_file.WriteKey(QStringLiteral("cpt_mois"), int(m_state.settings.cpt_mois));
@@ -68,7 +66,7 @@ void Ticker::MainTick()
 
     if (m_state.connectedFlag) {
         CountElapsedTime();
-        m_events.UpdateThroughput();
+        runHook(m_hooks.connectedTick);
     }
 
     // Read again: the time the actions above took belongs to the next tick.
@@ -113,7 +111,7 @@ void Ticker::MailTimerFired()
     // Not reset at connection: the connection starts a check of its own.
     ++m_mailMinutes;
     if (m_mailMinutes >= 3) {
-        m_mail.StartMailCheck();
+        runHook(m_hooks.startMailCheck);
         m_mailMinutes = 0;
     }
 }

@@ -1,13 +1,12 @@
 #pragma once
 
 #include <QtGlobal>
+#include <functional>
 
 namespace chronolien {
 
 class Clock;
-class ConnectionEvents;
 class ConnectionMonitor;
-class MailCheckStarter;
 class SettingsFile;
 class TimeAccounting;
 struct AppState;
@@ -16,8 +15,16 @@ struct AppState;
 // and the mail timer every minute. Nothing else in the program polls.
 class Ticker {
 public:
+    // What the timers run beyond the accounting, set where the program is wired; any may be empty.
+    struct Hooks {
+        std::function<void()> lineUp; // the tick that first sees the line up, once per connection
+        std::function<void()> lineDown; // the tick that first sees it down, once per connection
+        std::function<void()> connectedTick; // every tick with the line up, after the time was counted
+        std::function<void()> startMailCheck; // every third firing of the mail timer
+    };
+
     Ticker(AppState& state, SettingsFile& file, Clock& clock, ConnectionMonitor& monitor,
-        TimeAccounting& accounting, ConnectionEvents& events, MailCheckStarter& mail);
+        TimeAccounting& accounting, Hooks hooks);
 
     // The time the next tick measures from: now. Start-up sets it before the first tick.
     void StartTiming();
@@ -39,8 +46,7 @@ private:
     Clock& m_clock;
     ConnectionMonitor& m_monitor;
     TimeAccounting& m_accounting;
-    ConnectionEvents& m_events;
-    MailCheckStarter& m_mail;
+    Hooks m_hooks;
 
     float m_lastTickTime = 0; // seconds since midnight at the end of the last tick
     qint16 m_mailMinutes = 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mail/mailbox_account.h"
+#include "state/mailbox_account.h"
 
 #include <QString>
 

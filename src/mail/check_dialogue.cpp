@@ -1,7 +1,6 @@
 #include "mail/check_dialogue.h"
 
-#include "connection/event_media.h"
-#include "core/app_state.h"
+#include "effects/event_effects.h"
 #include "mail/accounts_file.h"
 #include "mail/check_sockets.h"
 #include "mail/header_extraction.h"
@@ -11,6 +10,7 @@
 #include "platform/sound_player.h"
 #include "settings/text_forms.h"
 #include "settings/win1252.h"
+#include "state/app_state.h"
 
 namespace chronolien {
 

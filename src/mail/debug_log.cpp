@@ -1,7 +1,7 @@
 #include "mail/debug_log.h"
 
-#include "core/app_state.h"
 #include "settings/win1252.h"
+#include "state/app_state.h"
 
 #include <QFile>
 

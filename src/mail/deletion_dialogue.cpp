@@ -1,10 +1,9 @@
 #include "mail/deletion_dialogue.h"
 
-#include "core/app_state.h"
-#include "core/mail_check.h"
 #include "mail/check_dialogue.h"
 #include "mail/header_extraction.h"
 #include "settings/win1252.h"
+#include "state/app_state.h"
 
 namespace chronolien {
 
@@ -30,11 +29,11 @@ bool sameMessage(const MailEntry& a, const MailEntry& b)
 
 } // namespace
 
-DeletionDialogue::DeletionDialogue(
-    AppState& state, DeletionSocket& socket, MailCheckStarter& checks, std::function<double()> randomFraction)
+DeletionDialogue::DeletionDialogue(AppState& state, DeletionSocket& socket,
+    std::function<void()> startMailCheck, std::function<double()> randomFraction)
     : m_state(state)
     , m_socket(socket)
-    , m_checks(checks)
+    , m_startMailCheck(std::move(startMailCheck))
     , m_randomFraction(std::move(randomFraction))
     , m_log(state)
 {
@@ -124,7 +123,8 @@ void DeletionDialogue::HandleReply(const ReplyAssembler::Reply& reply)
         break;
     case AwaitingQuit:
         Close();
-        m_checks.StartMailCheck();
+        if (m_startMailCheck)
+            m_startMailCheck();
         break;
     default:
         break;

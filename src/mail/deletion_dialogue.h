@@ -1,9 +1,9 @@
 #pragma once
 
 #include "mail/debug_log.h"
-#include "mail/mail_list.h"
 #include "mail/pop3_endpoint.h"
 #include "mail/reply_assembler.h"
+#include "state/mail_list.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,7 +12,6 @@
 namespace chronolien {
 
 struct AppState;
-class MailCheckStarter;
 
 // The message to delete, copied from its list entry when the deletion starts: its account, its
 // number on the server in the check that listed it, and the headers that tell it from the others.
@@ -56,7 +55,8 @@ public:
     // Address-in-use errors met in a row before the deletion is given up.
     static constexpr int MaxPortRetries = 5;
 
-    DeletionDialogue(AppState& state, DeletionSocket& socket, MailCheckStarter& checks,
+    // startMailCheck runs once the server has answered QUIT.
+    DeletionDialogue(AppState& state, DeletionSocket& socket, std::function<void()> startMailCheck,
         std::function<double()> randomFraction);
 
     // Opens the dialogue for the target; a deletion under way is dropped for it.
@@ -82,7 +82,7 @@ private:
 
     AppState& m_state;
     DeletionSocket& m_socket;
-    MailCheckStarter& m_checks;
+    std::function<void()> m_startMailCheck;
     std::function<double()> m_randomFraction;
     DebugLog m_log;
     ReplyAssembler m_replies;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mail/mail_list.h"
+#include "state/mail_list.h"
 
 #include <QByteArray>
 #include <QDateTime>

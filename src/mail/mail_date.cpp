@@ -1,6 +1,6 @@
 #include "mail/mail_date.h"
 
-#include "mail/mail_list.h"
+#include "state/mail_list.h"
 
 #include <QStringList>
 #include <array>

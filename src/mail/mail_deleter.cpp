@@ -6,11 +6,12 @@
 
 namespace chronolien {
 
-MailDeleter::MailDeleter(AppState& state, MailCheckStarter& checks, quint16 localPort,
+MailDeleter::MailDeleter(AppState& state, std::function<void()> startMailCheck, quint16 localPort,
     QList<QSslCertificate> trustedAuthorities, QObject* parent)
     : QObject(parent)
     , supr_pop(new Pop3Connection(std::move(trustedAuthorities), this))
-    , m_dialogue(state, *this, checks, [] { return QRandomGenerator::global()->generateDouble(); })
+    , m_dialogue(state, *this, std::move(startMailCheck),
+          [] { return QRandomGenerator::global()->generateDouble(); })
 {
     supr_pop->setObjectName(QStringLiteral("supr_pop"));
     supr_pop->setLocalPort(localPort);

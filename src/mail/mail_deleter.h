@@ -21,7 +21,7 @@ public:
 
     // localPort 0 lets the system choose (tests run side by side). With no trusted authorities,
     // TLS servers are verified against the system's.
-    MailDeleter(AppState& state, MailCheckStarter& checks, quint16 localPort = LocalPort,
+    MailDeleter(AppState& state, std::function<void()> startMailCheck, quint16 localPort = LocalPort,
         QList<QSslCertificate> trustedAuthorities = {}, QObject* parent = nullptr);
     ~MailDeleter() override;
 

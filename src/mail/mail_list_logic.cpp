@@ -1,16 +1,16 @@
 #include "mail/mail_list_logic.h"
 
-#include "connection/event_media.h"
-#include "core/app_state.h"
-#include "core/windows.h"
+#include "effects/event_effects.h"
 #include "mail/deletion_dialogue.h"
 #include "mail/mail_list_content.h"
-#include "mail/mail_window_view.h"
+#include "state/app_state.h"
+#include "state/mail_window_view.h"
+#include "state/program_view.h"
 
 namespace chronolien {
 
-MailListLogic::MailListLogic(
-    AppState& state, Windows& windows, SoundPlayer& sound, MailWindowView& view, DeletionStarter& deletion)
+MailListLogic::MailListLogic(AppState& state, ProgramView& windows, SoundPlayer& sound, MailWindowView& view,
+    DeletionStarter& deletion)
     : m_state(state)
     , m_windows(windows)
     , m_sound(sound)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "mail/mail_list.h"
 #include "mail/mail_list_events.h"
+#include "state/mail_list.h"
 
 #include <QtGlobal>
 #include <optional>
@@ -12,7 +12,7 @@ struct AppState;
 class DeletionStarter;
 class MailWindowView;
 class SoundPlayer;
-class Windows;
+class ProgramView;
 
 // The mail list as the windows show it: which entries the four lines of fl_mail show, the line
 // last clicked, opening and closing the windows and playing the mail sound as mail comes and goes,
@@ -21,7 +21,7 @@ class MailListLogic final : public MailListEvents {
 public:
     static constexpr int LineCount = 4;
 
-    MailListLogic(AppState& state, Windows& windows, SoundPlayer& sound, MailWindowView& view,
+    MailListLogic(AppState& state, ProgramView& windows, SoundPlayer& sound, MailWindowView& view,
         DeletionStarter& deletion);
 
     void RefreshMailState() override;
@@ -47,7 +47,7 @@ private:
     void PlaySoundFile(const QString& path);
 
     AppState& m_state;
-    Windows& m_windows;
+    ProgramView& m_windows;
     SoundPlayer& m_sound;
     MailWindowView& m_view;
     DeletionStarter& m_deletion;

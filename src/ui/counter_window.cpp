@@ -1,6 +1,6 @@
 #include "ui/counter_window.h"
 
-#include "core/windows.h"
+#include "state/program_view.h"
 #include "ui/click_area.h"
 #include "ui/layout_font.h"
 #include "ui/shape_widget.h"

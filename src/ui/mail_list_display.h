@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mail/mail_window_view.h"
+#include "state/mail_window_view.h"
 
 #include <QObject>
 #include <QPoint>

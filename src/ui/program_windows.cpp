@@ -1,28 +1,25 @@
 #include "ui/program_windows.h"
 
-#include "core/app_state.h"
 #include "platform/process_starter.h"
 #include "settings/settings_file.h"
+#include "skins/window_outlines.h"
+#include "skins/window_placement.h"
+#include "state/app_state.h"
 #include "ui/counter_window.h"
 #include "ui/floating_window.h"
 #include "ui/mail_window.h"
 #include "ui/program_menus.h"
 #include "ui/shape_widget.h"
-#include "ui/user_actions.h"
-#include "ui/window_outlines.h"
-#include "ui/window_placement.h"
 
 #include <QFileInfo>
 #include <QMenu>
 
 namespace chronolien {
 
-ProgramWindows::ProgramWindows(
-    AppState& state, SettingsFile& file, ProcessStarter& processes, UserActions& actions)
+ProgramWindows::ProgramWindows(AppState& state, SettingsFile& file, ProcessStarter& processes)
     : m_state(state)
     , m_file(file)
     , m_processes(processes)
-    , m_actions(actions)
     , m_centre(std::make_unique<FloatingWindow>())
     , m_counter(std::make_unique<CounterWindow>())
     , m_mail(std::make_unique<MailWindow>())
@@ -41,10 +38,10 @@ void ProgramWindows::connectFloatingWindow()
 {
     FloatingWindow* centre = m_centre.get();
     connect(
-        centre, &FloatingWindow::toggleConnectionRequested, this, [this] { m_actions.ToggleConnection(); });
+        centre, &FloatingWindow::toggleConnectionRequested, this, &ProgramWindows::toggleConnectionRequested);
     connect(centre, &FloatingWindow::menuRequested, m_menus.get(), &ProgramMenus::popupCentreMenu);
     connect(centre, &FloatingWindow::hideRequested, this, &ProgramWindows::HideFloatingWindow);
-    connect(centre, &FloatingWindow::quitRequested, this, [this] { m_actions.QuitApplication(); });
+    connect(centre, &FloatingWindow::quitRequested, this, &ProgramWindows::quitRequested);
     connect(centre, &FloatingWindow::dragStarted, this, &ProgramWindows::beginDrag);
     connect(centre, &FloatingWindow::dragFinished, this, &ProgramWindows::endDrag);
 }
@@ -70,10 +67,10 @@ void ProgramWindows::connectMenus()
     ProgramMenus* menus = m_menus.get();
     connect(menus, &ProgramMenus::helpChosen, this, &ProgramWindows::OpenHelp);
     connect(menus, &ProgramMenus::graphChosen, this, &ProgramWindows::OpenGraph);
-    connect(menus, &ProgramMenus::aboutChosen, this, [this] { m_actions.ShowAboutBox(); });
-    connect(menus, &ProgramMenus::configurationChosen, this, [this] { m_actions.OpenConfiguration(); });
-    connect(menus, &ProgramMenus::connectChosen, this, [this] { m_actions.ToggleConnection(); });
-    connect(menus, &ProgramMenus::quitChosen, this, [this] { m_actions.QuitApplication(); });
+    connect(menus, &ProgramMenus::aboutChosen, this, &ProgramWindows::aboutRequested);
+    connect(menus, &ProgramMenus::configurationChosen, this, &ProgramWindows::configurationRequested);
+    connect(menus, &ProgramMenus::connectChosen, this, &ProgramWindows::toggleConnectionRequested);
+    connect(menus, &ProgramMenus::quitChosen, this, &ProgramWindows::quitRequested);
     connect(menus, &ProgramMenus::floatingWindowChosen, this, [this] {
         if (m_state.settings.affiche_actu)
             HideFloatingWindow();

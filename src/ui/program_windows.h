@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/windows.h"
-#include "ui/skin_files.h"
+#include "skins/skin_files.h"
+#include "state/program_view.h"
 
 #include <QObject>
 #include <functional>
@@ -16,17 +16,16 @@ class ProcessStarter;
 class ProgramMenus;
 class SettingsFile;
 class SkinnedWindow;
-class UserActions;
 struct AppState;
 
 // The program's visible side: the floating, counter and mail windows and the two pop-up menus,
 // opened, closed, placed and skinned as the state says. The windows live for the whole run;
 // closing one hides it.
-class ProgramWindows final : public QObject, public Windows {
+class ProgramWindows final : public QObject, public ProgramView {
     Q_OBJECT
 
 public:
-    ProgramWindows(AppState& state, SettingsFile& file, ProcessStarter& processes, UserActions& actions);
+    ProgramWindows(AppState& state, SettingsFile& file, ProcessStarter& processes);
     ~ProgramWindows() override;
 
     void ShowFloatingWindow() override;
@@ -67,6 +66,13 @@ public:
     MailWindow& fl_mail() const { return *m_mail; }
     ProgramMenus& menus() const { return *m_menus; }
 
+Q_SIGNALS:
+    // What the menus and the floating window ask of the rest of the program.
+    void toggleConnectionRequested(); // hang up when the line is up, dial otherwise
+    void configurationRequested(); // the configuration dialog on its plan section
+    void aboutRequested();
+    void quitRequested(); // ask whether to quit and, when the answer allows it, end the program
+
 private:
     void anchorHiddenCentre();
     void connectFloatingWindow();
@@ -79,7 +85,6 @@ private:
     AppState& m_state;
     SettingsFile& m_file;
     ProcessStarter& m_processes;
-    UserActions& m_actions;
     std::unique_ptr<FloatingWindow> m_centre;
     std::unique_ptr<CounterWindow> m_counter;
     std::unique_ptr<MailWindow> m_mail;

@@ -157,7 +157,7 @@ private Q_SLOTS:
         QTest::mouseClick(ok, Qt::LeftButton);
         QCOMPARE(rig.state.settings.nomskin, QStringLiteral("bois"));
         QCOMPARE(changedKeys(before, rig.config()), QStringList { "nomskin" });
-        QCOMPARE(rig.windowActions.skinReloads, 1);
+        QCOMPARE(rig.skinReloads, 1);
     }
 };
 

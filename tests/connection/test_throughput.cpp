@@ -1,5 +1,5 @@
 #include "connection/throughput.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "support/fake_clock.h"
 #include "support/fake_interface_table.h"
 #include "support/recording_windows.h"

@@ -18,7 +18,7 @@ private Q_SLOTS:
         QVERIFY(rig.folder.readBytes(QStringLiteral("even1.ini")).isEmpty());
         QVERIFY(!rig.windows.sessionText.isEmpty()); // the counters are shown from the start
         // Mail accounts stay unread while mail is off; a debug folder is no debug switch.
-        QCOMPARE(rig.shell.log, QStringList { QStringLiteral("LoadForfaitPage") });
+        QCOMPARE(rig.shell.log, QStringList { QStringLiteral("loadForfaitPage") });
         QVERIFY(!rig.state.debugSwitch);
 
         rig.file.WriteKey(QStringLiteral("courrier"), true);
@@ -26,7 +26,7 @@ private Q_SLOTS:
         rig.shell.log.clear();
         rig.application.InitApplication(rig.folder.path());
         QCOMPARE(rig.shell.log,
-            (QStringList { QStringLiteral("LoadAccounts"), QStringLiteral("LoadForfaitPage") }));
+            (QStringList { QStringLiteral("loadAccounts"), QStringLiteral("loadForfaitPage") }));
         QVERIFY(!rig.state.debugSwitch);
 
         QDir(rig.folder.path()).rmdir(QStringLiteral("debug"));
@@ -93,7 +93,7 @@ private Q_SLOTS:
         QCOMPARE(rig.state.settings.affiche_actu, windowShown && answer != MessageAnswer::Yes);
         QVERIFY(rig.fakes.line.hungUp.isEmpty()); // quitting leaves the line up
         if (ends) {
-            QCOMPARE(rig.shell.log, (QStringList { "CloseMailSockets", "RemoveTrayIcon", "4242" }));
+            QCOMPARE(rig.shell.log, (QStringList { "closeMailSockets", "removeTrayIcon", "4242" }));
             QCOMPARE(rig.windows.calls, QStringList { QStringLiteral("CloseAllWindows") });
         } else {
             QVERIFY(rig.shell.log.isEmpty());

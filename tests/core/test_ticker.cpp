@@ -39,7 +39,7 @@ private Q_SLOTS:
         QTEST(rig.state.settings.cpt_mois, "monthAfter");
         QTEST(rig.state.sessionSeconds, "session");
         // The lights are measured on every connected tick, counting or not.
-        QCOMPARE(rig.shell.log, QStringList { QStringLiteral("UpdateThroughput") });
+        QCOMPARE(rig.shell.log, QStringList { QStringLiteral("connectedTick") });
     }
 
     void timeSpentInTheTickBelongsToTheNext()
@@ -62,7 +62,7 @@ private Q_SLOTS:
         rig.tickAfter(1.0f);
         rig.tickAfter(1.0f);
         QVERIFY(rig.state.connectedFlag);
-        QCOMPARE(rig.shell.log, (QStringList { "OnConnect", "UpdateThroughput", "UpdateThroughput" }));
+        QCOMPARE(rig.shell.log, (QStringList { "lineUp", "connectedTick", "connectedTick" }));
         QCOMPARE(rig.state.sessionSeconds, 2);
 
         // The disconnection tick counts nothing and measures no throughput. It stores the month
@@ -77,7 +77,7 @@ private Q_SLOTS:
         rig.tickAfter(1.0f);
         QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("-1"));
         QVERIFY(!rig.state.connectedFlag);
-        QCOMPARE(rig.shell.log, QStringList { QStringLiteral("OnDisconnect") });
+        QCOMPARE(rig.shell.log, QStringList { QStringLiteral("lineDown") });
         QCOMPARE(rig.state.settings.cpt_mois, month);
     }
 
@@ -195,7 +195,7 @@ private Q_SLOTS:
         QList<int> checks;
         for (int minute = 1; minute <= 7; ++minute) {
             rig.ticker.MailTimerFired();
-            checks.append(rig.shell.count("StartMailCheck"));
+            checks.append(rig.shell.count("startMailCheck"));
         }
         QCOMPARE(checks, (QList<int> { 0, 0, 1, 1, 1, 2, 2 }));
     }

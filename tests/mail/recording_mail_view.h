@@ -2,7 +2,7 @@
 
 #include "mail/deletion_dialogue.h"
 #include "mail/mail_list_content.h"
-#include "mail/mail_window_view.h"
+#include "state/mail_window_view.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
-#include "core/app_state.h"
 #include "fake_check_sockets.h"
 #include "mail/accounts_file.h"
 #include "mail/check_dialogue.h"
+#include "state/app_state.h"
 #include "support/fake_sound_player.h"
 #include "support/message_box_recorder.h"
 #include "support/recording_mail_list_events.h"

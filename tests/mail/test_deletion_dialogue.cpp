@@ -1,7 +1,6 @@
-#include "core/app_state.h"
-#include "core/mail_check.h"
 #include "mail/check_dialogue.h"
 #include "mail/deletion_dialogue.h"
+#include "state/app_state.h"
 #include "support/temp_app_folder.h"
 
 #include <QTest>
@@ -47,12 +46,6 @@ public:
     bool connected = false;
 };
 
-class CountingChecks final : public MailCheckStarter {
-public:
-    void StartMailCheck() override { ++started; }
-    int started = 0;
-};
-
 QByteArray top(const QByteArray& subject, const QByteArray& from = "Jean Dupont <Jean@Exemple.fr>")
 {
     return "+OK\r\nReturn-Path: <r@exemple.fr>\r\nTo: moi@ici.fr\r\nFrom: " + from + "\r\nSubject: " + subject
@@ -82,7 +75,7 @@ class TestDeletionDialogue : public QObject {
     std::unique_ptr<TempAppFolder> m_folder;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<FakeDeletionSocket> m_socket;
-    std::unique_ptr<CountingChecks> m_checks;
+    int m_checksStarted = 0;
     std::unique_ptr<DeletionDialogue> m_dialogue;
     double m_fraction = 0.5;
 
@@ -114,9 +107,9 @@ private Q_SLOTS:
         a.inUse = true;
         a.state = 1;
         m_socket = std::make_unique<FakeDeletionSocket>();
-        m_checks = std::make_unique<CountingChecks>();
+        m_checksStarted = 0;
         m_dialogue = std::make_unique<DeletionDialogue>(
-            *m_state, *m_socket, *m_checks, [this] { return m_fraction; });
+            *m_state, *m_socket, [this] { ++m_checksStarted; }, [this] { return m_fraction; });
         // As in the program, the application folder is known only after the dialogue is built.
         m_state->appFolder = m_folder->path();
     }
@@ -133,9 +126,9 @@ private Q_SLOTS:
         QCOMPARE(m_socket->takeLines(), QStringList({ "dele 3" }));
         m_dialogue->DataArrival("+OK Deleted.\r\n");
         QCOMPARE(m_socket->takeLines(), QStringList({ "QUIT" }));
-        QCOMPARE(m_checks->started, 0); // not before the server has answered QUIT
+        QCOMPARE(m_checksStarted, 0); // not before the server has answered QUIT
         m_dialogue->DataArrival("+OK Logging out, messages deleted.\r\n");
-        QCOMPARE(m_checks->started, 1);
+        QCOMPARE(m_checksStarted, 1);
         QCOMPARE(m_socket->calls.last(), QStringLiteral("close"));
         QCOMPARE(m_state->mailboxAccounts.account(2).state, qint16(1));
         QCOMPARE(trace(),
@@ -163,7 +156,7 @@ private Q_SLOTS:
         m_dialogue->DataArrival(reply);
         QCOMPARE(m_socket->takeLines(), QStringList({ "QUIT" }));
         m_dialogue->DataArrival("+OK Logging out.\r\n");
-        QCOMPARE(m_checks->started, 1);
+        QCOMPARE(m_checksStarted, 1);
         QVERIFY(trace().contains("<supr>  message 3 chang\xe9 sur le serveur : rien n'est supprim\xe9\r\n"));
     }
 
@@ -198,7 +191,7 @@ private Q_SLOTS:
             m_dialogue->DataArrival(reply);
         QCOMPARE(m_socket->calls, QStringList({ "close" }));
         QVERIFY(m_socket->takeLines().isEmpty());
-        QCOMPARE(m_checks->started, 0);
+        QCOMPARE(m_checksStarted, 0);
         QCOMPARE(m_state->mailboxAccounts.account(2).state, qint16(1));
     }
 

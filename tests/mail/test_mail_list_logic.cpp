@@ -1,7 +1,7 @@
-#include "core/app_state.h"
 #include "mail/mail_list_content.h"
 #include "mail/mail_list_logic.h"
 #include "recording_mail_view.h"
+#include "state/app_state.h"
 #include "support/fake_sound_player.h"
 #include "support/recording_windows.h"
 #include "support/temp_app_folder.h"

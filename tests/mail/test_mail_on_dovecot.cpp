@@ -1,10 +1,10 @@
-#include "core/app_state.h"
 #include "loopback_relay.h"
 #include "mail/accounts_file.h"
 #include "mail/mail_checker.h"
 #include "mail/mail_deleter.h"
 #include "mail/mail_list_logic.h"
 #include "recording_mail_view.h"
+#include "state/app_state.h"
 #include "support/dovecot_server.h"
 #include "support/fake_sound_player.h"
 #include "support/message_box_recorder.h"
@@ -83,7 +83,8 @@ struct MailRig {
         : windows(state)
         , logic(state, windows, sound, view, deleter)
         , checker(state, sound, messages, logic, firstCheckPort, authorities)
-        , deleter(state, checker, deletionPort, authorities)
+        , deleter(
+              state, [this] { checker.StartMailCheck(); }, deletionPort, authorities)
     {
     }
     RecordingWindows windows;
@@ -386,7 +387,8 @@ private Q_SLOTS:
         const MailEntry second = m_state->mailList.entry(2);
 
         // Without the server's authority the deletion stops before USER.
-        MailDeleter untrusting(*m_state, rig.checker, 0);
+        MailDeleter untrusting(
+            *m_state, [&rig] { rig.checker.StartMailCheck(); }, 0);
         untrusting.StartDeletion({ 1, 2, second });
         QTRY_VERIFY_WITH_TIMEOUT(trace().contains("<supr>  TLS refus"), 10000);
         QVERIFY(!trace().contains("<supr>  envoi"));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app_state.h"
 #include "mail/mail_list_events.h"
+#include "state/app_state.h"
 
 #include <QList>
 

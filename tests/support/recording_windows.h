@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app_state.h"
-#include "core/windows.h"
+#include "state/app_state.h"
+#include "state/program_view.h"
 
 #include <QStringList>
 
@@ -9,7 +9,7 @@ namespace chronolien::test {
 
 // Stands in for the windows: records every call, in order, and keeps the state that the real
 // windows keep (affiche_actu follows the floating window; the lights and texts are remembered).
-class RecordingWindows final : public Windows {
+class RecordingWindows final : public ProgramView {
 public:
     explicit RecordingWindows(AppState& state)
         : m_state(state)

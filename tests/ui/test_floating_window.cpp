@@ -109,7 +109,7 @@ private Q_SLOTS:
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(m_rig->actions.calls.isEmpty());
         QTest::mouseDClick(button, Qt::LeftButton);
-        QCOMPARE(m_rig->actions.calls, QStringList { QStringLiteral("ToggleConnection") });
+        QCOMPARE(m_rig->actions.calls, QStringList { QStringLiteral("toggleConnection") });
 
         QTest::mousePress(button, Qt::RightButton);
         QMenu* menu = m_rig->windows.menus().menucentre();
@@ -127,7 +127,7 @@ private Q_SLOTS:
         menu->close();
 
         QTest::mouseClick(centre().bt_fermer(), Qt::LeftButton);
-        QCOMPARE(m_rig->actions.calls, QStringList { QStringLiteral("QuitApplication") });
+        QCOMPARE(m_rig->actions.calls, QStringList { QStringLiteral("quit") });
 
         QTest::mouseClick(centre().bt_reduire(), Qt::LeftButton);
         QVERIFY(!centre().isVisible());

@@ -1,11 +1,11 @@
 // Opening, closing, placing and skinning the floating, counter and mail windows, and the menus.
+#include "skins/window_outlines.h"
 #include "ui/click_area.h"
 #include "ui/counter_window.h"
 #include "ui/floating_window.h"
 #include "ui/mail_window.h"
 #include "ui/program_menus.h"
 #include "ui/shape_widget.h"
-#include "ui/window_outlines.h"
 #include "window_rig.h"
 
 #include <QAction>
@@ -225,12 +225,12 @@ private Q_SLOTS:
         QTest::addColumn<bool>("opensHelp");
         QTest::newRow("menuaide") << "menuaide" << QStringList() << true;
         QTest::newRow("menu2aide") << "menu2aide" << QStringList() << true;
-        QTest::newRow("menupropos") << "menupropos" << QStringList { "ShowAboutBox" } << false;
-        QTest::newRow("menu2propos") << "menu2propos" << QStringList { "ShowAboutBox" } << false;
-        QTest::newRow("menuconfig") << "menuconfig" << QStringList { "OpenConfiguration" } << false;
-        QTest::newRow("menu2config") << "menu2config" << QStringList { "OpenConfiguration" } << false;
-        QTest::newRow("menuconnect") << "menuconnect" << QStringList { "ToggleConnection" } << false;
-        QTest::newRow("menuquitter") << "menuquitter" << QStringList { "QuitApplication" } << false;
+        QTest::newRow("menupropos") << "menupropos" << QStringList { "about" } << false;
+        QTest::newRow("menu2propos") << "menu2propos" << QStringList { "about" } << false;
+        QTest::newRow("menuconfig") << "menuconfig" << QStringList { "configuration" } << false;
+        QTest::newRow("menu2config") << "menu2config" << QStringList { "configuration" } << false;
+        QTest::newRow("menuconnect") << "menuconnect" << QStringList { "toggleConnection" } << false;
+        QTest::newRow("menuquitter") << "menuquitter" << QStringList { "quit" } << false;
         QTest::newRow("titles do nothing") << "Titre" << QStringList() << false;
         QTest::newRow("no graph program") << "menu2graph" << QStringList() << false;
     }

@@ -1,10 +1,10 @@
 // The windows on a real X server: their outlines as the screen shows them, their places in
 // pixels, and a drag made with the real pointer.
+#include "skins/window_outlines.h"
 #include "ui/click_area.h"
 #include "ui/counter_window.h"
 #include "ui/floating_window.h"
 #include "ui/mail_window.h"
-#include "ui/window_outlines.h"
 #include "window_rig.h"
 #include "xvfb_display.h"
 

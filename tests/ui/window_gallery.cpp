@@ -1,15 +1,14 @@
 // Shows the floating, counter and mail windows of one skin, with the line up or down, on the
 // current display and saves what the screen shows around them: the pictures of the README.
 // Usage: chronolien_window_gallery <application folder> <skin> <connecte|deconnecte> <output.png>
-#include "core/app_state.h"
 #include "platform/process_starter.h"
 #include "settings/settings_file.h"
+#include "state/app_state.h"
 #include "support/message_box_recorder.h"
 #include "ui/counter_window.h"
 #include "ui/floating_window.h"
 #include "ui/mail_window.h"
 #include "ui/program_windows.h"
-#include "ui/user_actions.h"
 
 #include <QApplication>
 #include <QDate>
@@ -27,14 +26,6 @@ class NoProcesses final : public ProcessStarter {
 public:
     void startDetached(const QString&) override { }
     void openUrl(const QString&) override { }
-};
-
-class NoActions final : public UserActions {
-public:
-    void ToggleConnection() override { }
-    void OpenConfiguration() override { }
-    void ShowAboutBox() override { }
-    void QuitApplication() override { }
 };
 
 // A plain desktop behind the windows, so that their rounded outlines show.
@@ -76,13 +67,12 @@ int main(int argc, char** argv)
     state.connectedFlag = connected;
     state.mailWindowShown = true;
     NoProcesses processes;
-    NoActions actions;
 
     Desktop desktop;
     desktop.setGeometry(app.primaryScreen()->geometry());
     desktop.show();
 
-    ProgramWindows windows(state, file, processes, actions);
+    ProgramWindows windows(state, file, processes);
     windows.setConnectCaptions(connected);
     windows.setCounterTexts(
         connected ? QStringLiteral("0:12:34") : QStringLiteral("0:00:00"), QStringLiteral("-17:37:26"));

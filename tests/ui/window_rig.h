@@ -1,12 +1,11 @@
 #pragma once
 
-#include "core/app_state.h"
 #include "settings/settings_file.h"
+#include "state/app_state.h"
 #include "support/fake_process_starter.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_app_folder.h"
 #include "ui/program_windows.h"
-#include "ui/user_actions.h"
 
 #include <QColor>
 #include <QDate>
@@ -14,13 +13,17 @@
 
 namespace chronolien::test {
 
-// Records what the windows ask of the rest of the program.
-class RecordingUserActions final : public UserActions {
-public:
-    void ToggleConnection() override { calls.append(QStringLiteral("ToggleConnection")); }
-    void OpenConfiguration() override { calls.append(QStringLiteral("OpenConfiguration")); }
-    void ShowAboutBox() override { calls.append(QStringLiteral("ShowAboutBox")); }
-    void QuitApplication() override { calls.append(QStringLiteral("QuitApplication")); }
+// Records what the windows ask of the rest of the program, by the names of their signals.
+struct RecordingRequests {
+    explicit RecordingRequests(ProgramWindows& windows)
+    {
+        const auto record
+            = [this](const char* name) { return [this, name] { calls.append(QLatin1String(name)); }; };
+        QObject::connect(&windows, &ProgramWindows::toggleConnectionRequested, record("toggleConnection"));
+        QObject::connect(&windows, &ProgramWindows::configurationRequested, record("configuration"));
+        QObject::connect(&windows, &ProgramWindows::aboutRequested, record("about"));
+        QObject::connect(&windows, &ProgramWindows::quitRequested, record("quit"));
+    }
     QStringList calls;
 };
 
@@ -32,8 +35,8 @@ struct WindowRig {
     SettingsFile file { folder.file(QStringLiteral("config.ini")), messages };
     AppState state = makeState(folder.path());
     FakeProcessStarter processes;
-    RecordingUserActions actions;
-    ProgramWindows windows { state, file, processes, actions };
+    ProgramWindows windows { state, file, processes };
+    RecordingRequests actions { windows };
 
     static AppState makeState(const QString& appFolder)
     {

@@ -14,9 +14,9 @@ struct GaugeView {
 
 // What the program's logic asks of its windows. The window layer implements it; tests record it.
 // Showing and hiding the floating window also keep affiche_actu, as the menus rely on it.
-class Windows {
+class ProgramView {
 public:
-    virtual ~Windows() = default;
+    virtual ~ProgramView() = default;
 
     virtual void ShowFloatingWindow() = 0;
     virtual void HideFloatingWindow() = 0;

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "mail/mail_list.h"
-#include "mail/mailbox_account.h"
 #include "settings/command_list.h"
 #include "settings/settings.h"
+#include "state/mail_list.h"
+#include "state/mailbox_account.h"
 
 #include <QString>
 #include <array>

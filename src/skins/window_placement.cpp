@@ -1,4 +1,4 @@
-#include "ui/window_placement.h"
+#include "skins/window_placement.h"
 
 namespace chronolien {
 

@@ -1,4 +1,4 @@
-#include "ui/window_outlines.h"
+#include "skins/window_outlines.h"
 
 #include <QTest>
 

@@ -1,10 +1,9 @@
 #include "accounting/time_accounting.h"
-#include "connection/connection_actions.h"
 #include "connection/connection_monitor.h"
-#include "core/app_state.h"
-#include "core/mail_check.h"
+#include "core/connection_actions.h"
 #include "settings/settings_file.h"
-#include "support/fake_services.h"
+#include "state/app_state.h"
+#include "support/fakes.h"
 #include "support/logic_rig.h"
 #include "support/recording_windows.h"
 #include "support/temp_app_folder.h"
@@ -16,14 +15,10 @@ using namespace chronolien::test;
 
 namespace {
 
-struct CountingMailCheck final : MailCheckStarter {
-    void StartMailCheck() override { ++checks; }
-    int checks = 0;
-};
-
 struct Rig : LogicRig {
-    CountingMailCheck mail;
-    ConnectionActions actions { state, windows, fakes.sound, fakes.processes, mail, accounting };
+    int mailChecks = 0;
+    ConnectionActions actions { state, windows, fakes.sound, fakes.processes, accounting,
+        [this] { ++mailChecks; } };
 
     Rig()
     {
@@ -78,7 +73,7 @@ private Q_SLOTS:
             (QStringList { QStringLiteral("ShowFloatingWindow"), QStringLiteral("LoadCentreSkin(1)"),
                 QStringLiteral("setConnectCaptions(1)") }));
         QCOMPARE(rig.fakes.sound.played, QStringList { rig.state.settings.son_connect });
-        QCOMPARE(rig.mail.checks, 1);
+        QCOMPARE(rig.mailChecks, 1);
     }
 
     void disconnectionResetsTheSessionAndTheLights()
@@ -97,7 +92,7 @@ private Q_SLOTS:
         QCOMPARE(rig.fakes.sound.played, QStringList { rig.state.settings.son_deconnect });
         QVERIFY(!rig.state.mailWindowShown);
         QCOMPARE(rig.windows.callsOf(QStringLiteral("ApplyMailWindow")).size(), 1);
-        QCOMPARE(rig.mail.checks, 0);
+        QCOMPARE(rig.mailChecks, 0);
     }
 
     void programsThatExistStartInOrder()

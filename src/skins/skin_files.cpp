@@ -1,4 +1,4 @@
-#include "ui/skin_files.h"
+#include "skins/skin_files.h"
 
 #include <QFileInfo>
 #include <QImageReader>

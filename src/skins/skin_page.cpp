@@ -1,9 +1,9 @@
-#include "ui/skin_page.h"
+#include "skins/skin_page.h"
 
 #include "platform/message_box.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
-#include "ui/skin_files.h"
+#include "skins/skin_files.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,12 +1,13 @@
 #pragma once
 
+#include <functional>
+
 namespace chronolien {
 
-class MailCheckStarter;
 class ProcessStarter;
 class SoundPlayer;
 class TimeAccounting;
-class Windows;
+class ProgramView;
 struct AppState;
 
 // What happens once when the line comes up and once when it goes down: the floating window's
@@ -14,19 +15,19 @@ struct AppState;
 // and, at connection, a mail check.
 class ConnectionActions {
 public:
-    ConnectionActions(AppState& state, Windows& windows, SoundPlayer& sound, ProcessStarter& processes,
-        MailCheckStarter& mail, TimeAccounting& accounting);
+    ConnectionActions(AppState& state, ProgramView& windows, SoundPlayer& sound, ProcessStarter& processes,
+        TimeAccounting& accounting, std::function<void()> startMailCheck);
 
     void OnConnect();
     void OnDisconnect();
 
 private:
     AppState& m_state;
-    Windows& m_windows;
+    ProgramView& m_windows;
     SoundPlayer& m_sound;
     ProcessStarter& m_processes;
-    MailCheckStarter& m_mail;
     TimeAccounting& m_accounting;
+    std::function<void()> m_startMailCheck;
 };
 
 } // namespace chronolien

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/services.h"
 #include "support/fake_clock.h"
 #include "support/fake_interface_table.h"
 #include "support/fake_line.h"
@@ -10,16 +9,14 @@
 
 namespace chronolien::test {
 
-// One fake of every platform service, and the Services bundle over them.
-struct FakeServices {
+// One fake of every platform service.
+struct Fakes {
     FakeClock clock;
     FakeLine line;
     FakeInterfaceTable interfaces;
     FakeSoundPlayer sound;
     FakeProcessStarter processes;
     MessageBoxRecorder messages;
-
-    Services services() { return { clock, line, interfaces, sound, processes, messages }; }
 };
 
 } // namespace chronolien::test

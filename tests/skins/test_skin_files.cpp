@@ -1,9 +1,9 @@
 #include "settings/settings.h"
 #include "settings/settings_file.h"
+#include "skins/skin_files.h"
+#include "skins/skin_page.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_app_folder.h"
-#include "ui/skin_files.h"
-#include "ui/skin_page.h"
 
 #include <QDir>
 #include <QImage>

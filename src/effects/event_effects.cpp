@@ -1,4 +1,4 @@
-#include "connection/event_media.h"
+#include "effects/event_effects.h"
 
 #include "platform/process_starter.h"
 #include "platform/sound_player.h"

@@ -1,6 +1,6 @@
+#include "skins/skin_files.h"
+#include "skins/skin_page.h"
 #include "support/message_box_recorder.h"
-#include "ui/skin_files.h"
-#include "ui/skin_page.h"
 
 #include <QTest>
 

@@ -1,21 +1,21 @@
-#include "connection/connection_actions.h"
+#include "core/connection_actions.h"
 
 #include "accounting/time_accounting.h"
-#include "connection/event_media.h"
-#include "core/app_state.h"
-#include "core/mail_check.h"
-#include "core/windows.h"
+#include "core/hook.h"
+#include "effects/event_effects.h"
+#include "state/app_state.h"
+#include "state/program_view.h"
 
 namespace chronolien {
 
-ConnectionActions::ConnectionActions(AppState& state, Windows& windows, SoundPlayer& sound,
-    ProcessStarter& processes, MailCheckStarter& mail, TimeAccounting& accounting)
+ConnectionActions::ConnectionActions(AppState& state, ProgramView& windows, SoundPlayer& sound,
+    ProcessStarter& processes, TimeAccounting& accounting, std::function<void()> startMailCheck)
     : m_state(state)
     , m_windows(windows)
     , m_sound(sound)
     , m_processes(processes)
-    , m_mail(mail)
     , m_accounting(accounting)
+    , m_startMailCheck(std::move(startMailCheck))
 {
 }
 
@@ -28,7 +28,7 @@ void ConnectionActions::OnConnect()
     m_windows.setConnectCaptions(true);
     PlaySoundFile(s.sons, m_sound, s.son_connect);
     RunCommandList(m_state.commandLists[0], m_processes);
-    m_mail.StartMailCheck();
+    runHook(m_startMailCheck);
 }
 
 void ConnectionActions::OnDisconnect()
