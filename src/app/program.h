@@ -14,9 +14,8 @@
 #include "mail/mail_deleter.h"
 #include "mail/mail_list_logic.h"
 #include "platform/linux/desktop_process_starter.h"
+#include "platform/linux/ppp_line.h"
 #include "platform/linux/qt_sound_player.h"
-#include "platform/linux/sysfs_interface_table.h"
-#include "platform/linux/sysfs_line_services.h"
 #include "platform/linux/system_clock.h"
 #include "platform/linux/widget_message_box.h"
 #include "settings/settings_file.h"
@@ -49,8 +48,7 @@ private:
     const QString m_appFolder;
 
     SystemClock m_clock;
-    SysfsLineServices m_line;
-    SysfsInterfaceTable m_interfaces;
+    PppLine m_line;
     QtSoundPlayer m_sound { m_appFolder + QStringLiteral("/libchronolien_sound.so") };
     DesktopProcessStarter m_processes;
     WidgetMessageBox m_messages;
@@ -74,7 +72,7 @@ private:
         m_processes, m_accounting, m_windows, m_fileChooser, m_about, [this] { m_windows.ReloadSkins(); } } };
     ConnectionActions m_connectionActions { m_state, m_windows, m_sound, m_processes, m_accounting,
         [this] { m_mailChecker.StartMailCheck(); } };
-    Throughput m_throughput { m_interfaces, m_clock, m_windows };
+    Throughput m_throughput { m_line, m_clock, m_windows };
     Ticker m_ticker { m_state, m_file, m_clock, m_monitor, m_accounting,
         Ticker::Hooks {
             .lineUp = [this] { m_connectionActions.OnConnect(); },

@@ -1,27 +1,22 @@
 #include "connection/connection_monitor.h"
 
-#include "platform/line_services.h"
+#include "platform/line.h"
 
 namespace chronolien {
 
-ConnectionMonitor::ConnectionMonitor(LineServices& line)
+ConnectionMonitor::ConnectionMonitor(Line& line)
     : m_line(line)
 {
 }
 
 bool ConnectionMonitor::IsConnected()
 {
-    const LineServices::Enumeration active = m_line.enumerateConnections();
-    if (!active.ok || active.connections.isEmpty())
-        return false;
-    return m_line.connectionState(active.connections.first()) == LineServices::StateConnected;
+    return m_line.state() == Line::State::Up;
 }
 
 bool ConnectionMonitor::LineBeingSetUp()
 {
-    const LineServices::Enumeration active = m_line.enumerateConnections();
-    return active.ok && !active.connections.isEmpty()
-        && m_line.connectionState(active.connections.first()) != LineServices::StateConnected;
+    return m_line.state() == Line::State::SettingUp;
 }
 
 void ConnectionMonitor::Dial()
@@ -31,11 +26,7 @@ void ConnectionMonitor::Dial()
 
 void ConnectionMonitor::HangUp()
 {
-    const LineServices::Enumeration active = m_line.enumerateConnections();
-    if (!active.ok)
-        return;
-    for (const QString& handle : active.connections)
-        m_line.hangUp(handle);
+    m_line.hangUp();
 }
 
 void ConnectionMonitor::ToggleConnection(bool connectedFlag)

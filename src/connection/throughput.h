@@ -5,22 +5,22 @@
 namespace chronolien {
 
 class Clock;
-class InterfaceTable;
+class Line;
 class ProgramView;
 
 // The two throughput lights of the floating window: led_down while more than 1024 bytes a second
-// come in on the first point-to-point interface, led_up while more than that go out.
+// come in on the line, led_up while more than that go out.
 class Throughput {
 public:
     static constexpr double Threshold = 1024.0; // bytes per second, compared strictly
 
-    Throughput(InterfaceTable& interfaces, Clock& clock, ProgramView& windows);
+    Throughput(Line& line, Clock& clock, ProgramView& windows);
 
     // One measurement against the previous one; called once a second while connected.
     void UpdateThroughput();
 
 private:
-    InterfaceTable& m_interfaces;
+    Line& m_line;
     Clock& m_clock;
     ProgramView& m_windows;
     // Kept for the whole run and never reset: the first measurement of a later connection

@@ -117,7 +117,7 @@ private Q_SLOTS:
         QVERIFY(rig.state.settings.affiche_cpt);
         QCOMPARE(rig.windows.callsOf(QStringLiteral("ApplyCounterWindow")).size(), 1);
         QVERIFY(rig.windows.callsOf(QStringLiteral("ShowFloatingWindow")).isEmpty()); // flag 4 is off
-        QVERIFY(rig.fakes.line.hungUp.isEmpty());
+        QVERIFY(rig.fakes.line.hangUps == 0);
         QVERIFY(rig.fakes.messages.shown.isEmpty());
 
         rig.accounting.PlanExceeded(); // the window is open now: not applied again
@@ -134,7 +134,7 @@ private Q_SLOTS:
         rig.accounting.PlanExceeded();
         QVERIFY(!rig.windows.monthAlert);
         QCOMPARE(rig.windows.callsOf(QStringLiteral("ShowFloatingWindow")).size(), 1);
-        QCOMPARE(rig.fakes.line.hungUp, QStringList { QStringLiteral("ppp0") });
+        QCOMPARE(rig.fakes.line.hangUps, 1);
         QCOMPARE(rig.fakes.messages.shown.size(), 1);
         QCOMPARE(rig.fakes.messages.shown[0].text, kExpired);
         QCOMPARE(rig.fakes.messages.shown[0].style, StyleInformation);

@@ -91,7 +91,7 @@ private Q_SLOTS:
 
         QCOMPARE(rig.fakes.messages.shown.size(), windowShown ? 1 : 0);
         QCOMPARE(rig.state.settings.affiche_actu, windowShown && answer != MessageAnswer::Yes);
-        QVERIFY(rig.fakes.line.hungUp.isEmpty()); // quitting leaves the line up
+        QVERIFY(rig.fakes.line.hangUps == 0); // quitting leaves the line up
         if (ends) {
             QCOMPARE(rig.shell.log, (QStringList { "closeMailSockets", "removeTrayIcon", "4242" }));
             QCOMPARE(rig.windows.calls, QStringList { QStringLiteral("CloseAllWindows") });

@@ -98,7 +98,7 @@ private Q_SLOTS:
         rig.tickAfter(1.0f);
         QCOMPARE(rig.fakes.line.dials, 3);
         // While that dialling sets the line up, no second dialler is started.
-        rig.fakes.line.connections = { QStringLiteral("ppp0") };
+        rig.fakes.line.lineState = Line::State::SettingUp;
         rig.tickAfter(1.0f);
         QCOMPARE(rig.fakes.line.dials, 3);
         rig.fakes.line.setUp(false);
@@ -127,15 +127,15 @@ private Q_SLOTS:
         s.cpt_mois = 99;
         rig.connected();
         rig.tickAfter(1.0f); // 100: equal to the allowance
-        QVERIFY(rig.fakes.line.hungUp.isEmpty());
+        QVERIFY(rig.fakes.line.hangUps == 0);
         rig.tickAfter(1.0f); // 101: over
         rig.tickAfter(1.0f);
-        QCOMPARE(rig.fakes.line.hungUp.size(), 2);
+        QCOMPARE(rig.fakes.line.hangUps, 2);
         rig.tickAfter(0.0f); // counts nothing, so no alert either
-        QCOMPARE(rig.fakes.line.hungUp.size(), 2);
+        QCOMPARE(rig.fakes.line.hangUps, 2);
         s.forfait = false; // no plan, no alert
         rig.tickAfter(1.0f);
-        QCOMPARE(rig.fakes.line.hungUp.size(), 2);
+        QCOMPARE(rig.fakes.line.hangUps, 2);
         QCOMPARE(s.cpt_mois, 103);
     }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "support/fake_clock.h"
-#include "support/fake_interface_table.h"
 #include "support/fake_line.h"
 #include "support/fake_process_starter.h"
 #include "support/fake_sound_player.h"
@@ -13,7 +12,6 @@ namespace chronolien::test {
 struct Fakes {
     FakeClock clock;
     FakeLine line;
-    FakeInterfaceTable interfaces;
     FakeSoundPlayer sound;
     FakeProcessStarter processes;
     MessageBoxRecorder messages;

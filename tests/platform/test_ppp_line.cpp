@@ -1,5 +1,5 @@
 #include "net_tree.h"
-#include "platform/linux/sysfs_line_services.h"
+#include "platform/linux/ppp_line.h"
 #include "platform/linux/sysfs_net.h"
 
 #include <QProcess>
@@ -10,11 +10,12 @@ using namespace chronolien::test;
 
 namespace {
 
-SysfsLineServices lineOver(
-    const NetTree& tree, const QString& dialCommand = QStringLiteral("/nonexistent/pon"))
+PppLine lineOver(const NetTree& tree, const QString& dialCommand = QStringLiteral("/nonexistent/pon"))
 {
-    return SysfsLineServices(tree.net(), tree.run(), dialCommand, tree.proc());
+    return PppLine(tree.net(), tree.run(), dialCommand, tree.proc());
 }
+
+using State = Line::State;
 
 // A process that stands for pppd until the test ends or someone signals it.
 struct StandInDialler {
@@ -36,18 +37,19 @@ struct StandInDialler {
 
 } // namespace
 
-class TestSysfsLineServices : public QObject {
+class TestPppLine : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void listsPppInterfacesByIndex()
+    // The line is the PPP interface of the lowest index; the others and what is no interface, or
+    // half gone, are passed over, never fatal.
+    void theFirstPppInterfaceByIndexIsTheLine()
     {
         NetTree tree;
-        tree.addInterface(QStringLiteral("lo"), 1, 772);
-        tree.addInterface(QStringLiteral("eth0"), 2, 1);
-        tree.addInterface(QStringLiteral("ppp1"), 7, 512);
-        tree.addInterface(QStringLiteral("ppp0"), 12, 512);
-        tree.addInterface(QStringLiteral("ppp2"), 3, 512);
-        // Entries that are not interfaces, or half gone: skipped, never fatal.
+        tree.addInterface(QStringLiteral("lo"), 1, 772, "0x9", 100, 100);
+        tree.addInterface(QStringLiteral("eth0"), 2, 1, "0x1003", 7, 8);
+        tree.addInterface(QStringLiteral("ppp1"), 7, 512, "0x1091", 50, 50);
+        tree.addInterface(QStringLiteral("ppp0"), 12, 512, "0x1091", 60, 60);
+        tree.addInterface(QStringLiteral("ppp2"), 3, 512, "0x1090", 5'000'000'000ull, 12);
         tree.write(QStringLiteral("bonding_masters"), "\n");
         QDir(tree.net()).mkdir(QStringLiteral("junk"));
         tree.write(QStringLiteral("junk/type"), "ppp\n");
@@ -55,57 +57,53 @@ private Q_SLOTS:
         QDir(tree.net()).mkdir(QStringLiteral("noindex"));
         tree.write(QStringLiteral("noindex/type"), "512\n");
 
-        const auto active = lineOver(tree).enumerateConnections();
-        QVERIFY(active.ok);
-        QCOMPARE(active.connections,
-            (QStringList { QStringLiteral("ppp2"), QStringLiteral("ppp1"), QStringLiteral("ppp0") }));
+        PppLine line = lineOver(tree);
+        QCOMPARE(line.state(), State::SettingUp); // ppp2, not up yet
+        // Its counters whether up or not, 64-bit: a long connection passes 4 GiB.
+        const auto traffic = line.traffic();
+        QVERIFY(traffic);
+        QCOMPARE(traffic->receivedBytes, 5'000'000'000ull);
+        QCOMPARE(traffic->sentBytes, 12ull);
+
+        tree.write(QStringLiteral("ppp2/statistics/rx_bytes"), "lots\n"); // an unreadable counter reads 0
+        QCOMPARE(line.traffic()->receivedBytes, 0ull);
     }
 
-    void folderThatCannotBeListedIsAnError()
+    void noLineWithoutPppInterfaceOrFolder()
     {
         NetTree tree;
+        tree.addInterface(QStringLiteral("eth0"), 2, 1);
         writeFileBytes(tree.root() + QStringLiteral("/plainfile"), "x");
-        QVERIFY(!SysfsLineServices(tree.root() + QStringLiteral("/absent"), tree.run())
-                     .enumerateConnections()
-                     .ok);
-        QVERIFY(!SysfsLineServices(tree.root() + QStringLiteral("/plainfile"), tree.run())
-                     .enumerateConnections()
-                     .ok);
+        for (const QString& folder : { tree.net(), tree.root() + QStringLiteral("/absent"),
+                 tree.root() + QStringLiteral("/plainfile") }) {
+            PppLine line(folder, tree.run());
+            QCOMPARE(line.state(), State::Down);
+            QVERIFY(!line.traffic());
+        }
     }
 
     void stateFollowsTheUpFlag_data()
     {
         QTest::addColumn<QByteArray>("flags");
-        QTest::addColumn<int>("state");
-        QTest::newRow("up, point-to-point") << QByteArray("0x1091") << 0x2000;
-        QTest::newRow("being set up") << QByteArray("0x1090") << 0;
-        QTest::newRow("up only") << QByteArray("0x1") << 0x2000;
-        QTest::newRow("garbage") << QByteArray("up and running") << 0;
-        QTest::newRow("negative") << QByteArray("-0x1") << 0;
-        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::addColumn<State>("state");
+        QTest::newRow("up, point-to-point") << QByteArray("0x1091") << State::Up;
+        QTest::newRow("being set up") << QByteArray("0x1090") << State::SettingUp;
+        QTest::newRow("up only") << QByteArray("0x1") << State::Up;
+        QTest::newRow("garbage") << QByteArray("up and running") << State::SettingUp;
+        QTest::newRow("negative") << QByteArray("-0x1") << State::SettingUp;
+        QTest::newRow("empty") << QByteArray() << State::SettingUp;
     }
     void stateFollowsTheUpFlag()
     {
         QFETCH(QByteArray, flags);
-        QFETCH(int, state);
+        QFETCH(State, state);
         NetTree tree;
         tree.addInterface(QStringLiteral("ppp0"), 5, 512);
         tree.write(QStringLiteral("ppp0/flags"), flags);
-        QCOMPARE(lineOver(tree).connectionState(QStringLiteral("ppp0")), state);
-    }
-
-    void vanishedOrForeignHandlesReadDown()
-    {
-        NetTree tree;
-        tree.addInterface(QStringLiteral("ppp0"), 5, 512);
-        SysfsLineServices line = lineOver(tree);
-        QCOMPARE(line.enumerateConnections().connections, QStringList { QStringLiteral("ppp0") });
+        PppLine line = lineOver(tree);
+        QCOMPARE(line.state(), state);
         tree.removeInterface(QStringLiteral("ppp0"));
-        QCOMPARE(line.connectionState(QStringLiteral("ppp0")), 0);
-        // A handle never leaves the network folder.
-        tree.write(QStringLiteral("../flags"), "0x1\n");
-        QCOMPARE(line.connectionState(QStringLiteral("..")), 0);
-        QCOMPARE(line.connectionState(QString()), 0);
+        QCOMPARE(line.state(), State::Down);
     }
 
     void dialStartsTheCommandWithoutWaiting()
@@ -139,12 +137,29 @@ private Q_SLOTS:
         NetTree tree;
         StandInDialler pppd;
         QVERIFY(pppd.pid() > 1);
+        tree.addInterface(QStringLiteral("ppp0"), 5, 512);
         tree.writePidFile(
             QStringLiteral("ppp0"), QByteArray(pidFile).replace("PID", QByteArray::number(pppd.pid())));
         if (!processName.isEmpty())
             tree.setProcessName(pppd.pid(), processName);
-        lineOver(tree).hangUp(QStringLiteral("ppp0"));
+        lineOver(tree).hangUp();
         QCOMPARE(pppd.process.waitForFinished(signalled ? 5000 : 200), signalled);
+    }
+
+    void hangUpEndsEveryPppInterface()
+    {
+        NetTree tree;
+        StandInDialler first;
+        StandInDialler second;
+        for (const auto& [name, pppd] :
+            { std::pair { QStringLiteral("ppp1"), &first }, { QStringLiteral("ppp0"), &second } }) {
+            tree.addInterface(name, name == u"ppp1" ? 4 : 9, 512, "0x1090");
+            tree.writePidFile(name, QByteArray::number(pppd->pid()) + '\n');
+            tree.setProcessName(pppd->pid(), "pppd");
+        }
+        lineOver(tree).hangUp();
+        QVERIFY(first.process.waitForFinished(5000));
+        QVERIFY(second.process.waitForFinished(5000));
     }
 
     void processNumbers_data()
@@ -166,5 +181,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSysfsLineServices)
-#include "test_sysfs_line_services.moc"
+QTEST_GUILESS_MAIN(TestPppLine)
+#include "test_ppp_line.moc"
