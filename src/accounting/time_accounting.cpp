@@ -6,16 +6,16 @@
 #include "connection/connection_monitor.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
-#include "settings/settings_file.h"
+#include "settings/settings.h"
 #include "state/app_state.h"
 #include "state/program_view.h"
 
 namespace chronolien {
 
-TimeAccounting::TimeAccounting(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages,
+TimeAccounting::TimeAccounting(AppState& state, SettingsStore& settings, Clock& clock, MessageBox& messages,
     ProgramView& windows, ConnectionMonitor& monitor)
     : m_state(state)
-    , m_file(file)
+    , m_settings(settings)
     , m_clock(clock)
     , m_messages(messages)
     , m_windows(windows)
@@ -46,8 +46,8 @@ void TimeAccounting::resetTo(const QDate& date_raz)
     s.cpt_mois = 0;
     s.date_raz = date_raz;
     UpdateCounterDisplay();
-    m_file.WriteKey(QStringLiteral("cpt_mois"), int(s.cpt_mois));
-    m_file.WriteKey(QStringLiteral("date_raz"), s.date_raz);
+    m_settings.store(&Settings::cpt_mois);
+    m_settings.store(&Settings::date_raz);
     ClearPlanAlert();
 }
 

@@ -7,7 +7,7 @@ namespace chronolien {
 class Clock;
 class ConnectionMonitor;
 class MessageBox;
-class SettingsFile;
+class SettingsStore;
 class ProgramView;
 struct AppState;
 
@@ -15,7 +15,7 @@ struct AppState;
 // alerts while the month is over its allowance, and what the counter window shows.
 class TimeAccounting {
 public:
-    TimeAccounting(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages,
+    TimeAccounting(AppState& state, SettingsStore& settings, Clock& clock, MessageBox& messages,
         ProgramView& windows, ConnectionMonitor& monitor);
 
     // Resets the month when a new month of the plan has begun since date_raz.
@@ -41,7 +41,7 @@ private:
     void resetTo(const QDate& date_raz);
 
     AppState& m_state;
-    SettingsFile& m_file;
+    SettingsStore& m_settings;
     Clock& m_clock;
     MessageBox& m_messages;
     ProgramView& m_windows;

@@ -18,6 +18,7 @@
 #include "platform/linux/qt_sound_player.h"
 #include "platform/linux/system_clock.h"
 #include "platform/linux/widget_message_box.h"
+#include "settings/settings.h"
 #include "settings/settings_file.h"
 #include "state/app_state.h"
 #include "ui/mail_list_display.h"
@@ -55,7 +56,8 @@ private:
 
     AppState m_state;
     SettingsFile m_file;
-    ProgramWindows m_windows { m_state, m_file, m_processes };
+    SettingsStore m_settings { m_state.settings, m_file };
+    ProgramWindows m_windows { m_state, m_settings, m_processes };
 
     // The mail list, its checker and its deleter refer to each other: a check fills the list, the
     // list starts deletions, a deletion ends with a check. None uses another while being built.
@@ -65,22 +67,22 @@ private:
     MailDeleter m_mailDeleter { m_state, [this] { m_mailChecker.StartMailCheck(); } };
 
     ConnectionMonitor m_monitor { m_line };
-    TimeAccounting m_accounting { m_state, m_file, m_clock, m_messages, m_windows, m_monitor };
+    TimeAccounting m_accounting { m_state, m_settings, m_clock, m_messages, m_windows, m_monitor };
     DialogFileChooser m_fileChooser;
     AboutBoxOpener m_about { m_processes };
-    ConfigDialogLauncher m_configuration { ConfigDialogContext { m_state, m_file, m_messages, m_sound,
+    ConfigDialogLauncher m_configuration { ConfigDialogContext { m_state, m_settings, m_messages, m_sound,
         m_processes, m_accounting, m_windows, m_fileChooser, m_about, [this] { m_windows.ReloadSkins(); } } };
     ConnectionActions m_connectionActions { m_state, m_windows, m_sound, m_processes, m_accounting,
         [this] { m_mailChecker.StartMailCheck(); } };
     Throughput m_throughput { m_line, m_clock, m_windows };
-    Ticker m_ticker { m_state, m_file, m_clock, m_monitor, m_accounting,
+    Ticker m_ticker { m_state, m_settings, m_clock, m_monitor, m_accounting,
         Ticker::Hooks {
             .lineUp = [this] { m_connectionActions.OnConnect(); },
             .lineDown = [this] { m_connectionActions.OnDisconnect(); },
             .connectedTick = [this] { m_throughput.UpdateThroughput(); },
             .startMailCheck = [this] { m_mailChecker.StartMailCheck(); },
         } };
-    Application m_application { m_state, m_file, m_clock, m_messages, m_windows, m_accounting, m_ticker,
+    Application m_application { m_state, m_settings, m_clock, m_messages, m_windows, m_accounting, m_ticker,
         Application::Hooks {
             .loadAccounts =
                 [this] {

@@ -2,7 +2,7 @@
 
 #include "config_dialog/auto_open_choices.h"
 #include "config_dialog/config_dialog_context.h"
-#include "settings/settings_file.h"
+#include "settings/settings.h"
 #include "skins/skin_page.h"
 #include "state/app_state.h"
 
@@ -84,7 +84,7 @@ void AutoOpenPage::store()
         boxes[i].ticked = vf_ouv[i]->checkState() == Qt::Checked;
     Settings& s = m_context.state.settings;
     s.affiche_auto = AutoOpenFlagsFromBoxes(boxes);
-    m_context.file.WriteKey(QStringLiteral("affiche_auto"), s.affiche_auto);
+    m_context.settings.store(&Settings::affiche_auto);
 }
 
 SkinPage::SkinPage(ConfigDialogContext& context, QWidget* parent)
@@ -145,7 +145,7 @@ void SkinPage::preview()
 void SkinPage::store()
 {
     const QListWidgetItem* item = lst_skin->currentItem();
-    if (item && ChooseSkin(m_context.state.settings, m_context.file, m_context.state.appFolder, item->text())
+    if (item && ChooseSkin(m_context.settings, m_context.state.appFolder, item->text())
         && m_context.reloadSkins)
         m_context.reloadSkins();
 }
@@ -176,16 +176,15 @@ void PositionPage::load()
 void PositionPage::savePosition()
 {
     // pos_x and pos_y in memory follow the floating window's every drop.
-    const Settings& s = m_context.state.settings;
-    m_context.file.WriteKey(QStringLiteral("pos_x"), int(s.pos_x));
-    m_context.file.WriteKey(QStringLiteral("pos_y"), int(s.pos_y));
+    m_context.settings.store(&Settings::pos_x);
+    m_context.settings.store(&Settings::pos_y);
 }
 
 void PositionPage::store()
 {
     Settings& s = m_context.state.settings;
     s.pos_mem = opt_pos[0]->isChecked();
-    m_context.file.WriteKey(QStringLiteral("pos_mem"), s.pos_mem);
+    m_context.settings.store(&Settings::pos_mem);
 }
 
 CounterModePage::CounterModePage(ConfigDialogContext& context, QWidget* parent)
@@ -211,7 +210,7 @@ void CounterModePage::store()
 {
     Settings& s = m_context.state.settings;
     s.affiche_rebours = opt_cpt[1]->isChecked();
-    m_context.file.WriteKey(QStringLiteral("affiche_rebours"), s.affiche_rebours);
+    m_context.settings.store(&Settings::affiche_rebours);
 }
 
 } // namespace chronolien

@@ -9,7 +9,7 @@ class AccountPage;
 class FileChooser;
 class MessageBox;
 class ProcessStarter;
-class SettingsFile;
+class SettingsStore;
 class SoundPlayer;
 class TimeAccounting;
 class ProgramView;
@@ -18,7 +18,7 @@ struct AppState;
 // What the configuration dialog and its pages work on, all owned by the program.
 struct ConfigDialogContext {
     AppState& state;
-    SettingsFile& file;
+    SettingsStore& settings;
     MessageBox& messages;
     SoundPlayer& sound;
     ProcessStarter& processes;

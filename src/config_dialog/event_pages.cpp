@@ -2,7 +2,7 @@
 
 #include "config_dialog/config_dialog_context.h"
 #include "config_dialog/file_choices.h"
-#include "settings/settings_file.h"
+#include "settings/settings.h"
 #include "state/app_state.h"
 
 #include <QCheckBox>
@@ -125,7 +125,7 @@ void PermanentConnectionPage::store()
 {
     Settings& s = m_context.state.settings;
     s.connect_auto = vf_auto->checkState() == Qt::Checked;
-    m_context.file.WriteKey(QStringLiteral("connect_auto"), s.connect_auto);
+    m_context.settings.store(&Settings::connect_auto);
 }
 
 } // namespace chronolien

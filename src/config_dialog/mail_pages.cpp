@@ -2,7 +2,7 @@
 
 #include "config_dialog/config_dialog_context.h"
 #include "mail/pop3_endpoint.h"
-#include "settings/settings_file.h"
+#include "settings/settings.h"
 #include "state/app_state.h"
 #include "state/program_view.h"
 
@@ -54,7 +54,7 @@ void MailSectionPage::onSwitchClicked()
         }
     }
     Q_EMIT sectionChanged(QStringLiteral("courrier"));
-    m_context.file.WriteKey(QStringLiteral("courrier"), state.settings.courrier);
+    m_context.settings.store(&Settings::courrier);
 }
 
 MailAddressPage::MailAddressPage(ConfigDialogContext& context, QWidget* parent)

@@ -3,7 +3,7 @@
 #include "accounting/time_accounting.h"
 #include "config_dialog/config_dialog_context.h"
 #include "config_dialog/time_edit.h"
-#include "settings/settings_file.h"
+#include "settings/settings.h"
 #include "state/app_state.h"
 
 #include <QCheckBox>
@@ -75,7 +75,7 @@ void ForfaitPage::onSwitchClicked()
     Settings& s = m_context.state.settings;
     s.forfait = !vf_forfait->isChecked();
     Q_EMIT sectionChanged(QStringLiteral("forfait"));
-    m_context.file.WriteKey(QStringLiteral("forfait"), s.forfait);
+    m_context.settings.store(&Settings::forfait);
     m_context.accounting.ClearPlanAlert();
 }
 
@@ -122,7 +122,7 @@ void CurrentTimePage::store()
 {
     Settings& s = m_context.state.settings;
     s.cpt_mois = fields.totalSeconds();
-    m_context.file.WriteKey(QStringLiteral("cpt_mois"), int(s.cpt_mois));
+    m_context.settings.store(&Settings::cpt_mois);
     m_context.accounting.UpdateCounterDisplay();
     m_context.accounting.ClearPlanAlert();
 }
@@ -149,7 +149,7 @@ void PlanLengthPage::store()
 {
     Settings& s = m_context.state.settings;
     s.cpt_limite = fields.totalSeconds();
-    m_context.file.WriteKey(QStringLiteral("cpt_limite"), int(s.cpt_limite));
+    m_context.settings.store(&Settings::cpt_limite);
     m_context.accounting.ClearPlanAlert();
 }
 
@@ -180,8 +180,8 @@ void AlertPage::store()
     Settings& s = m_context.state.settings;
     s.alerte1 = plainlyTicked(vf_alerte1);
     s.alerte2 = plainlyTicked(vf_alerte2);
-    m_context.file.WriteKey(QStringLiteral("alerte1"), s.alerte1);
-    m_context.file.WriteKey(QStringLiteral("alerte2"), s.alerte2);
+    m_context.settings.store(&Settings::alerte1);
+    m_context.settings.store(&Settings::alerte2);
     m_context.accounting.ClearPlanAlert();
 }
 
@@ -217,7 +217,7 @@ void ResetPage::store()
     txt_raz->applyLeaveRule();
     Settings& s = m_context.state.settings;
     s.j_raz = DayFromField(txt_raz->text());
-    m_context.file.WriteKey(QStringLiteral("j_raz"), int(s.j_raz));
+    m_context.settings.store(&Settings::j_raz);
 }
 
 } // namespace chronolien

@@ -4,7 +4,7 @@
 #include "config_dialog/file_choices.h"
 #include "effects/event_effects.h"
 #include "platform/sound_player.h"
-#include "settings/settings_file.h"
+#include "settings/settings.h"
 #include "state/app_state.h"
 
 #include <QCheckBox>
@@ -40,7 +40,7 @@ void SoundsSectionPage::onSwitchClicked()
     Settings& s = m_context.state.settings;
     s.sons = !vf_sons->isChecked();
     Q_EMIT sectionChanged(QStringLiteral("sons"));
-    m_context.file.WriteKey(QStringLiteral("sons"), s.sons);
+    m_context.settings.store(&Settings::sons);
 }
 
 namespace {
@@ -104,7 +104,7 @@ void SoundEventPage::showNoSound(bool noSound)
 
 void SoundEventPage::load()
 {
-    const QString& setting = soundField(m_context.state.settings, m_event);
+    const QString& setting = m_context.state.settings.*soundField(m_event);
     const bool noSound = setting == QLatin1String(kNoSound);
     showNoSound(noSound);
     chem_sons->setText(noSound ? DefaultSoundPath(m_context.state.appFolder, m_event) : setting);
@@ -133,8 +133,7 @@ void SoundEventPage::play()
 
 void SoundEventPage::store()
 {
-    StoreSoundSetting(m_context.state.settings, m_context.file, m_event,
-        vf_chsons->checkState() == Qt::Checked, chem_sons->text());
+    StoreSoundSetting(m_context.settings, m_event, vf_chsons->checkState() == Qt::Checked, chem_sons->text());
 }
 
 } // namespace chronolien

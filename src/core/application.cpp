@@ -30,10 +30,10 @@ QString Application::quitQuestion()
         + QStringLiteral("Cliquez sur oui pour masquer et non pour quitter.");
 }
 
-Application::Application(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages,
+Application::Application(AppState& state, SettingsStore& settings, Clock& clock, MessageBox& messages,
     ProgramView& windows, TimeAccounting& accounting, Ticker& ticker, Hooks hooks)
     : m_state(state)
-    , m_file(file)
+    , m_settings(settings)
     , m_clock(clock)
     , m_messages(messages)
     , m_windows(windows)
@@ -47,7 +47,7 @@ void Application::InitApplication(const QString& appFolder)
 {
     m_state.appFolder = appFolder;
     Settings& settings = m_state.settings;
-    LoadSettings(settings, m_file, appFolder, m_clock.today());
+    m_settings.load(appFolder, m_clock.today());
     LoadCommandList(m_state.commandLists[0], commandListPath(appFolder, 1), m_messages);
     LoadCommandList(m_state.commandLists[1], commandListPath(appFolder, 2), m_messages);
     if (settings.courrier)

@@ -7,7 +7,7 @@ namespace chronolien {
 
 class Clock;
 class MessageBox;
-class SettingsFile;
+class SettingsStore;
 class Ticker;
 class TimeAccounting;
 class ProgramView;
@@ -27,8 +27,8 @@ public:
     // The question asked before quitting while the floating window is shown.
     static QString quitQuestion();
 
-    Application(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages, ProgramView& windows,
-        TimeAccounting& accounting, Ticker& ticker, Hooks hooks);
+    Application(AppState& state, SettingsStore& settings, Clock& clock, MessageBox& messages,
+        ProgramView& windows, TimeAccounting& accounting, Ticker& ticker, Hooks hooks);
 
     // Loads every stored setting and list, and opens the windows the auto-open rules ask for.
     // appFolder is the executable's folder, without a trailing separator.
@@ -41,7 +41,7 @@ public:
 
 private:
     AppState& m_state;
-    SettingsFile& m_file;
+    SettingsStore& m_settings;
     Clock& m_clock;
     MessageBox& m_messages;
     ProgramView& m_windows;

@@ -4,7 +4,7 @@
 #include "connection/connection_monitor.h"
 #include "core/hook.h"
 #include "platform/clock.h"
-#include "settings/settings_file.h"
+#include "settings/settings.h"
 #include "settings/text_forms.h"
 #include "state/app_state.h"
 
@@ -24,10 +24,10 @@ qint32 addSeconds(qint32 counter, float elapsed)
 
 } // namespace
 
-Ticker::Ticker(AppState& state, SettingsFile& file, Clock& clock, ConnectionMonitor& monitor,
+Ticker::Ticker(AppState& state, SettingsStore& settings, Clock& clock, ConnectionMonitor& monitor,
     TimeAccounting& accounting, Hooks hooks)
     : m_state(state)
-    , m_file(file)
+    , m_settings(settings)
     , m_clock(clock)
     , m_monitor(monitor)
     , m_accounting(accounting)
@@ -58,7 +58,7 @@ void Ticker::MainTick()
             runHook(m_hooks.lineDown);
             // The seconds counted since the last ten-second save are stored now: with the line down
             // no save writes the month time, and quitting before the next connection would lose them.
-            m_file.WriteKey(QStringLiteral("cpt_mois"), int(m_state.settings.cpt_mois));
+            m_settings.store(&Settings::cpt_mois);
         }
     }
 
@@ -98,11 +98,11 @@ void Ticker::SaveState()
     // The month time changes only by counting while the line is up; the plan page and the monthly
     // reset store it themselves.
     if (m_state.connectedFlag)
-        m_file.WriteKey(QStringLiteral("cpt_mois"), int(settings.cpt_mois));
-    m_file.WriteKey(QStringLiteral("affiche_actu"), settings.affiche_actu);
+        m_settings.store(&Settings::cpt_mois);
+    m_settings.store(&Settings::affiche_actu);
     if (settings.pos_mem) {
-        m_file.WriteKey(QStringLiteral("pos_x"), int(settings.pos_x));
-        m_file.WriteKey(QStringLiteral("pos_y"), int(settings.pos_y));
+        m_settings.store(&Settings::pos_x);
+        m_settings.store(&Settings::pos_y);
     }
 }
 

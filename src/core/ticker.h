@@ -7,7 +7,7 @@ namespace chronolien {
 
 class Clock;
 class ConnectionMonitor;
-class SettingsFile;
+class SettingsStore;
 class TimeAccounting;
 struct AppState;
 
@@ -23,7 +23,7 @@ public:
         std::function<void()> startMailCheck; // every third firing of the mail timer
     };
 
-    Ticker(AppState& state, SettingsFile& file, Clock& clock, ConnectionMonitor& monitor,
+    Ticker(AppState& state, SettingsStore& settings, Clock& clock, ConnectionMonitor& monitor,
         TimeAccounting& accounting, Hooks hooks);
 
     // The time the next tick measures from: now. Start-up sets it before the first tick.
@@ -42,7 +42,7 @@ private:
     void CountElapsedTime();
 
     AppState& m_state;
-    SettingsFile& m_file;
+    SettingsStore& m_settings;
     Clock& m_clock;
     ConnectionMonitor& m_monitor;
     TimeAccounting& m_accounting;

@@ -112,6 +112,23 @@ void writeField(const Settings& s, const Field& field, SettingsFile& file, const
     std::visit(Writer { s, file, key }, field);
 }
 
+// Whether the table's field is the given member of the settings.
+template <typename Member> bool isMember(const Field& field, Member member)
+{
+    return std::visit(
+        [member](const auto& f) {
+            using F = std::decay_t<decltype(f)>;
+            if constexpr (std::is_same_v<F, Member>)
+                return f == member;
+            else if constexpr (std::is_same_v<F, IntField> || std::is_same_v<F, ShortField>) {
+                if constexpr (std::is_same_v<decltype(f.field), Member>)
+                    return f.field == member;
+            }
+            return false;
+        },
+        field);
+}
+
 void assignDefault(Settings& s, const Settings& defaults, const Field& field)
 {
     std::visit(
@@ -166,6 +183,54 @@ void LoadSettings(Settings& settings, SettingsFile& file, const QString& appFold
         assignDefault(settings, defaults, k.field);
         writeField(settings, k.field, file, key);
     }
+}
+
+SettingsStore::SettingsStore(Settings& settings, SettingsFile& file)
+    : m_settings(settings)
+    , m_file(file)
+{
+}
+
+void SettingsStore::load(const QString& appFolder, const QDate& today)
+{
+    LoadSettings(m_settings, m_file, appFolder, today);
+}
+
+template <typename Member> void SettingsStore::storeMember(Member field)
+{
+    for (const Key& k : kKeys) {
+        if (isMember(k.field, field)) {
+            writeField(m_settings, k.field, m_file, QString::fromLatin1(k.name));
+            return;
+        }
+    }
+    // Every field of the settings has its key in the table.
+    Q_UNREACHABLE();
+}
+
+void SettingsStore::store(bool Settings::*field)
+{
+    storeMember(field);
+}
+
+void SettingsStore::store(qint32 Settings::*field)
+{
+    storeMember(field);
+}
+
+void SettingsStore::store(qint16 Settings::*field)
+{
+    storeMember(field);
+}
+
+void SettingsStore::store(QString Settings::*field)
+{
+    storeMember(field);
+}
+
+void SettingsStore::store(QDate Settings::*field)
+{
+    storeMember(field);
 }
 
 } // namespace chronolien

@@ -2,7 +2,6 @@
 
 #include "platform/message_box.h"
 #include "settings/settings.h"
-#include "settings/settings_file.h"
 #include "skins/skin_files.h"
 
 #include <QDir>
@@ -32,12 +31,12 @@ SkinPreview PreviewSkin(const QString& appFolder, const QString& entry)
     return preview;
 }
 
-bool ChooseSkin(Settings& settings, SettingsFile& file, const QString& appFolder, const QString& entry)
+bool ChooseSkin(SettingsStore& settings, const QString& appFolder, const QString& entry)
 {
     if (!PreviewSkin(appFolder, entry).canChoose())
         return false;
-    settings.nomskin = entry;
-    file.WriteKey(QStringLiteral("nomskin"), settings.nomskin);
+    settings.settings().nomskin = entry;
+    settings.store(&Settings::nomskin);
     return true;
 }
 

@@ -7,8 +7,7 @@
 namespace chronolien {
 
 class MessageBox;
-class SettingsFile;
-struct Settings;
+class SettingsStore;
 
 // The names in the skin folder, folders and plain files alike, in the order the file system gives
 // them, hidden entries left out. When the skin folder cannot be listed the user is told
@@ -28,6 +27,6 @@ SkinPreview PreviewSkin(const QString& appFolder, const QString& entry);
 // Makes the entry the skin in use: nomskin is set and stored. Refuses, storing nothing, an entry
 // that the preview would not let the user choose. The caller then reloads the pictures of the
 // floating, counter and mail windows, shown or not.
-bool ChooseSkin(Settings& settings, SettingsFile& file, const QString& appFolder, const QString& entry);
+bool ChooseSkin(SettingsStore& settings, const QString& appFolder, const QString& entry);
 
 } // namespace chronolien

@@ -1,7 +1,7 @@
 #include "ui/program_windows.h"
 
 #include "platform/process_starter.h"
-#include "settings/settings_file.h"
+#include "settings/settings.h"
 #include "skins/window_outlines.h"
 #include "skins/window_placement.h"
 #include "state/app_state.h"
@@ -16,9 +16,9 @@
 
 namespace chronolien {
 
-ProgramWindows::ProgramWindows(AppState& state, SettingsFile& file, ProcessStarter& processes)
+ProgramWindows::ProgramWindows(AppState& state, SettingsStore& settings, ProcessStarter& processes)
     : m_state(state)
-    , m_file(file)
+    , m_settings(settings)
     , m_processes(processes)
     , m_centre(std::make_unique<FloatingWindow>())
     , m_counter(std::make_unique<CounterWindow>())
@@ -128,7 +128,7 @@ void ProgramWindows::ApplyCounterWindow()
         m_counter->show();
         m_menus->setCounterShownCaption(true);
     }
-    m_file.WriteKey(QStringLiteral("affiche_cpt"), shown);
+    m_settings.store(&Settings::affiche_cpt);
 }
 
 void ProgramWindows::ApplyMailWindow()
@@ -171,14 +171,14 @@ void ProgramWindows::PlaceCounterWindow()
 {
     const bool above = m_state.settings.pos_compteur;
     m_counter->setTopTwips(counterTop(m_centre->topTwips(), above));
-    m_file.WriteKey(QStringLiteral("pos_compteur"), above);
+    m_settings.store(&Settings::pos_compteur);
 }
 
 void ProgramWindows::PlaceMailWindow()
 {
     const bool left = m_state.settings.pos_mail;
     m_mail->setLeftTwips(mailLeft(m_centre->leftTwips(), left));
-    m_file.WriteKey(QStringLiteral("pos_mail"), left);
+    m_settings.store(&Settings::pos_mail);
 }
 
 void ProgramWindows::loadPicture(SkinnedWindow& window, SkinPicture picture)
@@ -265,8 +265,8 @@ void ProgramWindows::endDrag()
     settings.pos_x = m_centre->leftTwips();
     settings.pos_y = m_centre->topTwips();
     if (settings.pos_mem) {
-        m_file.WriteKey(QStringLiteral("pos_x"), settings.pos_x);
-        m_file.WriteKey(QStringLiteral("pos_y"), settings.pos_y);
+        m_settings.store(&Settings::pos_x);
+        m_settings.store(&Settings::pos_y);
     }
     ShowFloatingWindow();
 }

@@ -14,7 +14,7 @@ class FloatingWindow;
 class MailWindow;
 class ProcessStarter;
 class ProgramMenus;
-class SettingsFile;
+class SettingsStore;
 class SkinnedWindow;
 struct AppState;
 
@@ -25,7 +25,7 @@ class ProgramWindows final : public QObject, public ProgramView {
     Q_OBJECT
 
 public:
-    ProgramWindows(AppState& state, SettingsFile& file, ProcessStarter& processes);
+    ProgramWindows(AppState& state, SettingsStore& settings, ProcessStarter& processes);
     ~ProgramWindows() override;
 
     void ShowFloatingWindow() override;
@@ -83,7 +83,7 @@ private:
     void loadPicture(SkinnedWindow& window, SkinPicture picture);
 
     AppState& m_state;
-    SettingsFile& m_file;
+    SettingsStore& m_settings;
     ProcessStarter& m_processes;
     std::unique_ptr<FloatingWindow> m_centre;
     std::unique_ptr<CounterWindow> m_counter;

@@ -58,7 +58,7 @@ struct DialogRig : LogicRig {
     int skinReloads = 0;
     ScriptedFileChooser chooser;
     AboutBoxOpener about { fakes.processes };
-    ConfigDialogLauncher launcher { ConfigDialogContext { state, file, fakes.messages, fakes.sound,
+    ConfigDialogLauncher launcher { ConfigDialogContext { state, settings, fakes.messages, fakes.sound,
         fakes.processes, accounting, windows, chooser, about, [this] { ++skinReloads; } } };
 
     DialogRig()

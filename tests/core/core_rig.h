@@ -49,8 +49,8 @@ struct RecordingShell {
 // The core's logic over fakes, in a fresh application folder, started as the program starts.
 struct CoreRig : LogicRig {
     RecordingShell shell;
-    Ticker ticker { state, file, fakes.clock, monitor, accounting, shell.tickerHooks() };
-    Application application { state, file, fakes.clock, fakes.messages, windows, accounting, ticker,
+    Ticker ticker { state, settings, fakes.clock, monitor, accounting, shell.tickerHooks() };
+    Application application { state, settings, fakes.clock, fakes.messages, windows, accounting, ticker,
         shell.applicationHooks() };
 
     CoreRig() { application.InitApplication(folder.path()); }

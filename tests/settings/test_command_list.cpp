@@ -128,18 +128,19 @@ private Q_SLOTS:
     {
         SettingsFile file(m_folder->file(QStringLiteral("config.ini")), m_messages);
         Settings s = Settings::defaults(m_folder->path(), QDate(2026, 1, 1));
+        SettingsStore store(s, file);
         QCOMPARE(DefaultSoundPath(QStringLiteral("/app"), SoundEvent::Disconnect),
             QStringLiteral("/app/sons/deconnect.wav"));
 
-        StoreSoundSetting(s, file, SoundEvent::Mail, true, QStringLiteral("/whatever.wav"));
+        StoreSoundSetting(store, SoundEvent::Mail, true, QStringLiteral("/whatever.wav"));
         QCOMPARE(s.son_mail, QStringLiteral("0"));
         QCOMPARE(file.ReadKey(QStringLiteral("son_mail")), QStringLiteral("0"));
 
-        StoreSoundSetting(s, file, SoundEvent::Mail, false, QStringLiteral("/snd/mail.wav"));
+        StoreSoundSetting(store, SoundEvent::Mail, false, QStringLiteral("/snd/mail.wav"));
         QCOMPARE(file.ReadKey(QStringLiteral("son_mail")), QStringLiteral("/snd/mail.wav"));
 
         const QString longPath = QStringLiteral("/") + QString(70, u'x') + QStringLiteral(".wav");
-        StoreSoundSetting(s, file, SoundEvent::Connect, false, longPath);
+        StoreSoundSetting(store, SoundEvent::Connect, false, longPath);
         QCOMPARE(file.ReadKey(QStringLiteral("son_connect")), longPath.left(60));
         QCOMPARE(s.son_connect, longPath.left(60));
         QCOMPARE(s.son_deconnect, DefaultSoundPath(m_folder->path(), SoundEvent::Disconnect).left(60));

@@ -153,12 +153,13 @@ private Q_SLOTS:
         writePicture(QStringLiteral("demi"), QStringLiteral("centre.jpg"), QSize(73, 65));
         SettingsFile file(m_folder->file(QStringLiteral("config.ini")), m_messages);
         Settings settings;
-        QVERIFY(ChooseSkin(settings, file, app(), QStringLiteral("bois")));
+        SettingsStore store(settings, file);
+        QVERIFY(ChooseSkin(store, app(), QStringLiteral("bois")));
         QCOMPARE(settings.nomskin, QStringLiteral("bois"));
         QCOMPARE(file.ReadKey(QStringLiteral("nomskin")), QStringLiteral("bois"));
 
         const QByteArray before = m_folder->readBytes(QStringLiteral("config.ini"));
-        QVERIFY(!ChooseSkin(settings, file, app(), QStringLiteral("demi")));
+        QVERIFY(!ChooseSkin(store, app(), QStringLiteral("demi")));
         QCOMPARE(settings.nomskin, QStringLiteral("bois"));
         QCOMPARE(m_folder->readBytes(QStringLiteral("config.ini")), before);
         QVERIFY(m_messages.shown.isEmpty());

@@ -2,6 +2,7 @@
 
 #include "accounting/time_accounting.h"
 #include "connection/connection_monitor.h"
+#include "settings/settings.h"
 #include "settings/settings_file.h"
 #include "state/app_state.h"
 #include "support/fakes.h"
@@ -17,9 +18,10 @@ struct LogicRig {
     AppState state;
     Fakes fakes;
     SettingsFile file { folder.file(QStringLiteral("config.ini")), fakes.messages };
+    SettingsStore settings { state.settings, file };
     RecordingWindows windows { state };
     ConnectionMonitor monitor { fakes.line };
-    TimeAccounting accounting { state, file, fakes.clock, fakes.messages, windows, monitor };
+    TimeAccounting accounting { state, settings, fakes.clock, fakes.messages, windows, monitor };
 };
 
 } // namespace chronolien::test

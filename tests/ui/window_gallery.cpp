@@ -2,6 +2,7 @@
 // current display and saves what the screen shows around them: the pictures of the README.
 // Usage: chronolien_window_gallery <application folder> <skin> <connecte|deconnecte> <output.png>
 #include "platform/process_starter.h"
+#include "settings/settings.h"
 #include "settings/settings_file.h"
 #include "state/app_state.h"
 #include "support/message_box_recorder.h"
@@ -66,13 +67,14 @@ int main(int argc, char** argv)
     state.settings.pos_y = 1200;
     state.connectedFlag = connected;
     state.mailWindowShown = true;
+    SettingsStore settings(state.settings, file);
     NoProcesses processes;
 
     Desktop desktop;
     desktop.setGeometry(app.primaryScreen()->geometry());
     desktop.show();
 
-    ProgramWindows windows(state, file, processes);
+    ProgramWindows windows(state, settings, processes);
     windows.setConnectCaptions(connected);
     windows.setCounterTexts(
         connected ? QStringLiteral("0:12:34") : QStringLiteral("0:00:00"), QStringLiteral("-17:37:26"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/settings.h"
 #include "settings/settings_file.h"
 #include "state/app_state.h"
 #include "support/fake_process_starter.h"
@@ -34,8 +35,9 @@ struct WindowRig {
     MessageBoxRecorder messages;
     SettingsFile file { folder.file(QStringLiteral("config.ini")), messages };
     AppState state = makeState(folder.path());
+    SettingsStore settings { state.settings, file };
     FakeProcessStarter processes;
-    ProgramWindows windows { state, file, processes };
+    ProgramWindows windows { state, settings, processes };
     RecordingRequests actions { windows };
 
     static AppState makeState(const QString& appFolder)
