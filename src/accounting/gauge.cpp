@@ -20,7 +20,7 @@ GaugeView at(float position)
 
 } // namespace
 
-GaugeView ComputeGauge(int daysSinceReset, int periodDays, qint32 monthSeconds, qint32 allowanceSeconds)
+GaugeView computeGauge(int daysSinceReset, int periodDays, qint32 monthSeconds, qint32 allowanceSeconds)
 {
     // Without an allowance there is no share to compare: the gauge says only whether the month is over.
     if (allowanceSeconds <= 0)

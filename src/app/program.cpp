@@ -20,22 +20,22 @@ Program::Program(const QString& appFolder, QObject* parent)
     // answered: the line going down unseen, the time uncounted. Queued, each firing ends at once
     // and the next ones still come while the box waits.
     connect(
-        &m_secondTimer, &QTimer::timeout, this, [this] { m_ticker.MainTick(); }, Qt::QueuedConnection);
+        &m_secondTimer, &QTimer::timeout, this, [this] { m_ticker.mainTick(); }, Qt::QueuedConnection);
     connect(
-        &m_saveTimer, &QTimer::timeout, this, [this] { m_ticker.SaveState(); }, Qt::QueuedConnection);
+        &m_saveTimer, &QTimer::timeout, this, [this] { m_ticker.saveState(); }, Qt::QueuedConnection);
     connect(
-        &m_mailTimer, &QTimer::timeout, this, [this] { m_ticker.MailTimerFired(); }, Qt::QueuedConnection);
+        &m_mailTimer, &QTimer::timeout, this, [this] { m_ticker.mailTimerFired(); }, Qt::QueuedConnection);
 
     // The counter texts are the accounting's and the mail lines the mail list's, built after the
     // windows.
-    m_windows.setCounterDisplayRefresh([this] { m_accounting.UpdateCounterDisplay(); });
-    m_windows.setMailListFill([this] { m_mailList.FillMailList(); });
+    m_windows.setCounterDisplayRefresh([this] { m_accounting.updateCounterDisplay(); });
+    m_windows.setMailListFill([this] { m_mailList.fillMailList(); });
     m_mailDisplay.connectTo(m_mailList);
 
     connect(&m_windows, &ProgramWindows::toggleConnectionRequested, this, &Program::toggleConnection);
     connect(&m_windows, &ProgramWindows::configurationRequested, this,
-        [this] { m_configuration.OpenConfiguration(); });
-    connect(&m_windows, &ProgramWindows::aboutRequested, this, [this] { m_about.ShowAboutBox(); });
+        [this] { m_configuration.openConfiguration(); });
+    connect(&m_windows, &ProgramWindows::aboutRequested, this, [this] { m_about.showAboutBox(); });
     connect(&m_windows, &ProgramWindows::quitRequested, this, &Program::quit);
 
     m_trayIcon.setIcon(trayPicture());
@@ -49,7 +49,7 @@ Program::~Program() = default;
 void Program::start()
 {
     m_trayIcon.show();
-    m_application.InitApplication(m_appFolder);
+    m_application.initApplication(m_appFolder);
     m_secondTimer.start();
     m_saveTimer.start();
     m_mailTimer.start();
@@ -64,12 +64,12 @@ void Program::trayActivated(QSystemTrayIcon::ActivationReason reason)
 
 void Program::toggleConnection()
 {
-    m_monitor.ToggleConnection(m_state.connectedFlag);
+    m_monitor.toggleConnection(m_state.connectedFlag);
 }
 
 void Program::quit()
 {
-    if (!m_application.QuitApplication())
+    if (!m_application.quitApplication())
         return;
     m_secondTimer.stop();
     m_saveTimer.stop();

@@ -64,32 +64,32 @@ private:
     MailListDisplay m_mailDisplay { m_windows.fl_mail() };
     MailListLogic m_mailList { m_state, m_windows, m_sound, m_mailDisplay, m_mailDeleter };
     MailChecker m_mailChecker { m_state, m_sound, m_messages, m_mailList };
-    MailDeleter m_mailDeleter { m_state, [this] { m_mailChecker.StartMailCheck(); } };
+    MailDeleter m_mailDeleter { m_state, [this] { m_mailChecker.startMailCheck(); } };
 
     ConnectionMonitor m_monitor { m_line };
     TimeAccounting m_accounting { m_state, m_settings, m_clock, m_messages, m_windows, m_monitor };
     DialogFileChooser m_fileChooser;
     AboutBoxOpener m_about { m_processes };
     ConfigDialogLauncher m_configuration { ConfigDialogContext { m_state, m_settings, m_messages, m_sound,
-        m_processes, m_accounting, m_windows, m_fileChooser, m_about, [this] { m_windows.ReloadSkins(); } } };
+        m_processes, m_accounting, m_windows, m_fileChooser, m_about, [this] { m_windows.reloadSkins(); } } };
     ConnectionActions m_connectionActions { m_state, m_windows, m_sound, m_processes, m_accounting,
-        [this] { m_mailChecker.StartMailCheck(); } };
+        [this] { m_mailChecker.startMailCheck(); } };
     Throughput m_throughput { m_line, m_clock, m_windows };
     Ticker m_ticker { m_state, m_settings, m_clock, m_monitor, m_accounting,
         Ticker::Hooks {
-            .lineUp = [this] { m_connectionActions.OnConnect(); },
-            .lineDown = [this] { m_connectionActions.OnDisconnect(); },
-            .connectedTick = [this] { m_throughput.UpdateThroughput(); },
-            .startMailCheck = [this] { m_mailChecker.StartMailCheck(); },
+            .lineUp = [this] { m_connectionActions.onConnect(); },
+            .lineDown = [this] { m_connectionActions.onDisconnect(); },
+            .connectedTick = [this] { m_throughput.updateThroughput(); },
+            .startMailCheck = [this] { m_mailChecker.startMailCheck(); },
         } };
     Application m_application { m_state, m_settings, m_clock, m_messages, m_windows, m_accounting, m_ticker,
         Application::Hooks {
             .loadAccounts =
                 [this] {
-                    LoadAccounts(m_state.mailboxAccounts, m_state.dataPath(QStringLiteral("courrier.ini")));
+                    loadAccounts(m_state.mailboxAccounts, m_state.dataPath(QStringLiteral("courrier.ini")));
                 },
-            .closeMailSockets = [this] { m_mailChecker.CloseAll(); },
-            .loadForfaitPage = [this] { m_configuration.LoadForfaitPage(); },
+            .closeMailSockets = [this] { m_mailChecker.closeAll(); },
+            .loadForfaitPage = [this] { m_configuration.loadForfaitPage(); },
             .removeTrayIcon = [this] { m_trayIcon.hide(); },
         } };
 

@@ -60,7 +60,7 @@ AutoOpenPage::AutoOpenPage(ConfigDialogContext& context, QWidget* parent)
 
 void AutoOpenPage::load()
 {
-    const AutoOpenBoxes boxes = AutoOpenBoxesFromFlags(m_context.state.settings.affiche_auto);
+    const AutoOpenBoxes boxes = autoOpenBoxesFromFlags(m_context.state.settings.affiche_auto);
     for (std::size_t i = 0; i < vf_ouv.size(); ++i)
         vf_ouv[i]->setChecked(boxes[i].ticked);
     updateChoices();
@@ -72,7 +72,7 @@ void AutoOpenPage::updateChoices()
     AutoOpenBoxes boxes;
     for (std::size_t i = 0; i < vf_ouv.size(); ++i)
         boxes[i].ticked = vf_ouv[i]->checkState() == Qt::Checked;
-    UpdateAutoOpenChoices(boxes, m_context.state.settings.forfait);
+    updateAutoOpenChoices(boxes, m_context.state.settings.forfait);
     for (std::size_t i = 0; i < vf_ouv.size(); ++i)
         vf_ouv[i]->setEnabled(boxes[i].enabled);
 }
@@ -83,7 +83,7 @@ void AutoOpenPage::store()
     for (std::size_t i = 0; i < vf_ouv.size(); ++i)
         boxes[i].ticked = vf_ouv[i]->checkState() == Qt::Checked;
     Settings& s = m_context.state.settings;
-    s.affiche_auto = AutoOpenFlagsFromBoxes(boxes);
+    s.affiche_auto = autoOpenFlagsFromBoxes(boxes);
     m_context.settings.store(&Settings::affiche_auto);
 }
 
@@ -115,7 +115,7 @@ SkinPage::SkinPage(ConfigDialogContext& context, QWidget* parent)
 bool SkinPage::load()
 {
     lst_skin->clear();
-    const std::optional<QStringList> skins = ListSkins(m_context.state.appFolder, m_context.messages);
+    const std::optional<QStringList> skins = listSkins(m_context.state.appFolder, m_context.messages);
     if (!skins)
         return false;
     lst_skin->addItems(*skins);
@@ -130,7 +130,7 @@ bool SkinPage::load()
 void SkinPage::preview()
 {
     const QListWidgetItem* item = lst_skin->currentItem();
-    const SkinPreview shown = item ? PreviewSkin(m_context.state.appFolder, item->text()) : SkinPreview {};
+    const SkinPreview shown = item ? previewSkin(m_context.state.appFolder, item->text()) : SkinPreview {};
     auto showPicture = [](QLabel* label, const std::optional<QImage>& picture) {
         label->setPixmap(picture
                 ? QPixmap::fromImage(picture->scaled(160, 120, Qt::KeepAspectRatio, Qt::SmoothTransformation))
@@ -145,7 +145,7 @@ void SkinPage::preview()
 void SkinPage::store()
 {
     const QListWidgetItem* item = lst_skin->currentItem();
-    if (item && ChooseSkin(m_context.settings, m_context.state.appFolder, item->text())
+    if (item && chooseSkin(m_context.settings, m_context.state.appFolder, item->text())
         && m_context.reloadSkins)
         m_context.reloadSkins();
 }

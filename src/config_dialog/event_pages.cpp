@@ -75,7 +75,7 @@ QStringList CommandListPage::lines() const
 
 void CommandListPage::add()
 {
-    if (const auto path = ChooseCommand(m_list, m_context.chooser, m_context.messages))
+    if (const auto path = chooseCommand(m_list, m_context.chooser, m_context.messages))
         lst_even->addItem(*path);
     showSelectedLine();
 }
@@ -96,7 +96,7 @@ void CommandListPage::removeSelected()
 void CommandListPage::store()
 {
     AppState& state = m_context.state;
-    CommitCommandList(state.commandLists[std::size_t(m_list - 1)], lines(),
+    commitCommandList(state.commandLists[std::size_t(m_list - 1)], lines(),
         commandListPath(state.appFolder, m_list), m_context.messages);
 }
 

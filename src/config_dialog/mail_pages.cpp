@@ -50,7 +50,7 @@ void MailSectionPage::onSwitchClicked()
         state.settings.courrier = false;
         if (state.mailWindowShown) {
             state.mailWindowShown = false;
-            m_context.windows.ApplyMailWindow();
+            m_context.windows.applyMailWindow();
         }
     }
     Q_EMIT sectionChanged(QStringLiteral("courrier"));
@@ -65,7 +65,7 @@ MailAddressPage::MailAddressPage(ConfigDialogContext& context, QWidget* parent)
     addText(QStringLiteral(
                 "Indiquez le nom de votre serveur POP (par exemple pop.fournisseur.example), votre nom "
                 "d'utilisateur et votre mot de passe. ")
-        + SecureServerHelpText() + u'.');
+        + secureServerHelpText() + u'.');
     auto* grid = new QGridLayout;
     pageLayout()->addLayout(grid);
     auto addRow = [this, grid](int row, const QString& label, const QString& name, const QString& tip) {
@@ -79,7 +79,7 @@ MailAddressPage::MailAddressPage(ConfigDialogContext& context, QWidget* parent)
     txt_pop = addRow(0, QStringLiteral("Serveur pop :"), QStringLiteral("txt_pop"),
         QStringLiteral("L'adresse du serveur de courrier entrant de votre fournisseur d'accès, "
                        "généralement de la forme pop.nom-du-fournisseur.fr. ")
-            + SecureServerHelpText() + u'.');
+            + secureServerHelpText() + u'.');
     txt_login = addRow(1, QStringLiteral("Nom d'utilisateur :"), QStringLiteral("txt_login"),
         QStringLiteral("Votre nom d'utilisateur (login) avec lequel vous vous connectez à votre "
                        "messagerie."));
@@ -117,7 +117,7 @@ MailAddressPage::MailAddressPage(ConfigDialogContext& context, QWidget* parent)
 
 void MailAddressPage::load(int k)
 {
-    m_page.ShowAccountPage(k);
+    m_page.showAccountPage(k);
     txt_pop->setText(m_page.fields.server);
     txt_login->setText(m_page.fields.login);
     txt_pass->setText(m_page.fields.password);
@@ -126,7 +126,7 @@ void MailAddressPage::load(int k)
 
 void MailAddressPage::mailCheckingSwitchedOn()
 {
-    m_page.MailCheckingSwitchedOn();
+    m_page.mailCheckingSwitchedOn();
 }
 
 void MailAddressPage::takeTexts()
@@ -157,14 +157,14 @@ void MailAddressPage::showFields()
 void MailAddressPage::onUseClicked()
 {
     takeTexts();
-    m_page.ApplyUseCheckbox();
+    m_page.applyUseCheckbox();
     showFields();
 }
 
 void MailAddressPage::validate()
 {
     takeTexts();
-    m_page.ValidateAccountPage();
+    m_page.validateAccountPage();
     showFields();
 }
 

@@ -76,7 +76,7 @@ void ForfaitPage::onSwitchClicked()
     s.forfait = !vf_forfait->isChecked();
     Q_EMIT sectionChanged(QStringLiteral("forfait"));
     m_context.settings.store(&Settings::forfait);
-    m_context.accounting.ClearPlanAlert();
+    m_context.accounting.clearPlanAlert();
 }
 
 void TimeFields::applyLeaveRules() const
@@ -88,7 +88,7 @@ void TimeFields::applyLeaveRules() const
 
 void TimeFields::show(qint32 totalSeconds) const
 {
-    const HoursMinutesSeconds split = SplitSeconds(totalSeconds);
+    const HoursMinutesSeconds split = splitSeconds(totalSeconds);
     hours->setText(QString::number(split.hours));
     minutes->setText(QString::number(split.minutes));
     seconds->setText(QString::number(split.seconds));
@@ -97,7 +97,7 @@ void TimeFields::show(qint32 totalSeconds) const
 qint32 TimeFields::totalSeconds() const
 {
     applyLeaveRules();
-    return SecondsFromFields(hours->text(), minutes->text(), seconds->text());
+    return secondsFromFields(hours->text(), minutes->text(), seconds->text());
 }
 
 CurrentTimePage::CurrentTimePage(ConfigDialogContext& context, QWidget* parent)
@@ -123,8 +123,8 @@ void CurrentTimePage::store()
     Settings& s = m_context.state.settings;
     s.cpt_mois = fields.totalSeconds();
     m_context.settings.store(&Settings::cpt_mois);
-    m_context.accounting.UpdateCounterDisplay();
-    m_context.accounting.ClearPlanAlert();
+    m_context.accounting.updateCounterDisplay();
+    m_context.accounting.clearPlanAlert();
 }
 
 PlanLengthPage::PlanLengthPage(ConfigDialogContext& context, QWidget* parent)
@@ -150,7 +150,7 @@ void PlanLengthPage::store()
     Settings& s = m_context.state.settings;
     s.cpt_limite = fields.totalSeconds();
     m_context.settings.store(&Settings::cpt_limite);
-    m_context.accounting.ClearPlanAlert();
+    m_context.accounting.clearPlanAlert();
 }
 
 AlertPage::AlertPage(ConfigDialogContext& context, QWidget* parent)
@@ -182,7 +182,7 @@ void AlertPage::store()
     s.alerte2 = plainlyTicked(vf_alerte2);
     m_context.settings.store(&Settings::alerte1);
     m_context.settings.store(&Settings::alerte2);
-    m_context.accounting.ClearPlanAlert();
+    m_context.accounting.clearPlanAlert();
 }
 
 ResetPage::ResetPage(ConfigDialogContext& context, QWidget* parent)
@@ -202,7 +202,7 @@ ResetPage::ResetPage(ConfigDialogContext& context, QWidget* parent)
     pageLayout()->addWidget(bt_raz, 0, Qt::AlignLeft);
     bt4_ok = addValidateButton(QStringLiteral("bt4_ok"));
     // The reset goes by the day in memory, not by an unvalidated day on the page.
-    connect(bt_raz, &QPushButton::clicked, this, [this] { m_context.accounting.ResetMonth(); });
+    connect(bt_raz, &QPushButton::clicked, this, [this] { m_context.accounting.resetMonth(); });
     connect(bt4_ok, &QPushButton::clicked, this, &ResetPage::store);
 }
 
@@ -216,7 +216,7 @@ void ResetPage::store()
 {
     txt_raz->applyLeaveRule();
     Settings& s = m_context.state.settings;
-    s.j_raz = DayFromField(txt_raz->text());
+    s.j_raz = dayFromField(txt_raz->text());
     m_context.settings.store(&Settings::j_raz);
 }
 

@@ -9,32 +9,32 @@ ConnectionMonitor::ConnectionMonitor(Line& line)
 {
 }
 
-bool ConnectionMonitor::IsConnected()
+bool ConnectionMonitor::isConnected()
 {
     return m_line.state() == Line::State::Up;
 }
 
-bool ConnectionMonitor::LineBeingSetUp()
+bool ConnectionMonitor::lineBeingSetUp()
 {
     return m_line.state() == Line::State::SettingUp;
 }
 
-void ConnectionMonitor::Dial()
+void ConnectionMonitor::dial()
 {
     m_line.dial();
 }
 
-void ConnectionMonitor::HangUp()
+void ConnectionMonitor::hangUp()
 {
     m_line.hangUp();
 }
 
-void ConnectionMonitor::ToggleConnection(bool connectedFlag)
+void ConnectionMonitor::toggleConnection(bool connectedFlag)
 {
     if (connectedFlag)
-        HangUp();
+        hangUp();
     else
-        Dial();
+        dial();
 }
 
 } // namespace chronolien

@@ -10,15 +10,15 @@ public:
     explicit ConnectionMonitor(Line& line);
 
     // True when the line carries traffic.
-    bool IsConnected();
+    bool isConnected();
     // The line exists but does not carry traffic yet: a dialling under way.
-    bool LineBeingSetUp();
+    bool lineBeingSetUp();
     // Asks the system to bring the line up unattended.
-    void Dial();
+    void dial();
     // Takes the line down, without waiting for it to drop.
-    void HangUp();
+    void hangUp();
     // Hangs up when the program sees the line up, dials otherwise.
-    void ToggleConnection(bool connectedFlag);
+    void toggleConnection(bool connectedFlag);
 
 private:
     Line& m_line;

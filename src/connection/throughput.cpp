@@ -13,7 +13,7 @@ Throughput::Throughput(Line& line, Clock& clock, ProgramView& windows)
 {
 }
 
-void Throughput::UpdateThroughput()
+void Throughput::updateThroughput()
 {
     const std::optional<Line::Traffic> traffic = m_line.traffic();
     if (!traffic)

@@ -17,7 +17,7 @@ public:
     Throughput(Line& line, Clock& clock, ProgramView& windows);
 
     // One measurement against the previous one; called once a second while connected.
-    void UpdateThroughput();
+    void updateThroughput();
 
 private:
     Line& m_line;

@@ -43,37 +43,37 @@ Application::Application(AppState& state, SettingsStore& settings, Clock& clock,
 {
 }
 
-void Application::InitApplication(const QString& appFolder)
+void Application::initApplication(const QString& appFolder)
 {
     m_state.appFolder = appFolder;
     Settings& settings = m_state.settings;
     m_settings.load(appFolder, m_clock.today());
-    LoadCommandList(m_state.commandLists[0], commandListPath(appFolder, 1), m_messages);
-    LoadCommandList(m_state.commandLists[1], commandListPath(appFolder, 2), m_messages);
+    loadCommandList(m_state.commandLists[0], commandListPath(appFolder, 1), m_messages);
+    loadCommandList(m_state.commandLists[1], commandListPath(appFolder, 2), m_messages);
     if (settings.courrier)
         runHook(m_hooks.loadAccounts);
-    m_accounting.UpdateCounterDisplay();
-    m_ticker.StartTiming();
+    m_accounting.updateCounterDisplay();
+    m_ticker.startTiming();
     runHook(m_hooks.loadForfaitPage);
 
     if (settings.autoOpen(AutoOpenAsLastTime)) {
         if (settings.affiche_actu)
-            m_windows.ShowFloatingWindow();
+            m_windows.showFloatingWindow();
     } else {
         settings.affiche_actu = false;
     }
     if (settings.autoOpen(AutoOpenAlways))
-        m_windows.ShowFloatingWindow();
+        m_windows.showFloatingWindow();
 
     m_state.debugSwitch = QFileInfo(m_state.dataPath(QStringLiteral("debug"))).isFile();
 }
 
-bool Application::QuitApplication()
+bool Application::quitApplication()
 {
     if (m_state.settings.affiche_actu) {
         switch (m_messages.show(quitQuestion(), StyleYesNoCancel)) {
         case MessageAnswer::Yes:
-            m_windows.HideFloatingWindow();
+            m_windows.hideFloatingWindow();
             return false;
         case MessageAnswer::No:
             break;
@@ -82,9 +82,9 @@ bool Application::QuitApplication()
         }
     }
     runHook(m_hooks.closeMailSockets);
-    m_ticker.SaveState();
+    m_ticker.saveState();
     runHook(m_hooks.removeTrayIcon);
-    m_windows.CloseAllWindows();
+    m_windows.closeAllWindows();
     return true;
 }
 

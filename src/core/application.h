@@ -32,12 +32,12 @@ public:
 
     // Loads every stored setting and list, and opens the windows the auto-open rules ask for.
     // appFolder is the executable's folder, without a trailing separator.
-    void InitApplication(const QString& appFolder);
+    void initApplication(const QString& appFolder);
 
     // Saves, removes the tray icon and closes every window; true when the process is to end. With
     // the floating window shown the user may choose to hide it instead, or to change nothing.
     // The line is never hung up.
-    bool QuitApplication();
+    bool quitApplication();
 
 private:
     AppState& m_state;

@@ -19,38 +19,38 @@ ConnectionActions::ConnectionActions(AppState& state, ProgramView& windows, Soun
 {
 }
 
-void ConnectionActions::OnConnect()
+void ConnectionActions::onConnect()
 {
     const Settings& s = m_state.settings;
     if (s.autoOpen(2) && !s.affiche_actu)
-        m_windows.ShowFloatingWindow();
-    m_windows.LoadCentreSkin(true);
+        m_windows.showFloatingWindow();
+    m_windows.loadCentreSkin(true);
     m_windows.setConnectCaptions(true);
-    PlaySoundFile(s.sons, m_sound, s.son_connect);
-    RunCommandList(m_state.commandLists[0], m_processes);
+    playSoundFile(s.sons, m_sound, s.son_connect);
+    runCommandList(m_state.commandLists[0], m_processes);
     runHook(m_startMailCheck);
 }
 
-void ConnectionActions::OnDisconnect()
+void ConnectionActions::onDisconnect()
 {
     const Settings& s = m_state.settings;
     m_windows.setDownLight(false);
     m_windows.setUpLight(false);
     m_state.sessionSeconds = 0;
-    m_accounting.UpdateCounterDisplay();
-    m_windows.LoadCentreSkin(false);
+    m_accounting.updateCounterDisplay();
+    m_windows.loadCentreSkin(false);
     m_windows.setConnectCaptions(false);
-    PlaySoundFile(s.sons, m_sound, s.son_deconnect);
+    playSoundFile(s.sons, m_sound, s.son_deconnect);
     // A window that a condition opened closes again, unless it is meant to stay (always, or as
     // last time).
     const bool openedByCondition = s.autoOpen(2) || s.autoOpen(3) || s.autoOpen(4);
     if (s.affiche_actu && !s.autoOpen(1) && !s.autoOpen(5) && openedByCondition)
-        m_windows.HideFloatingWindow();
+        m_windows.hideFloatingWindow();
     if (m_state.mailWindowShown) {
         m_state.mailWindowShown = false;
-        m_windows.ApplyMailWindow();
+        m_windows.applyMailWindow();
     }
-    RunCommandList(m_state.commandLists[1], m_processes);
+    runCommandList(m_state.commandLists[1], m_processes);
 }
 
 } // namespace chronolien

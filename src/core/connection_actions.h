@@ -18,8 +18,8 @@ public:
     ConnectionActions(AppState& state, ProgramView& windows, SoundPlayer& sound, ProcessStarter& processes,
         TimeAccounting& accounting, std::function<void()> startMailCheck);
 
-    void OnConnect();
-    void OnDisconnect();
+    void onConnect();
+    void onDisconnect();
 
 private:
     AppState& m_state;

@@ -35,14 +35,14 @@ Ticker::Ticker(AppState& state, SettingsStore& settings, Clock& clock, Connectio
 {
 }
 
-void Ticker::StartTiming()
+void Ticker::startTiming()
 {
     m_lastTickTime = m_clock.secondsSinceMidnight();
 }
 
-void Ticker::MainTick()
+void Ticker::mainTick()
 {
-    if (m_monitor.IsConnected()) {
+    if (m_monitor.isConnected()) {
         if (!m_state.connectedFlag) {
             m_state.connectedFlag = true;
             runHook(m_hooks.lineUp);
@@ -51,8 +51,8 @@ void Ticker::MainTick()
         // A month over an allowance that hangs up would be dialled, hung up and dialled again.
         // Dialling returns at once and the line reads down while it is being set up: dialling
         // again then would start one more dialler every second.
-        if (m_state.settings.connect_auto && !m_accounting.AutoDialBlocked() && !m_monitor.LineBeingSetUp())
-            m_monitor.Dial();
+        if (m_state.settings.connect_auto && !m_accounting.autoDialBlocked() && !m_monitor.lineBeingSetUp())
+            m_monitor.dial();
         if (m_state.connectedFlag) {
             m_state.connectedFlag = false;
             runHook(m_hooks.lineDown);
@@ -62,19 +62,19 @@ void Ticker::MainTick()
         }
     }
 
-    m_accounting.CheckMonthlyReset();
+    m_accounting.checkMonthlyReset();
 
     if (m_state.connectedFlag) {
-        CountElapsedTime();
+        countElapsedTime();
         runHook(m_hooks.connectedTick);
     }
 
     // Read again: the time the actions above took belongs to the next tick.
     m_lastTickTime = m_clock.secondsSinceMidnight();
-    m_accounting.UpdateGauge();
+    m_accounting.updateGauge();
 }
 
-void Ticker::CountElapsedTime()
+void Ticker::countElapsedTime()
 {
     const float elapsed = m_clock.secondsSinceMidnight() - m_lastTickTime;
     // Midnight makes elapsed negative, a sleep or a clock put forward makes it large: such a tick
@@ -84,15 +84,15 @@ void Ticker::CountElapsedTime()
     Settings& settings = m_state.settings;
     settings.cpt_mois = addSeconds(settings.cpt_mois, elapsed);
     m_state.sessionSeconds = addSeconds(m_state.sessionSeconds, elapsed);
-    m_accounting.UpdateCounterDisplay();
+    m_accounting.updateCounterDisplay();
     if (settings.forfait && settings.cpt_mois > settings.cpt_limite) {
         // The alert may wait on a message box while later ticks run: they count from here.
         m_lastTickTime = m_clock.secondsSinceMidnight();
-        m_accounting.PlanExceeded();
+        m_accounting.planExceeded();
     }
 }
 
-void Ticker::SaveState()
+void Ticker::saveState()
 {
     const Settings& settings = m_state.settings;
     // The month time changes only by counting while the line is up; the plan page and the monthly
@@ -106,7 +106,7 @@ void Ticker::SaveState()
     }
 }
 
-void Ticker::MailTimerFired()
+void Ticker::mailTimerFired()
 {
     // Not reset at connection: the connection starts a check of its own.
     ++m_mailMinutes;

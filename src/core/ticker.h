@@ -11,7 +11,7 @@ class SettingsStore;
 class TimeAccounting;
 struct AppState;
 
-// The handlers of the three timers of fl_init: MainTick every second, SaveState every ten seconds,
+// The handlers of the program's three timers: mainTick every second, saveState every ten seconds,
 // and the mail timer every minute. Nothing else in the program polls.
 class Ticker {
 public:
@@ -27,19 +27,19 @@ public:
         TimeAccounting& accounting, Hooks hooks);
 
     // The time the next tick measures from: now. Start-up sets it before the first tick.
-    void StartTiming();
+    void startTiming();
 
     // tps_seconde: samples the line, runs the connection actions on a change, counts the time.
-    void MainTick();
+    void mainTick();
     // tps_sauv, and quitting: stores what a restart must find.
-    void SaveState();
+    void saveState();
     // tps_mail: a mail check every third firing.
-    void MailTimerFired();
+    void mailTimerFired();
 
     float lastTickTime() const { return m_lastTickTime; }
 
 private:
-    void CountElapsedTime();
+    void countElapsedTime();
 
     AppState& m_state;
     SettingsStore& m_settings;

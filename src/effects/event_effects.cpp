@@ -8,14 +8,14 @@
 
 namespace chronolien {
 
-void PlaySoundFile(bool sons, SoundPlayer& player, const QString& path)
+void playSoundFile(bool sons, SoundPlayer& player, const QString& path)
 {
     if (!sons || path.isEmpty() || !QFileInfo(path).isFile())
         return;
     player.play(path);
 }
 
-void RunCommandList(const CommandList& list, ProcessStarter& processes)
+void runCommandList(const CommandList& list, ProcessStarter& processes)
 {
     for (const QString& entry : list.entries) {
         if (QFileInfo(entry).isFile())

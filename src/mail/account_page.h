@@ -31,14 +31,14 @@ public:
     AccountPage(MailboxAccounts& accounts, QString accountsPath, MessageBox& messages);
 
     // Shows account n (1 to 5) on the page.
-    void ShowAccountPage(int n);
+    void showAccountPage(int n);
     // The check box was clicked: the shown account is used or not, in memory only.
-    void ApplyUseCheckbox();
+    void applyUseCheckbox();
     // "Valider": stores the page's texts and use for the shown account and resets its state.
-    void ValidateAccountPage();
+    void validateAccountPage();
     // Mail checking was switched on: the accounts not read at start-up are read now, so that a
     // later save does not overwrite the stored ones with empty ones.
-    void MailCheckingSwitchedOn();
+    void mailCheckingSwitchedOn();
 
     int pageAccount() const { return m_pageAccount; }
     AccountPageFields fields;

@@ -58,7 +58,7 @@ bool openForRecords(QFile& file)
 
 } // namespace
 
-void LoadAccounts(MailboxAccounts& accounts, const QString& path)
+void loadAccounts(MailboxAccounts& accounts, const QString& path)
 {
     QFile file(path);
     // A folder we may not write to still lets the accounts be read; blank records then stay in
@@ -91,7 +91,7 @@ void LoadAccounts(MailboxAccounts& accounts, const QString& path)
     accounts.loaded = true;
 }
 
-bool SaveAccounts(const MailboxAccounts& accounts, const QString& path, MessageBox& messages)
+bool saveAccounts(const MailboxAccounts& accounts, const QString& path, MessageBox& messages)
 {
     QFile file(path);
     bool ok = openForRecords(file);

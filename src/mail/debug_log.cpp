@@ -12,7 +12,7 @@ DebugLog::DebugLog(const AppState& state)
 {
 }
 
-void DebugLog::WriteDebugLine(const QString& text)
+void DebugLog::writeDebugLine(const QString& text)
 {
     QFile file(m_state.dataPath(QStringLiteral("messages.txt")));
     if (!file.open(

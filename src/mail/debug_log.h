@@ -12,7 +12,7 @@ struct AppState;
 class DebugLog {
 public:
     explicit DebugLog(const AppState& state);
-    void WriteDebugLine(const QString& text);
+    void writeDebugLine(const QString& text);
 
 private:
     // The application folder is known only once the program has started: the path is taken at

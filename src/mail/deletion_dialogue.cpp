@@ -11,7 +11,7 @@ namespace {
 
 using Kind = ReplyAssembler::Kind;
 
-// DeleteStep: what the dialogue awaits.
+// deleteStep: what the dialogue awaits.
 enum : qint16 {
     AwaitingQuit = 0,
     AwaitingGreeting = 1,
@@ -39,90 +39,90 @@ DeletionDialogue::DeletionDialogue(AppState& state, DeletionSocket& socket,
 {
 }
 
-void DeletionDialogue::StartDeletion(const DeletionTarget& target)
+void DeletionDialogue::startDeletion(const DeletionTarget& target)
 {
     m_target = target;
     m_portRetries = 0;
-    StartDeletion();
+    startDeletion();
 }
 
-void DeletionDialogue::StartDeletion()
+void DeletionDialogue::startDeletion()
 {
     if (!m_state.connectedFlag || !m_state.settings.courrier)
         return;
     if (m_target.account < 1 || m_target.account > MailboxAccounts::Count)
         return;
     m_step = AwaitingGreeting;
-    Close();
-    const Pop3Endpoint endpoint = ParsePop3Server(m_state.mailboxAccounts.account(m_target.account).server);
-    Trace(QStringLiteral(" Tentative de connection"));
+    close();
+    const Pop3Endpoint endpoint = parsePop3Server(m_state.mailboxAccounts.account(m_target.account).server);
+    trace(QStringLiteral(" Tentative de connection"));
     m_socket.connectSocket(endpoint);
 }
 
-void DeletionDialogue::DataArrival(const QByteArray& bytes)
+void DeletionDialogue::dataArrival(const QByteArray& bytes)
 {
     if (!m_socket.isConnected())
         return;
     m_replies.append(bytes);
     while (m_socket.isConnected()) {
         if (m_replies.overflowed()) {
-            Close();
+            close();
             return;
         }
         const std::optional<ReplyAssembler::Reply> reply = m_replies.take();
         if (!reply)
             return;
-        HandleReply(*reply);
+        handleReply(*reply);
     }
 }
 
-void DeletionDialogue::HandleReply(const ReplyAssembler::Reply& reply)
+void DeletionDialogue::handleReply(const ReplyAssembler::Reply& reply)
 {
-    Trace(QStringLiteral(" recu : ") + fromWin1252(reply.raw));
+    trace(QStringLiteral(" recu : ") + fromWin1252(reply.raw));
     const MailboxAccount& account = m_state.mailboxAccounts.account(m_target.account);
     const QString number = QString::number(m_target.messageNumber);
     const bool positive = reply.raw.startsWith('+');
     // A refused TOP means message n is gone: the mailbox changed, as with other headers.
     if (!positive && m_step != AwaitingTop) {
-        Close();
+        close();
         return;
     }
     switch (m_step) {
     case AwaitingGreeting:
-        Trace(QStringLiteral(" envoi : USER ") + account.login);
-        SendLine(QStringLiteral("USER ") + account.login);
+        trace(QStringLiteral(" envoi : USER ") + account.login);
+        sendLine(QStringLiteral("USER ") + account.login);
         m_step = AwaitingUser;
         break;
     case AwaitingUser:
-        Trace(QStringLiteral(" envoi : PASS ") + account.password);
-        SendLine(QStringLiteral("PASS ") + account.password);
+        trace(QStringLiteral(" envoi : PASS ") + account.password);
+        sendLine(QStringLiteral("PASS ") + account.password);
         m_step = AwaitingPass;
         break;
     case AwaitingPass: {
         const QString top = QStringLiteral("top ") + number + QStringLiteral(" 0");
-        Trace(QStringLiteral(" envoi : ") + top);
+        trace(QStringLiteral(" envoi : ") + top);
         m_replies.expect(Kind::MultiLine);
-        SendLine(top);
+        sendLine(top);
         m_step = AwaitingTop;
         break;
     }
     case AwaitingTop:
-        if (positive && IsListedMessage(reply.text)) {
-            Trace(QStringLiteral(" envoi : dele ") + number);
+        if (positive && isListedMessage(reply.text)) {
+            trace(QStringLiteral(" envoi : dele ") + number);
             m_replies.expect(Kind::SingleLine);
-            SendLine(QStringLiteral("dele ") + number);
+            sendLine(QStringLiteral("dele ") + number);
             m_step = AwaitingDele;
         } else {
-            Trace(QStringLiteral(" message ") + number
+            trace(QStringLiteral(" message ") + number
                 + QStringLiteral(" changé sur le serveur : rien n'est supprimé"));
-            SendQuit();
+            sendQuit();
         }
         break;
     case AwaitingDele:
-        SendQuit();
+        sendQuit();
         break;
     case AwaitingQuit:
-        Close();
+        close();
         if (m_startMailCheck)
             m_startMailCheck();
         break;
@@ -131,21 +131,21 @@ void DeletionDialogue::HandleReply(const ReplyAssembler::Reply& reply)
     }
 }
 
-bool DeletionDialogue::IsListedMessage(const QByteArray& topReply) const
+bool DeletionDialogue::isListedMessage(const QByteArray& topReply) const
 {
     // The same reading of the headers as the check's, so that an unchanged message compares equal.
-    QStringList lines = CutReplyLines(topReply, MaxReplyLines, true);
+    QStringList lines = cutReplyLines(topReply, MaxReplyLines, true);
     for (QString& line : lines)
         line = line.toLower();
     const std::optional<MailEntry> found
-        = MakeMailEntry(ReadHeaderFields(lines), m_target.account, m_target.messageNumber);
+        = makeMailEntry(readHeaderFields(lines), m_target.account, m_target.messageNumber);
     return found && sameMessage(*found, m_target.entry);
 }
 
-void DeletionDialogue::SocketError(int number, const QString& description)
+void DeletionDialogue::socketError(int number, const QString& description)
 {
-    Trace(QString::number(number) + QStringLiteral("  ") + description);
-    Close();
+    trace(QString::number(number) + QStringLiteral("  ") + description);
+    close();
     if (number != ErrorAddressInUse)
         return; // the deletion is given up; the next check shows the list again
     // A systematic failure would otherwise retry for ever.
@@ -153,37 +153,37 @@ void DeletionDialogue::SocketError(int number, const QString& description)
         return;
     const double fraction = qBound(0.0, m_randomFraction(), 0.999999);
     m_socket.setLocalPort(quint16(int(fraction * 3000) + 2000));
-    StartDeletion();
+    startDeletion();
 }
 
-void DeletionDialogue::SecureChannelRefused(const QString& reason)
+void DeletionDialogue::secureChannelRefused(const QString& reason)
 {
-    Trace(QStringLiteral(" TLS refusé : ") + reason);
-    Close(); // given up like a refused step: no new check, the account's state unchanged
+    trace(QStringLiteral(" TLS refusé : ") + reason);
+    close(); // given up like a refused step: no new check, the account's state unchanged
 }
 
-void DeletionDialogue::SendLine(const QString& text)
+void DeletionDialogue::sendLine(const QString& text)
 {
     m_socket.send(toWin1252(text) + "\r\n");
 }
 
-void DeletionDialogue::SendQuit()
+void DeletionDialogue::sendQuit()
 {
     m_replies.expect(Kind::SingleLine);
-    SendLine(QStringLiteral("QUIT"));
+    sendLine(QStringLiteral("QUIT"));
     m_step = AwaitingQuit;
 }
 
-void DeletionDialogue::Close()
+void DeletionDialogue::close()
 {
     m_socket.closeSocket();
     m_replies.clear();
 }
 
-void DeletionDialogue::Trace(const QString& text)
+void DeletionDialogue::trace(const QString& text)
 {
     if (m_state.debugSwitch)
-        m_log.WriteDebugLine(QStringLiteral("<supr> ") + text);
+        m_log.writeDebugLine(QStringLiteral("<supr> ") + text);
 }
 
 } // namespace chronolien

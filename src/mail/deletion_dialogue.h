@@ -25,7 +25,7 @@ struct DeletionTarget {
 class DeletionStarter {
 public:
     virtual ~DeletionStarter() = default;
-    virtual void StartDeletion(const DeletionTarget& target) = 0;
+    virtual void startDeletion(const DeletionTarget& target) = 0;
 };
 
 // The deletion socket supr_pop as the deletion dialogue drives it.
@@ -60,25 +60,25 @@ public:
         std::function<double()> randomFraction);
 
     // Opens the dialogue for the target; a deletion under way is dropped for it.
-    void StartDeletion(const DeletionTarget& target) override;
+    void startDeletion(const DeletionTarget& target) override;
 
     // Events of supr_pop.
-    void DataArrival(const QByteArray& bytes);
-    void SocketError(int number, const QString& description);
+    void dataArrival(const QByteArray& bytes);
+    void socketError(int number, const QString& description);
     // The server gave no verified TLS channel: the deletion is given up before USER.
-    void SecureChannelRefused(const QString& reason);
+    void secureChannelRefused(const QString& reason);
 
-    qint16 DeleteStep() const { return m_step; }
+    qint16 deleteStep() const { return m_step; }
     const DeletionTarget& target() const { return m_target; }
 
 private:
-    void StartDeletion();
-    void HandleReply(const ReplyAssembler::Reply& reply);
-    bool IsListedMessage(const QByteArray& topReply) const;
-    void SendLine(const QString& text);
-    void SendQuit();
-    void Close();
-    void Trace(const QString& text);
+    void startDeletion();
+    void handleReply(const ReplyAssembler::Reply& reply);
+    bool isListedMessage(const QByteArray& topReply) const;
+    void sendLine(const QString& text);
+    void sendQuit();
+    void close();
+    void trace(const QString& text);
 
     AppState& m_state;
     DeletionSocket& m_socket;

@@ -29,10 +29,10 @@ public:
     ~MailChecker() override;
 
     // Starts a check of the mailboxes in use; nothing unless mail checking is on and the line is up.
-    void StartMailCheck();
-    void ConnectAccount(int n);
+    void startMailCheck();
+    void connectAccount(int n);
     // Closes the five sockets, at the end of the run.
-    void CloseAll();
+    void closeAll();
 
     quint16 localPort(int i) const;
 

@@ -16,11 +16,11 @@ MailDeleter::MailDeleter(AppState& state, std::function<void()> startMailCheck, 
     supr_pop->setObjectName(QStringLiteral("supr_pop"));
     supr_pop->setLocalPort(localPort);
     connect(supr_pop, &Pop3Connection::received, this,
-        [this](const QByteArray& bytes) { m_dialogue.DataArrival(bytes); });
+        [this](const QByteArray& bytes) { m_dialogue.dataArrival(bytes); });
     connect(supr_pop, &Pop3Connection::failed, this,
-        [this](int number, const QString& description) { m_dialogue.SocketError(number, description); });
+        [this](int number, const QString& description) { m_dialogue.socketError(number, description); });
     connect(supr_pop, &Pop3Connection::secureChannelRefused, this,
-        [this](const QString& reason) { m_dialogue.SecureChannelRefused(reason); });
+        [this](const QString& reason) { m_dialogue.secureChannelRefused(reason); });
 }
 
 MailDeleter::~MailDeleter()
@@ -28,9 +28,9 @@ MailDeleter::~MailDeleter()
     closeSocket();
 }
 
-void MailDeleter::StartDeletion(const DeletionTarget& target)
+void MailDeleter::startDeletion(const DeletionTarget& target)
 {
-    m_dialogue.StartDeletion(target);
+    m_dialogue.startDeletion(target);
 }
 
 quint16 MailDeleter::localPort() const

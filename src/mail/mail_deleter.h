@@ -25,7 +25,7 @@ public:
         QList<QSslCertificate> trustedAuthorities = {}, QObject* parent = nullptr);
     ~MailDeleter() override;
 
-    void StartDeletion(const DeletionTarget& target) override;
+    void startDeletion(const DeletionTarget& target) override;
 
     quint16 localPort() const;
     const DeletionDialogue& dialogue() const { return m_dialogue; }

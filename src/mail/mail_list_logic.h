@@ -24,19 +24,19 @@ public:
     MailListLogic(AppState& state, ProgramView& windows, SoundPlayer& sound, MailWindowView& view,
         DeletionStarter& deletion);
 
-    void RefreshMailState() override;
-    void FillMailList() override;
+    void refreshMailState() override;
+    void fillMailList() override;
 
     // Events of fl_mail: the scroll bar defil moved; lst_mail(k) double-clicked or pressed.
-    void ScrollChanged(int value);
-    void LineDoubleClicked(int line);
-    void LinePressed(int line);
+    void scrollChanged(int value);
+    void lineDoubleClicked(int line);
+    void linePressed(int line);
 
     // The selected entry in fl_detmail; nothing for a line without an entry.
-    void ShowMailDetail();
+    void showMailDetail();
     // Deletes the selected entry's message on its server; nothing off line or for a line without
     // an entry.
-    void DeleteSelectedMail();
+    void deleteSelectedMail();
 
     int firstShownEntry() const { return m_firstShownEntry; }
     int selectedLine() const { return m_selectedLine; }
@@ -44,7 +44,7 @@ public:
 private:
     // The entry on the selected line; null when that line shows none.
     const MailEntry* selectedEntry() const;
-    void PlaySoundFile(const QString& path);
+    void playSoundFile(const QString& path);
 
     AppState& m_state;
     ProgramView& m_windows;

@@ -12,7 +12,7 @@ QString commandListPath(const QString& appFolder, int list)
     return appFolder + (list == 2 ? QStringLiteral("/even2.ini") : QStringLiteral("/even1.ini"));
 }
 
-bool CanStoreCommand(const QString& path)
+bool canStoreCommand(const QString& path)
 {
     return !path.contains(u'"') && !path.contains(u'\r') && !path.contains(u'\n');
 }
@@ -53,12 +53,12 @@ QStringList parseCommandListText(const QString& text)
     return fields;
 }
 
-void LoadCommandList(CommandList& list, const QString& path, MessageBox& messages)
+void loadCommandList(CommandList& list, const QString& path, MessageBox& messages)
 {
     list.entries.clear();
     QFile file(path);
     if (!file.exists()) {
-        SaveCommandList(list, path, messages);
+        saveCommandList(list, path, messages);
         return;
     }
     if (!file.open(QIODevice::ReadOnly))
@@ -68,11 +68,11 @@ void LoadCommandList(CommandList& list, const QString& path, MessageBox& message
         list.entries.resize(CommandList::Capacity);
 }
 
-bool SaveCommandList(const CommandList& list, const QString& path, MessageBox& messages)
+bool saveCommandList(const CommandList& list, const QString& path, MessageBox& messages)
 {
     QByteArray bytes;
     for (const QString& entry : list.entries) {
-        if (CanStoreCommand(entry))
+        if (canStoreCommand(entry))
             bytes += '"' + toWin1252(entry) + "\"\r\n";
     }
     QFile file(path);
@@ -84,17 +84,17 @@ bool SaveCommandList(const CommandList& list, const QString& path, MessageBox& m
     return written;
 }
 
-void CommitCommandList(
+void commitCommandList(
     CommandList& list, const QStringList& pageLines, const QString& path, MessageBox& messages)
 {
     list.entries.clear();
     for (const QString& line : pageLines) {
         if (list.entries.size() >= CommandList::Capacity)
             break;
-        if (CanStoreCommand(line))
+        if (canStoreCommand(line))
             list.entries.append(line);
     }
-    SaveCommandList(list, path, messages);
+    saveCommandList(list, path, messages);
 }
 
 } // namespace chronolien

@@ -103,11 +103,11 @@ void writeField(const Settings& s, const Field& field, SettingsFile& file, const
         const Settings& s;
         SettingsFile& file;
         const QString& key;
-        void operator()(bool Settings::*f) const { file.WriteKey(key, s.*f); }
-        void operator()(const IntField& f) const { file.WriteKey(key, int(s.*f.field)); }
-        void operator()(const ShortField& f) const { file.WriteKey(key, int(s.*f.field)); }
-        void operator()(QString Settings::*f) const { file.WriteKey(key, s.*f); }
-        void operator()(QDate Settings::*f) const { file.WriteKey(key, s.*f); }
+        void operator()(bool Settings::*f) const { file.writeKey(key, s.*f); }
+        void operator()(const IntField& f) const { file.writeKey(key, int(s.*f.field)); }
+        void operator()(const ShortField& f) const { file.writeKey(key, int(s.*f.field)); }
+        void operator()(QString Settings::*f) const { file.writeKey(key, s.*f); }
+        void operator()(QDate Settings::*f) const { file.writeKey(key, s.*f); }
     };
     std::visit(Writer { s, file, key }, field);
 }
@@ -149,9 +149,9 @@ Settings Settings::defaults(const QString& appFolder, const QDate& today)
     Settings s;
     s.date_raz = today;
     // The stored value holds at most 60 characters; the field holds what a restart will read.
-    s.son_connect = DefaultSoundPath(appFolder, SoundEvent::Connect).left(60);
-    s.son_deconnect = DefaultSoundPath(appFolder, SoundEvent::Disconnect).left(60);
-    s.son_mail = DefaultSoundPath(appFolder, SoundEvent::Mail).left(60);
+    s.son_connect = defaultSoundPath(appFolder, SoundEvent::Connect).left(60);
+    s.son_deconnect = defaultSoundPath(appFolder, SoundEvent::Disconnect).left(60);
+    s.son_mail = defaultSoundPath(appFolder, SoundEvent::Mail).left(60);
     return s;
 }
 
@@ -171,12 +171,12 @@ const QStringList& settingsKeys()
     return keys;
 }
 
-void LoadSettings(Settings& settings, SettingsFile& file, const QString& appFolder, const QDate& today)
+void loadSettings(Settings& settings, SettingsFile& file, const QString& appFolder, const QDate& today)
 {
     const Settings defaults = Settings::defaults(appFolder, today);
     for (const Key& k : kKeys) {
         const QString key = QString::fromLatin1(k.name);
-        const QString text = file.ReadKey(key);
+        const QString text = file.readKey(key);
         // Blank and absent are the same to the loader: a value of spaces reads back empty.
         if (!text.isEmpty() && readInto(settings, k.field, text))
             continue;
@@ -193,7 +193,7 @@ SettingsStore::SettingsStore(Settings& settings, SettingsFile& file)
 
 void SettingsStore::load(const QString& appFolder, const QDate& today)
 {
-    LoadSettings(m_settings, m_file, appFolder, today);
+    loadSettings(m_settings, m_file, appFolder, today);
 }
 
 template <typename Member> void SettingsStore::storeMember(Member field)

@@ -47,7 +47,7 @@ const QStringList& settingsKeys();
 // Reads every key into the settings. An absent or blank key, or one whose text does not convert
 // to its field (a number out of the field's range, a boolean or date that does not read), takes
 // its default, which is written back; a key that reads is never rewritten.
-void LoadSettings(Settings& settings, SettingsFile& file, const QString& appFolder, const QDate& today);
+void loadSettings(Settings& settings, SettingsFile& file, const QString& appFolder, const QDate& today);
 
 // The settings in memory bound to config.ini. A setting is stored by naming its field, so that
 // only the table of keys knows their texts and a wrong key does not compile.
@@ -57,7 +57,7 @@ public:
 
     Settings& settings() const { return m_settings; }
 
-    // Reads every key into the settings, as LoadSettings does.
+    // Reads every key into the settings, as loadSettings does.
     void load(const QString& appFolder, const QDate& today);
 
     // Writes the field's value under its key.

@@ -71,7 +71,7 @@ int findRecordIn(const QByteArray& content, const QByteArray& wanted)
 
 // Each operation reads the whole file through a single handle: the file is a few kilobytes, and
 // the settings are read at start and written every ten seconds.
-int SettingsFile::FindRecord(const QString& key) const
+int SettingsFile::findRecord(const QString& key) const
 {
     QFile file(m_path);
     if (!openForReading(file))
@@ -79,7 +79,7 @@ int SettingsFile::FindRecord(const QString& key) const
     return findRecordIn(contentOf(file), storedKey(key));
 }
 
-QString SettingsFile::ReadKey(const QString& key) const
+QString SettingsFile::readKey(const QString& key) const
 {
     QFile file(m_path);
     if (!openForReading(file))
@@ -97,13 +97,13 @@ QString SettingsFile::ReadKey(const QString& key) const
     return fromWin1252(value);
 }
 
-int SettingsFile::WriteKey(const QString& key, const QString& value)
+int SettingsFile::writeKey(const QString& key, const QString& value)
 {
     const QByteArray wanted = storedKey(key);
     QFile file(m_path);
     const bool opened = file.open(QIODevice::ReadWrite);
     // Without a handle the record number is still the one a read finds.
-    const int n = opened ? findRecordIn(contentOf(file), wanted) : FindRecord(key);
+    const int n = opened ? findRecordIn(contentOf(file), wanted) : findRecord(key);
 
     QByteArray record(2, '\0');
     qToLittleEndian<qint16>(static_cast<qint16>(n), record.data());
@@ -118,19 +118,19 @@ int SettingsFile::WriteKey(const QString& key, const QString& value)
     return n;
 }
 
-int SettingsFile::WriteKey(const QString& key, bool value)
+int SettingsFile::writeKey(const QString& key, bool value)
 {
-    return WriteKey(key, boolToText(value));
+    return writeKey(key, boolToText(value));
 }
 
-int SettingsFile::WriteKey(const QString& key, int value)
+int SettingsFile::writeKey(const QString& key, int value)
 {
-    return WriteKey(key, QString::number(value));
+    return writeKey(key, QString::number(value));
 }
 
-int SettingsFile::WriteKey(const QString& key, const QDate& value)
+int SettingsFile::writeKey(const QString& key, const QDate& value)
 {
-    return WriteKey(key, dateToText(value));
+    return writeKey(key, dateToText(value));
 }
 
 } // namespace chronolien

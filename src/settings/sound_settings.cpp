@@ -5,7 +5,7 @@
 
 namespace chronolien {
 
-QString DefaultSoundPath(const QString& appFolder, SoundEvent event)
+QString defaultSoundPath(const QString& appFolder, SoundEvent event)
 {
     switch (event) {
     case SoundEvent::Connect:
@@ -31,7 +31,7 @@ QString Settings::*soundField(SoundEvent event)
     return &Settings::son_mail;
 }
 
-void StoreSoundSetting(SettingsStore& settings, SoundEvent event, bool noSound, const QString& path)
+void storeSoundSetting(SettingsStore& settings, SoundEvent event, bool noSound, const QString& path)
 {
     QString Settings::*field = soundField(event);
     settings.settings().*field = noSound ? QString::fromLatin1(kNoSound) : path.left(SettingsFile::ValueSize);

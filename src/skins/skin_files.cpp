@@ -42,7 +42,7 @@ QString skinPicturePath(const QString& appFolder, const QString& skinName, SkinP
     return skinFolder(appFolder) + u'/' + skinName + u'/' + skinPictureFileName(picture);
 }
 
-std::optional<QImage> LoadSkinPicture(const QString& path)
+std::optional<QImage> loadSkinPicture(const QString& path)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return std::nullopt;
@@ -55,9 +55,9 @@ std::optional<QImage> LoadSkinPicture(const QString& path)
     return picture;
 }
 
-std::optional<QImage> LoadSkinPicture(const QString& appFolder, const QString& skinName, SkinPicture picture)
+std::optional<QImage> loadSkinPicture(const QString& appFolder, const QString& skinName, SkinPicture picture)
 {
-    return LoadSkinPicture(skinPicturePath(appFolder, skinName, picture));
+    return loadSkinPicture(skinPicturePath(appFolder, skinName, picture));
 }
 
 } // namespace chronolien

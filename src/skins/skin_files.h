@@ -31,7 +31,7 @@ QString skinPicturePath(const QString& appFolder, const QString& skinName, SkinP
 
 // The picture in the file, or nothing when there is no such file or it does not decode as a
 // picture: the window then keeps the picture it has.
-std::optional<QImage> LoadSkinPicture(const QString& path);
-std::optional<QImage> LoadSkinPicture(const QString& appFolder, const QString& skinName, SkinPicture picture);
+std::optional<QImage> loadSkinPicture(const QString& path);
+std::optional<QImage> loadSkinPicture(const QString& appFolder, const QString& skinName, SkinPicture picture);
 
 } // namespace chronolien

@@ -9,7 +9,7 @@
 
 namespace chronolien {
 
-std::optional<QStringList> ListSkins(const QString& appFolder, MessageBox& messages)
+std::optional<QStringList> listSkins(const QString& appFolder, MessageBox& messages)
 {
     const QFileInfo folder(skinFolder(appFolder));
     if (!folder.isDir() || !folder.isReadable() || !folder.isExecutable()) {
@@ -23,17 +23,17 @@ std::optional<QStringList> ListSkins(const QString& appFolder, MessageBox& messa
         .entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
 }
 
-SkinPreview PreviewSkin(const QString& appFolder, const QString& entry)
+SkinPreview previewSkin(const QString& appFolder, const QString& entry)
 {
     SkinPreview preview;
-    preview.centre = LoadSkinPicture(appFolder, entry, SkinPicture::CentreConnected);
-    preview.counter = LoadSkinPicture(appFolder, entry, SkinPicture::Counter);
+    preview.centre = loadSkinPicture(appFolder, entry, SkinPicture::CentreConnected);
+    preview.counter = loadSkinPicture(appFolder, entry, SkinPicture::Counter);
     return preview;
 }
 
-bool ChooseSkin(SettingsStore& settings, const QString& appFolder, const QString& entry)
+bool chooseSkin(SettingsStore& settings, const QString& appFolder, const QString& entry)
 {
-    if (!PreviewSkin(appFolder, entry).canChoose())
+    if (!previewSkin(appFolder, entry).canChoose())
         return false;
     settings.settings().nomskin = entry;
     settings.store(&Settings::nomskin);

@@ -8,7 +8,7 @@ namespace chronolien {
 
 // The date of a message whose Date header is missing or unreadable: day 0 of the program's
 // day-count dates. Mail dates are kept as naive date-times (UTC used as "no zone").
-inline QDateTime ZeroMailDate()
+inline QDateTime zeroMailDate()
 {
     return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
 }
@@ -18,7 +18,7 @@ struct MailEntry {
     QString recipient;
     QString senderAddress;
     QString senderName;
-    QDateTime date = ZeroMailDate();
+    QDateTime date = zeroMailDate();
     float sizeKo = 0; // 0 until known
     QString subject;
     qint16 messageNumber = 0; // the message's number on its server during that check

@@ -16,7 +16,7 @@ struct MailboxAccount {
     bool inUse = false;
 
     qint16 retries = 0; // reconnections made in this check, 0 to 2
-    qint16 AccountStep = 0; // step of the check dialogue, 0 (over) to 6
+    qint16 checkStep = 0; // step of the check dialogue, 0 (over) to 6
     qint16 messageCount = 0; // messages to read in this check, 1 to 30
     qint16 currentMessage = 0; // server number of the message whose headers are awaited
     bool sizesInTop = false; // the server gives sizes in its TOP status line; kept for the run
@@ -31,7 +31,7 @@ struct MailboxAccounts {
     static constexpr int Count = 5;
 
     std::array<MailboxAccount, Count> list;
-    bool loaded = false; // LoadAccounts has run in this process
+    bool loaded = false; // loadAccounts has run in this process
 
     MailboxAccount& account(int number) { return list.at(std::size_t(number - 1)); }
     const MailboxAccount& account(int number) const { return list.at(std::size_t(number - 1)); }

@@ -18,15 +18,15 @@ class ProgramView {
 public:
     virtual ~ProgramView() = default;
 
-    virtual void ShowFloatingWindow() = 0;
-    virtual void HideFloatingWindow() = 0;
-    virtual void ApplyCounterWindow() = 0;
-    virtual void ApplyMailWindow() = 0;
+    virtual void showFloatingWindow() = 0;
+    virtual void hideFloatingWindow() = 0;
+    virtual void applyCounterWindow() = 0;
+    virtual void applyMailWindow() = 0;
     // Closes every window of the program, at the end of the run.
-    virtual void CloseAllWindows() = 0;
+    virtual void closeAllWindows() = 0;
 
     // The floating window's picture for a line that is up or down.
-    virtual void LoadCentreSkin(bool connected) = 0;
+    virtual void loadCentreSkin(bool connected) = 0;
     // "Connecter" / "Déconnecter" on the tray menu entry and the connect button's tooltip.
     virtual void setConnectCaptions(bool connected) = 0;
     // The throughput lights led_down (data coming in) and led_up (data going out).

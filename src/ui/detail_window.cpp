@@ -79,7 +79,7 @@ QLabel* DetailWindow::value(const char* name) const
     return findChild<QLabel*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
 }
 
-void DetailWindow::ShowMailDetail(const MailDetail& detail)
+void DetailWindow::showMailDetail(const MailDetail& detail)
 {
     value("a")->setText(detail.a);
     value("date")->setText(detail.date);

@@ -19,7 +19,7 @@ public:
     DetailWindow();
 
     // Fills the value labels and shows the window, not modal; an open window is refilled.
-    void ShowMailDetail(const MailDetail& detail);
+    void showMailDetail(const MailDetail& detail);
 
     QLabel* value(const char* name) const; // de, retour, a, sujet, date or taille
     QPushButton* supr() const { return m_supr; }

@@ -40,12 +40,12 @@ MailListDisplay::~MailListDisplay() = default;
 
 void MailListDisplay::connectTo(MailListLogic& logic)
 {
-    connect(this, &MailListDisplay::scrolled, this, [&logic](int value) { logic.ScrollChanged(value); });
+    connect(this, &MailListDisplay::scrolled, this, [&logic](int value) { logic.scrollChanged(value); });
     connect(this, &MailListDisplay::lineDoubleClicked, this,
-        [&logic](int line) { logic.LineDoubleClicked(line); });
-    connect(this, &MailListDisplay::linePressed, this, [&logic](int line) { logic.LinePressed(line); });
-    connect(this, &MailListDisplay::detailChosen, this, [&logic] { logic.ShowMailDetail(); });
-    connect(this, &MailListDisplay::deleteChosen, this, [&logic] { logic.DeleteSelectedMail(); });
+        [&logic](int line) { logic.lineDoubleClicked(line); });
+    connect(this, &MailListDisplay::linePressed, this, [&logic](int line) { logic.linePressed(line); });
+    connect(this, &MailListDisplay::detailChosen, this, [&logic] { logic.showMailDetail(); });
+    connect(this, &MailListDisplay::deleteChosen, this, [&logic] { logic.deleteSelectedMail(); });
 }
 
 void MailListDisplay::showMailLines(const MailListContent& content)
@@ -73,7 +73,7 @@ void MailListDisplay::showMailLines(const MailListContent& content)
 
 void MailListDisplay::showMailDetail(const MailDetail& detail)
 {
-    m_detailWindow->ShowMailDetail(detail);
+    m_detailWindow->showMailDetail(detail);
 }
 
 bool MailListDisplay::eventFilter(QObject* watched, QEvent* event)

@@ -28,12 +28,12 @@ public:
     ProgramWindows(AppState& state, SettingsStore& settings, ProcessStarter& processes);
     ~ProgramWindows() override;
 
-    void ShowFloatingWindow() override;
-    void HideFloatingWindow() override;
-    void ApplyCounterWindow() override;
-    void ApplyMailWindow() override;
-    void CloseAllWindows() override;
-    void LoadCentreSkin(bool connected) override;
+    void showFloatingWindow() override;
+    void hideFloatingWindow() override;
+    void applyCounterWindow() override;
+    void applyMailWindow() override;
+    void closeAllWindows() override;
+    void loadCentreSkin(bool connected) override;
     void setConnectCaptions(bool connected) override;
     void setDownLight(bool shown) override;
     void setUpLight(bool shown) override;
@@ -41,22 +41,22 @@ public:
     void setMonthAlertLook(bool alert) override;
     void setGauge(const GaugeView& gauge) override;
 
-    void LoadCounterSkin();
-    void LoadMailSkin();
+    void loadCounterSkin();
+    void loadMailSkin();
     // Every window takes the pictures of the skin now in use, shown or not.
-    void ReloadSkins();
+    void reloadSkins();
 
     // The counter window's top beside the floating window by pos_compteur, which is stored.
-    void PlaceCounterWindow();
+    void placeCounterWindow();
     // The mail window's left edge beside the floating window by pos_mail, which is stored.
-    void PlaceMailWindow();
+    void placeMailWindow();
 
     // The help page in the desktop's browser.
-    void OpenHelp();
+    void openHelp();
     // The usage graph program, when there is one.
-    void OpenGraph();
+    void openGraph();
 
-    // What refreshes the counter texts (UpdateCounterDisplay) and the mail lines (FillMailList)
+    // What refreshes the counter texts (updateCounterDisplay) and the mail lines (fillMailList)
     // when their windows open. Their owners are built after the windows, so they are set later.
     void setCounterDisplayRefresh(std::function<void()> refresh) { m_refreshCounter = std::move(refresh); }
     void setMailListFill(std::function<void()> fill) { m_fillMailList = std::move(fill); }

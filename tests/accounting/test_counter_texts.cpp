@@ -24,7 +24,7 @@ private Q_SLOTS:
     {
         QFETCH(qint64, seconds);
         QFETCH(QString, text);
-        QCOMPARE(TimeText(seconds), text);
+        QCOMPARE(chronolien::timeText(seconds), text);
     }
 
     void monthText_data()
@@ -50,7 +50,7 @@ private Q_SLOTS:
         QFETCH(int, allowance);
         QFETCH(bool, countdown);
         QFETCH(QString, text);
-        QCOMPARE(MonthCounterText(month, allowance, countdown), text);
+        QCOMPARE(monthCounterText(month, allowance, countdown), text);
     }
 
     void gauge_data()
@@ -84,7 +84,7 @@ private Q_SLOTS:
         QFETCH(float, position);
         QFETCH(double, left);
         QFETCH(uint, colour);
-        const GaugeView view = ComputeGauge(days, period, month, allowance);
+        const GaugeView view = computeGauge(days, period, month, allowance);
         QVERIFY(view.visible);
         QCOMPARE(view.position, position);
         QVERIFY2(qAbs(view.leftTwips - left) < 0.01, qPrintable(QString::number(view.leftTwips)));

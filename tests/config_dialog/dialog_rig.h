@@ -64,14 +64,14 @@ struct DialogRig : LogicRig {
     DialogRig()
     {
         state.appFolder = folder.path();
-        LoadSettings(state.settings, file, folder.path(), fakes.clock.today());
+        loadSettings(state.settings, file, folder.path(), fakes.clock.today());
     }
 
     QByteArray config() const { return folder.readBytes(QStringLiteral("config.ini")); }
 
     ConfigDialog& open()
     {
-        launcher.OpenConfiguration();
+        launcher.openConfiguration();
         ConfigDialog* d = launcher.dialog();
         Q_ASSERT(d);
         QApplication::setActiveWindow(d);

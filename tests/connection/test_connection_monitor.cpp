@@ -26,8 +26,8 @@ private Q_SLOTS:
         FakeLine line;
         line.lineState = state;
         ConnectionMonitor monitor(line);
-        QTEST(monitor.IsConnected(), "connected");
-        QTEST(monitor.LineBeingSetUp(), "beingSetUp");
+        QTEST(monitor.isConnected(), "connected");
+        QTEST(monitor.lineBeingSetUp(), "beingSetUp");
     }
 
     void toggleFollowsTheFlagNotTheLine()
@@ -35,11 +35,11 @@ private Q_SLOTS:
         FakeLine line;
         line.setUp(true);
         ConnectionMonitor monitor(line);
-        monitor.ToggleConnection(false);
+        monitor.toggleConnection(false);
         QCOMPARE(line.dials, 1);
         QCOMPARE(line.hangUps, 0);
         line.setUp(false);
-        monitor.ToggleConnection(true);
+        monitor.toggleConnection(true);
         QCOMPARE(line.hangUps, 1);
         QCOMPARE(line.dials, 1);
     }

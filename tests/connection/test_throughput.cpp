@@ -24,10 +24,10 @@ struct Rig {
     void prime(quint64 rx, quint64 tx)
     {
         line.counters = Traffic { 0, 0 };
-        throughput.UpdateThroughput();
+        throughput.updateThroughput();
         clock.advance(1);
         line.counters = Traffic { rx, tx };
-        throughput.UpdateThroughput();
+        throughput.updateThroughput();
     }
 };
 
@@ -61,7 +61,7 @@ private Q_SLOTS:
         rig.prime(base, base);
         rig.clock.advance(seconds);
         rig.line.counters = Traffic { base + in, base + out };
-        rig.throughput.UpdateThroughput();
+        rig.throughput.updateThroughput();
         QCOMPARE(rig.windows.downLight, down);
         QCOMPARE(rig.windows.upLight, up);
     }
@@ -71,10 +71,10 @@ private Q_SLOTS:
         Rig rig;
         rig.windows.downLight = true;
         rig.line.counters = Traffic { 900000, 900000 };
-        rig.throughput.UpdateThroughput();
+        rig.throughput.updateThroughput();
         QVERIFY(rig.windows.downLight); // untouched
         rig.clock.advance(1);
-        rig.throughput.UpdateThroughput(); // the whole traffic so far, against counts of 0
+        rig.throughput.updateThroughput(); // the whole traffic so far, against counts of 0
         QVERIFY(rig.windows.downLight);
         QVERIFY(rig.windows.upLight);
     }
@@ -86,7 +86,7 @@ private Q_SLOTS:
         QVERIFY(rig.windows.downLight);
         rig.clock.advance(30); // the line dropped and came back up
         rig.line.counters = Traffic { 3000, 3000 };
-        rig.throughput.UpdateThroughput();
+        rig.throughput.updateThroughput();
         QVERIFY(!rig.windows.downLight);
         QVERIFY(!rig.windows.upLight);
     }
@@ -96,7 +96,7 @@ private Q_SLOTS:
         Rig rig;
         rig.prime(8000, 0);
         rig.line.counters = Traffic { 8000, 0 };
-        rig.throughput.UpdateThroughput(); // same clock reading
+        rig.throughput.updateThroughput(); // same clock reading
         QVERIFY(rig.windows.downLight);
     }
 
@@ -106,7 +106,7 @@ private Q_SLOTS:
         rig.prime(8000, 8000);
         rig.line.counters = std::nullopt;
         rig.clock.advance(1);
-        rig.throughput.UpdateThroughput();
+        rig.throughput.updateThroughput();
         QVERIFY(rig.windows.downLight);
         QVERIFY(rig.windows.upLight);
     }

@@ -53,20 +53,20 @@ struct CoreRig : LogicRig {
     Application application { state, settings, fakes.clock, fakes.messages, windows, accounting, ticker,
         shell.applicationHooks() };
 
-    CoreRig() { application.InitApplication(folder.path()); }
+    CoreRig() { application.initApplication(folder.path()); }
 
     // A line that was already up at the last tick, with the last-tick time taken now.
     void connected()
     {
         fakes.line.setUp(true);
         state.connectedFlag = true;
-        ticker.StartTiming();
+        ticker.startTiming();
         shell.log.clear();
     }
     void tickAfter(float seconds)
     {
         fakes.clock.advance(seconds);
-        ticker.MainTick();
+        ticker.mainTick();
     }
 };
 

@@ -55,22 +55,22 @@ private Q_SLOTS:
         QFETCH(bool, closesAtDisconnection);
         Rig rig;
         rig.state.settings.affiche_auto = flags;
-        rig.actions.OnConnect();
-        QCOMPARE(rig.windows.callsOf(QStringLiteral("ShowFloatingWindow")).size(), opensAtConnection ? 1 : 0);
+        rig.actions.onConnect();
+        QCOMPARE(rig.windows.callsOf(QStringLiteral("showFloatingWindow")).size(), opensAtConnection ? 1 : 0);
 
         rig.state.settings.affiche_actu = true; // shown, by the flags or by the user
         rig.windows.calls.clear();
-        rig.actions.OnDisconnect();
+        rig.actions.onDisconnect();
         QCOMPARE(
-            rig.windows.callsOf(QStringLiteral("HideFloatingWindow")).size(), closesAtDisconnection ? 1 : 0);
+            rig.windows.callsOf(QStringLiteral("hideFloatingWindow")).size(), closesAtDisconnection ? 1 : 0);
     }
 
     void connectionInOrder()
     {
         Rig rig;
-        rig.actions.OnConnect();
+        rig.actions.onConnect();
         QCOMPARE(rig.windows.calls,
-            (QStringList { QStringLiteral("ShowFloatingWindow"), QStringLiteral("LoadCentreSkin(1)"),
+            (QStringList { QStringLiteral("showFloatingWindow"), QStringLiteral("loadCentreSkin(1)"),
                 QStringLiteral("setConnectCaptions(1)") }));
         QCOMPARE(rig.fakes.sound.played, QStringList { rig.state.settings.son_connect });
         QCOMPARE(rig.mailChecks, 1);
@@ -82,16 +82,16 @@ private Q_SLOTS:
         rig.state.sessionSeconds = 3725;
         rig.windows.downLight = rig.windows.upLight = true;
         rig.state.mailWindowShown = true;
-        rig.actions.OnDisconnect();
+        rig.actions.onDisconnect();
         QVERIFY(!rig.windows.downLight);
         QVERIFY(!rig.windows.upLight);
         QCOMPARE(rig.state.sessionSeconds, 0);
         QCOMPARE(rig.windows.sessionText, QStringLiteral("0:00:00"));
-        QVERIFY(rig.windows.calls.contains(QStringLiteral("LoadCentreSkin(0)")));
+        QVERIFY(rig.windows.calls.contains(QStringLiteral("loadCentreSkin(0)")));
         QVERIFY(!rig.windows.captionsConnected);
         QCOMPARE(rig.fakes.sound.played, QStringList { rig.state.settings.son_deconnect });
         QVERIFY(!rig.state.mailWindowShown);
-        QCOMPARE(rig.windows.callsOf(QStringLiteral("ApplyMailWindow")).size(), 1);
+        QCOMPARE(rig.windows.callsOf(QStringLiteral("applyMailWindow")).size(), 1);
         QCOMPARE(rig.mailChecks, 0);
     }
 
@@ -105,9 +105,9 @@ private Q_SLOTS:
         rig.state.commandLists[0].entries = { rig.folder.file(QStringLiteral("missing.sh")), a,
             a + QStringLiteral(" --arg"), rig.folder.path(), b };
         rig.state.commandLists[1].entries = { b };
-        rig.actions.OnConnect();
+        rig.actions.onConnect();
         QCOMPARE(rig.fakes.processes.started, (QStringList { a, b }));
-        rig.actions.OnDisconnect();
+        rig.actions.onDisconnect();
         QCOMPARE(rig.fakes.processes.started, (QStringList { a, b, b }));
     }
 
@@ -127,7 +127,7 @@ private Q_SLOTS:
         rig.state.settings.sons = sons;
         rig.state.settings.son_connect = path == QStringLiteral("0") ? path : rig.folder.file(path);
         rig.state.commandLists[0].entries = { rig.folder.file(QStringLiteral("connect.wav")) };
-        rig.actions.OnConnect();
+        rig.actions.onConnect();
         QVERIFY(rig.fakes.sound.played.isEmpty());
         QCOMPARE(rig.fakes.processes.started.size(), 1); // the programs still run
     }

@@ -72,10 +72,10 @@ private Q_SLOTS:
         const qint32 month = rig.state.settings.cpt_mois;
         rig.fakes.line.setUp(false);
         rig.tickAfter(1.0f);
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), QString::number(month));
-        rig.file.WriteKey(QStringLiteral("cpt_mois"), -1);
+        QCOMPARE(rig.file.readKey(QStringLiteral("cpt_mois")), QString::number(month));
+        rig.file.writeKey(QStringLiteral("cpt_mois"), -1);
         rig.tickAfter(1.0f);
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("-1"));
+        QCOMPARE(rig.file.readKey(QStringLiteral("cpt_mois")), QStringLiteral("-1"));
         QVERIFY(!rig.state.connectedFlag);
         QCOMPARE(rig.shell.log, QStringList { QStringLiteral("lineDown") });
         QCOMPARE(rig.state.settings.cpt_mois, month);
@@ -122,7 +122,7 @@ private Q_SLOTS:
         Settings& s = rig.state.settings;
         s.forfait = true;
         s.alerte1 = false;
-        s.alerte2 = true; // every PlanExceeded hangs up, which the fake line records
+        s.alerte2 = true; // every planExceeded hangs up, which the fake line records
         s.cpt_limite = 100;
         s.cpt_mois = 99;
         rig.connected();
@@ -177,13 +177,13 @@ private Q_SLOTS:
         s.affiche_actu = true;
         s.pos_x = 7000;
         s.pos_y = -15;
-        rig.ticker.SaveState();
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")),
+        rig.ticker.saveState();
+        QCOMPARE(rig.file.readKey(QStringLiteral("cpt_mois")),
             connected ? QStringLiteral("4321") : QStringLiteral("0"));
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("affiche_actu")), QStringLiteral("Vrai"));
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("pos_x")),
+        QCOMPARE(rig.file.readKey(QStringLiteral("affiche_actu")), QStringLiteral("Vrai"));
+        QCOMPARE(rig.file.readKey(QStringLiteral("pos_x")),
             posMem ? QStringLiteral("7000") : QStringLiteral("5000"));
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("pos_y")),
+        QCOMPARE(rig.file.readKey(QStringLiteral("pos_y")),
             posMem ? QStringLiteral("-15") : QStringLiteral("500"));
         // Records are rewritten in place: the file keeps its 23 records.
         QCOMPARE(rig.folder.readBytes(QStringLiteral("config.ini")).size(), 23 * SettingsFile::RecordSize);
@@ -194,7 +194,7 @@ private Q_SLOTS:
         CoreRig rig;
         QList<int> checks;
         for (int minute = 1; minute <= 7; ++minute) {
-            rig.ticker.MailTimerFired();
+            rig.ticker.mailTimerFired();
             checks.append(rig.shell.count("startMailCheck"));
         }
         QCOMPARE(checks, (QList<int> { 0, 0, 1, 1, 1, 2, 2 }));

@@ -26,7 +26,7 @@ public:
 // Records the deletions asked for.
 class RecordingDeletionStarter final : public DeletionStarter {
 public:
-    void StartDeletion(const DeletionTarget& target) override { targets.append(target); }
+    void startDeletion(const DeletionTarget& target) override { targets.append(target); }
     QList<DeletionTarget> targets;
 };
 

@@ -25,17 +25,17 @@ private Q_SLOTS:
     {
         QFETCH(QString, skin);
         MessageBoxRecorder messages;
-        QVERIFY(ListSkins(m_data, messages).value_or(QStringList()).contains(skin));
-        QVERIFY(PreviewSkin(m_data, skin).canChoose());
+        QVERIFY(listSkins(m_data, messages).value_or(QStringList()).contains(skin));
+        QVERIFY(previewSkin(m_data, skin).canChoose());
         const std::pair<SkinPicture, QSize> pictures[] { { SkinPicture::CentreConnected, QSize(73, 65) },
             { SkinPicture::CentreDisconnected, QSize(73, 65) }, { SkinPicture::Counter, QSize(121, 57) },
             { SkinPicture::Mail, QSize(193, 81) } };
         for (const auto& [picture, size] : pictures)
-            QCOMPARE(LoadSkinPicture(m_data, skin, picture).value_or(QImage()).size(), size);
+            QCOMPARE(loadSkinPicture(m_data, skin, picture).value_or(QImage()).size(), size);
 
         // The connect button's centre tells the line's state apart: green while connected, not otherwise.
-        const QColor on = LoadSkinPicture(m_data, skin, SkinPicture::CentreConnected)->pixelColor(42, 42);
-        const QColor off = LoadSkinPicture(m_data, skin, SkinPicture::CentreDisconnected)->pixelColor(42, 42);
+        const QColor on = loadSkinPicture(m_data, skin, SkinPicture::CentreConnected)->pixelColor(42, 42);
+        const QColor off = loadSkinPicture(m_data, skin, SkinPicture::CentreDisconnected)->pixelColor(42, 42);
         QVERIFY2(on.green() > on.red(), qPrintable(on.name()));
         QVERIFY2(off.green() < off.red(), qPrintable(off.name()));
     }

@@ -84,7 +84,7 @@ private Q_SLOTS:
         makeFolder(QStringLiteral("skin/dossier/centre.jpg"));
         // A picture lying in the skin folder itself is not the picture of an unnamed skin.
         writePicture(QString(), QStringLiteral("centre.jpg"), QSize(73, 65));
-        const auto picture = LoadSkinPicture(app(), skin, SkinPicture::CentreConnected);
+        const auto picture = loadSkinPicture(app(), skin, SkinPicture::CentreConnected);
         QCOMPARE(picture.has_value(), loads);
         if (loads)
             QCOMPARE(picture->size(), QSize(73, 65));
@@ -96,7 +96,7 @@ private Q_SLOTS:
         makeFolder(QStringLiteral("skin/bois"));
         makeFolder(QStringLiteral("skin/.cache"));
         m_folder->writeBytes(QStringLiteral("skin/lisez-moi.txt"), "texte");
-        const auto names = ListSkins(app(), m_messages);
+        const auto names = listSkins(app(), m_messages);
         QVERIFY(names.has_value());
         QCOMPARE(*names,
             (QStringList {
@@ -115,7 +115,7 @@ private Q_SLOTS:
         QFETCH(bool, plainFile);
         if (plainFile)
             m_folder->writeBytes(QStringLiteral("skin"), "not a folder");
-        QVERIFY(!ListSkins(app(), m_messages).has_value());
+        QVERIFY(!listSkins(app(), m_messages).has_value());
         QCOMPARE(m_messages.shown.size(), 1);
         QCOMPARE(m_messages.shown.first().text, QStringLiteral("Erreur de listage des skins."));
         QCOMPARE(m_messages.shown.first().style, StyleCritical);
@@ -140,7 +140,7 @@ private Q_SLOTS:
             writePicture(QStringLiteral("essai"), QStringLiteral("centre.jpg"), QSize(73, 65));
         if (counter)
             writePicture(QStringLiteral("essai"), QStringLiteral("compteur.jpg"), QSize(121, 57));
-        const SkinPreview preview = PreviewSkin(app(), QStringLiteral("essai"));
+        const SkinPreview preview = previewSkin(app(), QStringLiteral("essai"));
         QCOMPARE(preview.centre.has_value(), centre);
         QCOMPARE(preview.counter.has_value(), counter);
         QCOMPARE(preview.canChoose(), centre && counter);
@@ -154,12 +154,12 @@ private Q_SLOTS:
         SettingsFile file(m_folder->file(QStringLiteral("config.ini")), m_messages);
         Settings settings;
         SettingsStore store(settings, file);
-        QVERIFY(ChooseSkin(store, app(), QStringLiteral("bois")));
+        QVERIFY(chooseSkin(store, app(), QStringLiteral("bois")));
         QCOMPARE(settings.nomskin, QStringLiteral("bois"));
-        QCOMPARE(file.ReadKey(QStringLiteral("nomskin")), QStringLiteral("bois"));
+        QCOMPARE(file.readKey(QStringLiteral("nomskin")), QStringLiteral("bois"));
 
         const QByteArray before = m_folder->readBytes(QStringLiteral("config.ini"));
-        QVERIFY(!ChooseSkin(store, app(), QStringLiteral("demi")));
+        QVERIFY(!chooseSkin(store, app(), QStringLiteral("demi")));
         QCOMPARE(settings.nomskin, QStringLiteral("bois"));
         QCOMPARE(m_folder->readBytes(QStringLiteral("config.ini")), before);
         QVERIFY(m_messages.shown.isEmpty());

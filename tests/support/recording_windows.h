@@ -16,24 +16,24 @@ public:
     {
     }
 
-    void ShowFloatingWindow() override
+    void showFloatingWindow() override
     {
-        calls.append(QStringLiteral("ShowFloatingWindow"));
+        calls.append(QStringLiteral("showFloatingWindow"));
         floatingShown = true;
         m_state.settings.affiche_actu = true;
     }
-    void HideFloatingWindow() override
+    void hideFloatingWindow() override
     {
-        calls.append(QStringLiteral("HideFloatingWindow"));
+        calls.append(QStringLiteral("hideFloatingWindow"));
         floatingShown = false;
         m_state.settings.affiche_actu = false;
     }
-    void ApplyCounterWindow() override { calls.append(QStringLiteral("ApplyCounterWindow")); }
-    void ApplyMailWindow() override { calls.append(QStringLiteral("ApplyMailWindow")); }
-    void CloseAllWindows() override { calls.append(QStringLiteral("CloseAllWindows")); }
-    void LoadCentreSkin(bool connected) override
+    void applyCounterWindow() override { calls.append(QStringLiteral("applyCounterWindow")); }
+    void applyMailWindow() override { calls.append(QStringLiteral("applyMailWindow")); }
+    void closeAllWindows() override { calls.append(QStringLiteral("closeAllWindows")); }
+    void loadCentreSkin(bool connected) override
     {
-        calls.append(QStringLiteral("LoadCentreSkin(%1)").arg(connected));
+        calls.append(QStringLiteral("loadCentreSkin(%1)").arg(connected));
     }
     void setConnectCaptions(bool connected) override
     {

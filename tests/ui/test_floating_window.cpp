@@ -35,7 +35,7 @@ class TestFloatingWindow : public QObject {
     void showAll()
     {
         m_rig->state.mailWindowShown = true;
-        m_rig->windows.ShowFloatingWindow();
+        m_rig->windows.showFloatingWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&centre()));
     }
 

@@ -56,7 +56,7 @@ class TestMailListDisplay : public QObject {
             state().mailList.entry(e)
                 = entry(QStringLiteral("jean"), QStringLiteral("message ") + QString::number(e), e);
             state().mailList.count = qint16(e);
-            m_logic->RefreshMailState();
+            m_logic->refreshMailState();
         }
     }
 
@@ -73,12 +73,12 @@ private Q_SLOTS:
         m_display = std::make_unique<MailListDisplay>(fl_mail());
         m_logic = std::make_unique<MailListLogic>(state(), m_rig->windows, *m_sound, *m_display, *m_deletion);
         m_display->connectTo(*m_logic);
-        m_rig->windows.setMailListFill([this] { m_logic->FillMailList(); });
-        m_rig->windows.ShowFloatingWindow();
+        m_rig->windows.setMailListFill([this] { m_logic->fillMailList(); });
+        m_rig->windows.showFloatingWindow();
     }
     void cleanup()
     {
-        m_rig->windows.CloseAllWindows();
+        m_rig->windows.closeAllWindows();
         m_logic.reset();
         m_display.reset();
         m_rig.reset();
@@ -107,9 +107,9 @@ private Q_SLOTS:
 
         // Emptied: the window closes, and shown again it has nothing left from before.
         state().mailList.count = 0;
-        m_logic->RefreshMailState();
+        m_logic->refreshMailState();
         QVERIFY(!fl_mail().isVisible());
-        m_logic->FillMailList();
+        m_logic->fillMailList();
         for (int k = 0; k < 4; ++k)
             QCOMPARE(line(k), QString());
         QVERIFY(!fl_mail().defil()->isVisible());
@@ -139,14 +139,14 @@ private Q_SLOTS:
         QFETCH(QString, subject);
         state().mailList.entry(1) = entry(name, subject, 1);
         state().mailList.count = 1;
-        m_logic->RefreshMailState();
+        m_logic->refreshMailState();
         QTEST(line(0), "caption");
         QCOMPARE(fl_mail().lst_mail(0)->textFormat(), Qt::PlainText);
     }
 
     void mailWithEverythingHiddenPlaysTheSoundOnly()
     {
-        m_rig->windows.HideFloatingWindow();
+        m_rig->windows.hideFloatingWindow();
         state().settings.affiche_auto = QStringLiteral("01000");
         findMail(2);
         QCOMPARE(m_sound->played.size(), 2); // each message found while no window is open

@@ -43,7 +43,7 @@ class TestProgramWindows : public QObject {
     void showAll()
     {
         m_rig->state.mailWindowShown = true;
-        windows().ShowFloatingWindow();
+        windows().showFloatingWindow();
     }
 
     // Opens the menu as the user does and clicks the entry.
@@ -113,7 +113,7 @@ private Q_SLOTS:
 
         // Shown again after a move, it comes back to its stored place.
         centre.moveToTwips(0, 0);
-        windows().ShowFloatingWindow();
+        windows().showFloatingWindow();
         QCOMPARE(centre.pos(), QPoint(333, 33));
     }
 
@@ -144,14 +144,14 @@ private Q_SLOTS:
         QVERIFY(windows().fl_mail().isVisible());
         QVERIFY(settings().affiche_actu);
 
-        windows().CloseAllWindows();
+        windows().closeAllWindows();
         QVERIFY(!windows().fl_centre().isVisible() && !windows().fl_compteur().isVisible()
             && !windows().fl_mail().isVisible());
     }
 
     void counterCloseButtonAndMenuEntry()
     {
-        windows().ShowFloatingWindow();
+        windows().showFloatingWindow();
         QTest::mouseClick(windows().fl_compteur().bt_fermer(), Qt::LeftButton);
         QVERIFY(!windows().fl_compteur().isVisible());
         QVERIFY(windows().fl_centre().isVisible());
@@ -175,7 +175,7 @@ private Q_SLOTS:
     {
         settings().pos_x = 9000; // 600 pixels
         settings().pos_y = 1500; // 100 pixels
-        windows().ApplyCounterWindow();
+        windows().applyCounterWindow();
         QVERIFY(!windows().fl_centre().isVisible());
         QCOMPARE(windows().fl_compteur().pos(), QPoint(576, 168));
     }
@@ -265,10 +265,10 @@ private Q_SLOTS:
     void skinFollowsTheLine()
     {
         writeSkin();
-        windows().ShowFloatingWindow();
+        windows().showFloatingWindow();
         QVERIFY(near(centreColour(), Qt::blue));
         QVERIFY(near(counterColour(), Qt::green));
-        windows().LoadCentreSkin(true);
+        windows().loadCentreSkin(true);
         QVERIFY(near(centreColour(), Qt::red));
         m_rig->state.connectedFlag = true;
         showAll();
@@ -292,9 +292,9 @@ private Q_SLOTS:
             if (broken)
                 QVERIFY(m_rig->writeBrokenPicture(QStringLiteral("jupiter"), QLatin1String(name)));
         }
-        windows().LoadCentreSkin(true);
-        windows().LoadMailSkin();
-        windows().ShowFloatingWindow();
+        windows().loadCentreSkin(true);
+        windows().loadMailSkin();
+        windows().showFloatingWindow();
         QVERIFY(near(centreColour(), Qt::red));
         QVERIFY(near(counterColour(), Qt::green));
         QVERIFY(near(mailColour(), Qt::yellow));
@@ -303,12 +303,12 @@ private Q_SLOTS:
     void chosenSkinReachesHiddenWindows()
     {
         writeSkin();
-        windows().ShowFloatingWindow();
+        windows().showFloatingWindow();
         const QString bois = QStringLiteral("bois");
         QVERIFY(m_rig->writePicture(bois, QStringLiteral("centre2.jpg"), { 73, 65 }, Qt::magenta));
         QVERIFY(m_rig->writePicture(bois, QStringLiteral("mail.jpg"), { 193, 81 }, Qt::cyan));
         settings().nomskin = bois;
-        windows().ReloadSkins();
+        windows().reloadSkins();
         QVERIFY(near(centreColour(), Qt::magenta));
         QVERIFY(near(counterColour(), Qt::green)); // no counter picture in that skin: kept
         QVERIFY(!windows().fl_mail().isVisible());
@@ -317,7 +317,7 @@ private Q_SLOTS:
 
     void counterAlertAndGauge()
     {
-        windows().ShowFloatingWindow();
+        windows().showFloatingWindow();
         CounterWindow& counter = windows().fl_compteur();
         windows().setMonthAlertLook(true);
         QCOMPARE(counter.txt_cpt_mois()->palette().color(QPalette::WindowText), QColor(255, 0, 0));

@@ -58,7 +58,7 @@ private:
         QVERIFY(m_rig->writePicture(skin, QStringLiteral("compteur.jpg"), { 121, 57 }, SkinColour));
         QVERIFY(m_rig->writePicture(skin, QStringLiteral("mail.jpg"), { 193, 81 }, SkinColour));
         m_rig->state.mailWindowShown = true;
-        m_rig->windows.ShowFloatingWindow();
+        m_rig->windows.showFloatingWindow();
         for (QWidget* window : { static_cast<QWidget*>(&m_rig->windows.fl_centre()),
                  static_cast<QWidget*>(&m_rig->windows.fl_compteur()),
                  static_cast<QWidget*>(&m_rig->windows.fl_mail()) })

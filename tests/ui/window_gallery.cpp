@@ -79,7 +79,7 @@ int main(int argc, char** argv)
     windows.setCounterTexts(
         connected ? QStringLiteral("0:12:34") : QStringLiteral("0:00:00"), QStringLiteral("-17:37:26"));
     windows.setGauge(GaugeView { true, 48, 120 + 48 * 11.2, 0x00FF00 });
-    windows.ShowFloatingWindow();
+    windows.showFloatingWindow();
     windows.setDownLight(connected);
     windows.setUpLight(false);
 

@@ -49,7 +49,7 @@ struct WindowRig {
         return state;
     }
 
-    QString stored(const QString& key) const { return file.ReadKey(key); }
+    QString stored(const QString& key) const { return file.readKey(key); }
 
     // A JPEG of one colour at skin/<skin>/<file>; false when it could not be written.
     bool writePicture(const QString& skin, const QString& file, QSize size, QColor colour) const;
