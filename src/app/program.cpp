@@ -40,7 +40,7 @@ Program::Program(const QString& appFolder, QObject* parent)
 
     m_trayIcon.setIcon(trayPicture());
     m_trayIcon.setToolTip(QStringLiteral("Chronolien"));
-    m_trayIcon.setContextMenu(m_windows.menus().menuicone());
+    m_trayIcon.setContextMenu(m_windows.menus().trayMenu());
     connect(&m_trayIcon, &QSystemTrayIcon::activated, this, &Program::trayActivated);
 }
 

@@ -61,7 +61,7 @@ private:
 
     // The mail list, its checker and its deleter refer to each other: a check fills the list, the
     // list starts deletions, a deletion ends with a check. None uses another while being built.
-    MailListDisplay m_mailDisplay { m_windows.fl_mail() };
+    MailListDisplay m_mailDisplay { m_windows.mailWindow() };
     MailListLogic m_mailList { m_state, m_windows, m_sound, m_mailDisplay, m_mailDeleter };
     MailChecker m_mailChecker { m_state, m_sound, m_messages, m_mailList };
     MailDeleter m_mailDeleter { m_state, [this] { m_mailChecker.startMailCheck(); } };

@@ -37,7 +37,7 @@ private:
     void send(const QByteArray& bytes) override;
     bool isConnected() const override;
 
-    Pop3Connection* supr_pop;
+    Pop3Connection* m_socket; // supr_pop
     DeletionDialogue m_dialogue;
 };
 

@@ -28,12 +28,12 @@ MailListDisplay::MailListDisplay(MailWindow& window)
     connect(m_detailWindow.get(), &DetailWindow::deleteRequested, this, &MailListDisplay::deleteChosen);
 
     for (int line = 0; line < MailWindow::LineCount; ++line) {
-        QLabel* label = m_window.lst_mail(line);
+        QLabel* label = m_window.line(line);
         // Captions come from the network: never read as markup.
         label->setTextFormat(Qt::PlainText);
         label->installEventFilter(this);
     }
-    connect(m_window.defil(), &QScrollBar::valueChanged, this, &MailListDisplay::scrolled);
+    connect(m_window.scrollBar(), &QScrollBar::valueChanged, this, &MailListDisplay::scrolled);
 }
 
 MailListDisplay::~MailListDisplay() = default;
@@ -52,14 +52,14 @@ void MailListDisplay::showMailLines(const MailListContent& content)
 {
     for (int line = 0; line < MailWindow::LineCount; ++line) {
         const MailLine& shown = content.lines.at(std::size_t(line));
-        QLabel* label = m_window.lst_mail(line);
+        QLabel* label = m_window.line(line);
         label->setText(shown.caption);
         // A tooltip that looks like markup is shown as the text it is.
         label->setToolTip(Qt::mightBeRichText(shown.tooltip)
                 ? QStringLiteral("<qt>") + shown.tooltip.toHtmlEscaped() + QStringLiteral("</qt>")
                 : shown.tooltip);
     }
-    QScrollBar* defil = m_window.defil();
+    QScrollBar* defil = m_window.scrollBar();
     // Setting the scroll bar from the list is no move of the user's.
     const QSignalBlocker blocker(defil);
     if (!content.scrollShown) {
@@ -82,7 +82,7 @@ bool MailListDisplay::eventFilter(QObject* watched, QEvent* event)
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick)
         return QObject::eventFilter(watched, event);
     for (int line = 0; line < MailWindow::LineCount; ++line) {
-        if (watched != m_window.lst_mail(line))
+        if (watched != m_window.line(line))
             continue;
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (type == QEvent::MouseButtonDblClick) {

@@ -9,7 +9,6 @@
 #include "ui/floating_window.h"
 #include "ui/mail_window.h"
 #include "ui/program_menus.h"
-#include "ui/shape_widget.h"
 
 #include <QFileInfo>
 #include <QMenu>
@@ -159,8 +158,8 @@ void ProgramWindows::anchorHiddenCentre()
 
 void ProgramWindows::closeAllWindows()
 {
-    m_menus->menuicone()->close();
-    m_menus->menucentre()->close();
+    m_menus->trayMenu()->close();
+    m_menus->centreMenu()->close();
     m_mail->hide();
     m_counter->hide();
     m_centre->hide();
@@ -230,12 +229,12 @@ void ProgramWindows::setConnectCaptions(bool connected)
 
 void ProgramWindows::setDownLight(bool shown)
 {
-    m_centre->led_down()->setVisible(shown);
+    m_centre->setDownLight(shown);
 }
 
 void ProgramWindows::setUpLight(bool shown)
 {
-    m_centre->led_up()->setVisible(shown);
+    m_centre->setUpLight(shown);
 }
 
 void ProgramWindows::setCounterTexts(const QString& session, const QString& month)

@@ -61,9 +61,9 @@ public:
     void setCounterDisplayRefresh(std::function<void()> refresh) { m_refreshCounter = std::move(refresh); }
     void setMailListFill(std::function<void()> fill) { m_fillMailList = std::move(fill); }
 
-    FloatingWindow& fl_centre() const { return *m_centre; }
-    CounterWindow& fl_compteur() const { return *m_counter; }
-    MailWindow& fl_mail() const { return *m_mail; }
+    FloatingWindow& floatingWindow() const { return *m_centre; } // fl_centre
+    CounterWindow& counterWindow() const { return *m_counter; } // fl_compteur
+    MailWindow& mailWindow() const { return *m_mail; } // fl_mail
     ProgramMenus& menus() const { return *m_menus; }
 
 Q_SIGNALS:

@@ -86,8 +86,8 @@ int main(int argc, char** argv)
     const QString output = args.at(4);
     int result = 1;
     QTimer::singleShot(800, &app, [&] {
-        const QRect around = (windows.fl_centre().geometry() | windows.fl_compteur().geometry()
-            | windows.fl_mail().geometry())
+        const QRect around = (windows.floatingWindow().geometry() | windows.counterWindow().geometry()
+            | windows.mailWindow().geometry())
                                  .adjusted(-12, -12, 12, 12);
         const QPixmap shot
             = app.primaryScreen()->grabWindow(0, around.x(), around.y(), around.width(), around.height());

@@ -57,6 +57,12 @@ struct WindowRig {
     bool writeBrokenPicture(const QString& skin, const QString& file) const;
 };
 
+// The widget of the given object name inside a window; null when there is none.
+template <typename T = QWidget> T* child(const QObject& window, const QString& name)
+{
+    return window.findChild<T*>(name);
+}
+
 // The colour at the middle of a window's skin picture as the window draws it.
 QColor drawnColour(QWidget& window, QPoint at);
 
