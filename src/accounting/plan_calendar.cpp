@@ -10,11 +10,6 @@ QDate resetDayOfMonth(const QDate& dayInMonth, int j_raz)
     return QDate(first.year(), first.month(), std::clamp(j_raz, 1, first.daysInMonth()));
 }
 
-int monthBoundaries(const QDate& from, const QDate& to)
-{
-    return (to.year() * 12 + to.month()) - (from.year() * 12 + from.month());
-}
-
 bool monthlyResetDue(const QDate& date_raz, const QDate& today, int j_raz)
 {
     const QDate nextReset = resetDayOfMonth(QDate(date_raz.year(), date_raz.month(), 1).addMonths(1), j_raz);

@@ -10,9 +10,6 @@ namespace chronolien {
 // Day j_raz of the given date's month, or the month's last day when it has fewer days.
 QDate resetDayOfMonth(const QDate& dayInMonth, int j_raz);
 
-// Calendar-month boundaries from one date to another (year × 12 + month; the days do not count).
-int monthBoundaries(const QDate& from, const QDate& to);
-
 // A new month of the plan has begun since the last reset: today is past the reset day of the month
 // that follows the last reset's month.
 bool monthlyResetDue(const QDate& date_raz, const QDate& today, int j_raz);

@@ -144,12 +144,9 @@ void MailAddressPage::showFields()
     vf_pop->setChecked(f.notUsedTicked);
     for (QLineEdit* edit : { txt_pop, txt_login, txt_pass })
         edit->setEnabled(f.textsEnabled);
-    // The light's colour is 0x00BBGGRR.
-    const QColor colour(
-        int(f.ledColour & 0xFF), int((f.ledColour >> 8) & 0xFF), int((f.ledColour >> 16) & 0xFF));
     led_etat->setStyleSheet(
-        QStringLiteral("QFrame#led_etat { background: %1; border-radius: 6px; }").arg(colour.name()));
-    led_etat->setProperty("colour", f.ledColour);
+        QStringLiteral("QFrame#led_etat { background: %1; border-radius: 6px; }").arg(f.light.name()));
+    led_etat->setProperty("colour", f.light);
     txt_etat->setText(f.stateText);
     setVisible(f.frameShown);
 }

@@ -36,8 +36,6 @@ public:
     // tps_mail: a mail check every third firing.
     void mailTimerFired();
 
-    float lastTickTime() const { return m_lastTickTime; }
-
 private:
     void countElapsedTime();
 

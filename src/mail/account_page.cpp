@@ -28,11 +28,11 @@ void AccountPage::showAccountPage(int n)
         showNotTested();
         break;
     case MailboxAccount::StateOk:
-        fields.ledColour = LedGreen;
+        fields.light = Qt::green;
         fields.stateText = QStringLiteral("testé OK");
         break;
     case MailboxAccount::StateError:
-        fields.ledColour = LedRed;
+        fields.light = Qt::red;
         fields.stateText = QStringLiteral("Erreur");
         break;
     default:
@@ -88,7 +88,7 @@ void AccountPage::mailCheckingSwitchedOn()
 
 void AccountPage::showNotTested()
 {
-    fields.ledColour = LedBlack;
+    fields.light = Qt::black;
     fields.stateText = QStringLiteral("Non testé");
 }
 

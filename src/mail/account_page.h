@@ -2,6 +2,7 @@
 
 #include "state/mailbox_account.h"
 
+#include <QColor>
 #include <QString>
 
 namespace chronolien {
@@ -16,7 +17,7 @@ struct AccountPageFields {
     QString password; // txt_pass
     bool notUsedTicked = false; // vf_pop
     bool textsEnabled = true;
-    unsigned ledColour = 0; // led_etat, 0x00BBGGRR
+    QColor light = Qt::black; // led_etat
     QString stateText; // txt_etat
     bool frameShown = false; // fl15
 };
@@ -24,10 +25,6 @@ struct AccountPageFields {
 // The mailbox page's logic, on the page's fields; the page widgets copy them in and out.
 class AccountPage {
 public:
-    static constexpr unsigned LedBlack = 0x000000;
-    static constexpr unsigned LedGreen = 0x00FF00;
-    static constexpr unsigned LedRed = 0x0000FF;
-
     AccountPage(MailboxAccounts& accounts, QString accountsPath, MessageBox& messages);
 
     // Shows account n (1 to 5) on the page.

@@ -46,7 +46,7 @@ void CheckDialogue::startMailCheck()
     for (int n = 1; n <= MailboxAccounts::Count; ++n) {
         MailboxAccount& account = m_state.mailboxAccounts.account(n);
         account.retries = 0;
-        account.checkStep = 1;
+        account.checkStep = CheckStep::AwaitingGreeting;
         if (account.inUse)
             connectAccount(n);
         else
@@ -58,7 +58,7 @@ void CheckDialogue::connectAccount(int n)
 {
     const int i = n - 1;
     MailboxAccount& account = m_state.mailboxAccounts.account(n);
-    account.checkStep = 1;
+    account.checkStep = CheckStep::AwaitingGreeting;
     close(i);
     const Pop3Endpoint endpoint = parsePop3Server(account.server);
     if (m_state.debugSwitch)
@@ -95,43 +95,41 @@ void CheckDialogue::handleReply(int i, const ReplyAssembler::Reply& reply)
     MailboxAccount& account = accountOf(i);
     // The headers of a message are taken whatever their status; elsewhere only a positive reply
     // lets the dialogue go on.
-    if (!reply.raw.startsWith('+') && account.checkStep != 5) {
+    if (!reply.raw.startsWith('+') && account.checkStep != CheckStep::AwaitingTop) {
         fail(i);
         return;
     }
     switch (account.checkStep) {
-    case 1:
+    case CheckStep::AwaitingGreeting:
         trace(i, QStringLiteral(" envoi : USER ") + account.login);
         sendLine(QStringLiteral("USER ") + account.login, i);
-        account.checkStep = 2;
+        account.checkStep = CheckStep::AwaitingUser;
         break;
-    case 2:
+    case CheckStep::AwaitingUser:
         trace(i, QStringLiteral(" envoi : PASS ") + account.password);
         sendLine(QStringLiteral("PASS ") + account.password, i);
-        account.checkStep = 3;
+        account.checkStep = CheckStep::AwaitingPass;
         break;
-    case 3:
+    case CheckStep::AwaitingPass:
         trace(i, QStringLiteral(" envoi : STAT"));
         sendLine(QStringLiteral("STAT"), i);
-        account.checkStep = 4;
+        account.checkStep = CheckStep::AwaitingStat;
         break;
-    case 4:
+    case CheckStep::AwaitingStat:
         readStat(i, reply.text);
         break;
-    case 5:
+    case CheckStep::AwaitingTop:
         // One whole reply is one message read, even a refusal (a message gone meanwhile).
         extractHeaders(reply.text, i);
         ++account.currentMessage;
         nextTop(i);
         break;
-    case 6:
+    case CheckStep::AwaitingList:
         applyListSizes(reply.text, i + 1, m_state.mailList, m_events);
         sendQuit(i, true);
         break;
-    case 0:
+    case CheckStep::AwaitingQuit:
         close(i);
-        break;
-    default:
         break;
     }
 }
@@ -162,7 +160,7 @@ void CheckDialogue::readStat(int i, const QByteArray& reply)
     trace(i, QString::number(count) + QStringLiteral(" messages dispo"));
     account.messageCount = qint16(qMin<qint64>(count, MaxMessages));
     account.currentMessage = 1;
-    account.checkStep = 5;
+    account.checkStep = CheckStep::AwaitingTop;
     nextTop(i);
 }
 
@@ -179,7 +177,7 @@ void CheckDialogue::nextTop(int i)
         trace(i, QStringLiteral(" envoi : LIST"));
         m_replies.at(std::size_t(i)).expect(Kind::MultiLine);
         sendLine(QStringLiteral("LIST"), i);
-        account.checkStep = 6;
+        account.checkStep = CheckStep::AwaitingList;
     } else {
         sendQuit(i, true);
     }
@@ -191,7 +189,7 @@ void CheckDialogue::sendQuit(int i, bool traced)
     sendLine(QStringLiteral("QUIT"), i);
     if (traced)
         trace(i, QStringLiteral(" envoi : QUIT"));
-    accountOf(i).checkStep = 0;
+    accountOf(i).checkStep = CheckStep::AwaitingQuit;
 }
 
 void CheckDialogue::extractHeaders(const QByteArray& reply, int i)

@@ -11,16 +11,6 @@ namespace {
 
 using Kind = ReplyAssembler::Kind;
 
-// deleteStep: what the dialogue awaits.
-enum : qint16 {
-    AwaitingQuit = 0,
-    AwaitingGreeting = 1,
-    AwaitingUser = 2,
-    AwaitingPass = 3,
-    AwaitingDele = 4,
-    AwaitingTop = 5, // the headers that confirm the number still designates the listed message
-};
-
 bool sameMessage(const MailEntry& a, const MailEntry& b)
 {
     return a.senderName == b.senderName && a.senderAddress == b.senderAddress && a.recipient == b.recipient
@@ -52,7 +42,7 @@ void DeletionDialogue::startDeletion()
         return;
     if (m_target.account < 1 || m_target.account > MailboxAccounts::Count)
         return;
-    m_step = AwaitingGreeting;
+    m_step = Step::AwaitingGreeting;
     close();
     const Pop3Endpoint endpoint = parsePop3Server(m_state.mailboxAccounts.account(m_target.account).server);
     trace(QStringLiteral(" Tentative de connection"));
@@ -83,50 +73,48 @@ void DeletionDialogue::handleReply(const ReplyAssembler::Reply& reply)
     const QString number = QString::number(m_target.messageNumber);
     const bool positive = reply.raw.startsWith('+');
     // A refused TOP means message n is gone: the mailbox changed, as with other headers.
-    if (!positive && m_step != AwaitingTop) {
+    if (!positive && m_step != Step::AwaitingTop) {
         close();
         return;
     }
     switch (m_step) {
-    case AwaitingGreeting:
+    case Step::AwaitingGreeting:
         trace(QStringLiteral(" envoi : USER ") + account.login);
         sendLine(QStringLiteral("USER ") + account.login);
-        m_step = AwaitingUser;
+        m_step = Step::AwaitingUser;
         break;
-    case AwaitingUser:
+    case Step::AwaitingUser:
         trace(QStringLiteral(" envoi : PASS ") + account.password);
         sendLine(QStringLiteral("PASS ") + account.password);
-        m_step = AwaitingPass;
+        m_step = Step::AwaitingPass;
         break;
-    case AwaitingPass: {
+    case Step::AwaitingPass: {
         const QString top = QStringLiteral("top ") + number + QStringLiteral(" 0");
         trace(QStringLiteral(" envoi : ") + top);
         m_replies.expect(Kind::MultiLine);
         sendLine(top);
-        m_step = AwaitingTop;
+        m_step = Step::AwaitingTop;
         break;
     }
-    case AwaitingTop:
+    case Step::AwaitingTop:
         if (positive && isListedMessage(reply.text)) {
             trace(QStringLiteral(" envoi : dele ") + number);
             m_replies.expect(Kind::SingleLine);
             sendLine(QStringLiteral("dele ") + number);
-            m_step = AwaitingDele;
+            m_step = Step::AwaitingDele;
         } else {
             trace(QStringLiteral(" message ") + number
                 + QStringLiteral(" changé sur le serveur : rien n'est supprimé"));
             sendQuit();
         }
         break;
-    case AwaitingDele:
+    case Step::AwaitingDele:
         sendQuit();
         break;
-    case AwaitingQuit:
+    case Step::AwaitingQuit:
         close();
         if (m_startMailCheck)
             m_startMailCheck();
-        break;
-    default:
         break;
     }
 }
@@ -171,7 +159,7 @@ void DeletionDialogue::sendQuit()
 {
     m_replies.expect(Kind::SingleLine);
     sendLine(QStringLiteral("QUIT"));
-    m_step = AwaitingQuit;
+    m_step = Step::AwaitingQuit;
 }
 
 void DeletionDialogue::close()

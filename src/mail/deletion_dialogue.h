@@ -68,10 +68,17 @@ public:
     // The server gave no verified TLS channel: the deletion is given up before USER.
     void secureChannelRefused(const QString& reason);
 
-    qint16 deleteStep() const { return m_step; }
-    const DeletionTarget& target() const { return m_target; }
-
 private:
+    // What the dialogue awaits from the server.
+    enum class Step {
+        AwaitingQuit,
+        AwaitingGreeting,
+        AwaitingUser,
+        AwaitingPass,
+        AwaitingDele,
+        AwaitingTop, // the headers that confirm the number still designates the listed message
+    };
+
     void startDeletion();
     void handleReply(const ReplyAssembler::Reply& reply);
     bool isListedMessage(const QByteArray& topReply) const;
@@ -87,7 +94,7 @@ private:
     DebugLog m_log;
     ReplyAssembler m_replies;
     DeletionTarget m_target;
-    qint16 m_step = 0;
+    Step m_step = Step::AwaitingQuit;
     int m_portRetries = 0;
 };
 

@@ -37,11 +37,6 @@ void MailChecker::startMailCheck()
     m_dialogue.startMailCheck();
 }
 
-void MailChecker::connectAccount(int n)
-{
-    m_dialogue.connectAccount(n);
-}
-
 void MailChecker::closeAll()
 {
     for (int i = 0; i < 5; ++i)

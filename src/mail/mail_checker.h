@@ -30,7 +30,6 @@ public:
 
     // Starts a check of the mailboxes in use; nothing unless mail checking is on and the line is up.
     void startMailCheck();
-    void connectAccount(int n);
     // Closes the five sockets, at the end of the run.
     void closeAll();
 

@@ -28,7 +28,6 @@ public:
     void startDeletion(const DeletionTarget& target) override;
 
     quint16 localPort() const;
-    const DeletionDialogue& dialogue() const { return m_dialogue; }
 
 private:
     void closeSocket() override;

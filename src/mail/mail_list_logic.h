@@ -39,7 +39,6 @@ public:
     void deleteSelectedMail();
 
     int firstShownEntry() const { return m_firstShownEntry; }
-    int selectedLine() const { return m_selectedLine; }
 
 private:
     // The entry on the selected line; null when that line shows none.

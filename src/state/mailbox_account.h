@@ -5,6 +5,17 @@
 
 namespace chronolien {
 
+// What the check dialogue of an account awaits from its server.
+enum class CheckStep : qint16 {
+    AwaitingQuit = 0, // the answer to QUIT, or nothing at all: the dialogue is over
+    AwaitingGreeting = 1,
+    AwaitingUser = 2,
+    AwaitingPass = 3,
+    AwaitingStat = 4,
+    AwaitingTop = 5, // the headers of message currentMessage
+    AwaitingList = 6, // the sizes, when the TOP replies gave none
+};
+
 // One of the five POP3 mailboxes the program checks. The first six fields are stored in
 // courrier.ini; the others belong to the check dialogue of the current run.
 struct MailboxAccount {
@@ -16,7 +27,7 @@ struct MailboxAccount {
     bool inUse = false;
 
     qint16 retries = 0; // reconnections made in this check, 0 to 2
-    qint16 checkStep = 0; // step of the check dialogue, 0 (over) to 6
+    CheckStep checkStep = CheckStep::AwaitingQuit;
     qint16 messageCount = 0; // messages to read in this check, 1 to 30
     qint16 currentMessage = 0; // server number of the message whose headers are awaited
     bool sizesInTop = false; // the server gives sizes in its TOP status line; kept for the run

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 namespace chronolien {
@@ -9,7 +10,7 @@ struct GaugeView {
     bool visible = false;
     float position = 0; // 0 (left) to 100 (right)
     double leftTwips = 120; // left edge of the gauge's shape
-    unsigned colour = 0xFFFFFF; // 0x00BBGGRR: white, green 0x00FF00 or red 0x0000FF
+    QColor colour = Qt::white; // white while slow, green on course, red while fast
 };
 
 // What the program's logic asks of its windows. The window layer implements it; tests record it.

@@ -36,7 +36,4 @@ private:
     ClickArea* m_changeSide; // bt_changer
 };
 
-// 0x00BBGGRR as the settings and the logic give colours.
-QColor colourFromBgr(unsigned bgr);
-
 } // namespace chronolien

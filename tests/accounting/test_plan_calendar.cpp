@@ -89,7 +89,6 @@ private Q_SLOTS:
         QCOMPARE(periodDays(QDate(2027, 1, 31)), 28);
         QCOMPARE(periodDays(QDate(2028, 2, 1)), 29);
         QCOMPARE(daysSinceReset(QDate(2026, 11, 1), QDate(2026, 11, 16)), 15);
-        QCOMPARE(monthBoundaries(QDate(2026, 11, 30), QDate(2027, 1, 1)), 2);
     }
 };
 

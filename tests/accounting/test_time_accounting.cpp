@@ -182,7 +182,7 @@ private Q_SLOTS:
         rig.accounting.updateGauge();
         QVERIFY(rig.windows.gauge.visible);
         QCOMPARE(rig.windows.gauge.position, 50.0f);
-        QCOMPARE(rig.windows.gauge.colour, 0x00FF00u);
+        QCOMPARE(rig.windows.gauge.colour, QColor(Qt::green));
 
         rig.state.settings.affiche_cpt = false;
         rig.accounting.updateGauge();

@@ -86,7 +86,7 @@ private Q_SLOTS:
         QCOMPARE(
             password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, password), int('X'));
         QCOMPARE(rig.find<QLabel>("txt_etat")->text(), QStringLiteral("testé OK"));
-        QCOMPARE(rig.find<QFrame>("led_etat")->property("colour").toUInt(), 0x00FF00u);
+        QCOMPARE(rig.find<QFrame>("led_etat")->property("colour").value<QColor>(), QColor(Qt::green));
         QVERIFY(!rig.find<QCheckBox>("vf_pop")->isChecked());
 
         QVERIFY(rig.click("Adresse n°3"));

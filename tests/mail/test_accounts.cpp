@@ -118,12 +118,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<qint16>("state");
         QTest::addColumn<bool>("inUse");
-        QTest::addColumn<unsigned>("led");
+        QTest::addColumn<QColor>("led");
         QTest::addColumn<QString>("text");
-        QTest::newRow("not tested, off") << qint16(0) << false << 0u << "Non testé";
-        QTest::newRow("ok") << qint16(1) << true << 0x00FF00u << "testé OK";
-        QTest::newRow("error") << qint16(2) << true << 0x0000FFu << "Erreur";
-        QTest::newRow("unknown keeps the display") << qint16(9) << true << 0x123456u << "avant";
+        QTest::newRow("not tested, off") << qint16(0) << false << QColor(Qt::black) << "Non testé";
+        QTest::newRow("ok") << qint16(1) << true << QColor(Qt::green) << "testé OK";
+        QTest::newRow("error") << qint16(2) << true << QColor(Qt::red) << "Erreur";
+        QTest::newRow("unknown keeps the display")
+            << qint16(9) << true << QColor(0x12, 0x34, 0x56) << "avant";
     }
 
     void showAccountPage()
@@ -133,12 +134,12 @@ private Q_SLOTS:
         m_accounts.account(4).state = state;
         m_accounts.account(4).inUse = inUse;
         AccountPage page(m_accounts, path(), m_messages);
-        page.fields.ledColour = 0x123456;
+        page.fields.light = QColor(0x12, 0x34, 0x56);
         page.fields.stateText = QStringLiteral("avant");
         page.showAccountPage(4);
         QCOMPARE(page.fields.notUsedTicked, !inUse);
         QCOMPARE(page.fields.textsEnabled, inUse);
-        QTEST(page.fields.ledColour, "led");
+        QTEST(page.fields.light, "led");
         QTEST(page.fields.stateText, "text");
     }
 

@@ -141,7 +141,7 @@ private Q_SLOTS:
         QCOMPARE(m_sockets->takeLines(0), QStringList({ "QUIT" }));
         m_dialogue->dataArrival(0, "+OK bye\r\n");
         QVERIFY(!m_sockets->connected[0]);
-        QCOMPARE(account(1).checkStep, qint16(0));
+        QCOMPARE(account(1).checkStep, CheckStep::AwaitingQuit);
 
         QCOMPARE(describe(m_state->mailList.entry(1)), "jean dupont|jean@exemple.fr|message 1|2 Ko|n1|a1");
         QCOMPARE(describe(m_state->mailList.entry(2)), "anne marie|am@x.fr|message 2|0.5 Ko|n2|a1");

@@ -117,7 +117,8 @@ class TestMailOnDovecot : public QObject {
     }
     void waitForCheck(int count)
     {
-        QTRY_VERIFY_WITH_TIMEOUT(m_state->mailList.count == count && account(1).checkStep == 0, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_state->mailList.count == count && account(1).checkStep == CheckStep::AwaitingQuit, 15000);
     }
     QByteArray trace() const { return m_folder->readBytes(QStringLiteral("messages.txt")); }
     // Socket i's trace lines, each under the prefix "<n>".
@@ -205,8 +206,9 @@ private Q_SLOTS:
 
         MailRig rig(*m_state, first, 0, trusting(server));
         rig.checker.startMailCheck();
-        QTRY_VERIFY_WITH_TIMEOUT(account(1).checkStep == 0 && account(2).checkStep == 0
-                && account(3).state == 2 && account(4).state == 2,
+        QTRY_VERIFY_WITH_TIMEOUT(account(1).checkStep == CheckStep::AwaitingQuit
+                && account(2).checkStep == CheckStep::AwaitingQuit && account(3).state == 2
+                && account(4).state == 2,
             20000);
         for (int i : { 0, 1 }) // the answers to QUIT
             QTRY_COMPARE_WITH_TIMEOUT(traceOf(i).last().left(10), QStringLiteral("<n>  recu "), 5000);

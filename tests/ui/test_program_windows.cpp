@@ -330,11 +330,10 @@ private Q_SLOTS:
         QCOMPARE(child<QLabel>(counter, "txt_cpt_mois")->palette().color(QPalette::WindowText),
             QColor(192, 255, 192));
 
-        windows().setGauge(GaugeView { true, 100, 1240, 0x0000FF });
+        windows().setGauge(GaugeView { true, 100, 1240, Qt::red });
         QVERIFY(child<ShapeWidget>(counter, "curseur")->isVisible());
         QCOMPARE(child<ShapeWidget>(counter, "curseur")->x(), qRound(1240 / 15.0));
-        QCOMPARE(child<ShapeWidget>(counter, "curseur")->colour(),
-            QColor(255, 0, 0)); // the colour is stored as 0x00BBGGRR
+        QCOMPARE(child<ShapeWidget>(counter, "curseur")->colour(), QColor(255, 0, 0));
         windows().setGauge(GaugeView {});
         QVERIFY(!child<ShapeWidget>(counter, "curseur")->isVisible());
     }

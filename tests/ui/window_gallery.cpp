@@ -78,7 +78,7 @@ int main(int argc, char** argv)
     windows.setConnectCaptions(connected);
     windows.setCounterTexts(
         connected ? QStringLiteral("0:12:34") : QStringLiteral("0:00:00"), QStringLiteral("-17:37:26"));
-    windows.setGauge(GaugeView { true, 48, 120 + 48 * 11.2, 0x00FF00 });
+    windows.setGauge(GaugeView { true, 48, 120 + 48 * 11.2, Qt::green });
     windows.showFloatingWindow();
     windows.setDownLight(connected);
     windows.setUpLight(false);
