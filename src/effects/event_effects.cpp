@@ -1,8 +1,10 @@
 #include "effects/event_effects.h"
 
+#include "effects/logging.h"
 #include "platform/process_starter.h"
 #include "platform/sound_player.h"
 #include "settings/command_list.h"
+#include "settings/sound_settings.h"
 
 #include <QFileInfo>
 
@@ -10,16 +12,23 @@ namespace chronolien {
 
 void playSoundFile(bool sons, SoundPlayer& player, const QString& path)
 {
-    if (!sons || path.isEmpty() || !QFileInfo(path).isFile())
+    if (!sons || path.isEmpty())
         return;
+    if (!QFileInfo(path).isFile()) {
+        if (path != QLatin1String(kNoSound))
+            qCWarning(lcEffects).noquote() << "no sound played:" << path << "is no file";
+        return;
+    }
     player.play(path);
 }
 
 void runCommandList(const CommandList& list, ProcessStarter& processes)
 {
     for (const QString& entry : list.entries) {
-        if (QFileInfo(entry).isFile())
-            processes.startDetached(entry);
+        if (!QFileInfo(entry).isFile())
+            qCWarning(lcEffects).noquote() << "program not started:" << entry << "is no file";
+        else if (!processes.startDetached(entry))
+            qCWarning(lcEffects).noquote() << "program not started:" << entry << "did not start";
     }
 }
 

@@ -1,5 +1,6 @@
 #include "mail/accounts_file.h"
 
+#include "mail/logging.h"
 #include "platform/message_box.h"
 #include "settings/win1252.h"
 
@@ -100,9 +101,12 @@ bool saveAccounts(const MailboxAccounts& accounts, const QString& path, MessageB
             && file.write(encodeRecord(accounts.account(n))) == AccountRecord::Size;
     }
     ok = ok && file.flush();
+    const QString error = file.errorString();
     file.close();
-    if (!ok)
+    if (!ok) {
+        qCWarning(lcMail).noquote() << "could not write" << path << ":" << error;
         messages.show(QStringLiteral("Impossible d'écrire dans le fichier ") + path, StyleCritical);
+    }
     return ok;
 }
 

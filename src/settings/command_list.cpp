@@ -1,6 +1,7 @@
 #include "settings/command_list.h"
 
 #include "platform/message_box.h"
+#include "settings/logging.h"
 #include "settings/win1252.h"
 
 #include <QFile>
@@ -78,9 +79,12 @@ bool saveCommandList(const CommandList& list, const QString& path, MessageBox& m
     QFile file(path);
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
         && file.write(bytes) == bytes.size() && file.flush();
+    const QString error = file.errorString();
     file.close();
-    if (!written)
+    if (!written) {
+        qCWarning(lcSettings).noquote() << "could not write" << path << ":" << error;
         messages.show(QStringLiteral("Impossible d'écrire dans le fichier ") + path, StyleCritical);
+    }
     return written;
 }
 

@@ -1,6 +1,7 @@
 #include "settings/settings_file.h"
 
 #include "platform/message_box.h"
+#include "settings/logging.h"
 #include "settings/text_forms.h"
 #include "settings/win1252.h"
 
@@ -112,9 +113,17 @@ int SettingsFile::writeKey(const QString& key, const QString& value)
 
     const bool written
         = opened && file.seek(qint64(n - 1) * RecordSize) && file.write(record) == RecordSize && file.flush();
+    const QString error = file.errorString();
     file.close();
-    if (!written)
+    if (!written) {
+        // The save repeats every ten seconds: a file that stays unwritable is logged once.
+        if (!m_writeFailing)
+            qCWarning(lcSettings).noquote() << "could not write" << m_path << ":" << error;
+        m_writeFailing = true;
         m_messages.show(QStringLiteral("Impossible d'écrire dans le fichier ") + m_path, StyleCritical);
+    } else {
+        m_writeFailing = false;
+    }
     return n;
 }
 

@@ -39,6 +39,7 @@ public:
 private:
     QString m_path;
     MessageBox& m_messages;
+    bool m_writeFailing = false; // the last write failed and was logged
 };
 
 } // namespace chronolien

@@ -25,7 +25,7 @@ namespace {
 
 class NoProcesses final : public ProcessStarter {
 public:
-    void startDetached(const QString&) override { }
+    bool startDetached(const QString&) override { return true; }
     void openUrl(const QString&) override { }
 };
 

@@ -1,9 +1,12 @@
 #include "platform/linux/ppp_line.h"
 
 #include "platform/linux/sysfs_net.h"
+#include "platform/logging.h"
 
 #include <QProcess>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <unistd.h>
 
 namespace chronolien {
@@ -56,8 +59,12 @@ void PppLine::dial()
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    // A missing dialler is ignored: the next tick asks again when the line is to be kept up.
-    process.startDetached();
+    // A missing dialler is only logged: the next tick asks again when the line is to be kept up.
+    if (process.startDetached())
+        m_lastDialWarning.clear();
+    else
+        warnOnce(m_lastDialWarning,
+            QStringLiteral("could not dial: %1 did not start: %2").arg(m_dialCommand, process.errorString()));
 }
 
 void PppLine::hangUp()
@@ -71,17 +78,38 @@ void PppLine::hangUp()
 
 void PppLine::hangUpInterface(const QString& name)
 {
-    const auto line = sysfs::readFirstLine(m_runFolder + u'/' + name + QStringLiteral(".pid"));
-    if (!line)
+    const QString pidFile = m_runFolder + u'/' + name + QStringLiteral(".pid");
+    const auto line = sysfs::readFirstLine(pidFile);
+    const auto pid = line ? sysfs::parseProcessNumber(*line) : std::nullopt;
+    if (!pid || *pid == getpid()) {
+        warnOnce(m_lastHangUpWarning,
+            QStringLiteral("could not hang up %1: %2 names no process of pppd").arg(name, pidFile));
         return;
-    const auto pid = sysfs::parseProcessNumber(*line);
-    if (!pid || *pid == getpid())
-        return;
+    }
     const auto comm
         = sysfs::readFirstLine(m_procFolder + u'/' + QString::number(*pid) + QStringLiteral("/comm"));
-    if (!comm || *comm != DiallerName)
+    if (!comm || *comm != DiallerName) {
+        warnOnce(m_lastHangUpWarning,
+            QStringLiteral("could not hang up %1: process %2 is not pppd").arg(name).arg(*pid));
         return;
-    ::kill(pid_t(*pid), SIGTERM);
+    }
+    if (::kill(pid_t(*pid), SIGTERM) != 0) {
+        warnOnce(m_lastHangUpWarning,
+            QStringLiteral("could not hang up %1: pppd %2 refused the signal: %3")
+                .arg(name)
+                .arg(*pid)
+                .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        return;
+    }
+    m_lastHangUpWarning.clear();
+}
+
+void PppLine::warnOnce(QString& lastWarning, const QString& warning)
+{
+    if (warning == lastWarning)
+        return;
+    lastWarning = warning;
+    qCWarning(lcPlatform).noquote() << warning;
 }
 
 std::optional<Line::Traffic> PppLine::traffic()

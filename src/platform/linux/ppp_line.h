@@ -27,11 +27,17 @@ public:
 
 private:
     void hangUpInterface(const QString& name);
+    // Logs a failure of dialling or hanging up unless it is the one logged last: the tick dials
+    // every second while the line is to be kept up, and the forced hang-up repeats until the line
+    // drops.
+    void warnOnce(QString& lastWarning, const QString& warning);
 
     QString m_netFolder;
     QString m_runFolder;
     QString m_dialCommand;
     QString m_procFolder;
+    QString m_lastDialWarning;
+    QString m_lastHangUpWarning;
 };
 
 } // namespace chronolien
