@@ -191,7 +191,7 @@ int main(int argc, char* argv[])
         checker.startMailCheck();
         const bool ok = runUntil([&] {
             for (int a = 1; a <= Accounts; ++a) {
-                if (state.mailboxAccounts.account(a).checkStep != 0)
+                if (state.mailboxAccounts.account(a).checkStep != CheckStep::AwaitingQuit)
                     return false;
             }
             return true;
