@@ -5,11 +5,11 @@
 // printed.
 //
 //   bench_mail_check [rounds]      (7 by default)
-#include "core/app_state.h"
 #include "mail/mail_checker.h"
 #include "mail/mail_list_events.h"
 #include "platform/message_box.h"
 #include "platform/sound_player.h"
+#include "state/app_state.h"
 #include "support/dovecot_server.h"
 
 #include <QCoreApplication>
@@ -116,8 +116,8 @@ private:
 };
 
 struct Silent final : MailListEvents, SoundPlayer, MessageBox {
-    void RefreshMailState() override { }
-    void FillMailList() override { }
+    void refreshMailState() override { }
+    void fillMailList() override { }
     void play(const QString&) override { }
     MessageAnswer show(const QString&, MessageStyle) override { return MessageAnswer::Ok; }
 };
@@ -188,10 +188,10 @@ int main(int argc, char* argv[])
     const auto timeCheck = [&]() -> double {
         QElapsedTimer timer;
         timer.start();
-        checker.StartMailCheck();
+        checker.startMailCheck();
         const bool ok = runUntil([&] {
             for (int a = 1; a <= Accounts; ++a) {
-                if (state.mailboxAccounts.account(a).AccountStep != 0)
+                if (state.mailboxAccounts.account(a).checkStep != CheckStep::AwaitingQuit)
                     return false;
             }
             return true;

@@ -4,7 +4,7 @@
 
 namespace chronolien {
 
-QString TimeText(qint64 seconds)
+QString timeText(qint64 seconds)
 {
     const bool negative = seconds < 0;
     const qint64 value = negative ? -seconds : seconds;
@@ -19,13 +19,13 @@ QString TimeText(qint64 seconds)
         .arg(secs, 2, 10, QLatin1Char('0'));
 }
 
-QString MonthCounterText(qint32 monthSeconds, qint32 allowanceSeconds, bool countdown)
+QString monthCounterText(qint32 monthSeconds, qint32 allowanceSeconds, bool countdown)
 {
     if (!countdown)
-        return TimeText(monthSeconds);
+        return timeText(monthSeconds);
     // In 64 bits: the difference of two 32-bit counts may not fit in 32.
     const qint64 remaining = std::llabs(qint64(allowanceSeconds) - qint64(monthSeconds));
-    const QString text = TimeText(remaining);
+    const QString text = timeText(remaining);
     if (remaining / 3600 >= 100)
         return text;
     return (monthSeconds <= allowanceSeconds ? QStringLiteral("-") : QStringLiteral("+")) + text;

@@ -6,10 +6,10 @@ namespace chronolien {
 
 // H:MM:SS with the hours unpadded and not limited to 24 (3725 s reads 1:02:05). A negative count,
 // which only a hand-edited file can give, reads with a leading "-".
-QString TimeText(qint64 seconds);
+QString timeText(qint64 seconds);
 
 // The month counter's text. Counting up it is the month time; in countdown it is the time left
 // before the allowance ("-") or beyond it ("+"), the sign dropped from 100 hours on.
-QString MonthCounterText(qint32 monthSeconds, qint32 allowanceSeconds, bool countdown);
+QString monthCounterText(qint32 monthSeconds, qint32 allowanceSeconds, bool countdown);
 
 } // namespace chronolien

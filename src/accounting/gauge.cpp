@@ -4,23 +4,19 @@ namespace chronolien {
 
 namespace {
 
-constexpr unsigned kWhite = 0xFFFFFF;
-constexpr unsigned kGreen = 0x00FF00;
-constexpr unsigned kRed = 0x0000FF;
-
 GaugeView at(float position)
 {
     GaugeView view;
     view.visible = true;
     view.position = position;
     view.leftTwips = double(position * 11.2f) + 120.0;
-    view.colour = position < 40 ? kWhite : position <= 60 ? kGreen : kRed;
+    view.colour = position < 40 ? Qt::white : position <= 60 ? Qt::green : Qt::red;
     return view;
 }
 
 } // namespace
 
-GaugeView ComputeGauge(int daysSinceReset, int periodDays, qint32 monthSeconds, qint32 allowanceSeconds)
+GaugeView computeGauge(int daysSinceReset, int periodDays, qint32 monthSeconds, qint32 allowanceSeconds)
 {
     // Without an allowance there is no share to compare: the gauge says only whether the month is over.
     if (allowanceSeconds <= 0)

@@ -4,37 +4,32 @@
 
 namespace chronolien {
 
-QDate ResetDayOfMonth(const QDate& dayInMonth, int j_raz)
+QDate resetDayOfMonth(const QDate& dayInMonth, int j_raz)
 {
     const QDate first(dayInMonth.year(), dayInMonth.month(), 1);
     return QDate(first.year(), first.month(), std::clamp(j_raz, 1, first.daysInMonth()));
 }
 
-int MonthBoundaries(const QDate& from, const QDate& to)
+bool monthlyResetDue(const QDate& date_raz, const QDate& today, int j_raz)
 {
-    return (to.year() * 12 + to.month()) - (from.year() * 12 + from.month());
-}
-
-bool MonthlyResetDue(const QDate& date_raz, const QDate& today, int j_raz)
-{
-    const QDate nextReset = ResetDayOfMonth(QDate(date_raz.year(), date_raz.month(), 1).addMonths(1), j_raz);
+    const QDate nextReset = resetDayOfMonth(QDate(date_raz.year(), date_raz.month(), 1).addMonths(1), j_raz);
     return today > nextReset;
 }
 
-QDate LastResetDayBefore(const QDate& today, int j_raz)
+QDate lastResetDayBefore(const QDate& today, int j_raz)
 {
-    const QDate thisMonth = ResetDayOfMonth(today, j_raz);
+    const QDate thisMonth = resetDayOfMonth(today, j_raz);
     if (thisMonth < today)
         return thisMonth;
-    return ResetDayOfMonth(QDate(today.year(), today.month(), 1).addMonths(-1), j_raz);
+    return resetDayOfMonth(QDate(today.year(), today.month(), 1).addMonths(-1), j_raz);
 }
 
-int DaysSinceReset(const QDate& date_raz, const QDate& today)
+int daysSinceReset(const QDate& date_raz, const QDate& today)
 {
     return int(date_raz.daysTo(today));
 }
 
-int PeriodDays(const QDate& date_raz)
+int periodDays(const QDate& date_raz)
 {
     return int(date_raz.daysTo(date_raz.addMonths(1)));
 }

@@ -8,21 +8,18 @@ namespace chronolien {
 // in a month shorter than j_raz the reset day is that month's last day.
 
 // Day j_raz of the given date's month, or the month's last day when it has fewer days.
-QDate ResetDayOfMonth(const QDate& dayInMonth, int j_raz);
-
-// Calendar-month boundaries from one date to another (year × 12 + month; the days do not count).
-int MonthBoundaries(const QDate& from, const QDate& to);
+QDate resetDayOfMonth(const QDate& dayInMonth, int j_raz);
 
 // A new month of the plan has begun since the last reset: today is past the reset day of the month
 // that follows the last reset's month.
-bool MonthlyResetDue(const QDate& date_raz, const QDate& today, int j_raz);
+bool monthlyResetDue(const QDate& date_raz, const QDate& today, int j_raz);
 
 // The reset day whose passing starts the month in progress: the latest reset day before today.
-QDate LastResetDayBefore(const QDate& today, int j_raz);
+QDate lastResetDayBefore(const QDate& today, int j_raz);
 
 // Days from the last reset to today, and the length of the plan's month that begins at the reset:
 // from it to the same day one calendar month later.
-int DaysSinceReset(const QDate& date_raz, const QDate& today);
-int PeriodDays(const QDate& date_raz);
+int daysSinceReset(const QDate& date_raz, const QDate& today);
+int periodDays(const QDate& date_raz);
 
 } // namespace chronolien

@@ -4,18 +4,18 @@
 #include "accounting/gauge.h"
 #include "accounting/plan_calendar.h"
 #include "connection/connection_monitor.h"
-#include "core/app_state.h"
-#include "core/windows.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
-#include "settings/settings_file.h"
+#include "settings/settings.h"
+#include "state/app_state.h"
+#include "state/program_view.h"
 
 namespace chronolien {
 
-TimeAccounting::TimeAccounting(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages,
-    Windows& windows, ConnectionMonitor& monitor)
+TimeAccounting::TimeAccounting(AppState& state, SettingsStore& settings, Clock& clock, MessageBox& messages,
+    ProgramView& windows, ConnectionMonitor& monitor)
     : m_state(state)
-    , m_file(file)
+    , m_settings(settings)
     , m_clock(clock)
     , m_messages(messages)
     , m_windows(windows)
@@ -23,21 +23,21 @@ TimeAccounting::TimeAccounting(AppState& state, SettingsFile& file, Clock& clock
 {
 }
 
-void TimeAccounting::CheckMonthlyReset()
+void TimeAccounting::checkMonthlyReset()
 {
     Settings& s = m_state.settings;
     const QDate today = m_clock.today();
-    if (!MonthlyResetDue(s.date_raz, today, s.j_raz))
+    if (!monthlyResetDue(s.date_raz, today, s.j_raz))
         return;
     // The month in progress began the day after the reset day just passed; starting it from there
     // keeps the resets monthly when the reset day is a month's last day (the day after it lies in
     // the next month).
-    resetTo(LastResetDayBefore(today, s.j_raz));
+    resetTo(lastResetDayBefore(today, s.j_raz));
 }
 
-void TimeAccounting::ResetMonth()
+void TimeAccounting::resetMonth()
 {
-    resetTo(ResetDayOfMonth(m_clock.today(), m_state.settings.j_raz));
+    resetTo(resetDayOfMonth(m_clock.today(), m_state.settings.j_raz));
 }
 
 void TimeAccounting::resetTo(const QDate& date_raz)
@@ -45,60 +45,60 @@ void TimeAccounting::resetTo(const QDate& date_raz)
     Settings& s = m_state.settings;
     s.cpt_mois = 0;
     s.date_raz = date_raz;
-    UpdateCounterDisplay();
-    m_file.WriteKey(QStringLiteral("cpt_mois"), int(s.cpt_mois));
-    m_file.WriteKey(QStringLiteral("date_raz"), s.date_raz);
-    ClearPlanAlert();
+    updateCounterDisplay();
+    m_settings.store(&Settings::cpt_mois);
+    m_settings.store(&Settings::date_raz);
+    clearPlanAlert();
 }
 
-bool TimeAccounting::OverAllowance() const
+bool TimeAccounting::overAllowance() const
 {
     const Settings& s = m_state.settings;
     return s.forfait && s.cpt_mois > s.cpt_limite;
 }
 
-bool TimeAccounting::AutoDialBlocked() const
+bool TimeAccounting::autoDialBlocked() const
 {
-    return m_state.settings.alerte2 && OverAllowance();
+    return m_state.settings.alerte2 && overAllowance();
 }
 
-void TimeAccounting::PlanExceeded()
+void TimeAccounting::planExceeded()
 {
     Settings& s = m_state.settings;
     if (s.alerte1) {
         m_windows.setMonthAlertLook(true);
         if (!s.affiche_cpt) {
             s.affiche_cpt = true;
-            m_windows.ApplyCounterWindow();
+            m_windows.applyCounterWindow();
         }
     }
     if (s.autoOpen(4) && !s.affiche_actu)
-        m_windows.ShowFloatingWindow();
+        m_windows.showFloatingWindow();
     if (s.alerte2) {
-        m_monitor.HangUp();
+        m_monitor.hangUp();
         m_messages.show(QStringLiteral("Votre connection a été interrompu car votre forfait a expiré."),
             StyleInformation);
     }
 }
 
-void TimeAccounting::ClearPlanAlert()
+void TimeAccounting::clearPlanAlert()
 {
     const Settings& s = m_state.settings;
     // The window the plan alert opened (flag 4) is closed, unless a flag that still holds keeps it
     // open: always (1), as last time (5), while connected (2).
     if (s.affiche_actu && !s.autoOpen(5) && !s.autoOpen(1) && !s.autoOpen(2) && s.autoOpen(4))
-        m_windows.HideFloatingWindow();
+        m_windows.hideFloatingWindow();
     m_windows.setMonthAlertLook(false);
 }
 
-void TimeAccounting::UpdateCounterDisplay()
+void TimeAccounting::updateCounterDisplay()
 {
     const Settings& s = m_state.settings;
-    m_windows.setCounterTexts(TimeText(m_state.sessionSeconds),
-        MonthCounterText(s.cpt_mois, s.cpt_limite, s.affiche_rebours && s.forfait));
+    m_windows.setCounterTexts(timeText(m_state.sessionSeconds),
+        monthCounterText(s.cpt_mois, s.cpt_limite, s.affiche_rebours && s.forfait));
 }
 
-void TimeAccounting::UpdateGauge()
+void TimeAccounting::updateGauge()
 {
     const Settings& s = m_state.settings;
     if (!s.forfait || !s.affiche_cpt) {
@@ -107,7 +107,7 @@ void TimeAccounting::UpdateGauge()
     }
     const QDate today = m_clock.today();
     m_windows.setGauge(
-        ComputeGauge(DaysSinceReset(s.date_raz, today), PeriodDays(s.date_raz), s.cpt_mois, s.cpt_limite));
+        computeGauge(daysSinceReset(s.date_raz, today), periodDays(s.date_raz), s.cpt_mois, s.cpt_limite));
 }
 
 } // namespace chronolien

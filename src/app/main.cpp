@@ -1,5 +1,5 @@
-#include "app/fl_init.h"
 #include "app/instance_lock.h"
+#include "app/program.h"
 #include "platform/linux/widget_message_box.h"
 
 #include <QApplication>
@@ -21,7 +21,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    chronolien::FlInit fl_init(appFolder);
-    fl_init.Load();
+    chronolien::Program program(appFolder);
+    program.start();
     return app.exec();
 }

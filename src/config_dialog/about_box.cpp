@@ -45,7 +45,7 @@ AboutBox::AboutBox(ProcessStarter& processes, QWidget* parent)
     auto* header = new QHBoxLayout;
     auto* image = label(QStringLiteral("Image1"), QString(), frame);
     image->setPixmap(
-        QPixmap::fromImage(TreeImage(3).scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        QPixmap::fromImage(treeImage(3).scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     auto* title = label(QStringLiteral("Label1"), QStringLiteral("A propos de Chronolien"), frame);
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
@@ -63,7 +63,7 @@ AboutBox::AboutBox(ProcessStarter& processes, QWidget* parent)
     grid->addWidget(label(QStringLiteral("Label5"), QStringLiteral("Date de sortie :"), frame), 1, 0);
     grid->addWidget(txt_date, 1, 1);
     grid->addWidget(label(QStringLiteral("Label7"), QStringLiteral("Auteur :"), frame), 2, 0);
-    grid->addWidget(label(QStringLiteral("Label8"), MakerName(), frame), 2, 1);
+    grid->addWidget(label(QStringLiteral("Label8"), makerName(), frame), 2, 1);
     grid->setColumnStretch(1, 1);
     layout->addLayout(grid);
 
@@ -81,9 +81,9 @@ AboutBox::AboutBox(ProcessStarter& processes, QWidget* parent)
     layout->addWidget(thanks);
 
     site = new LinkLabel(QStringLiteral("site"), frame);
-    site->setText(MakerWebSite());
+    site->setText(makerWebSite());
     mail = new LinkLabel(QStringLiteral("mail"), frame);
-    mail->setText(MakerMailAddress());
+    mail->setText(makerMailAddress());
     for (LinkLabel* link : { site, mail }) {
         link->setStyleSheet(QStringLiteral("color: #1030c0; text-decoration: underline;"));
         layout->addWidget(link);
@@ -92,22 +92,22 @@ AboutBox::AboutBox(ProcessStarter& processes, QWidget* parent)
     bt_ok->setObjectName(QStringLiteral("bt_ok"));
     layout->addWidget(bt_ok, 0, Qt::AlignRight);
 
-    version->setText(AboutVersionText());
-    txt_date->setText(ReleaseDateText());
+    version->setText(aboutVersionText());
+    txt_date->setText(releaseDateText());
 
     connect(bt_ok, &QPushButton::clicked, this, &QWidget::close);
-    connect(site, &LinkLabel::clicked, this, &AboutBox::OpenWebSite);
-    connect(mail, &LinkLabel::clicked, this, &AboutBox::WriteToMaker);
+    connect(site, &LinkLabel::clicked, this, &AboutBox::openWebSite);
+    connect(mail, &LinkLabel::clicked, this, &AboutBox::writeToMaker);
 }
 
-void AboutBox::OpenWebSite()
+void AboutBox::openWebSite()
 {
-    m_processes.openUrl(MakerWebSite());
+    m_processes.openUrl(makerWebSite());
 }
 
-void AboutBox::WriteToMaker()
+void AboutBox::writeToMaker()
 {
-    OpenMailto(m_processes, MakerMailAddress(), QStringLiteral("A propos de Chronolien ") + MailVersionText(),
+    openMailto(m_processes, makerMailAddress(), QStringLiteral("A propos de Chronolien ") + mailVersionText(),
         QString(), QString(), QString());
 }
 
@@ -121,7 +121,7 @@ AboutBoxOpener::~AboutBoxOpener()
     delete m_box;
 }
 
-void AboutBoxOpener::ShowAboutBox()
+void AboutBoxOpener::showAboutBox()
 {
     if (!m_box) {
         m_box = new AboutBox(m_processes);

@@ -25,9 +25,9 @@ public:
     QPushButton* bt_ok;
 
     // Opens the maker's web site in the user's browser.
-    void OpenWebSite();
+    void openWebSite();
     // Composes a message to the maker about this version.
-    void WriteToMaker();
+    void writeToMaker();
 
 private:
     ProcessStarter& m_processes;
@@ -42,7 +42,7 @@ public:
     AboutBoxOpener(const AboutBoxOpener&) = delete;
     AboutBoxOpener& operator=(const AboutBoxOpener&) = delete;
 
-    void ShowAboutBox();
+    void showAboutBox();
     AboutBox* box() const { return m_box; }
 
 private:

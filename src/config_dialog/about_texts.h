@@ -10,35 +10,35 @@ inline constexpr int kVersionMinor = 0;
 inline constexpr int kVersionRevision = 6;
 
 // "7.0 .6": the about box's way of writing it, a space before the second point.
-inline QString AboutVersionText()
+inline QString aboutVersionText()
 {
     return QStringLiteral("%1.%2 .%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
 }
 // "7.0.6", as the subject of a message to the maker carries it.
-inline QString MailVersionText()
+inline QString mailVersionText()
 {
     return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
 }
 // "7.0", the configuration dialog's version label.
-inline QString DialogVersionText()
+inline QString dialogVersionText()
 {
     return QStringLiteral("%1.%2").arg(kVersionMajor).arg(kVersionMinor);
 }
 
-inline QString ReleaseDateText()
+inline QString releaseDateText()
 {
     return QStringLiteral("12 Août 2004");
 }
 
-inline QString MakerName()
+inline QString makerName()
 {
     return QStringLiteral("L'atelier Chronolien");
 }
-inline QString MakerWebSite()
+inline QString makerWebSite()
 {
     return QStringLiteral("http://chronolien.example.org");
 }
-inline QString MakerMailAddress()
+inline QString makerMailAddress()
 {
     return QStringLiteral("atelier@chronolien.example.org");
 }

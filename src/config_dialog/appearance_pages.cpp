@@ -2,10 +2,9 @@
 
 #include "config_dialog/auto_open_choices.h"
 #include "config_dialog/config_dialog_context.h"
-#include "config_dialog/config_window_actions.h"
-#include "core/app_state.h"
-#include "settings/settings_file.h"
-#include "ui/skin_page.h"
+#include "settings/settings.h"
+#include "skins/skin_page.h"
+#include "state/app_state.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -61,7 +60,7 @@ AutoOpenPage::AutoOpenPage(ConfigDialogContext& context, QWidget* parent)
 
 void AutoOpenPage::load()
 {
-    const AutoOpenBoxes boxes = AutoOpenBoxesFromFlags(m_context.state.settings.affiche_auto);
+    const AutoOpenBoxes boxes = autoOpenBoxesFromFlags(m_context.state.settings.affiche_auto);
     for (std::size_t i = 0; i < vf_ouv.size(); ++i)
         vf_ouv[i]->setChecked(boxes[i].ticked);
     updateChoices();
@@ -73,7 +72,7 @@ void AutoOpenPage::updateChoices()
     AutoOpenBoxes boxes;
     for (std::size_t i = 0; i < vf_ouv.size(); ++i)
         boxes[i].ticked = vf_ouv[i]->checkState() == Qt::Checked;
-    UpdateAutoOpenChoices(boxes, m_context.state.settings.forfait);
+    updateAutoOpenChoices(boxes, m_context.state.settings.forfait);
     for (std::size_t i = 0; i < vf_ouv.size(); ++i)
         vf_ouv[i]->setEnabled(boxes[i].enabled);
 }
@@ -84,8 +83,8 @@ void AutoOpenPage::store()
     for (std::size_t i = 0; i < vf_ouv.size(); ++i)
         boxes[i].ticked = vf_ouv[i]->checkState() == Qt::Checked;
     Settings& s = m_context.state.settings;
-    s.affiche_auto = AutoOpenFlagsFromBoxes(boxes);
-    m_context.file.WriteKey(QStringLiteral("affiche_auto"), s.affiche_auto);
+    s.affiche_auto = autoOpenFlagsFromBoxes(boxes);
+    m_context.settings.store(&Settings::affiche_auto);
 }
 
 SkinPage::SkinPage(ConfigDialogContext& context, QWidget* parent)
@@ -116,7 +115,7 @@ SkinPage::SkinPage(ConfigDialogContext& context, QWidget* parent)
 bool SkinPage::load()
 {
     lst_skin->clear();
-    const std::optional<QStringList> skins = ListSkins(m_context.state.appFolder, m_context.messages);
+    const std::optional<QStringList> skins = listSkins(m_context.state.appFolder, m_context.messages);
     if (!skins)
         return false;
     lst_skin->addItems(*skins);
@@ -131,7 +130,7 @@ bool SkinPage::load()
 void SkinPage::preview()
 {
     const QListWidgetItem* item = lst_skin->currentItem();
-    const SkinPreview shown = item ? PreviewSkin(m_context.state.appFolder, item->text()) : SkinPreview {};
+    const SkinPreview shown = item ? previewSkin(m_context.state.appFolder, item->text()) : SkinPreview {};
     auto showPicture = [](QLabel* label, const std::optional<QImage>& picture) {
         label->setPixmap(picture
                 ? QPixmap::fromImage(picture->scaled(160, 120, Qt::KeepAspectRatio, Qt::SmoothTransformation))
@@ -146,8 +145,9 @@ void SkinPage::preview()
 void SkinPage::store()
 {
     const QListWidgetItem* item = lst_skin->currentItem();
-    if (item && ChooseSkin(m_context.state.settings, m_context.file, m_context.state.appFolder, item->text()))
-        m_context.windowActions.ReloadSkins();
+    if (item && chooseSkin(m_context.settings, m_context.state.appFolder, item->text())
+        && m_context.reloadSkins)
+        m_context.reloadSkins();
 }
 
 PositionPage::PositionPage(ConfigDialogContext& context, QWidget* parent)
@@ -176,16 +176,15 @@ void PositionPage::load()
 void PositionPage::savePosition()
 {
     // pos_x and pos_y in memory follow the floating window's every drop.
-    const Settings& s = m_context.state.settings;
-    m_context.file.WriteKey(QStringLiteral("pos_x"), int(s.pos_x));
-    m_context.file.WriteKey(QStringLiteral("pos_y"), int(s.pos_y));
+    m_context.settings.store(&Settings::pos_x);
+    m_context.settings.store(&Settings::pos_y);
 }
 
 void PositionPage::store()
 {
     Settings& s = m_context.state.settings;
     s.pos_mem = opt_pos[0]->isChecked();
-    m_context.file.WriteKey(QStringLiteral("pos_mem"), s.pos_mem);
+    m_context.settings.store(&Settings::pos_mem);
 }
 
 CounterModePage::CounterModePage(ConfigDialogContext& context, QWidget* parent)
@@ -211,7 +210,7 @@ void CounterModePage::store()
 {
     Settings& s = m_context.state.settings;
     s.affiche_rebours = opt_cpt[1]->isChecked();
-    m_context.file.WriteKey(QStringLiteral("affiche_rebours"), s.affiche_rebours);
+    m_context.settings.store(&Settings::affiche_rebours);
 }
 
 } // namespace chronolien

@@ -2,7 +2,7 @@
 
 namespace chronolien {
 
-AutoOpenBoxes AutoOpenBoxesFromFlags(const QString& affiche_auto)
+AutoOpenBoxes autoOpenBoxesFromFlags(const QString& affiche_auto)
 {
     AutoOpenBoxes boxes;
     for (std::size_t i = 0; i < boxes.size(); ++i)
@@ -10,7 +10,7 @@ AutoOpenBoxes AutoOpenBoxesFromFlags(const QString& affiche_auto)
     return boxes;
 }
 
-QString AutoOpenFlagsFromBoxes(const AutoOpenBoxes& boxes)
+QString autoOpenFlagsFromBoxes(const AutoOpenBoxes& boxes)
 {
     QString flags;
     for (const AutoOpenBox& box : boxes)
@@ -18,7 +18,7 @@ QString AutoOpenFlagsFromBoxes(const AutoOpenBoxes& boxes)
     return flags;
 }
 
-void UpdateAutoOpenChoices(AutoOpenBoxes& boxes, bool forfait)
+void updateAutoOpenChoices(AutoOpenBoxes& boxes, bool forfait)
 {
     auto enable = [&boxes](std::initializer_list<std::size_t> which, bool enabled) {
         for (std::size_t i : which)

@@ -15,12 +15,12 @@ using AutoOpenBoxes = std::array<AutoOpenBox, 5>;
 
 // Box k - 1 is ticked when character k of affiche_auto is "1"; any other or missing character
 // leaves it unticked. Every box comes enabled.
-AutoOpenBoxes AutoOpenBoxesFromFlags(const QString& affiche_auto);
+AutoOpenBoxes autoOpenBoxesFromFlags(const QString& affiche_auto);
 // The five characters of affiche_auto, box 0 first, enabled or not.
-QString AutoOpenFlagsFromBoxes(const AutoOpenBoxes& boxes);
+QString autoOpenFlagsFromBoxes(const AutoOpenBoxes& boxes);
 
 // Enables and disables the boxes so that only combinations that mean something can be made;
 // the ticks are never changed.
-void UpdateAutoOpenChoices(AutoOpenBoxes& boxes, bool forfait);
+void updateAutoOpenChoices(AutoOpenBoxes& boxes, bool forfait);
 
 } // namespace chronolien

@@ -11,8 +11,8 @@
 #include "config_dialog/section_tree.h"
 #include "config_dialog/section_tree_view.h"
 #include "config_dialog/sound_pages.h"
-#include "core/app_state.h"
 #include "platform/process_starter.h"
+#include "state/app_state.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -68,7 +68,7 @@ ConfigDialog::ConfigDialog(ConfigDialogContext& context, QWidget* parent)
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.8);
     titleFont.setBold(true);
     titre->setFont(titleFont);
-    version = new QLabel(DialogVersionText(), this);
+    version = new QLabel(dialogVersionText(), this);
     version->setObjectName(QStringLiteral("version"));
     header->addWidget(titre);
     header->addWidget(version, 0, Qt::AlignBottom);
@@ -98,9 +98,9 @@ ConfigDialog::ConfigDialog(ConfigDialogContext& context, QWidget* parent)
     bottom->addWidget(bt_ferme);
     right->addLayout(bottom);
 
-    connect(m_rubriques, &SectionTreeView::entryChosen, this, &ConfigDialog::EntryClick);
+    connect(m_rubriques, &SectionTreeView::entryChosen, this, &ConfigDialog::entryClick);
     connect(bt_ferme, &QPushButton::clicked, this, &QWidget::close);
-    connect(bt_propos, &QPushButton::clicked, this, [this] { m_context.about.ShowAboutBox(); });
+    connect(bt_propos, &QPushButton::clicked, this, [this] { m_context.about.showAboutBox(); });
     connect(aide, &LinkLabel::clicked, this,
         [this] { m_context.processes.openUrl(m_context.state.dataPath(QStringLiteral("doc/aide.htm"))); });
 }
@@ -167,9 +167,9 @@ void ConfigDialog::buildPages(QWidget* area)
         stack->addWidget(p, 0, 0);
     }
 
-    connect(m_forfait, &ForfaitPage::sectionChanged, this, &ConfigDialog::ShowSection);
-    connect(m_soundsSection, &SoundsSectionPage::sectionChanged, this, &ConfigDialog::ShowSection);
-    connect(m_mailSection, &MailSectionPage::sectionChanged, this, &ConfigDialog::ShowSection);
+    connect(m_forfait, &ForfaitPage::sectionChanged, this, &ConfigDialog::showSection);
+    connect(m_soundsSection, &SoundsSectionPage::sectionChanged, this, &ConfigDialog::showSection);
+    connect(m_mailSection, &MailSectionPage::sectionChanged, this, &ConfigDialog::showSection);
     connect(
         m_mailSection, &MailSectionPage::switchedOn, m_mailAddress, &MailAddressPage::mailCheckingSwitchedOn);
 }
@@ -188,7 +188,7 @@ ConfigPage* ConfigDialog::visiblePage() const
     return nullptr;
 }
 
-void ConfigDialog::HideAllPages()
+void ConfigDialog::hideAllPages()
 {
     for (ConfigPage* p : m_pages) {
         if (p)
@@ -196,19 +196,19 @@ void ConfigDialog::HideAllPages()
     }
 }
 
-void ConfigDialog::BuildSectionTree()
+void ConfigDialog::buildSectionTree()
 {
-    HideAllPages();
+    hideAllPages();
     const Settings& s = m_context.state.settings;
-    m_rubriques->fill(SectionTreeEntries(s.forfait, s.sons, s.courrier));
+    m_rubriques->fill(sectionTreeEntries(s.forfait, s.sons, s.courrier));
 }
 
-void ConfigDialog::EntryClick(QTreeWidgetItem* item)
+void ConfigDialog::entryClick(QTreeWidgetItem* item)
 {
-    HideAllPages();
+    hideAllPages();
     if (!item)
         return;
-    const std::optional<SectionEntry> entry = EntryForText(item->text(0));
+    const std::optional<SectionEntry> entry = entryForText(item->text(0));
     if (entry)
         loadPage(entry->frame, entry->number);
 }
@@ -278,9 +278,9 @@ void ConfigDialog::loadPage(int frame, int number)
     }
 }
 
-void ConfigDialog::ShowSection(const QString& key)
+void ConfigDialog::showSection(const QString& key)
 {
-    BuildSectionTree();
+    buildSectionTree();
     m_rubriques->selectInCode(m_rubriques->sectionItem(key));
     if (key == u"forfait")
         m_forfait->load();

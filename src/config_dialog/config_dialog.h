@@ -39,12 +39,12 @@ public:
     ~ConfigDialog() override;
 
     // Hides every page and fills the tree again from forfait, sons and courrier.
-    void BuildSectionTree();
-    void HideAllPages();
+    void buildSectionTree();
+    void hideAllPages();
     // Shows the page of a tree entry, loaded from memory; an entry of no known text shows none.
-    void EntryClick(QTreeWidgetItem* item);
+    void entryClick(QTreeWidgetItem* item);
     // Selects a section's root in code (no page follows) and loads the section's page.
-    void ShowSection(const QString& key);
+    void showSection(const QString& key);
 
     SectionTreeView* rubriques() const { return m_rubriques; }
     // Page fl<frame>; fl15 is shared by the five addresses.

@@ -1,31 +1,34 @@
 #pragma once
 
+#include <functional>
+
 namespace chronolien {
 
 class AboutBoxOpener;
 class AccountPage;
-class ConfigWindowActions;
 class FileChooser;
 class MessageBox;
 class ProcessStarter;
-class SettingsFile;
+class SettingsStore;
 class SoundPlayer;
 class TimeAccounting;
-class Windows;
+class ProgramView;
 struct AppState;
 
 // What the configuration dialog and its pages work on, all owned by the program.
 struct ConfigDialogContext {
     AppState& state;
-    SettingsFile& file;
+    SettingsStore& settings;
     MessageBox& messages;
     SoundPlayer& sound;
     ProcessStarter& processes;
     TimeAccounting& accounting;
-    Windows& windows;
-    ConfigWindowActions& windowActions;
+    ProgramView& windows;
     FileChooser& chooser;
     AboutBoxOpener& about;
+    // A new skin was chosen: the floating, counter and mail windows load their pictures again from
+    // it, whether they are shown or not.
+    std::function<void()> reloadSkins;
 };
 
 } // namespace chronolien

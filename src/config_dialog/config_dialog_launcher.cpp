@@ -24,16 +24,16 @@ ConfigDialog& ConfigDialogLauncher::ensureDialog()
     return *m_dialog;
 }
 
-void ConfigDialogLauncher::OpenConfiguration()
+void ConfigDialogLauncher::openConfiguration()
 {
     ConfigDialog& dialog = ensureDialog();
-    dialog.ShowSection(QStringLiteral("forfait"));
+    dialog.showSection(QStringLiteral("forfait"));
     dialog.show();
     dialog.raise();
     dialog.activateWindow();
 }
 
-void ConfigDialogLauncher::LoadForfaitPage()
+void ConfigDialogLauncher::loadForfaitPage()
 {
     // A dialog not built yet fills its pages from memory when it opens; building it here, at
     // start-up, would only cost time and memory.

@@ -17,9 +17,9 @@ public:
     ConfigDialogLauncher& operator=(const ConfigDialogLauncher&) = delete;
 
     // Shows the dialog on the "FORFAIT" page, modeless; an open dialog comes back to that page.
-    void OpenConfiguration();
+    void openConfiguration();
     // Brings an open dialog's "FORFAIT" page, and so its tree, in line with forfait.
-    void LoadForfaitPage();
+    void loadForfaitPage();
 
     ConfigDialog* dialog() const { return m_dialog; }
 

@@ -10,7 +10,7 @@
 namespace chronolien {
 
 ConfigPage::ConfigPage(int frame, QWidget* parent)
-    : QGroupBox(FrameCaption(frame), parent)
+    : QGroupBox(frameCaption(frame), parent)
     , m_frame(frame)
     , m_layout(new QVBoxLayout(this))
 {

@@ -2,8 +2,8 @@
 
 #include "config_dialog/config_dialog_context.h"
 #include "config_dialog/file_choices.h"
-#include "core/app_state.h"
-#include "settings/settings_file.h"
+#include "settings/settings.h"
+#include "state/app_state.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -75,7 +75,7 @@ QStringList CommandListPage::lines() const
 
 void CommandListPage::add()
 {
-    if (const auto path = ChooseCommand(m_list, m_context.chooser, m_context.messages))
+    if (const auto path = chooseCommand(m_list, m_context.chooser, m_context.messages))
         lst_even->addItem(*path);
     showSelectedLine();
 }
@@ -96,7 +96,7 @@ void CommandListPage::removeSelected()
 void CommandListPage::store()
 {
     AppState& state = m_context.state;
-    CommitCommandList(state.commandLists[std::size_t(m_list - 1)], lines(),
+    commitCommandList(state.commandLists[std::size_t(m_list - 1)], lines(),
         commandListPath(state.appFolder, m_list), m_context.messages);
 }
 
@@ -125,7 +125,7 @@ void PermanentConnectionPage::store()
 {
     Settings& s = m_context.state.settings;
     s.connect_auto = vf_auto->checkState() == Qt::Checked;
-    m_context.file.WriteKey(QStringLiteral("connect_auto"), s.connect_auto);
+    m_context.settings.store(&Settings::connect_auto);
 }
 
 } // namespace chronolien

@@ -5,7 +5,7 @@
 
 namespace chronolien {
 
-FileChoice CommandChoice(int list)
+FileChoice commandChoice(int list)
 {
     FileChoice choice;
     choice.title = list == 2 ? QStringLiteral("Choix de l'application : Déconnection")
@@ -17,7 +17,7 @@ FileChoice CommandChoice(int list)
     return choice;
 }
 
-FileChoice SoundChoice(const QString& appFolder, SoundEvent event)
+FileChoice soundChoice(const QString& appFolder, SoundEvent event)
 {
     FileChoice choice;
     switch (event) {
@@ -37,12 +37,12 @@ FileChoice SoundChoice(const QString& appFolder, SoundEvent event)
     return choice;
 }
 
-std::optional<QString> ChooseCommand(int list, FileChooser& chooser, MessageBox& messages)
+std::optional<QString> chooseCommand(int list, FileChooser& chooser, MessageBox& messages)
 {
-    const QString path = chooser.getOpenFileName(CommandChoice(list));
+    const QString path = chooser.getOpenFileName(commandChoice(list));
     if (path.isEmpty())
         return std::nullopt;
-    if (!CanStoreCommand(path)) {
+    if (!canStoreCommand(path)) {
         messages.show(
             QStringLiteral(
                 "Le chemin de ce programme contient un guillemet (\") ou un retour à la ligne : il ne "
@@ -53,9 +53,9 @@ std::optional<QString> ChooseCommand(int list, FileChooser& chooser, MessageBox&
     return path;
 }
 
-std::optional<QString> ChooseSoundFile(const QString& appFolder, SoundEvent event, FileChooser& chooser)
+std::optional<QString> chooseSoundFile(const QString& appFolder, SoundEvent event, FileChooser& chooser)
 {
-    const QString path = chooser.getOpenFileName(SoundChoice(appFolder, event));
+    const QString path = chooser.getOpenFileName(soundChoice(appFolder, event));
     if (path.isEmpty())
         return std::nullopt;
     return path;

@@ -10,15 +10,15 @@ namespace chronolien {
 class MessageBox;
 
 // The program chooser of command list 1 (connection) or 2 (disconnection).
-FileChoice CommandChoice(int list);
+FileChoice commandChoice(int list);
 // The sound chooser of an event, starting in the application's sound folder.
-FileChoice SoundChoice(const QString& appFolder, SoundEvent event);
+FileChoice soundChoice(const QString& appFolder, SoundEvent event);
 
 // The path of the program the user picks for a command list, or nothing when the user cancels.
 // A path with a double quotation mark, which the list files cannot carry, is refused with a
 // message.
-std::optional<QString> ChooseCommand(int list, FileChooser& chooser, MessageBox& messages);
+std::optional<QString> chooseCommand(int list, FileChooser& chooser, MessageBox& messages);
 // The path of the sound the user picks for an event, or nothing when the user cancels.
-std::optional<QString> ChooseSoundFile(const QString& appFolder, SoundEvent event, FileChooser& chooser);
+std::optional<QString> chooseSoundFile(const QString& appFolder, SoundEvent event, FileChooser& chooser);
 
 } // namespace chronolien

@@ -1,10 +1,10 @@
 #include "config_dialog/mail_pages.h"
 
 #include "config_dialog/config_dialog_context.h"
-#include "core/app_state.h"
-#include "core/windows.h"
 #include "mail/pop3_endpoint.h"
-#include "settings/settings_file.h"
+#include "settings/settings.h"
+#include "state/app_state.h"
+#include "state/program_view.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -50,11 +50,11 @@ void MailSectionPage::onSwitchClicked()
         state.settings.courrier = false;
         if (state.mailWindowShown) {
             state.mailWindowShown = false;
-            m_context.windows.ApplyMailWindow();
+            m_context.windows.applyMailWindow();
         }
     }
     Q_EMIT sectionChanged(QStringLiteral("courrier"));
-    m_context.file.WriteKey(QStringLiteral("courrier"), state.settings.courrier);
+    m_context.settings.store(&Settings::courrier);
 }
 
 MailAddressPage::MailAddressPage(ConfigDialogContext& context, QWidget* parent)
@@ -65,7 +65,7 @@ MailAddressPage::MailAddressPage(ConfigDialogContext& context, QWidget* parent)
     addText(QStringLiteral(
                 "Indiquez le nom de votre serveur POP (par exemple pop.fournisseur.example), votre nom "
                 "d'utilisateur et votre mot de passe. ")
-        + SecureServerHelpText() + u'.');
+        + secureServerHelpText() + u'.');
     auto* grid = new QGridLayout;
     pageLayout()->addLayout(grid);
     auto addRow = [this, grid](int row, const QString& label, const QString& name, const QString& tip) {
@@ -79,7 +79,7 @@ MailAddressPage::MailAddressPage(ConfigDialogContext& context, QWidget* parent)
     txt_pop = addRow(0, QStringLiteral("Serveur pop :"), QStringLiteral("txt_pop"),
         QStringLiteral("L'adresse du serveur de courrier entrant de votre fournisseur d'accès, "
                        "généralement de la forme pop.nom-du-fournisseur.fr. ")
-            + SecureServerHelpText() + u'.');
+            + secureServerHelpText() + u'.');
     txt_login = addRow(1, QStringLiteral("Nom d'utilisateur :"), QStringLiteral("txt_login"),
         QStringLiteral("Votre nom d'utilisateur (login) avec lequel vous vous connectez à votre "
                        "messagerie."));
@@ -117,7 +117,7 @@ MailAddressPage::MailAddressPage(ConfigDialogContext& context, QWidget* parent)
 
 void MailAddressPage::load(int k)
 {
-    m_page.ShowAccountPage(k);
+    m_page.showAccountPage(k);
     txt_pop->setText(m_page.fields.server);
     txt_login->setText(m_page.fields.login);
     txt_pass->setText(m_page.fields.password);
@@ -126,7 +126,7 @@ void MailAddressPage::load(int k)
 
 void MailAddressPage::mailCheckingSwitchedOn()
 {
-    m_page.MailCheckingSwitchedOn();
+    m_page.mailCheckingSwitchedOn();
 }
 
 void MailAddressPage::takeTexts()
@@ -144,12 +144,9 @@ void MailAddressPage::showFields()
     vf_pop->setChecked(f.notUsedTicked);
     for (QLineEdit* edit : { txt_pop, txt_login, txt_pass })
         edit->setEnabled(f.textsEnabled);
-    // The light's colour is 0x00BBGGRR.
-    const QColor colour(
-        int(f.ledColour & 0xFF), int((f.ledColour >> 8) & 0xFF), int((f.ledColour >> 16) & 0xFF));
     led_etat->setStyleSheet(
-        QStringLiteral("QFrame#led_etat { background: %1; border-radius: 6px; }").arg(colour.name()));
-    led_etat->setProperty("colour", f.ledColour);
+        QStringLiteral("QFrame#led_etat { background: %1; border-radius: 6px; }").arg(f.light.name()));
+    led_etat->setProperty("colour", f.light);
     txt_etat->setText(f.stateText);
     setVisible(f.frameShown);
 }
@@ -157,14 +154,14 @@ void MailAddressPage::showFields()
 void MailAddressPage::onUseClicked()
 {
     takeTexts();
-    m_page.ApplyUseCheckbox();
+    m_page.applyUseCheckbox();
     showFields();
 }
 
 void MailAddressPage::validate()
 {
     takeTexts();
-    m_page.ValidateAccountPage();
+    m_page.validateAccountPage();
     showFields();
 }
 

@@ -4,7 +4,7 @@
 
 namespace chronolien {
 
-QString MailtoLink(const QString& address, const QString& subject, const QString& body, const QString& copy,
+QString mailtoLink(const QString& address, const QString& subject, const QString& body, const QString& copy,
     const QString& blindCopy)
 {
     QString query;
@@ -21,10 +21,10 @@ QString MailtoLink(const QString& address, const QString& subject, const QString
     return QStringLiteral("mailto:") + address + query;
 }
 
-void OpenMailto(ProcessStarter& processes, const QString& address, const QString& subject,
+void openMailto(ProcessStarter& processes, const QString& address, const QString& subject,
     const QString& body, const QString& copy, const QString& blindCopy)
 {
-    processes.openUrl(MailtoLink(address, subject, body, copy, blindCopy));
+    processes.openUrl(mailtoLink(address, subject, body, copy, blindCopy));
 }
 
 } // namespace chronolien

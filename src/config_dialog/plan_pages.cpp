@@ -3,8 +3,8 @@
 #include "accounting/time_accounting.h"
 #include "config_dialog/config_dialog_context.h"
 #include "config_dialog/time_edit.h"
-#include "core/app_state.h"
-#include "settings/settings_file.h"
+#include "settings/settings.h"
+#include "state/app_state.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -75,8 +75,8 @@ void ForfaitPage::onSwitchClicked()
     Settings& s = m_context.state.settings;
     s.forfait = !vf_forfait->isChecked();
     Q_EMIT sectionChanged(QStringLiteral("forfait"));
-    m_context.file.WriteKey(QStringLiteral("forfait"), s.forfait);
-    m_context.accounting.ClearPlanAlert();
+    m_context.settings.store(&Settings::forfait);
+    m_context.accounting.clearPlanAlert();
 }
 
 void TimeFields::applyLeaveRules() const
@@ -88,7 +88,7 @@ void TimeFields::applyLeaveRules() const
 
 void TimeFields::show(qint32 totalSeconds) const
 {
-    const HoursMinutesSeconds split = SplitSeconds(totalSeconds);
+    const HoursMinutesSeconds split = splitSeconds(totalSeconds);
     hours->setText(QString::number(split.hours));
     minutes->setText(QString::number(split.minutes));
     seconds->setText(QString::number(split.seconds));
@@ -97,7 +97,7 @@ void TimeFields::show(qint32 totalSeconds) const
 qint32 TimeFields::totalSeconds() const
 {
     applyLeaveRules();
-    return SecondsFromFields(hours->text(), minutes->text(), seconds->text());
+    return secondsFromFields(hours->text(), minutes->text(), seconds->text());
 }
 
 CurrentTimePage::CurrentTimePage(ConfigDialogContext& context, QWidget* parent)
@@ -122,9 +122,9 @@ void CurrentTimePage::store()
 {
     Settings& s = m_context.state.settings;
     s.cpt_mois = fields.totalSeconds();
-    m_context.file.WriteKey(QStringLiteral("cpt_mois"), int(s.cpt_mois));
-    m_context.accounting.UpdateCounterDisplay();
-    m_context.accounting.ClearPlanAlert();
+    m_context.settings.store(&Settings::cpt_mois);
+    m_context.accounting.updateCounterDisplay();
+    m_context.accounting.clearPlanAlert();
 }
 
 PlanLengthPage::PlanLengthPage(ConfigDialogContext& context, QWidget* parent)
@@ -149,8 +149,8 @@ void PlanLengthPage::store()
 {
     Settings& s = m_context.state.settings;
     s.cpt_limite = fields.totalSeconds();
-    m_context.file.WriteKey(QStringLiteral("cpt_limite"), int(s.cpt_limite));
-    m_context.accounting.ClearPlanAlert();
+    m_context.settings.store(&Settings::cpt_limite);
+    m_context.accounting.clearPlanAlert();
 }
 
 AlertPage::AlertPage(ConfigDialogContext& context, QWidget* parent)
@@ -180,9 +180,9 @@ void AlertPage::store()
     Settings& s = m_context.state.settings;
     s.alerte1 = plainlyTicked(vf_alerte1);
     s.alerte2 = plainlyTicked(vf_alerte2);
-    m_context.file.WriteKey(QStringLiteral("alerte1"), s.alerte1);
-    m_context.file.WriteKey(QStringLiteral("alerte2"), s.alerte2);
-    m_context.accounting.ClearPlanAlert();
+    m_context.settings.store(&Settings::alerte1);
+    m_context.settings.store(&Settings::alerte2);
+    m_context.accounting.clearPlanAlert();
 }
 
 ResetPage::ResetPage(ConfigDialogContext& context, QWidget* parent)
@@ -202,7 +202,7 @@ ResetPage::ResetPage(ConfigDialogContext& context, QWidget* parent)
     pageLayout()->addWidget(bt_raz, 0, Qt::AlignLeft);
     bt4_ok = addValidateButton(QStringLiteral("bt4_ok"));
     // The reset goes by the day in memory, not by an unvalidated day on the page.
-    connect(bt_raz, &QPushButton::clicked, this, [this] { m_context.accounting.ResetMonth(); });
+    connect(bt_raz, &QPushButton::clicked, this, [this] { m_context.accounting.resetMonth(); });
     connect(bt4_ok, &QPushButton::clicked, this, &ResetPage::store);
 }
 
@@ -216,8 +216,8 @@ void ResetPage::store()
 {
     txt_raz->applyLeaveRule();
     Settings& s = m_context.state.settings;
-    s.j_raz = DayFromField(txt_raz->text());
-    m_context.file.WriteKey(QStringLiteral("j_raz"), int(s.j_raz));
+    s.j_raz = dayFromField(txt_raz->text());
+    m_context.settings.store(&Settings::j_raz);
 }
 
 } // namespace chronolien

@@ -49,16 +49,16 @@ QList<SectionEntry> buildTable()
 
 } // namespace
 
-const QList<SectionEntry>& SectionTable()
+const QList<SectionEntry>& sectionTable()
 {
     static const QList<SectionEntry> table = buildTable();
     return table;
 }
 
-QList<SectionEntry> SectionTreeEntries(bool forfait, bool sons, bool courrier)
+QList<SectionEntry> sectionTreeEntries(bool forfait, bool sons, bool courrier)
 {
     QList<SectionEntry> entries;
-    for (const SectionEntry& entry : SectionTable()) {
+    for (const SectionEntry& entry : sectionTable()) {
         const bool shown = entry.condition == EntryCondition::Always
             || (entry.condition == EntryCondition::Forfait && forfait)
             || (entry.condition == EntryCondition::Sons && sons)
@@ -69,16 +69,16 @@ QList<SectionEntry> SectionTreeEntries(bool forfait, bool sons, bool courrier)
     return entries;
 }
 
-std::optional<SectionEntry> EntryForText(const QString& text)
+std::optional<SectionEntry> entryForText(const QString& text)
 {
-    for (const SectionEntry& entry : SectionTable()) {
+    for (const SectionEntry& entry : sectionTable()) {
         if (entry.text == text)
             return entry;
     }
     return std::nullopt;
 }
 
-QString FrameCaption(int frame)
+QString frameCaption(int frame)
 {
     static const char16_t* const captions[20] = {
         u" FORFAIT ",

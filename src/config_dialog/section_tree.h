@@ -22,15 +22,15 @@ struct SectionEntry {
 };
 
 // Every entry in the order the tree adds them, each section's children right after it.
-const QList<SectionEntry>& SectionTable();
+const QList<SectionEntry>& sectionTable();
 
-// The entries that BuildSectionTree adds for these values of forfait, sons and courrier.
-QList<SectionEntry> SectionTreeEntries(bool forfait, bool sons, bool courrier);
+// The entries that buildSectionTree adds for these values of forfait, sons and courrier.
+QList<SectionEntry> sectionTreeEntries(bool forfait, bool sons, bool courrier);
 
 // The entry whose text equals the clicked text exactly, with case; the first in table order wins.
-std::optional<SectionEntry> EntryForText(const QString& text);
+std::optional<SectionEntry> entryForText(const QString& text);
 
 // The caption of frame fl<frame>.
-QString FrameCaption(int frame);
+QString frameCaption(int frame);
 
 } // namespace chronolien

@@ -35,7 +35,7 @@ void SectionTreeView::fill(const QList<SectionEntry>& entries)
             item = new QTreeWidgetItem(parent);
         }
         item->setText(0, entry.text);
-        item->setIcon(0, TreeIcon(entry.image, entry.selectedImage));
+        item->setIcon(0, treeIcon(entry.image, entry.selectedImage));
         item->setData(0, ImageRole, entry.image);
         item->setData(0, SelectedImageRole, entry.selectedImage);
     }

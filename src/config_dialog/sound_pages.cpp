@@ -2,10 +2,10 @@
 
 #include "config_dialog/config_dialog_context.h"
 #include "config_dialog/file_choices.h"
-#include "connection/event_media.h"
-#include "core/app_state.h"
+#include "effects/event_effects.h"
 #include "platform/sound_player.h"
-#include "settings/settings_file.h"
+#include "settings/settings.h"
+#include "state/app_state.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -40,7 +40,7 @@ void SoundsSectionPage::onSwitchClicked()
     Settings& s = m_context.state.settings;
     s.sons = !vf_sons->isChecked();
     Q_EMIT sectionChanged(QStringLiteral("sons"));
-    m_context.file.WriteKey(QStringLiteral("sons"), s.sons);
+    m_context.settings.store(&Settings::sons);
 }
 
 namespace {
@@ -104,10 +104,10 @@ void SoundEventPage::showNoSound(bool noSound)
 
 void SoundEventPage::load()
 {
-    const QString& setting = soundField(m_context.state.settings, m_event);
+    const QString& setting = m_context.state.settings.*soundField(m_event);
     const bool noSound = setting == QLatin1String(kNoSound);
     showNoSound(noSound);
-    chem_sons->setText(noSound ? DefaultSoundPath(m_context.state.appFolder, m_event) : setting);
+    chem_sons->setText(noSound ? defaultSoundPath(m_context.state.appFolder, m_event) : setting);
     setVisible(true);
 }
 
@@ -116,25 +116,24 @@ void SoundEventPage::onNoSoundClicked()
     const bool noSound = vf_chsons->isChecked();
     showNoSound(noSound);
     if (noSound)
-        chem_sons->setText(DefaultSoundPath(m_context.state.appFolder, m_event));
+        chem_sons->setText(defaultSoundPath(m_context.state.appFolder, m_event));
 }
 
 void SoundEventPage::browse()
 {
-    if (const auto path = ChooseSoundFile(m_context.state.appFolder, m_event, m_context.chooser))
+    if (const auto path = chooseSoundFile(m_context.state.appFolder, m_event, m_context.chooser))
         chem_sons->setText(*path);
 }
 
 void SoundEventPage::play()
 {
     // The path on the page, validated or not; a path naming no file plays nothing.
-    PlaySoundFile(m_context.state.settings.sons, m_context.sound, chem_sons->text());
+    playSoundFile(m_context.state.settings.sons, m_context.sound, chem_sons->text());
 }
 
 void SoundEventPage::store()
 {
-    StoreSoundSetting(m_context.state.settings, m_context.file, m_event,
-        vf_chsons->checkState() == Qt::Checked, chem_sons->text());
+    storeSoundSetting(m_context.settings, m_event, vf_chsons->checkState() == Qt::Checked, chem_sons->text());
 }
 
 } // namespace chronolien

@@ -19,14 +19,14 @@ TimeEdit::TimeEdit(const TimeFieldRule& rule, const QString& name, QWidget* pare
 
 void TimeEdit::applyChangeRule(const QString& text)
 {
-    const QString wanted = TextAfterChange(m_rule, text);
+    const QString wanted = textAfterChange(m_rule, text);
     if (wanted != text)
         setText(wanted);
 }
 
 void TimeEdit::applyLeaveRule()
 {
-    const QString wanted = TextOnLeave(m_rule, text());
+    const QString wanted = textOnLeave(m_rule, text());
     if (wanted != text())
         setText(wanted);
 }

@@ -25,12 +25,12 @@ double timeFieldValue(const QString& text)
     return timeFieldNumber(text).value_or(0.0);
 }
 
-QString TextAfterChange(const TimeFieldRule& rule, const QString& text)
+QString textAfterChange(const TimeFieldRule& rule, const QString& text)
 {
     return timeFieldNumber(text) ? text : QString::fromUtf16(rule.replacement);
 }
 
-QString TextOnLeave(const TimeFieldRule& rule, const QString& text)
+QString textOnLeave(const TimeFieldRule& rule, const QString& text)
 {
     QString result = text;
     if (timeFieldValue(result) > rule.highest)
@@ -40,19 +40,19 @@ QString TextOnLeave(const TimeFieldRule& rule, const QString& text)
     return result;
 }
 
-qint32 SecondsFromFields(const QString& hours, const QString& minutes, const QString& seconds)
+qint32 secondsFromFields(const QString& hours, const QString& minutes, const QString& seconds)
 {
     const double total
         = timeFieldValue(hours) * 3600.0 + timeFieldValue(minutes) * 60.0 + timeFieldValue(seconds);
     return qint32(roundHalfEven(total));
 }
 
-qint16 DayFromField(const QString& day)
+qint16 dayFromField(const QString& day)
 {
     return qint16(roundHalfEven(timeFieldValue(day)));
 }
 
-HoursMinutesSeconds SplitSeconds(qint32 seconds)
+HoursMinutesSeconds splitSeconds(qint32 seconds)
 {
     const qint32 hours = seconds / 3600;
     const qint32 rest = seconds - hours * 3600;

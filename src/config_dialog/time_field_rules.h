@@ -26,15 +26,15 @@ double timeFieldValue(const QString& text);
 
 // The text after a change while typing: the field's replacement when the text is no number,
 // otherwise the text as it is (no bound applies while typing).
-QString TextAfterChange(const TimeFieldRule& rule, const QString& text);
+QString textAfterChange(const TimeFieldRule& rule, const QString& text);
 // The text when the field is left: above the highest value it becomes the highest, then below the
 // lowest it becomes the lowest; a value within the bounds stays exactly as typed.
-QString TextOnLeave(const TimeFieldRule& rule, const QString& text);
+QString textOnLeave(const TimeFieldRule& rule, const QString& text);
 
 // Hours, minutes and seconds texts to whole seconds, halves rounding to the even neighbour.
-qint32 SecondsFromFields(const QString& hours, const QString& minutes, const QString& seconds);
+qint32 secondsFromFields(const QString& hours, const QString& minutes, const QString& seconds);
 // The day of month a day field's text stands for.
-qint16 DayFromField(const QString& day);
+qint16 dayFromField(const QString& day);
 
 struct HoursMinutesSeconds {
     qint32 hours;
@@ -42,6 +42,6 @@ struct HoursMinutesSeconds {
     qint32 seconds;
 };
 // Whole hours, then whole minutes of the rest, then the seconds left.
-HoursMinutesSeconds SplitSeconds(qint32 seconds);
+HoursMinutesSeconds splitSeconds(qint32 seconds);
 
 } // namespace chronolien

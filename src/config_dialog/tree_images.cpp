@@ -150,7 +150,7 @@ void loop(QPainter& p)
 
 } // namespace
 
-QImage TreeImage(int number)
+QImage treeImage(int number)
 {
     QImage image(kTreeImageSize, kTreeImageSize, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -208,11 +208,11 @@ QImage TreeImage(int number)
     return image;
 }
 
-QIcon TreeIcon(int image, int selectedImage)
+QIcon treeIcon(int image, int selectedImage)
 {
     QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(TreeImage(image)), QIcon::Normal);
-    icon.addPixmap(QPixmap::fromImage(TreeImage(selectedImage)), QIcon::Selected);
+    icon.addPixmap(QPixmap::fromImage(treeImage(image)), QIcon::Normal);
+    icon.addPixmap(QPixmap::fromImage(treeImage(selectedImage)), QIcon::Selected);
     return icon;
 }
 

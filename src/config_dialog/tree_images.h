@@ -11,8 +11,8 @@ inline constexpr int kTreeImageCount = 15;
 inline constexpr int kTreeImageSize = 16;
 
 // Picture number 1 to 15; a blank picture for any other number.
-QImage TreeImage(int number);
+QImage treeImage(int number);
 // The entry's icon: the first picture normally, the second while the entry is selected.
-QIcon TreeIcon(int image, int selectedImage);
+QIcon treeIcon(int image, int selectedImage);
 
 } // namespace chronolien

@@ -1,49 +1,40 @@
 #include "connection/connection_monitor.h"
 
-#include "platform/line_services.h"
+#include "platform/line.h"
 
 namespace chronolien {
 
-ConnectionMonitor::ConnectionMonitor(LineServices& line)
+ConnectionMonitor::ConnectionMonitor(Line& line)
     : m_line(line)
 {
 }
 
-bool ConnectionMonitor::IsConnected()
+bool ConnectionMonitor::isConnected()
 {
-    const LineServices::Enumeration active = m_line.enumerateConnections();
-    if (!active.ok || active.connections.isEmpty())
-        return false;
-    return m_line.connectionState(active.connections.first()) == LineServices::StateConnected;
+    return m_line.state() == Line::State::Up;
 }
 
-bool ConnectionMonitor::LineBeingSetUp()
+bool ConnectionMonitor::lineBeingSetUp()
 {
-    const LineServices::Enumeration active = m_line.enumerateConnections();
-    return active.ok && !active.connections.isEmpty()
-        && m_line.connectionState(active.connections.first()) != LineServices::StateConnected;
+    return m_line.state() == Line::State::SettingUp;
 }
 
-void ConnectionMonitor::Dial()
+void ConnectionMonitor::dial()
 {
     m_line.dial();
 }
 
-void ConnectionMonitor::HangUp()
+void ConnectionMonitor::hangUp()
 {
-    const LineServices::Enumeration active = m_line.enumerateConnections();
-    if (!active.ok)
-        return;
-    for (const QString& handle : active.connections)
-        m_line.hangUp(handle);
+    m_line.hangUp();
 }
 
-void ConnectionMonitor::ToggleConnection(bool connectedFlag)
+void ConnectionMonitor::toggleConnection(bool connectedFlag)
 {
     if (connectedFlag)
-        HangUp();
+        hangUp();
     else
-        Dial();
+        dial();
 }
 
 } // namespace chronolien

@@ -2,26 +2,26 @@
 
 namespace chronolien {
 
-class LineServices;
+class Line;
 
-// Whether a dial-up connection is up, and dialling and hanging up through the system.
+// Whether the line is up, and dialling and hanging up through the system.
 class ConnectionMonitor {
 public:
-    explicit ConnectionMonitor(LineServices& line);
+    explicit ConnectionMonitor(Line& line);
 
-    // True when the first active dial-up connection carries traffic. Only the first is looked at.
-    bool IsConnected();
-    // A dial-up connection exists but does not carry traffic yet: a dialling under way.
-    bool LineBeingSetUp();
-    // Asks the system to dial its default connection unattended.
-    void Dial();
-    // Hangs up every active dial-up connection, without waiting for the line to drop.
-    void HangUp();
+    // True when the line carries traffic.
+    bool isConnected();
+    // The line exists but does not carry traffic yet: a dialling under way.
+    bool lineBeingSetUp();
+    // Asks the system to bring the line up unattended.
+    void dial();
+    // Takes the line down, without waiting for it to drop.
+    void hangUp();
     // Hangs up when the program sees the line up, dials otherwise.
-    void ToggleConnection(bool connectedFlag);
+    void toggleConnection(bool connectedFlag);
 
 private:
-    LineServices& m_line;
+    Line& m_line;
 };
 
 } // namespace chronolien

@@ -1,16 +1,14 @@
 #include "core/application.h"
 
 #include "accounting/time_accounting.h"
-#include "core/app_state.h"
-#include "core/configuration_pages.h"
-#include "core/mail_lifecycle.h"
+#include "core/hook.h"
 #include "core/ticker.h"
-#include "core/tray_icon.h"
-#include "core/windows.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "settings/command_list.h"
 #include "settings/settings.h"
+#include "state/app_state.h"
+#include "state/program_view.h"
 
 #include <QFileInfo>
 
@@ -32,53 +30,50 @@ QString Application::quitQuestion()
         + QStringLiteral("Cliquez sur oui pour masquer et non pour quitter.");
 }
 
-Application::Application(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages,
-    Windows& windows, TimeAccounting& accounting, Ticker& ticker, MailLifecycle& mail,
-    ConfigurationPages& pages, TrayIcon& tray)
+Application::Application(AppState& state, SettingsStore& settings, Clock& clock, MessageBox& messages,
+    ProgramView& windows, TimeAccounting& accounting, Ticker& ticker, Hooks hooks)
     : m_state(state)
-    , m_file(file)
+    , m_settings(settings)
     , m_clock(clock)
     , m_messages(messages)
     , m_windows(windows)
     , m_accounting(accounting)
     , m_ticker(ticker)
-    , m_mail(mail)
-    , m_pages(pages)
-    , m_tray(tray)
+    , m_hooks(std::move(hooks))
 {
 }
 
-void Application::InitApplication(const QString& appFolder)
+void Application::initApplication(const QString& appFolder)
 {
     m_state.appFolder = appFolder;
     Settings& settings = m_state.settings;
-    LoadSettings(settings, m_file, appFolder, m_clock.today());
-    LoadCommandList(m_state.commandLists[0], commandListPath(appFolder, 1), m_messages);
-    LoadCommandList(m_state.commandLists[1], commandListPath(appFolder, 2), m_messages);
+    m_settings.load(appFolder, m_clock.today());
+    loadCommandList(m_state.commandLists[0], commandListPath(appFolder, 1), m_messages);
+    loadCommandList(m_state.commandLists[1], commandListPath(appFolder, 2), m_messages);
     if (settings.courrier)
-        m_mail.LoadAccounts();
-    m_accounting.UpdateCounterDisplay();
-    m_ticker.StartTiming();
-    m_pages.LoadForfaitPage();
+        runHook(m_hooks.loadAccounts);
+    m_accounting.updateCounterDisplay();
+    m_ticker.startTiming();
+    runHook(m_hooks.loadForfaitPage);
 
     if (settings.autoOpen(AutoOpenAsLastTime)) {
         if (settings.affiche_actu)
-            m_windows.ShowFloatingWindow();
+            m_windows.showFloatingWindow();
     } else {
         settings.affiche_actu = false;
     }
     if (settings.autoOpen(AutoOpenAlways))
-        m_windows.ShowFloatingWindow();
+        m_windows.showFloatingWindow();
 
     m_state.debugSwitch = QFileInfo(m_state.dataPath(QStringLiteral("debug"))).isFile();
 }
 
-bool Application::QuitApplication()
+bool Application::quitApplication()
 {
     if (m_state.settings.affiche_actu) {
         switch (m_messages.show(quitQuestion(), StyleYesNoCancel)) {
         case MessageAnswer::Yes:
-            m_windows.HideFloatingWindow();
+            m_windows.hideFloatingWindow();
             return false;
         case MessageAnswer::No:
             break;
@@ -86,10 +81,10 @@ bool Application::QuitApplication()
             return false;
         }
     }
-    m_mail.CloseMailSockets();
-    m_ticker.SaveState();
-    m_tray.RemoveTrayIcon();
-    m_windows.CloseAllWindows();
+    runHook(m_hooks.closeMailSockets);
+    m_ticker.saveState();
+    runHook(m_hooks.removeTrayIcon);
+    m_windows.closeAllWindows();
     return true;
 }
 

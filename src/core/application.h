@@ -1,50 +1,53 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace chronolien {
 
 class Clock;
-class ConfigurationPages;
-class MailLifecycle;
 class MessageBox;
-class SettingsFile;
+class SettingsStore;
 class Ticker;
 class TimeAccounting;
-class TrayIcon;
-class Windows;
+class ProgramView;
 struct AppState;
 
 // Start-up and the orderly end of the program.
 class Application {
 public:
+    // What start-up and quitting ask of the parts above the logic; any may be empty.
+    struct Hooks {
+        std::function<void()> loadAccounts; // reads the five mailbox accounts from courrier.ini
+        std::function<void()> closeMailSockets; // ends any mail check under way
+        std::function<void()> loadForfaitPage; // brings the plan page of an open dialog in line
+        std::function<void()> removeTrayIcon;
+    };
+
     // The question asked before quitting while the floating window is shown.
     static QString quitQuestion();
 
-    Application(AppState& state, SettingsFile& file, Clock& clock, MessageBox& messages, Windows& windows,
-        TimeAccounting& accounting, Ticker& ticker, MailLifecycle& mail, ConfigurationPages& pages,
-        TrayIcon& tray);
+    Application(AppState& state, SettingsStore& settings, Clock& clock, MessageBox& messages,
+        ProgramView& windows, TimeAccounting& accounting, Ticker& ticker, Hooks hooks);
 
     // Loads every stored setting and list, and opens the windows the auto-open rules ask for.
     // appFolder is the executable's folder, without a trailing separator.
-    void InitApplication(const QString& appFolder);
+    void initApplication(const QString& appFolder);
 
     // Saves, removes the tray icon and closes every window; true when the process is to end. With
     // the floating window shown the user may choose to hide it instead, or to change nothing.
     // The line is never hung up.
-    bool QuitApplication();
+    bool quitApplication();
 
 private:
     AppState& m_state;
-    SettingsFile& m_file;
+    SettingsStore& m_settings;
     Clock& m_clock;
     MessageBox& m_messages;
-    Windows& m_windows;
+    ProgramView& m_windows;
     TimeAccounting& m_accounting;
     Ticker& m_ticker;
-    MailLifecycle& m_mail;
-    ConfigurationPages& m_pages;
-    TrayIcon& m_tray;
+    Hooks m_hooks;
 };
 
 } // namespace chronolien

@@ -2,12 +2,11 @@
 
 #include "accounting/time_accounting.h"
 #include "connection/connection_monitor.h"
-#include "core/app_state.h"
-#include "core/connection_events.h"
-#include "core/mail_check.h"
+#include "core/hook.h"
 #include "platform/clock.h"
-#include "settings/settings_file.h"
+#include "settings/settings.h"
 #include "settings/text_forms.h"
+#include "state/app_state.h"
 
 #include <limits>
 
@@ -25,58 +24,57 @@ qint32 addSeconds(qint32 counter, float elapsed)
 
 } // namespace
 
-Ticker::Ticker(AppState& state, SettingsFile& file, Clock& clock, ConnectionMonitor& monitor,
-    TimeAccounting& accounting, ConnectionEvents& events, MailCheckStarter& mail)
+Ticker::Ticker(AppState& state, SettingsStore& settings, Clock& clock, ConnectionMonitor& monitor,
+    TimeAccounting& accounting, Hooks hooks)
     : m_state(state)
-    , m_file(file)
+    , m_settings(settings)
     , m_clock(clock)
     , m_monitor(monitor)
     , m_accounting(accounting)
-    , m_events(events)
-    , m_mail(mail)
+    , m_hooks(std::move(hooks))
 {
 }
 
-void Ticker::StartTiming()
+void Ticker::startTiming()
 {
     m_lastTickTime = m_clock.secondsSinceMidnight();
 }
 
-void Ticker::MainTick()
+void Ticker::mainTick()
 {
-    if (m_monitor.IsConnected()) {
+    if (m_monitor.isConnected()) {
         if (!m_state.connectedFlag) {
             m_state.connectedFlag = true;
-            m_events.OnConnect();
+            runHook(m_hooks.lineUp);
         }
     } else {
         // A month over an allowance that hangs up would be dialled, hung up and dialled again.
         // Dialling returns at once and the line reads down while it is being set up: dialling
         // again then would start one more dialler every second.
-        if (m_state.settings.connect_auto && !m_accounting.AutoDialBlocked() && !m_monitor.LineBeingSetUp())
-            m_monitor.Dial();
+        if (m_state.settings.connect_auto && !m_accounting.autoDialBlocked() && !m_monitor.lineBeingSetUp())
+            m_monitor.dial();
         if (m_state.connectedFlag) {
             m_state.connectedFlag = false;
-            m_events.OnDisconnect();
+            runHook(m_hooks.lineDown);
             // The seconds counted since the last ten-second save are stored now: with the line down
             // no save writes the month time, and quitting before the next connection would lose them.
-            m_file.WriteKey(QStringLiteral("cpt_mois"), int(m_state.settings.cpt_mois));
+            m_settings.store(&Settings::cpt_mois);
         }
     }
 
-    m_accounting.CheckMonthlyReset();
+    m_accounting.checkMonthlyReset();
 
     if (m_state.connectedFlag) {
-        CountElapsedTime();
-        m_events.UpdateThroughput();
+        countElapsedTime();
+        runHook(m_hooks.connectedTick);
     }
 
     // Read again: the time the actions above took belongs to the next tick.
     m_lastTickTime = m_clock.secondsSinceMidnight();
-    m_accounting.UpdateGauge();
+    m_accounting.updateGauge();
 }
 
-void Ticker::CountElapsedTime()
+void Ticker::countElapsedTime()
 {
     const float elapsed = m_clock.secondsSinceMidnight() - m_lastTickTime;
     // Midnight makes elapsed negative, a sleep or a clock put forward makes it large: such a tick
@@ -86,34 +84,34 @@ void Ticker::CountElapsedTime()
     Settings& settings = m_state.settings;
     settings.cpt_mois = addSeconds(settings.cpt_mois, elapsed);
     m_state.sessionSeconds = addSeconds(m_state.sessionSeconds, elapsed);
-    m_accounting.UpdateCounterDisplay();
+    m_accounting.updateCounterDisplay();
     if (settings.forfait && settings.cpt_mois > settings.cpt_limite) {
         // The alert may wait on a message box while later ticks run: they count from here.
         m_lastTickTime = m_clock.secondsSinceMidnight();
-        m_accounting.PlanExceeded();
+        m_accounting.planExceeded();
     }
 }
 
-void Ticker::SaveState()
+void Ticker::saveState()
 {
     const Settings& settings = m_state.settings;
     // The month time changes only by counting while the line is up; the plan page and the monthly
     // reset store it themselves.
     if (m_state.connectedFlag)
-        m_file.WriteKey(QStringLiteral("cpt_mois"), int(settings.cpt_mois));
-    m_file.WriteKey(QStringLiteral("affiche_actu"), settings.affiche_actu);
+        m_settings.store(&Settings::cpt_mois);
+    m_settings.store(&Settings::affiche_actu);
     if (settings.pos_mem) {
-        m_file.WriteKey(QStringLiteral("pos_x"), int(settings.pos_x));
-        m_file.WriteKey(QStringLiteral("pos_y"), int(settings.pos_y));
+        m_settings.store(&Settings::pos_x);
+        m_settings.store(&Settings::pos_y);
     }
 }
 
-void Ticker::MailTimerFired()
+void Ticker::mailTimerFired()
 {
     // Not reset at connection: the connection starts a check of its own.
     ++m_mailMinutes;
     if (m_mailMinutes >= 3) {
-        m_mail.StartMailCheck();
+        runHook(m_hooks.startMailCheck);
         m_mailMinutes = 0;
     }
 }

@@ -12,7 +12,7 @@ AccountPage::AccountPage(MailboxAccounts& accounts, QString accountsPath, Messag
 {
 }
 
-void AccountPage::ShowAccountPage(int n)
+void AccountPage::showAccountPage(int n)
 {
     if (n < 1 || n > MailboxAccounts::Count)
         return;
@@ -28,11 +28,11 @@ void AccountPage::ShowAccountPage(int n)
         showNotTested();
         break;
     case MailboxAccount::StateOk:
-        fields.ledColour = LedGreen;
+        fields.light = Qt::green;
         fields.stateText = QStringLiteral("testé OK");
         break;
     case MailboxAccount::StateError:
-        fields.ledColour = LedRed;
+        fields.light = Qt::red;
         fields.stateText = QStringLiteral("Erreur");
         break;
     default:
@@ -41,7 +41,7 @@ void AccountPage::ShowAccountPage(int n)
     fields.frameShown = true;
 }
 
-void AccountPage::ApplyUseCheckbox()
+void AccountPage::applyUseCheckbox()
 {
     MailboxAccount& account = m_accounts.account(m_pageAccount);
     account.inUse = !fields.notUsedTicked;
@@ -49,11 +49,11 @@ void AccountPage::ApplyUseCheckbox()
     showNotTested();
 }
 
-void AccountPage::ValidateAccountPage()
+void AccountPage::validateAccountPage()
 {
     // Every account is written back: they must all be in memory first.
     if (!m_accounts.loaded)
-        LoadAccounts(m_accounts, m_path);
+        loadAccounts(m_accounts, m_path);
 
     MailboxAccount& account = m_accounts.account(m_pageAccount);
     if (!fields.notUsedTicked) {
@@ -61,7 +61,7 @@ void AccountPage::ValidateAccountPage()
             m_messages.show(
                 QStringLiteral("L'adresse du serveur pop ou votre login est incorrect."), StyleWarning);
             fields.notUsedTicked = true;
-            ApplyUseCheckbox();
+            applyUseCheckbox();
             return;
         }
         account.inUse = true;
@@ -76,19 +76,19 @@ void AccountPage::ValidateAccountPage()
     showNotTested();
     // Reading back gives the texts as the file holds them (cut, trailing spaces gone); after a
     // failed write the file holds the old accounts, so memory keeps what was typed instead.
-    if (SaveAccounts(m_accounts, m_path, m_messages))
-        LoadAccounts(m_accounts, m_path);
+    if (saveAccounts(m_accounts, m_path, m_messages))
+        loadAccounts(m_accounts, m_path);
 }
 
-void AccountPage::MailCheckingSwitchedOn()
+void AccountPage::mailCheckingSwitchedOn()
 {
     if (!m_accounts.loaded)
-        LoadAccounts(m_accounts, m_path);
+        loadAccounts(m_accounts, m_path);
 }
 
 void AccountPage::showNotTested()
 {
-    fields.ledColour = LedBlack;
+    fields.light = Qt::black;
     fields.stateText = QStringLiteral("Non testé");
 }
 

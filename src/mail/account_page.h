@@ -1,7 +1,8 @@
 #pragma once
 
-#include "mail/mailbox_account.h"
+#include "state/mailbox_account.h"
 
+#include <QColor>
 #include <QString>
 
 namespace chronolien {
@@ -16,7 +17,7 @@ struct AccountPageFields {
     QString password; // txt_pass
     bool notUsedTicked = false; // vf_pop
     bool textsEnabled = true;
-    unsigned ledColour = 0; // led_etat, 0x00BBGGRR
+    QColor light = Qt::black; // led_etat
     QString stateText; // txt_etat
     bool frameShown = false; // fl15
 };
@@ -24,21 +25,17 @@ struct AccountPageFields {
 // The mailbox page's logic, on the page's fields; the page widgets copy them in and out.
 class AccountPage {
 public:
-    static constexpr unsigned LedBlack = 0x000000;
-    static constexpr unsigned LedGreen = 0x00FF00;
-    static constexpr unsigned LedRed = 0x0000FF;
-
     AccountPage(MailboxAccounts& accounts, QString accountsPath, MessageBox& messages);
 
     // Shows account n (1 to 5) on the page.
-    void ShowAccountPage(int n);
+    void showAccountPage(int n);
     // The check box was clicked: the shown account is used or not, in memory only.
-    void ApplyUseCheckbox();
+    void applyUseCheckbox();
     // "Valider": stores the page's texts and use for the shown account and resets its state.
-    void ValidateAccountPage();
+    void validateAccountPage();
     // Mail checking was switched on: the accounts not read at start-up are read now, so that a
     // later save does not overwrite the stored ones with empty ones.
-    void MailCheckingSwitchedOn();
+    void mailCheckingSwitchedOn();
 
     int pageAccount() const { return m_pageAccount; }
     AccountPageFields fields;

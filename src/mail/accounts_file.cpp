@@ -1,5 +1,6 @@
 #include "mail/accounts_file.h"
 
+#include "mail/logging.h"
 #include "platform/message_box.h"
 #include "settings/win1252.h"
 
@@ -58,7 +59,7 @@ bool openForRecords(QFile& file)
 
 } // namespace
 
-void LoadAccounts(MailboxAccounts& accounts, const QString& path)
+void loadAccounts(MailboxAccounts& accounts, const QString& path)
 {
     QFile file(path);
     // A folder we may not write to still lets the accounts be read; blank records then stay in
@@ -91,7 +92,7 @@ void LoadAccounts(MailboxAccounts& accounts, const QString& path)
     accounts.loaded = true;
 }
 
-bool SaveAccounts(const MailboxAccounts& accounts, const QString& path, MessageBox& messages)
+bool saveAccounts(const MailboxAccounts& accounts, const QString& path, MessageBox& messages)
 {
     QFile file(path);
     bool ok = openForRecords(file);
@@ -100,9 +101,12 @@ bool SaveAccounts(const MailboxAccounts& accounts, const QString& path, MessageB
             && file.write(encodeRecord(accounts.account(n))) == AccountRecord::Size;
     }
     ok = ok && file.flush();
+    const QString error = file.errorString();
     file.close();
-    if (!ok)
+    if (!ok) {
+        qCWarning(lcMail).noquote() << "could not write" << path << ":" << error;
         messages.show(QStringLiteral("Impossible d'écrire dans le fichier ") + path, StyleCritical);
+    }
     return ok;
 }
 

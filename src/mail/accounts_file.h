@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mail/mailbox_account.h"
+#include "state/mailbox_account.h"
 
 #include <QString>
 
@@ -21,10 +21,10 @@ constexpr int PasswordSize = 30;
 
 // Reads the five accounts. A blank or damaged record, or one beyond the end of the file, turns its
 // account off and is written back blank; the account's other fields stay as they were.
-void LoadAccounts(MailboxAccounts& accounts, const QString& path);
+void loadAccounts(MailboxAccounts& accounts, const QString& path);
 
 // Writes the five accounts. On failure the user is told once and false is returned; the accounts
 // in memory stay as they are.
-bool SaveAccounts(const MailboxAccounts& accounts, const QString& path, MessageBox& messages);
+bool saveAccounts(const MailboxAccounts& accounts, const QString& path, MessageBox& messages);
 
 } // namespace chronolien

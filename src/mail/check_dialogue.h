@@ -30,30 +30,30 @@ public:
     CheckDialogue(AppState& state, SoundPlayer& sound, MessageBox& messages, CheckSockets& sockets,
         MailListEvents& events, std::function<double()> randomFraction);
 
-    void StartMailCheck();
+    void startMailCheck();
     // (Re)opens the check socket of account n (1 to 5).
-    void ConnectAccount(int n);
+    void connectAccount(int n);
 
     // Events of socket i (0 to 4).
-    void Connected(int i);
-    void DataArrival(int i, const QByteArray& bytes);
-    void SocketError(int i, int number, const QString& description);
+    void connected(int i);
+    void dataArrival(int i, const QByteArray& bytes);
+    void socketError(int i, int number, const QString& description);
     // Socket i reached a server that gave no verified TLS channel: the dialogue ends before USER
     // and the account is in error.
-    void SecureChannelRefused(int i, const QString& reason);
+    void secureChannelRefused(int i, const QString& reason);
 
 private:
-    void HandleReply(int i, const ReplyAssembler::Reply& reply);
-    void ReadStat(int i, const QByteArray& reply);
-    void NextTop(int i);
-    void ExtractHeaders(const QByteArray& reply, int i);
-    void SendLine(const QString& text, int i);
-    void SendQuit(int i, bool traced);
-    void Fail(int i);
-    void Close(int i);
-    void SaveAccounts();
-    void PlaySoundFile(const QString& path);
-    void Trace(int i, const QString& text);
+    void handleReply(int i, const ReplyAssembler::Reply& reply);
+    void readStat(int i, const QByteArray& reply);
+    void nextTop(int i);
+    void extractHeaders(const QByteArray& reply, int i);
+    void sendLine(const QString& text, int i);
+    void sendQuit(int i, bool traced);
+    void fail(int i);
+    void close(int i);
+    void saveAccounts();
+    void playSoundFile(const QString& path);
+    void trace(int i, const QString& text);
     MailboxAccount& accountOf(int i);
 
     AppState& m_state;

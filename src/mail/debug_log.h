@@ -12,12 +12,13 @@ struct AppState;
 class DebugLog {
 public:
     explicit DebugLog(const AppState& state);
-    void WriteDebugLine(const QString& text);
+    void writeDebugLine(const QString& text);
 
 private:
     // The application folder is known only once the program has started: the path is taken at
     // each write, never when the log is built.
     const AppState& m_state;
+    bool m_writeFailing = false; // the last line could not be written, which was logged
 };
 
 } // namespace chronolien

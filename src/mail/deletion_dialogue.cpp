@@ -1,26 +1,15 @@
 #include "mail/deletion_dialogue.h"
 
-#include "core/app_state.h"
-#include "core/mail_check.h"
 #include "mail/check_dialogue.h"
 #include "mail/header_extraction.h"
 #include "settings/win1252.h"
+#include "state/app_state.h"
 
 namespace chronolien {
 
 namespace {
 
 using Kind = ReplyAssembler::Kind;
-
-// DeleteStep: what the dialogue awaits.
-enum : qint16 {
-    AwaitingQuit = 0,
-    AwaitingGreeting = 1,
-    AwaitingUser = 2,
-    AwaitingPass = 3,
-    AwaitingDele = 4,
-    AwaitingTop = 5, // the headers that confirm the number still designates the listed message
-};
 
 bool sameMessage(const MailEntry& a, const MailEntry& b)
 {
@@ -30,122 +19,121 @@ bool sameMessage(const MailEntry& a, const MailEntry& b)
 
 } // namespace
 
-DeletionDialogue::DeletionDialogue(
-    AppState& state, DeletionSocket& socket, MailCheckStarter& checks, std::function<double()> randomFraction)
+DeletionDialogue::DeletionDialogue(AppState& state, DeletionSocket& socket,
+    std::function<void()> startMailCheck, std::function<double()> randomFraction)
     : m_state(state)
     , m_socket(socket)
-    , m_checks(checks)
+    , m_startMailCheck(std::move(startMailCheck))
     , m_randomFraction(std::move(randomFraction))
     , m_log(state)
 {
 }
 
-void DeletionDialogue::StartDeletion(const DeletionTarget& target)
+void DeletionDialogue::startDeletion(const DeletionTarget& target)
 {
     m_target = target;
     m_portRetries = 0;
-    StartDeletion();
+    startDeletion();
 }
 
-void DeletionDialogue::StartDeletion()
+void DeletionDialogue::startDeletion()
 {
     if (!m_state.connectedFlag || !m_state.settings.courrier)
         return;
     if (m_target.account < 1 || m_target.account > MailboxAccounts::Count)
         return;
-    m_step = AwaitingGreeting;
-    Close();
-    const Pop3Endpoint endpoint = ParsePop3Server(m_state.mailboxAccounts.account(m_target.account).server);
-    Trace(QStringLiteral(" Tentative de connection"));
+    m_step = Step::AwaitingGreeting;
+    close();
+    const Pop3Endpoint endpoint = parsePop3Server(m_state.mailboxAccounts.account(m_target.account).server);
+    trace(QStringLiteral(" Tentative de connection"));
     m_socket.connectSocket(endpoint);
 }
 
-void DeletionDialogue::DataArrival(const QByteArray& bytes)
+void DeletionDialogue::dataArrival(const QByteArray& bytes)
 {
     if (!m_socket.isConnected())
         return;
     m_replies.append(bytes);
     while (m_socket.isConnected()) {
         if (m_replies.overflowed()) {
-            Close();
+            close();
             return;
         }
         const std::optional<ReplyAssembler::Reply> reply = m_replies.take();
         if (!reply)
             return;
-        HandleReply(*reply);
+        handleReply(*reply);
     }
 }
 
-void DeletionDialogue::HandleReply(const ReplyAssembler::Reply& reply)
+void DeletionDialogue::handleReply(const ReplyAssembler::Reply& reply)
 {
-    Trace(QStringLiteral(" recu : ") + fromWin1252(reply.raw));
+    trace(QStringLiteral(" recu : ") + fromWin1252(reply.raw));
     const MailboxAccount& account = m_state.mailboxAccounts.account(m_target.account);
     const QString number = QString::number(m_target.messageNumber);
     const bool positive = reply.raw.startsWith('+');
     // A refused TOP means message n is gone: the mailbox changed, as with other headers.
-    if (!positive && m_step != AwaitingTop) {
-        Close();
+    if (!positive && m_step != Step::AwaitingTop) {
+        close();
         return;
     }
     switch (m_step) {
-    case AwaitingGreeting:
-        Trace(QStringLiteral(" envoi : USER ") + account.login);
-        SendLine(QStringLiteral("USER ") + account.login);
-        m_step = AwaitingUser;
+    case Step::AwaitingGreeting:
+        trace(QStringLiteral(" envoi : USER ") + account.login);
+        sendLine(QStringLiteral("USER ") + account.login);
+        m_step = Step::AwaitingUser;
         break;
-    case AwaitingUser:
-        Trace(QStringLiteral(" envoi : PASS ") + account.password);
-        SendLine(QStringLiteral("PASS ") + account.password);
-        m_step = AwaitingPass;
+    case Step::AwaitingUser:
+        trace(QStringLiteral(" envoi : PASS ") + account.password);
+        sendLine(QStringLiteral("PASS ") + account.password);
+        m_step = Step::AwaitingPass;
         break;
-    case AwaitingPass: {
+    case Step::AwaitingPass: {
         const QString top = QStringLiteral("top ") + number + QStringLiteral(" 0");
-        Trace(QStringLiteral(" envoi : ") + top);
+        trace(QStringLiteral(" envoi : ") + top);
         m_replies.expect(Kind::MultiLine);
-        SendLine(top);
-        m_step = AwaitingTop;
+        sendLine(top);
+        m_step = Step::AwaitingTop;
         break;
     }
-    case AwaitingTop:
-        if (positive && IsListedMessage(reply.text)) {
-            Trace(QStringLiteral(" envoi : dele ") + number);
+    case Step::AwaitingTop:
+        if (positive && isListedMessage(reply.text)) {
+            trace(QStringLiteral(" envoi : dele ") + number);
             m_replies.expect(Kind::SingleLine);
-            SendLine(QStringLiteral("dele ") + number);
-            m_step = AwaitingDele;
+            sendLine(QStringLiteral("dele ") + number);
+            m_step = Step::AwaitingDele;
         } else {
-            Trace(QStringLiteral(" message ") + number
+            trace(QStringLiteral(" message ") + number
                 + QStringLiteral(" changé sur le serveur : rien n'est supprimé"));
-            SendQuit();
+            sendQuit();
         }
         break;
-    case AwaitingDele:
-        SendQuit();
+    case Step::AwaitingDele:
+        sendQuit();
         break;
-    case AwaitingQuit:
-        Close();
-        m_checks.StartMailCheck();
-        break;
-    default:
+    case Step::AwaitingQuit:
+        close();
+        if (m_startMailCheck)
+            m_startMailCheck();
         break;
     }
 }
 
-bool DeletionDialogue::IsListedMessage(const QByteArray& topReply) const
+bool DeletionDialogue::isListedMessage(const QByteArray& topReply) const
 {
     // The same reading of the headers as the check's, so that an unchanged message compares equal.
-    QStringList lines = CutReplyLines(topReply, MaxReplyLines, true);
+    QStringList lines = cutReplyLines(topReply, MaxReplyLines, true);
     for (QString& line : lines)
         line = line.toLower();
     const std::optional<MailEntry> found
-        = MakeMailEntry(ReadHeaderFields(lines), m_target.account, m_target.messageNumber);
+        = makeMailEntry(readHeaderFields(lines), m_target.account, m_target.messageNumber);
     return found && sameMessage(*found, m_target.entry);
 }
 
-void DeletionDialogue::SocketError(int number, const QString& description)
+void DeletionDialogue::socketError(int number, const QString& description)
 {
-    Trace(QString::number(number) + QStringLiteral("  ") + description);
-    Close();
+    trace(QString::number(number) + QStringLiteral("  ") + description);
+    close();
     if (number != ErrorAddressInUse)
         return; // the deletion is given up; the next check shows the list again
     // A systematic failure would otherwise retry for ever.
@@ -153,37 +141,37 @@ void DeletionDialogue::SocketError(int number, const QString& description)
         return;
     const double fraction = qBound(0.0, m_randomFraction(), 0.999999);
     m_socket.setLocalPort(quint16(int(fraction * 3000) + 2000));
-    StartDeletion();
+    startDeletion();
 }
 
-void DeletionDialogue::SecureChannelRefused(const QString& reason)
+void DeletionDialogue::secureChannelRefused(const QString& reason)
 {
-    Trace(QStringLiteral(" TLS refusé : ") + reason);
-    Close(); // given up like a refused step: no new check, the account's state unchanged
+    trace(QStringLiteral(" TLS refusé : ") + reason);
+    close(); // given up like a refused step: no new check, the account's state unchanged
 }
 
-void DeletionDialogue::SendLine(const QString& text)
+void DeletionDialogue::sendLine(const QString& text)
 {
     m_socket.send(toWin1252(text) + "\r\n");
 }
 
-void DeletionDialogue::SendQuit()
+void DeletionDialogue::sendQuit()
 {
     m_replies.expect(Kind::SingleLine);
-    SendLine(QStringLiteral("QUIT"));
-    m_step = AwaitingQuit;
+    sendLine(QStringLiteral("QUIT"));
+    m_step = Step::AwaitingQuit;
 }
 
-void DeletionDialogue::Close()
+void DeletionDialogue::close()
 {
     m_socket.closeSocket();
     m_replies.clear();
 }
 
-void DeletionDialogue::Trace(const QString& text)
+void DeletionDialogue::trace(const QString& text)
 {
     if (m_state.debugSwitch)
-        m_log.WriteDebugLine(QStringLiteral("<supr> ") + text);
+        m_log.writeDebugLine(QStringLiteral("<supr> ") + text);
 }
 
 } // namespace chronolien

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "mail/debug_log.h"
-#include "mail/mail_list.h"
 #include "mail/pop3_endpoint.h"
 #include "mail/reply_assembler.h"
+#include "state/mail_list.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,7 +12,6 @@
 namespace chronolien {
 
 struct AppState;
-class MailCheckStarter;
 
 // The message to delete, copied from its list entry when the deletion starts: its account, its
 // number on the server in the check that listed it, and the headers that tell it from the others.
@@ -26,7 +25,7 @@ struct DeletionTarget {
 class DeletionStarter {
 public:
     virtual ~DeletionStarter() = default;
-    virtual void StartDeletion(const DeletionTarget& target) = 0;
+    virtual void startDeletion(const DeletionTarget& target) = 0;
 };
 
 // The deletion socket supr_pop as the deletion dialogue drives it.
@@ -56,38 +55,46 @@ public:
     // Address-in-use errors met in a row before the deletion is given up.
     static constexpr int MaxPortRetries = 5;
 
-    DeletionDialogue(AppState& state, DeletionSocket& socket, MailCheckStarter& checks,
+    // startMailCheck runs once the server has answered QUIT.
+    DeletionDialogue(AppState& state, DeletionSocket& socket, std::function<void()> startMailCheck,
         std::function<double()> randomFraction);
 
     // Opens the dialogue for the target; a deletion under way is dropped for it.
-    void StartDeletion(const DeletionTarget& target) override;
+    void startDeletion(const DeletionTarget& target) override;
 
     // Events of supr_pop.
-    void DataArrival(const QByteArray& bytes);
-    void SocketError(int number, const QString& description);
+    void dataArrival(const QByteArray& bytes);
+    void socketError(int number, const QString& description);
     // The server gave no verified TLS channel: the deletion is given up before USER.
-    void SecureChannelRefused(const QString& reason);
-
-    qint16 DeleteStep() const { return m_step; }
-    const DeletionTarget& target() const { return m_target; }
+    void secureChannelRefused(const QString& reason);
 
 private:
-    void StartDeletion();
-    void HandleReply(const ReplyAssembler::Reply& reply);
-    bool IsListedMessage(const QByteArray& topReply) const;
-    void SendLine(const QString& text);
-    void SendQuit();
-    void Close();
-    void Trace(const QString& text);
+    // What the dialogue awaits from the server.
+    enum class Step {
+        AwaitingQuit,
+        AwaitingGreeting,
+        AwaitingUser,
+        AwaitingPass,
+        AwaitingDele,
+        AwaitingTop, // the headers that confirm the number still designates the listed message
+    };
+
+    void startDeletion();
+    void handleReply(const ReplyAssembler::Reply& reply);
+    bool isListedMessage(const QByteArray& topReply) const;
+    void sendLine(const QString& text);
+    void sendQuit();
+    void close();
+    void trace(const QString& text);
 
     AppState& m_state;
     DeletionSocket& m_socket;
-    MailCheckStarter& m_checks;
+    std::function<void()> m_startMailCheck;
     std::function<double()> m_randomFraction;
     DebugLog m_log;
     ReplyAssembler m_replies;
     DeletionTarget m_target;
-    qint16 m_step = 0;
+    Step m_step = Step::AwaitingQuit;
     int m_portRetries = 0;
 };
 

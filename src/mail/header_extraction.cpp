@@ -16,7 +16,7 @@ constexpr qsizetype MaxLine = 100;
 
 QString keptLine(const QByteArray& raw)
 {
-    const QString line = DecodeHeaderLine(raw.left(MaxRawLine));
+    const QString line = decodeHeaderLine(raw.left(MaxRawLine));
     const qsizetype limit = qMin<qsizetype>(line.size(), 20);
     for (qsizetype k = 0; k < limit; ++k) {
         if (line[k] != u' ' && line[k] != u'\t')
@@ -47,7 +47,7 @@ std::optional<qint64> wholeNumber(QStringView text)
 
 } // namespace
 
-QStringList CutReplyLines(const QByteArray& reply, int maxLines, bool stopAtEmptyLine)
+QStringList cutReplyLines(const QByteArray& reply, int maxLines, bool stopAtEmptyLine)
 {
     QStringList lines;
     qsizetype start = 0;
@@ -65,14 +65,14 @@ QStringList CutReplyLines(const QByteArray& reply, int maxLines, bool stopAtEmpt
     return lines;
 }
 
-HeaderFields ReadHeaderFields(const QStringList& lines)
+HeaderFields readHeaderFields(const QStringList& lines)
 {
     HeaderFields f;
     auto nameAndAddress = [](const QString& v, QString& address, QString& name) {
-        QString a = SplitAddress(2, v);
-        address = CleanAddress(a);
-        QString n = SplitAddress(1, v);
-        name = CleanAddress(n);
+        QString a = splitAddress(2, v);
+        address = cleanAddress(a);
+        QString n = splitAddress(1, v);
+        name = cleanAddress(n);
     };
     for (const QString& line : lines) {
         if (line.startsWith(u"+ok")) {
@@ -87,16 +87,16 @@ HeaderFields ReadHeaderFields(const QStringList& lines)
         }
         if (line.startsWith(u"to: ")) {
             QString a = firstWord(line.mid(4));
-            f.ad1 = CleanAddress(a);
+            f.ad1 = cleanAddress(a);
         }
         if (line.startsWith(u"x-apparently-to: ")) {
             QString a = firstWord(line.mid(17));
-            f.ad2 = CleanAddress(a);
+            f.ad2 = cleanAddress(a);
         }
         if (line.startsWith(u"date: ")) {
-            const QString normalised = NormaliseMailDate(line.mid(6, 40));
-            const QDateTime read = ReadNormalisedDate(normalised);
-            f.date = read.isValid() ? read : ZeroMailDate();
+            const QString normalised = normaliseMailDate(line.mid(6, 40));
+            const QDateTime read = readNormalisedDate(normalised);
+            f.date = read.isValid() ? read : zeroMailDate();
             if (!read.isValid())
                 f.unreadableDates.append(normalised);
         }
@@ -104,7 +104,7 @@ HeaderFields ReadHeaderFields(const QStringList& lines)
             nameAndAddress(line.mid(6, 100), f.ad3, f.nom2);
         if (line.startsWith(u"return-path: ")) {
             QString a = line.mid(13, 100);
-            f.ad4 = CleanAddress(a);
+            f.ad4 = cleanAddress(a);
         }
         if (line.startsWith(u"reply-to: "))
             nameAndAddress(line.mid(10, 100), f.ad5, f.nom3);
@@ -114,7 +114,7 @@ HeaderFields ReadHeaderFields(const QStringList& lines)
     return f;
 }
 
-std::optional<MailEntry> MakeMailEntry(const HeaderFields& f, int account, int messageNumber)
+std::optional<MailEntry> makeMailEntry(const HeaderFields& f, int account, int messageNumber)
 {
     MailEntry e;
     e.account = qint16(account);
@@ -134,7 +134,7 @@ std::optional<MailEntry> MakeMailEntry(const HeaderFields& f, int account, int m
     return e;
 }
 
-QString SplitAddress(int mode, const QString& value)
+QString splitAddress(int mode, const QString& value)
 {
     const qsizetype p = value.indexOf(u'<'); // 0-based: the 1-based position is p + 1
     if (p < 0)
@@ -151,7 +151,7 @@ QString SplitAddress(int mode, const QString& value)
     }
 }
 
-QString CleanAddress(QString& text)
+QString cleanAddress(QString& text)
 {
     if (text.startsWith(u'<'))
         text.remove(0, 1);
@@ -164,11 +164,11 @@ QString CleanAddress(QString& text)
     return text;
 }
 
-void ApplyListSizes(const QByteArray& reply, int account, MailList& list, MailListEvents& events)
+void applyListSizes(const QByteArray& reply, int account, MailList& list, MailListEvents& events)
 {
     // A listing line: the message number, one space, its size in bytes.
     static const QRegularExpression listing(QStringLiteral("^(\\d{1,5}) (\\d{1,18})$"));
-    for (const QString& line : CutReplyLines(reply, MaxReplyLines, false)) {
+    for (const QString& line : cutReplyLines(reply, MaxReplyLines, false)) {
         const QRegularExpressionMatch m = listing.match(line);
         if (!m.hasMatch())
             continue;
@@ -177,7 +177,7 @@ void ApplyListSizes(const QByteArray& reply, int account, MailList& list, MailLi
             MailEntry& entry = list.entry(e);
             if (entry.account == account && entry.messageNumber == number) {
                 entry.sizeKo = float(m.capturedView(2).toDouble() / 1024.0);
-                events.FillMailList();
+                events.fillMailList();
                 break;
             }
         }

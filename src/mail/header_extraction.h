@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mail/mail_list.h"
+#include "state/mail_list.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -21,7 +21,7 @@ struct HeaderFields {
     QString nom1; // never filled
     QString nom2; // name of from:
     QString nom3; // name of reply-to:
-    QDateTime date = ZeroMailDate();
+    QDateTime date = zeroMailDate();
     QString sujet;
     qint32 taille = 0; // bytes, from a status line giving "octets"
     bool sizeInStatus = false; // the status line gave the size
@@ -31,24 +31,24 @@ struct HeaderFields {
 // A reply cut into lines at its carriage returns, each line's leading blanks (within its first 20
 // characters) removed and cut to 100 characters. Text after the last carriage return is not a line.
 // With stopAtEmptyLine the header block's end, its first empty line, ends the cut.
-QStringList CutReplyLines(const QByteArray& reply, int maxLines, bool stopAtEmptyLine);
+QStringList cutReplyLines(const QByteArray& reply, int maxLines, bool stopAtEmptyLine);
 
 // The most lines read from one reply: real messages carry dozens of header lines.
 constexpr int MaxReplyLines = 1000;
 
 // Applies the header rules to the reply's lines (already lower case), the last match winning.
-HeaderFields ReadHeaderFields(const QStringList& lines);
+HeaderFields readHeaderFields(const QStringList& lines);
 
 // The list entry for the fields; nothing when the message has no sender at all.
-std::optional<MailEntry> MakeMailEntry(const HeaderFields& fields, int account, int messageNumber);
+std::optional<MailEntry> makeMailEntry(const HeaderFields& fields, int account, int messageNumber);
 
 // Mode 1: the display name before "<"; mode 2: the address from "<" on. A value without "<" is
 // returned whole in both modes.
-QString SplitAddress(int mode, const QString& value);
+QString splitAddress(int mode, const QString& value);
 // Removes one "<" in front and one ">" at the end, then one double quote at each end.
-QString CleanAddress(QString& text);
+QString cleanAddress(QString& text);
 
 // Sizes from a LIST reply for the entries of account n whose message numbers it lists.
-void ApplyListSizes(const QByteArray& reply, int account, MailList& list, MailListEvents& events);
+void applyListSizes(const QByteArray& reply, int account, MailList& list, MailListEvents& events);
 
 } // namespace chronolien

@@ -73,7 +73,7 @@ std::optional<QByteArray> decodeB(QStringView text)
 
 } // namespace
 
-QString DecodeHeaderLine(const QByteArray& raw)
+QString decodeHeaderLine(const QByteArray& raw)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString line = utf8.decode(raw);

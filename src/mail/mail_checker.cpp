@@ -16,33 +16,28 @@ MailChecker::MailChecker(AppState& state, SoundPlayer& sound, MessageBox& messag
         auto* socket = new Pop3Connection(trustedAuthorities, this);
         socket->setLocalPort(firstLocalPort == 0 ? 0 : quint16(firstLocalPort + i));
         m_sockets.at(std::size_t(i)) = socket;
-        connect(socket, &Pop3Connection::ready, this, [this, i] { m_dialogue.Connected(i); });
+        connect(socket, &Pop3Connection::ready, this, [this, i] { m_dialogue.connected(i); });
         connect(socket, &Pop3Connection::received, this,
-            [this, i](const QByteArray& bytes) { m_dialogue.DataArrival(i, bytes); });
+            [this, i](const QByteArray& bytes) { m_dialogue.dataArrival(i, bytes); });
         connect(socket, &Pop3Connection::failed, this, [this, i](int number, const QString& description) {
-            m_dialogue.SocketError(i, number, description);
+            m_dialogue.socketError(i, number, description);
         });
         connect(socket, &Pop3Connection::secureChannelRefused, this,
-            [this, i](const QString& reason) { m_dialogue.SecureChannelRefused(i, reason); });
+            [this, i](const QString& reason) { m_dialogue.secureChannelRefused(i, reason); });
     }
 }
 
 MailChecker::~MailChecker()
 {
-    CloseAll();
+    closeAll();
 }
 
-void MailChecker::StartMailCheck()
+void MailChecker::startMailCheck()
 {
-    m_dialogue.StartMailCheck();
+    m_dialogue.startMailCheck();
 }
 
-void MailChecker::ConnectAccount(int n)
-{
-    m_dialogue.ConnectAccount(n);
-}
-
-void MailChecker::CloseAll()
+void MailChecker::closeAll()
 {
     for (int i = 0; i < 5; ++i)
         closeSocket(i);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/mail_check.h"
 #include "mail/check_dialogue.h"
 #include "mail/check_sockets.h"
 
@@ -16,7 +15,7 @@ class Pop3Connection;
 // The five check sockets connect_pop(0) to connect_pop(4) and the check dialogue that drives
 // them. Socket i binds its own local port, 3816 + i, before it connects, until that port proves to
 // be in use and a random one replaces it.
-class MailChecker final : public QObject, public MailCheckStarter, private CheckSockets {
+class MailChecker final : public QObject, private CheckSockets {
     Q_OBJECT
 
 public:
@@ -29,10 +28,10 @@ public:
         QObject* parent = nullptr);
     ~MailChecker() override;
 
-    void StartMailCheck() override;
-    void ConnectAccount(int n);
+    // Starts a check of the mailboxes in use; nothing unless mail checking is on and the line is up.
+    void startMailCheck();
     // Closes the five sockets, at the end of the run.
-    void CloseAll();
+    void closeAll();
 
     quint16 localPort(int i) const;
 

@@ -1,6 +1,6 @@
 #include "mail/mail_date.h"
 
-#include "mail/mail_list.h"
+#include "state/mail_list.h"
 
 #include <QStringList>
 #include <array>
@@ -29,7 +29,7 @@ struct MonthNames {
     std::array<const char16_t*, 5> names; // every accepted spelling, lower case
 };
 
-// The month tokens the reader takes: what NormaliseMailDate leaves of the English names, the
+// The month tokens the reader takes: what normaliseMailDate leaves of the English names, the
 // English names themselves, and the French ones.
 const std::array<MonthNames, 12>& monthTable()
 {
@@ -156,7 +156,7 @@ bool readTime(QStringView token, QTime& time)
 
 } // namespace
 
-QString NormaliseMailDate(const QString& value)
+QString normaliseMailDate(const QString& value)
 {
     QString s = value;
     const qsizetype comma = s.indexOf(u',');
@@ -173,7 +173,7 @@ QString NormaliseMailDate(const QString& value)
     return s;
 }
 
-QDateTime ReadNormalisedDate(const QString& text)
+QDateTime readNormalisedDate(const QString& text)
 {
     int day = 0;
     int month = 0;
@@ -226,13 +226,13 @@ QDateTime ReadNormalisedDate(const QString& text)
     return QDateTime(date, time, Qt::UTC);
 }
 
-QDateTime ParseMailDate(const QString& value)
+QDateTime parseMailDate(const QString& value)
 {
-    const QDateTime date = ReadNormalisedDate(NormaliseMailDate(value));
-    return date.isValid() ? date : ZeroMailDate();
+    const QDateTime date = readNormalisedDate(normaliseMailDate(value));
+    return date.isValid() ? date : zeroMailDate();
 }
 
-QString MailDateText(const QDateTime& date)
+QString mailDateText(const QDateTime& date)
 {
     static const std::array<const char16_t*, 7> days { u"lundi", u"mardi", u"mercredi", u"jeudi", u"vendredi",
         u"samedi", u"dimanche" };
@@ -250,22 +250,22 @@ QString MailDateText(const QDateTime& date)
         u"novembre",
         u"décembre",
     };
-    const QDateTime shown = date.isValid() ? date : ZeroMailDate();
+    const QDateTime shown = date.isValid() ? date : zeroMailDate();
     const QDate d = shown.date();
     return QString::fromUtf16(days.at(std::size_t(d.dayOfWeek() - 1))) + u' ' + QString::number(d.day())
         + u' ' + QString::fromUtf16(months.at(std::size_t(d.month() - 1))) + u' ' + QString::number(d.year())
         + QStringLiteral(" à ") + shown.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
-QString MailSizeText(float sizeKo)
+QString mailSizeText(float sizeKo)
 {
     return QString::number(double(sizeKo), 'f', 2).replace(u'.', u',') + QStringLiteral(" Ko");
 }
 
-QString MailDateShortText(const QDateTime& date)
+QString mailDateShortText(const QDateTime& date)
 {
     const QString time = date.time().toString(QStringLiteral("HH:mm:ss"));
-    if (date.date() == ZeroMailDate().date())
+    if (date.date() == zeroMailDate().date())
         return time;
     const QString day = date.date().toString(QStringLiteral("dd/MM/yyyy"));
     return date.time() == QTime(0, 0) ? day : day + u' ' + time;

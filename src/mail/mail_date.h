@@ -8,22 +8,22 @@ namespace chronolien {
 // Reduces a lower-case Date header value to the text the date reader takes: the weekday, a numeric
 // zone and the zone names ut, est, pst and gmt cut away, and the months feb, aug, may and apr
 // turned into their French forms.
-QString NormaliseMailDate(const QString& value);
+QString normaliseMailDate(const QString& value);
 
 // Reads a normalised date: day, month (English or French, abbreviated or whole), year (two digits
 // are 1950 to 2049), time (h:mm or h:mm:ss, optional), with an optional weekday and zone name or
 // comment. Invalid when the text is no such date.
-QDateTime ReadNormalisedDate(const QString& text);
+QDateTime readNormalisedDate(const QString& text);
 
-// A Date header value (lower case) as a date-time; ZeroMailDate() when it does not read.
-QDateTime ParseMailDate(const QString& value);
+// A Date header value (lower case) as a date-time; zeroMailDate() when it does not read.
+QDateTime parseMailDate(const QString& value);
 
 // "mardi 3 février 2004 à 10:15:00": how the mail windows show a date.
-QString MailDateText(const QDateTime& date);
+QString mailDateText(const QDateTime& date);
 // "1,50 Ko": how the mail windows show a size in kilobytes.
-QString MailSizeText(float sizeKo);
+QString mailSizeText(float sizeKo);
 // The date as the debug trace writes it: the short French date, then the time unless it is
 // midnight; the zero date is only its time.
-QString MailDateShortText(const QDateTime& date);
+QString mailDateShortText(const QDateTime& date);
 
 } // namespace chronolien

@@ -6,20 +6,21 @@
 
 namespace chronolien {
 
-MailDeleter::MailDeleter(AppState& state, MailCheckStarter& checks, quint16 localPort,
+MailDeleter::MailDeleter(AppState& state, std::function<void()> startMailCheck, quint16 localPort,
     QList<QSslCertificate> trustedAuthorities, QObject* parent)
     : QObject(parent)
-    , supr_pop(new Pop3Connection(std::move(trustedAuthorities), this))
-    , m_dialogue(state, *this, checks, [] { return QRandomGenerator::global()->generateDouble(); })
+    , m_socket(new Pop3Connection(std::move(trustedAuthorities), this))
+    , m_dialogue(state, *this, std::move(startMailCheck),
+          [] { return QRandomGenerator::global()->generateDouble(); })
 {
-    supr_pop->setObjectName(QStringLiteral("supr_pop"));
-    supr_pop->setLocalPort(localPort);
-    connect(supr_pop, &Pop3Connection::received, this,
-        [this](const QByteArray& bytes) { m_dialogue.DataArrival(bytes); });
-    connect(supr_pop, &Pop3Connection::failed, this,
-        [this](int number, const QString& description) { m_dialogue.SocketError(number, description); });
-    connect(supr_pop, &Pop3Connection::secureChannelRefused, this,
-        [this](const QString& reason) { m_dialogue.SecureChannelRefused(reason); });
+    m_socket->setObjectName(QStringLiteral("supr_pop"));
+    m_socket->setLocalPort(localPort);
+    connect(m_socket, &Pop3Connection::received, this,
+        [this](const QByteArray& bytes) { m_dialogue.dataArrival(bytes); });
+    connect(m_socket, &Pop3Connection::failed, this,
+        [this](int number, const QString& description) { m_dialogue.socketError(number, description); });
+    connect(m_socket, &Pop3Connection::secureChannelRefused, this,
+        [this](const QString& reason) { m_dialogue.secureChannelRefused(reason); });
 }
 
 MailDeleter::~MailDeleter()
@@ -27,39 +28,39 @@ MailDeleter::~MailDeleter()
     closeSocket();
 }
 
-void MailDeleter::StartDeletion(const DeletionTarget& target)
+void MailDeleter::startDeletion(const DeletionTarget& target)
 {
-    m_dialogue.StartDeletion(target);
+    m_dialogue.startDeletion(target);
 }
 
 quint16 MailDeleter::localPort() const
 {
-    return supr_pop->localPort();
+    return m_socket->localPort();
 }
 
 void MailDeleter::closeSocket()
 {
-    supr_pop->close();
+    m_socket->close();
 }
 
 void MailDeleter::setLocalPort(quint16 port)
 {
-    supr_pop->setLocalPort(port);
+    m_socket->setLocalPort(port);
 }
 
 void MailDeleter::connectSocket(const Pop3Endpoint& endpoint)
 {
-    supr_pop->open(endpoint);
+    m_socket->open(endpoint);
 }
 
 void MailDeleter::send(const QByteArray& bytes)
 {
-    supr_pop->send(bytes);
+    m_socket->send(bytes);
 }
 
 bool MailDeleter::isConnected() const
 {
-    return supr_pop->isReady();
+    return m_socket->isReady();
 }
 
 } // namespace chronolien

@@ -21,14 +21,13 @@ public:
 
     // localPort 0 lets the system choose (tests run side by side). With no trusted authorities,
     // TLS servers are verified against the system's.
-    MailDeleter(AppState& state, MailCheckStarter& checks, quint16 localPort = LocalPort,
+    MailDeleter(AppState& state, std::function<void()> startMailCheck, quint16 localPort = LocalPort,
         QList<QSslCertificate> trustedAuthorities = {}, QObject* parent = nullptr);
     ~MailDeleter() override;
 
-    void StartDeletion(const DeletionTarget& target) override;
+    void startDeletion(const DeletionTarget& target) override;
 
     quint16 localPort() const;
-    const DeletionDialogue& dialogue() const { return m_dialogue; }
 
 private:
     void closeSocket() override;
@@ -37,7 +36,7 @@ private:
     void send(const QByteArray& bytes) override;
     bool isConnected() const override;
 
-    Pop3Connection* supr_pop;
+    Pop3Connection* m_socket; // supr_pop
     DeletionDialogue m_dialogue;
 };
 

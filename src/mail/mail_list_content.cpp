@@ -16,18 +16,18 @@ QString cut(const QString& text, qsizetype length)
 
 } // namespace
 
-QString MailTooltip(const MailEntry& entry)
+QString mailTooltip(const MailEntry& entry)
 {
     return QStringLiteral("Expediteur : ") + entry.senderName + QStringLiteral(" // Objet : ") + entry.subject
-        + QStringLiteral(" // Taille : ") + MailSizeText(entry.sizeKo);
+        + QStringLiteral(" // Taille : ") + mailSizeText(entry.sizeKo);
 }
 
-QString MailCaption(const MailEntry& entry)
+QString mailCaption(const MailEntry& entry)
 {
     return cut(cut(entry.senderName, NameLength) + QStringLiteral(" : ") + entry.subject, CaptionLength);
 }
 
-MailListContent ComputeMailListContent(const MailList& list, int firstShownEntry)
+MailListContent computeMailListContent(const MailList& list, int firstShownEntry)
 {
     MailListContent content;
     const int count = qBound(0, int(list.count), MailList::Capacity);
@@ -35,7 +35,7 @@ MailListContent ComputeMailListContent(const MailList& list, int firstShownEntry
         const int e = firstShownEntry + k;
         if (e < 1 || e > count)
             continue;
-        content.lines.at(std::size_t(k)) = { MailCaption(list.entry(e)), MailTooltip(list.entry(e)) };
+        content.lines.at(std::size_t(k)) = { mailCaption(list.entry(e)), mailTooltip(list.entry(e)) };
     }
     if (count >= 5) {
         content.scrollShown = true;
@@ -46,10 +46,10 @@ MailListContent ComputeMailListContent(const MailList& list, int firstShownEntry
     return content;
 }
 
-MailDetail MailDetailOf(const MailEntry& entry)
+MailDetail mailDetailOf(const MailEntry& entry)
 {
-    return { entry.senderName, entry.senderAddress, entry.recipient, entry.subject, MailDateText(entry.date),
-        MailSizeText(entry.sizeKo) };
+    return { entry.senderName, entry.senderAddress, entry.recipient, entry.subject, mailDateText(entry.date),
+        mailSizeText(entry.sizeKo) };
 }
 
 } // namespace chronolien

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mail/mail_list.h"
+#include "state/mail_list.h"
 
 #include <QString>
 #include <array>
@@ -27,13 +27,13 @@ struct MailListContent {
 };
 
 // "Expediteur : <name> // Objet : <subject> // Taille : <size> Ko".
-QString MailTooltip(const MailEntry& entry);
+QString mailTooltip(const MailEntry& entry);
 // "<name> : <subject>", the name cut after 10 characters and the whole after 25, each cut
 // marked with ".".
-QString MailCaption(const MailEntry& entry);
+QString mailCaption(const MailEntry& entry);
 
 // The four lines from entry firstShownEntry on, and the scroll bar.
-MailListContent ComputeMailListContent(const MailList& list, int firstShownEntry);
+MailListContent computeMailListContent(const MailList& list, int firstShownEntry);
 
 // The texts of the detail window fl_detmail for one entry.
 struct MailDetail {
@@ -45,6 +45,6 @@ struct MailDetail {
     QString taille;
 };
 
-MailDetail MailDetailOf(const MailEntry& entry);
+MailDetail mailDetailOf(const MailEntry& entry);
 
 } // namespace chronolien

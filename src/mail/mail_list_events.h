@@ -7,9 +7,9 @@ class MailListEvents {
 public:
     virtual ~MailListEvents() = default;
     // Opens or closes the mail window and plays the mail sound after entries came or went.
-    virtual void RefreshMailState() = 0;
+    virtual void refreshMailState() = 0;
     // Rewrites the visible lines of the mail window.
-    virtual void FillMailList() = 0;
+    virtual void fillMailList() = 0;
 };
 
 } // namespace chronolien

@@ -1,16 +1,16 @@
 #include "mail/mail_list_logic.h"
 
-#include "connection/event_media.h"
-#include "core/app_state.h"
-#include "core/windows.h"
+#include "effects/event_effects.h"
 #include "mail/deletion_dialogue.h"
 #include "mail/mail_list_content.h"
-#include "mail/mail_window_view.h"
+#include "state/app_state.h"
+#include "state/mail_window_view.h"
+#include "state/program_view.h"
 
 namespace chronolien {
 
-MailListLogic::MailListLogic(
-    AppState& state, Windows& windows, SoundPlayer& sound, MailWindowView& view, DeletionStarter& deletion)
+MailListLogic::MailListLogic(AppState& state, ProgramView& windows, SoundPlayer& sound, MailWindowView& view,
+    DeletionStarter& deletion)
     : m_state(state)
     , m_windows(windows)
     , m_sound(sound)
@@ -19,56 +19,56 @@ MailListLogic::MailListLogic(
 {
 }
 
-void MailListLogic::RefreshMailState()
+void MailListLogic::refreshMailState()
 {
     Settings& settings = m_state.settings;
     if (m_state.debugSwitch)
-        PlaySoundFile(settings.son_deconnect);
+        playSoundFile(settings.son_deconnect);
     if (m_state.connectedFlag && settings.courrier && m_state.mailList.count >= 1) {
         m_firstShownEntry = 1;
-        FillMailList();
+        fillMailList();
         if (m_state.mailWindowShown)
             return;
         if (settings.affiche_actu) {
             m_state.mailWindowShown = true;
-            m_windows.ApplyMailWindow();
+            m_windows.applyMailWindow();
         } else if (settings.autoOpen(3)) {
-            m_windows.ShowFloatingWindow();
+            m_windows.showFloatingWindow();
             m_state.mailWindowShown = true;
-            m_windows.ApplyMailWindow();
+            m_windows.applyMailWindow();
         }
-        PlaySoundFile(settings.son_mail);
+        playSoundFile(settings.son_mail);
         return;
     }
     // Only a floating window that opens for mail alone closes with the last mail.
     const QString& flags = settings.affiche_auto;
     if (settings.affiche_actu && flags.startsWith(QStringLiteral("001")) && flags.size() >= 5
         && flags.at(4) == u'0')
-        m_windows.HideFloatingWindow();
+        m_windows.hideFloatingWindow();
     if (m_state.mailWindowShown) {
         m_state.mailWindowShown = false;
-        m_windows.ApplyMailWindow();
+        m_windows.applyMailWindow();
     }
 }
 
-void MailListLogic::FillMailList()
+void MailListLogic::fillMailList()
 {
-    m_view.showMailLines(ComputeMailListContent(m_state.mailList, m_firstShownEntry));
+    m_view.showMailLines(computeMailListContent(m_state.mailList, m_firstShownEntry));
 }
 
-void MailListLogic::ScrollChanged(int value)
+void MailListLogic::scrollChanged(int value)
 {
     m_firstShownEntry = qint16(qBound(1, value, MailList::Capacity));
-    FillMailList();
+    fillMailList();
 }
 
-void MailListLogic::LineDoubleClicked(int line)
+void MailListLogic::lineDoubleClicked(int line)
 {
-    LinePressed(line);
-    ShowMailDetail();
+    linePressed(line);
+    showMailDetail();
 }
 
-void MailListLogic::LinePressed(int line)
+void MailListLogic::linePressed(int line)
 {
     m_selectedLine = qint16(qBound(0, line, LineCount - 1));
     // The user chooses the message shown on the line now. A check may empty and refill the list,
@@ -78,13 +78,13 @@ void MailListLogic::LinePressed(int line)
     m_chosen = entry ? std::optional<MailEntry>(*entry) : std::nullopt;
 }
 
-void MailListLogic::ShowMailDetail()
+void MailListLogic::showMailDetail()
 {
     if (m_chosen)
-        m_view.showMailDetail(MailDetailOf(*m_chosen));
+        m_view.showMailDetail(mailDetailOf(*m_chosen));
 }
 
-void MailListLogic::DeleteSelectedMail()
+void MailListLogic::deleteSelectedMail()
 {
     if (!m_state.connectedFlag || !m_chosen)
         return;
@@ -92,8 +92,8 @@ void MailListLogic::DeleteSelectedMail()
     m_chosen.reset();
     const DeletionTarget target { chosen.account, chosen.messageNumber, chosen };
     m_state.mailList.count = 0;
-    RefreshMailState();
-    m_deletion.StartDeletion(target);
+    refreshMailState();
+    m_deletion.startDeletion(target);
 }
 
 const MailEntry* MailListLogic::selectedEntry() const
@@ -104,9 +104,9 @@ const MailEntry* MailListLogic::selectedEntry() const
     return &m_state.mailList.entry(e);
 }
 
-void MailListLogic::PlaySoundFile(const QString& path)
+void MailListLogic::playSoundFile(const QString& path)
 {
-    chronolien::PlaySoundFile(m_state.settings.sons, m_sound, path);
+    chronolien::playSoundFile(m_state.settings.sons, m_sound, path);
 }
 
 } // namespace chronolien

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "mail/mail_list.h"
 #include "mail/mail_list_events.h"
+#include "state/mail_list.h"
 
 #include <QtGlobal>
 #include <optional>
@@ -12,7 +12,7 @@ struct AppState;
 class DeletionStarter;
 class MailWindowView;
 class SoundPlayer;
-class Windows;
+class ProgramView;
 
 // The mail list as the windows show it: which entries the four lines of fl_mail show, the line
 // last clicked, opening and closing the windows and playing the mail sound as mail comes and goes,
@@ -21,33 +21,32 @@ class MailListLogic final : public MailListEvents {
 public:
     static constexpr int LineCount = 4;
 
-    MailListLogic(AppState& state, Windows& windows, SoundPlayer& sound, MailWindowView& view,
+    MailListLogic(AppState& state, ProgramView& windows, SoundPlayer& sound, MailWindowView& view,
         DeletionStarter& deletion);
 
-    void RefreshMailState() override;
-    void FillMailList() override;
+    void refreshMailState() override;
+    void fillMailList() override;
 
     // Events of fl_mail: the scroll bar defil moved; lst_mail(k) double-clicked or pressed.
-    void ScrollChanged(int value);
-    void LineDoubleClicked(int line);
-    void LinePressed(int line);
+    void scrollChanged(int value);
+    void lineDoubleClicked(int line);
+    void linePressed(int line);
 
     // The selected entry in fl_detmail; nothing for a line without an entry.
-    void ShowMailDetail();
+    void showMailDetail();
     // Deletes the selected entry's message on its server; nothing off line or for a line without
     // an entry.
-    void DeleteSelectedMail();
+    void deleteSelectedMail();
 
     int firstShownEntry() const { return m_firstShownEntry; }
-    int selectedLine() const { return m_selectedLine; }
 
 private:
     // The entry on the selected line; null when that line shows none.
     const MailEntry* selectedEntry() const;
-    void PlaySoundFile(const QString& path);
+    void playSoundFile(const QString& path);
 
     AppState& m_state;
-    Windows& m_windows;
+    ProgramView& m_windows;
     SoundPlayer& m_sound;
     MailWindowView& m_view;
     DeletionStarter& m_deletion;

@@ -69,7 +69,7 @@ void Pop3Connection::open(const Pop3Endpoint& endpoint)
         const QAbstractSocket::SocketError error = m_socket->error();
         const QString description = m_socket->errorString();
         m_socket->abort();
-        postFailure(SocketErrorNumber(error), description);
+        postFailure(socketErrorNumber(error), description);
         return;
     }
     if (m_secure)
@@ -98,7 +98,7 @@ bool Pop3Connection::isReady() const
     return m_socket->state() == QAbstractSocket::ConnectedState && (!m_secure || m_socket->isEncrypted());
 }
 
-int Pop3Connection::SocketErrorNumber(QAbstractSocket::SocketError error)
+int Pop3Connection::socketErrorNumber(QAbstractSocket::SocketError error)
 {
     switch (error) {
     case QAbstractSocket::HostNotFoundError:
@@ -132,7 +132,7 @@ void Pop3Connection::onError(QAbstractSocket::SocketError error)
     // as it is.
     if (error == QAbstractSocket::RemoteHostClosedError)
         return;
-    postFailure(SocketErrorNumber(error), m_socket->errorString());
+    postFailure(socketErrorNumber(error), m_socket->errorString());
 }
 
 void Pop3Connection::postFailure(int number, const QString& description)

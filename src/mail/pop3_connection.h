@@ -40,7 +40,7 @@ public:
 
     // The number by which the dialogues know a socket error: host not found 11001, connection
     // refused 10061, local address in use 10048, others Qt's own.
-    static int SocketErrorNumber(QAbstractSocket::SocketError error);
+    static int socketErrorNumber(QAbstractSocket::SocketError error);
 
 Q_SIGNALS:
     void ready();

@@ -20,7 +20,7 @@ std::optional<quint16> portOf(const QString& text)
 
 } // namespace
 
-Pop3Endpoint ParsePop3Server(const QString& server)
+Pop3Endpoint parsePop3Server(const QString& server)
 {
     Pop3Endpoint endpoint;
     QString rest = server;

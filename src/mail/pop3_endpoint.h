@@ -18,10 +18,10 @@ struct Pop3Endpoint {
     bool operator==(const Pop3Endpoint&) const = default;
 };
 
-Pop3Endpoint ParsePop3Server(const QString& server);
+Pop3Endpoint parsePop3Server(const QString& server);
 
 // The help of the mailbox address page's server box: how to ask for a secure server.
-inline QString SecureServerHelpText()
+inline QString secureServerHelpText()
 {
     return QStringLiteral("Pour un serveur sécurisé (TLS), écrivez pop3s:// devant son nom, par exemple "
                           "pop3s://pop.example.org");

@@ -1,6 +1,7 @@
 #include "settings/command_list.h"
 
 #include "platform/message_box.h"
+#include "settings/logging.h"
 #include "settings/win1252.h"
 
 #include <QFile>
@@ -12,7 +13,7 @@ QString commandListPath(const QString& appFolder, int list)
     return appFolder + (list == 2 ? QStringLiteral("/even2.ini") : QStringLiteral("/even1.ini"));
 }
 
-bool CanStoreCommand(const QString& path)
+bool canStoreCommand(const QString& path)
 {
     return !path.contains(u'"') && !path.contains(u'\r') && !path.contains(u'\n');
 }
@@ -53,12 +54,12 @@ QStringList parseCommandListText(const QString& text)
     return fields;
 }
 
-void LoadCommandList(CommandList& list, const QString& path, MessageBox& messages)
+void loadCommandList(CommandList& list, const QString& path, MessageBox& messages)
 {
     list.entries.clear();
     QFile file(path);
     if (!file.exists()) {
-        SaveCommandList(list, path, messages);
+        saveCommandList(list, path, messages);
         return;
     }
     if (!file.open(QIODevice::ReadOnly))
@@ -68,33 +69,36 @@ void LoadCommandList(CommandList& list, const QString& path, MessageBox& message
         list.entries.resize(CommandList::Capacity);
 }
 
-bool SaveCommandList(const CommandList& list, const QString& path, MessageBox& messages)
+bool saveCommandList(const CommandList& list, const QString& path, MessageBox& messages)
 {
     QByteArray bytes;
     for (const QString& entry : list.entries) {
-        if (CanStoreCommand(entry))
+        if (canStoreCommand(entry))
             bytes += '"' + toWin1252(entry) + "\"\r\n";
     }
     QFile file(path);
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
         && file.write(bytes) == bytes.size() && file.flush();
+    const QString error = file.errorString();
     file.close();
-    if (!written)
+    if (!written) {
+        qCWarning(lcSettings).noquote() << "could not write" << path << ":" << error;
         messages.show(QStringLiteral("Impossible d'écrire dans le fichier ") + path, StyleCritical);
+    }
     return written;
 }
 
-void CommitCommandList(
+void commitCommandList(
     CommandList& list, const QStringList& pageLines, const QString& path, MessageBox& messages)
 {
     list.entries.clear();
     for (const QString& line : pageLines) {
         if (list.entries.size() >= CommandList::Capacity)
             break;
-        if (CanStoreCommand(line))
+        if (canStoreCommand(line))
             list.entries.append(line);
     }
-    SaveCommandList(list, path, messages);
+    saveCommandList(list, path, messages);
 }
 
 } // namespace chronolien

@@ -18,14 +18,14 @@ struct CommandList {
 QString commandListPath(const QString& appFolder, int list);
 
 // A path the list files can carry: no double quotation mark and no line break in it.
-bool CanStoreCommand(const QString& path);
+bool canStoreCommand(const QString& path);
 
 // Fills the list from its file, creating the file empty when it is missing.
-void LoadCommandList(CommandList& list, const QString& path, MessageBox& messages);
+void loadCommandList(CommandList& list, const QString& path, MessageBox& messages);
 // Rewrites the file from the list. Tells the user when the file cannot be written.
-bool SaveCommandList(const CommandList& list, const QString& path, MessageBox& messages);
+bool saveCommandList(const CommandList& list, const QString& path, MessageBox& messages);
 // Takes the page's lines (the first ten that the file can carry) and saves them.
-void CommitCommandList(
+void commitCommandList(
     CommandList& list, const QStringList& pageLines, const QString& path, MessageBox& messages);
 
 // The entries of a list file's text: quoted fields, or unquoted ones cut at commas.

@@ -103,13 +103,30 @@ void writeField(const Settings& s, const Field& field, SettingsFile& file, const
         const Settings& s;
         SettingsFile& file;
         const QString& key;
-        void operator()(bool Settings::*f) const { file.WriteKey(key, s.*f); }
-        void operator()(const IntField& f) const { file.WriteKey(key, int(s.*f.field)); }
-        void operator()(const ShortField& f) const { file.WriteKey(key, int(s.*f.field)); }
-        void operator()(QString Settings::*f) const { file.WriteKey(key, s.*f); }
-        void operator()(QDate Settings::*f) const { file.WriteKey(key, s.*f); }
+        void operator()(bool Settings::*f) const { file.writeKey(key, s.*f); }
+        void operator()(const IntField& f) const { file.writeKey(key, int(s.*f.field)); }
+        void operator()(const ShortField& f) const { file.writeKey(key, int(s.*f.field)); }
+        void operator()(QString Settings::*f) const { file.writeKey(key, s.*f); }
+        void operator()(QDate Settings::*f) const { file.writeKey(key, s.*f); }
     };
     std::visit(Writer { s, file, key }, field);
+}
+
+// Whether the table's field is the given member of the settings.
+template <typename Member> bool isMember(const Field& field, Member member)
+{
+    return std::visit(
+        [member](const auto& f) {
+            using F = std::decay_t<decltype(f)>;
+            if constexpr (std::is_same_v<F, Member>)
+                return f == member;
+            else if constexpr (std::is_same_v<F, IntField> || std::is_same_v<F, ShortField>) {
+                if constexpr (std::is_same_v<decltype(f.field), Member>)
+                    return f.field == member;
+            }
+            return false;
+        },
+        field);
 }
 
 void assignDefault(Settings& s, const Settings& defaults, const Field& field)
@@ -132,9 +149,9 @@ Settings Settings::defaults(const QString& appFolder, const QDate& today)
     Settings s;
     s.date_raz = today;
     // The stored value holds at most 60 characters; the field holds what a restart will read.
-    s.son_connect = DefaultSoundPath(appFolder, SoundEvent::Connect).left(60);
-    s.son_deconnect = DefaultSoundPath(appFolder, SoundEvent::Disconnect).left(60);
-    s.son_mail = DefaultSoundPath(appFolder, SoundEvent::Mail).left(60);
+    s.son_connect = defaultSoundPath(appFolder, SoundEvent::Connect).left(60);
+    s.son_deconnect = defaultSoundPath(appFolder, SoundEvent::Disconnect).left(60);
+    s.son_mail = defaultSoundPath(appFolder, SoundEvent::Mail).left(60);
     return s;
 }
 
@@ -154,18 +171,66 @@ const QStringList& settingsKeys()
     return keys;
 }
 
-void LoadSettings(Settings& settings, SettingsFile& file, const QString& appFolder, const QDate& today)
+void loadSettings(Settings& settings, SettingsFile& file, const QString& appFolder, const QDate& today)
 {
     const Settings defaults = Settings::defaults(appFolder, today);
     for (const Key& k : kKeys) {
         const QString key = QString::fromLatin1(k.name);
-        const QString text = file.ReadKey(key);
+        const QString text = file.readKey(key);
         // Blank and absent are the same to the loader: a value of spaces reads back empty.
         if (!text.isEmpty() && readInto(settings, k.field, text))
             continue;
         assignDefault(settings, defaults, k.field);
         writeField(settings, k.field, file, key);
     }
+}
+
+SettingsStore::SettingsStore(Settings& settings, SettingsFile& file)
+    : m_settings(settings)
+    , m_file(file)
+{
+}
+
+void SettingsStore::load(const QString& appFolder, const QDate& today)
+{
+    loadSettings(m_settings, m_file, appFolder, today);
+}
+
+template <typename Member> void SettingsStore::storeMember(Member field)
+{
+    for (const Key& k : kKeys) {
+        if (isMember(k.field, field)) {
+            writeField(m_settings, k.field, m_file, QString::fromLatin1(k.name));
+            return;
+        }
+    }
+    // Every field of the settings has its key in the table.
+    Q_UNREACHABLE();
+}
+
+void SettingsStore::store(bool Settings::*field)
+{
+    storeMember(field);
+}
+
+void SettingsStore::store(qint32 Settings::*field)
+{
+    storeMember(field);
+}
+
+void SettingsStore::store(qint16 Settings::*field)
+{
+    storeMember(field);
+}
+
+void SettingsStore::store(QString Settings::*field)
+{
+    storeMember(field);
+}
+
+void SettingsStore::store(QDate Settings::*field)
+{
+    storeMember(field);
 }
 
 } // namespace chronolien

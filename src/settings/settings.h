@@ -8,7 +8,7 @@ namespace chronolien {
 class SettingsFile;
 
 // Every setting of the program, one field per key of config.ini, named after its key. Whoever
-// changes a field stores it at once with SettingsFile::WriteKey under the same name.
+// changes a field stores it at once through SettingsStore, naming the field.
 struct Settings {
     bool forfait = true;
     qint32 pos_x = 5000; // twips; 32-bit so that a window on a wide desktop comes back where it was
@@ -47,6 +47,31 @@ const QStringList& settingsKeys();
 // Reads every key into the settings. An absent or blank key, or one whose text does not convert
 // to its field (a number out of the field's range, a boolean or date that does not read), takes
 // its default, which is written back; a key that reads is never rewritten.
-void LoadSettings(Settings& settings, SettingsFile& file, const QString& appFolder, const QDate& today);
+void loadSettings(Settings& settings, SettingsFile& file, const QString& appFolder, const QDate& today);
+
+// The settings in memory bound to config.ini. A setting is stored by naming its field, so that
+// only the table of keys knows their texts and a wrong key does not compile.
+class SettingsStore {
+public:
+    SettingsStore(Settings& settings, SettingsFile& file);
+
+    Settings& settings() const { return m_settings; }
+
+    // Reads every key into the settings, as loadSettings does.
+    void load(const QString& appFolder, const QDate& today);
+
+    // Writes the field's value under its key.
+    void store(bool Settings::*field);
+    void store(qint32 Settings::*field);
+    void store(qint16 Settings::*field);
+    void store(QString Settings::*field);
+    void store(QDate Settings::*field);
+
+private:
+    template <typename Member> void storeMember(Member field);
+
+    Settings& m_settings;
+    SettingsFile& m_file;
+};
 
 } // namespace chronolien

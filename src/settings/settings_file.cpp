@@ -1,6 +1,7 @@
 #include "settings/settings_file.h"
 
 #include "platform/message_box.h"
+#include "settings/logging.h"
 #include "settings/text_forms.h"
 #include "settings/win1252.h"
 
@@ -71,7 +72,7 @@ int findRecordIn(const QByteArray& content, const QByteArray& wanted)
 
 // Each operation reads the whole file through a single handle: the file is a few kilobytes, and
 // the settings are read at start and written every ten seconds.
-int SettingsFile::FindRecord(const QString& key) const
+int SettingsFile::findRecord(const QString& key) const
 {
     QFile file(m_path);
     if (!openForReading(file))
@@ -79,7 +80,7 @@ int SettingsFile::FindRecord(const QString& key) const
     return findRecordIn(contentOf(file), storedKey(key));
 }
 
-QString SettingsFile::ReadKey(const QString& key) const
+QString SettingsFile::readKey(const QString& key) const
 {
     QFile file(m_path);
     if (!openForReading(file))
@@ -97,13 +98,13 @@ QString SettingsFile::ReadKey(const QString& key) const
     return fromWin1252(value);
 }
 
-int SettingsFile::WriteKey(const QString& key, const QString& value)
+int SettingsFile::writeKey(const QString& key, const QString& value)
 {
     const QByteArray wanted = storedKey(key);
     QFile file(m_path);
     const bool opened = file.open(QIODevice::ReadWrite);
     // Without a handle the record number is still the one a read finds.
-    const int n = opened ? findRecordIn(contentOf(file), wanted) : FindRecord(key);
+    const int n = opened ? findRecordIn(contentOf(file), wanted) : findRecord(key);
 
     QByteArray record(2, '\0');
     qToLittleEndian<qint16>(static_cast<qint16>(n), record.data());
@@ -112,25 +113,33 @@ int SettingsFile::WriteKey(const QString& key, const QString& value)
 
     const bool written
         = opened && file.seek(qint64(n - 1) * RecordSize) && file.write(record) == RecordSize && file.flush();
+    const QString error = file.errorString();
     file.close();
-    if (!written)
+    if (!written) {
+        // The save repeats every ten seconds: a file that stays unwritable is logged once.
+        if (!m_writeFailing)
+            qCWarning(lcSettings).noquote() << "could not write" << m_path << ":" << error;
+        m_writeFailing = true;
         m_messages.show(QStringLiteral("Impossible d'écrire dans le fichier ") + m_path, StyleCritical);
+    } else {
+        m_writeFailing = false;
+    }
     return n;
 }
 
-int SettingsFile::WriteKey(const QString& key, bool value)
+int SettingsFile::writeKey(const QString& key, bool value)
 {
-    return WriteKey(key, boolToText(value));
+    return writeKey(key, boolToText(value));
 }
 
-int SettingsFile::WriteKey(const QString& key, int value)
+int SettingsFile::writeKey(const QString& key, int value)
 {
-    return WriteKey(key, QString::number(value));
+    return writeKey(key, QString::number(value));
 }
 
-int SettingsFile::WriteKey(const QString& key, const QDate& value)
+int SettingsFile::writeKey(const QString& key, const QDate& value)
 {
-    return WriteKey(key, dateToText(value));
+    return writeKey(key, dateToText(value));
 }
 
 } // namespace chronolien

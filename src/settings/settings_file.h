@@ -24,21 +24,22 @@ public:
 
     // The number of the last record whose key field contains the key; one past the last whole
     // record when none does.
-    int FindRecord(const QString& key) const;
+    int findRecord(const QString& key) const;
     // The key's value without its trailing spaces; empty when the key is absent.
-    QString ReadKey(const QString& key) const;
+    QString readKey(const QString& key) const;
 
     // Sets the key, rewriting its record or appending one. On failure the user is told and the
     // record number is still returned; the caller keeps its value and the next write tries again.
-    int WriteKey(const QString& key, const QString& value);
-    int WriteKey(const QString& key, const char* value) { return WriteKey(key, QString::fromUtf8(value)); }
-    int WriteKey(const QString& key, bool value);
-    int WriteKey(const QString& key, int value);
-    int WriteKey(const QString& key, const QDate& value);
+    int writeKey(const QString& key, const QString& value);
+    int writeKey(const QString& key, const char* value) { return writeKey(key, QString::fromUtf8(value)); }
+    int writeKey(const QString& key, bool value);
+    int writeKey(const QString& key, int value);
+    int writeKey(const QString& key, const QDate& value);
 
 private:
     QString m_path;
     MessageBox& m_messages;
+    bool m_writeFailing = false; // the last write failed and was logged
 };
 
 } // namespace chronolien

@@ -5,7 +5,7 @@
 
 namespace chronolien {
 
-QString DefaultSoundPath(const QString& appFolder, SoundEvent event)
+QString defaultSoundPath(const QString& appFolder, SoundEvent event)
 {
     switch (event) {
     case SoundEvent::Connect:
@@ -18,38 +18,24 @@ QString DefaultSoundPath(const QString& appFolder, SoundEvent event)
     return appFolder + QStringLiteral("/sons/mail.wav");
 }
 
-QString soundKey(SoundEvent event)
+QString Settings::*soundField(SoundEvent event)
 {
     switch (event) {
     case SoundEvent::Connect:
-        return QStringLiteral("son_connect");
+        return &Settings::son_connect;
     case SoundEvent::Disconnect:
-        return QStringLiteral("son_deconnect");
+        return &Settings::son_deconnect;
     case SoundEvent::Mail:
         break;
     }
-    return QStringLiteral("son_mail");
+    return &Settings::son_mail;
 }
 
-QString& soundField(Settings& settings, SoundEvent event)
+void storeSoundSetting(SettingsStore& settings, SoundEvent event, bool noSound, const QString& path)
 {
-    switch (event) {
-    case SoundEvent::Connect:
-        return settings.son_connect;
-    case SoundEvent::Disconnect:
-        return settings.son_deconnect;
-    case SoundEvent::Mail:
-        break;
-    }
-    return settings.son_mail;
-}
-
-void StoreSoundSetting(
-    Settings& settings, SettingsFile& file, SoundEvent event, bool noSound, const QString& path)
-{
-    QString& field = soundField(settings, event);
-    field = noSound ? QString::fromLatin1(kNoSound) : path.left(SettingsFile::ValueSize);
-    file.WriteKey(soundKey(event), field);
+    QString Settings::*field = soundField(event);
+    settings.settings().*field = noSound ? QString::fromLatin1(kNoSound) : path.left(SettingsFile::ValueSize);
+    settings.store(field);
 }
 
 } // namespace chronolien

@@ -4,7 +4,7 @@
 
 namespace chronolien {
 
-class SettingsFile;
+class SettingsStore;
 struct Settings;
 
 // The three events that have a sound of their own.
@@ -14,15 +14,12 @@ enum class SoundEvent { Connect = 1, Disconnect = 2, Mail = 3 };
 inline constexpr char kNoSound[] = "0";
 
 // The application folder followed by the event's default sound file.
-QString DefaultSoundPath(const QString& appFolder, SoundEvent event);
-// The settings key of the event's sound: son_connect, son_deconnect or son_mail.
-QString soundKey(SoundEvent event);
-// The event's field of the settings.
-QString& soundField(Settings& settings, SoundEvent event);
+QString defaultSoundPath(const QString& appFolder, SoundEvent event);
+// The event's field of the settings: son_connect, son_deconnect or son_mail.
+QString Settings::*soundField(SoundEvent event);
 
 // Stores the event's sound: "0" when the no-sound box is ticked, else the path as typed or chosen.
 // The field takes what config.ini keeps, that is at most 60 characters.
-void StoreSoundSetting(
-    Settings& settings, SettingsFile& file, SoundEvent event, bool noSound, const QString& path);
+void storeSoundSetting(SettingsStore& settings, SoundEvent event, bool noSound, const QString& path);
 
 } // namespace chronolien

@@ -1,6 +1,6 @@
 #include "ui/counter_window.h"
 
-#include "core/windows.h"
+#include "state/program_view.h"
 #include "ui/click_area.h"
 #include "ui/layout_font.h"
 #include "ui/shape_widget.h"
@@ -29,11 +29,6 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QFont& font, QColo
 }
 
 } // namespace
-
-QColor colourFromBgr(unsigned bgr)
-{
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
 
 CounterWindow::CounterWindow()
     : SkinnedWindow(QStringLiteral("fl_compteur"), QSize(1860, 885), QSize(1815, 855))
@@ -95,7 +90,7 @@ void CounterWindow::setGauge(const GaugeView& gauge)
         return;
     }
     m_cursor->move(twipsToPixels(qRound(gauge.leftTwips)), m_cursor->y());
-    m_cursor->setColour(colourFromBgr(gauge.colour));
+    m_cursor->setColour(gauge.colour);
     m_cursor->show();
 }
 

@@ -18,13 +18,6 @@ class CounterWindow final : public SkinnedWindow {
 public:
     CounterWindow();
 
-    QLabel* txt_cpt_mois() const { return m_month; }
-    QLabel* txt_cpt_session() const { return m_session; }
-    QWidget* Image1() const { return m_gaugeBar; }
-    ShapeWidget* curseur() const { return m_cursor; }
-    ClickArea* bt_fermer() const { return m_close; }
-    ClickArea* bt_changer() const { return m_changeSide; }
-
     void setCounterTexts(const QString& session, const QString& month);
     // Red on an opaque background while the plan is over its allowance, light green otherwise.
     void setMonthAlertLook(bool alert);
@@ -35,15 +28,12 @@ Q_SIGNALS:
     void changeSideRequested();
 
 private:
-    QLabel* m_month;
-    QLabel* m_session;
-    QWidget* m_gaugeBar;
-    ShapeWidget* m_cursor;
-    ClickArea* m_close;
-    ClickArea* m_changeSide;
+    QLabel* m_month; // txt_cpt_mois
+    QLabel* m_session; // txt_cpt_session
+    QWidget* m_gaugeBar; // Image1
+    ShapeWidget* m_cursor; // curseur
+    ClickArea* m_close; // bt_fermer
+    ClickArea* m_changeSide; // bt_changer
 };
-
-// 0x00BBGGRR as the settings and the logic give colours.
-QColor colourFromBgr(unsigned bgr);
 
 } // namespace chronolien

@@ -46,17 +46,17 @@ DetailWindow::DetailWindow()
     addLabel(QStringLiteral("date"), {}, CaptionLeft, 1800, Width - 2 * CaptionLeft);
     addLabel(QStringLiteral("taille"), {}, CaptionLeft, 2130, 1800);
 
-    m_supr = new QPushButton(QStringLiteral("Supprimer"), this);
-    m_supr->setObjectName(QStringLiteral("supr"));
-    m_supr->setGeometry(twipsRect(Width - 2640, 2100, 1200, 330));
+    m_delete = new QPushButton(QStringLiteral("Supprimer"), this);
+    m_delete->setObjectName(QStringLiteral("supr"));
+    m_delete->setGeometry(twipsRect(Width - 2640, 2100, 1200, 330));
     m_ok = new QPushButton(QStringLiteral("Valider"), this);
     m_ok->setObjectName(QStringLiteral("ok"));
     m_ok->setGeometry(twipsRect(Width - 1320, 2100, 1200, 330));
-    for (QPushButton* button : { m_supr, m_ok })
+    for (QPushButton* button : { m_delete, m_ok })
         button->setAutoDefault(false);
 
     connect(m_ok, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_supr, &QPushButton::clicked, this, [this] {
+    connect(m_delete, &QPushButton::clicked, this, [this] {
         close();
         Q_EMIT deleteRequested();
     });
@@ -79,7 +79,7 @@ QLabel* DetailWindow::value(const char* name) const
     return findChild<QLabel*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
 }
 
-void DetailWindow::ShowMailDetail(const MailDetail& detail)
+void DetailWindow::showMailDetail(const MailDetail& detail)
 {
     value("a")->setText(detail.a);
     value("date")->setText(detail.date);

@@ -19,11 +19,9 @@ public:
     DetailWindow();
 
     // Fills the value labels and shows the window, not modal; an open window is refilled.
-    void ShowMailDetail(const MailDetail& detail);
+    void showMailDetail(const MailDetail& detail);
 
     QLabel* value(const char* name) const; // de, retour, a, sujet, date or taille
-    QPushButton* supr() const { return m_supr; }
-    QPushButton* ok() const { return m_ok; }
 
 Q_SIGNALS:
     // "Supprimer": the window has closed; the selected message is to be deleted.
@@ -38,8 +36,8 @@ protected:
 private:
     QLabel* addLabel(const QString& name, const QString& text, int left, int top, int width);
 
-    QPushButton* m_supr;
-    QPushButton* m_ok;
+    QPushButton* m_delete; // supr
+    QPushButton* m_ok; // ok
     bool m_dragging = false;
     QPoint m_pressPoint; // where the background was pressed, in the window's coordinates
 };

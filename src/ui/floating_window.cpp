@@ -25,12 +25,12 @@ FloatingWindow::FloatingWindow()
     m_indicator->setGeometry(twipsRect(120, 420, 135, 440));
     m_connect = new ClickArea(this, QStringLiteral("bt_connect"), connectToolTip(false));
     m_connect->setGeometry(twipsRect(360, 400, 540, 450));
-    m_config = new ClickArea(this, QStringLiteral("bt_config"), QStringLiteral("Afficher le menu"));
-    m_config->setGeometry(twipsRect(120, 60, 300, 300));
-    m_reduire = new ClickArea(this, QStringLiteral("bt_reduire"), QStringLiteral("Réduire"));
-    m_reduire->setGeometry(twipsRect(480, 60, 240, 240));
-    m_fermer = new ClickArea(this, QStringLiteral("bt_fermer"), QStringLiteral("Quitter"));
-    m_fermer->setGeometry(twipsRect(740, 60, 240, 240));
+    m_menuButton = new ClickArea(this, QStringLiteral("bt_config"), QStringLiteral("Afficher le menu"));
+    m_menuButton->setGeometry(twipsRect(120, 60, 300, 300));
+    m_hide = new ClickArea(this, QStringLiteral("bt_reduire"), QStringLiteral("Réduire"));
+    m_hide->setGeometry(twipsRect(480, 60, 240, 240));
+    m_quit = new ClickArea(this, QStringLiteral("bt_fermer"), QStringLiteral("Quitter"));
+    m_quit->setGeometry(twipsRect(740, 60, 240, 240));
     m_ledUp = new ShapeWidget(this, QStringLiteral("led_up"), ShapeWidget::Round, QColor(255, 80, 40));
     m_ledUp->setGeometry(twipsRect(120, 470, 130, 130));
     m_ledUp->hide();
@@ -38,9 +38,10 @@ FloatingWindow::FloatingWindow()
     m_ledDown->setGeometry(twipsRect(120, 720, 135, 135));
     m_ledDown->hide();
 
-    connect(m_config, &ClickArea::clicked, this, [this](QPointF at) { Q_EMIT menuRequested(at.toPoint()); });
-    connect(m_reduire, &ClickArea::clicked, this, &FloatingWindow::hideRequested);
-    connect(m_fermer, &ClickArea::clicked, this, &FloatingWindow::quitRequested);
+    connect(
+        m_menuButton, &ClickArea::clicked, this, [this](QPointF at) { Q_EMIT menuRequested(at.toPoint()); });
+    connect(m_hide, &ClickArea::clicked, this, &FloatingWindow::hideRequested);
+    connect(m_quit, &ClickArea::clicked, this, &FloatingWindow::quitRequested);
     connect(m_connect, &ClickArea::doubleClicked, this, &FloatingWindow::toggleConnectionRequested);
 
     const QPoint connectOffset(pixelsToTwips(m_connect->x()), pixelsToTwips(m_connect->y()));
@@ -57,6 +58,16 @@ FloatingWindow::FloatingWindow()
 void FloatingWindow::setConnectToolTip(bool connected)
 {
     m_connect->setToolTip(connectToolTip(connected));
+}
+
+void FloatingWindow::setDownLight(bool shown)
+{
+    m_ledDown->setVisible(shown);
+}
+
+void FloatingWindow::setUpLight(bool shown)
+{
+    m_ledUp->setVisible(shown);
 }
 
 void FloatingWindow::mousePressEvent(QMouseEvent* event)

@@ -15,16 +15,11 @@ class FloatingWindow final : public SkinnedWindow {
 public:
     FloatingWindow();
 
-    ClickArea* bt_connect() const { return m_connect; }
-    ClickArea* bt_config() const { return m_config; }
-    ClickArea* bt_reduire() const { return m_reduire; }
-    ClickArea* bt_fermer() const { return m_fermer; }
-    QWidget* Image1() const { return m_indicator; }
-    ShapeWidget* led_up() const { return m_ledUp; }
-    ShapeWidget* led_down() const { return m_ledDown; }
-
     // "Déconnecter" on the connect button while the line is up, "Connecter" otherwise.
     void setConnectToolTip(bool connected);
+    // The throughput lights: led_down for data coming in, led_up for data going out.
+    void setDownLight(bool shown);
+    void setUpLight(bool shown);
 
     bool dragging() const { return m_drag.dragging; }
     // Forgets a drag in progress, as a window closed during it must.
@@ -59,13 +54,13 @@ private:
         bool dragging = false;
     };
 
-    ClickArea* m_connect;
-    ClickArea* m_config;
-    ClickArea* m_reduire;
-    ClickArea* m_fermer;
-    QWidget* m_indicator;
-    ShapeWidget* m_ledUp;
-    ShapeWidget* m_ledDown;
+    ClickArea* m_connect; // bt_connect
+    ClickArea* m_menuButton; // bt_config
+    ClickArea* m_hide; // bt_reduire
+    ClickArea* m_quit; // bt_fermer
+    QWidget* m_indicator; // Image1
+    ShapeWidget* m_ledUp; // led_up
+    ShapeWidget* m_ledDown; // led_down
     DragState m_drag;
 };
 

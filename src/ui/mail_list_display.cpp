@@ -28,38 +28,38 @@ MailListDisplay::MailListDisplay(MailWindow& window)
     connect(m_detailWindow.get(), &DetailWindow::deleteRequested, this, &MailListDisplay::deleteChosen);
 
     for (int line = 0; line < MailWindow::LineCount; ++line) {
-        QLabel* label = m_window.lst_mail(line);
+        QLabel* label = m_window.line(line);
         // Captions come from the network: never read as markup.
         label->setTextFormat(Qt::PlainText);
         label->installEventFilter(this);
     }
-    connect(m_window.defil(), &QScrollBar::valueChanged, this, &MailListDisplay::scrolled);
+    connect(m_window.scrollBar(), &QScrollBar::valueChanged, this, &MailListDisplay::scrolled);
 }
 
 MailListDisplay::~MailListDisplay() = default;
 
 void MailListDisplay::connectTo(MailListLogic& logic)
 {
-    connect(this, &MailListDisplay::scrolled, this, [&logic](int value) { logic.ScrollChanged(value); });
+    connect(this, &MailListDisplay::scrolled, this, [&logic](int value) { logic.scrollChanged(value); });
     connect(this, &MailListDisplay::lineDoubleClicked, this,
-        [&logic](int line) { logic.LineDoubleClicked(line); });
-    connect(this, &MailListDisplay::linePressed, this, [&logic](int line) { logic.LinePressed(line); });
-    connect(this, &MailListDisplay::detailChosen, this, [&logic] { logic.ShowMailDetail(); });
-    connect(this, &MailListDisplay::deleteChosen, this, [&logic] { logic.DeleteSelectedMail(); });
+        [&logic](int line) { logic.lineDoubleClicked(line); });
+    connect(this, &MailListDisplay::linePressed, this, [&logic](int line) { logic.linePressed(line); });
+    connect(this, &MailListDisplay::detailChosen, this, [&logic] { logic.showMailDetail(); });
+    connect(this, &MailListDisplay::deleteChosen, this, [&logic] { logic.deleteSelectedMail(); });
 }
 
 void MailListDisplay::showMailLines(const MailListContent& content)
 {
     for (int line = 0; line < MailWindow::LineCount; ++line) {
         const MailLine& shown = content.lines.at(std::size_t(line));
-        QLabel* label = m_window.lst_mail(line);
+        QLabel* label = m_window.line(line);
         label->setText(shown.caption);
         // A tooltip that looks like markup is shown as the text it is.
         label->setToolTip(Qt::mightBeRichText(shown.tooltip)
                 ? QStringLiteral("<qt>") + shown.tooltip.toHtmlEscaped() + QStringLiteral("</qt>")
                 : shown.tooltip);
     }
-    QScrollBar* defil = m_window.defil();
+    QScrollBar* defil = m_window.scrollBar();
     // Setting the scroll bar from the list is no move of the user's.
     const QSignalBlocker blocker(defil);
     if (!content.scrollShown) {
@@ -73,7 +73,7 @@ void MailListDisplay::showMailLines(const MailListContent& content)
 
 void MailListDisplay::showMailDetail(const MailDetail& detail)
 {
-    m_detailWindow->ShowMailDetail(detail);
+    m_detailWindow->showMailDetail(detail);
 }
 
 bool MailListDisplay::eventFilter(QObject* watched, QEvent* event)
@@ -82,7 +82,7 @@ bool MailListDisplay::eventFilter(QObject* watched, QEvent* event)
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick)
         return QObject::eventFilter(watched, event);
     for (int line = 0; line < MailWindow::LineCount; ++line) {
-        if (watched != m_window.lst_mail(line))
+        if (watched != m_window.line(line))
             continue;
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (type == QEvent::MouseButtonDblClick) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mail/mail_window_view.h"
+#include "state/mail_window_view.h"
 
 #include <QObject>
 #include <QPoint>
@@ -31,10 +31,10 @@ public:
     // Hands every event of the two windows and the menu to the logic.
     void connectTo(MailListLogic& logic);
 
-    QMenu* menumail() const { return m_menu.get(); }
-    QAction* menu3detail() const { return m_detail; }
-    QAction* menu3supr() const { return m_delete; }
-    DetailWindow& fl_detmail() const { return *m_detailWindow; }
+    // menumail, with its entries menu3detail and menu3supr.
+    QMenu* menu() const { return m_menu.get(); }
+    // fl_detmail.
+    DetailWindow& detailWindow() const { return *m_detailWindow; }
 
 Q_SIGNALS:
     void scrolled(int value); // defil moved

@@ -21,10 +21,9 @@ public:
 
     MailWindow();
 
-    // Lines 0 to 3 from top to bottom.
-    QLabel* lst_mail(int line) const { return m_lines.at(line); }
-    QScrollBar* defil() const { return m_scroll; }
-    ClickArea* bt_changer() const { return m_changeSide; }
+    // The lines lst_mail, 0 to 3 from top to bottom, and their scroll bar defil.
+    QLabel* line(int number) const { return m_lines.at(number); }
+    QScrollBar* scrollBar() const { return m_scroll; }
 
 Q_SIGNALS:
     void changeSideRequested();
@@ -32,7 +31,7 @@ Q_SIGNALS:
 private:
     std::array<QLabel*, LineCount> m_lines {};
     QScrollBar* m_scroll;
-    ClickArea* m_changeSide;
+    ClickArea* m_changeSide; // bt_changer
 };
 
 } // namespace chronolien

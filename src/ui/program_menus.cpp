@@ -31,10 +31,10 @@ void addTitle(QMenu* menu, const QString& name)
 } // namespace
 
 ProgramMenus::ProgramMenus()
-    : m_menuicone(std::make_unique<QMenu>())
-    , m_menucentre(std::make_unique<QMenu>())
+    : m_trayMenu(std::make_unique<QMenu>())
+    , m_centreMenu(std::make_unique<QMenu>())
 {
-    QMenu* tray = m_menuicone.get();
+    QMenu* tray = m_trayMenu.get();
     tray->setObjectName(QStringLiteral("menuicone"));
     addTitle(tray, QStringLiteral("Titre"));
     connect(addEntry(tray, QStringLiteral("menuaide"), QStringLiteral("Aide")), &QAction::triggered, this,
@@ -53,7 +53,7 @@ ProgramMenus::ProgramMenus()
     connect(addEntry(tray, QStringLiteral("menuquitter"), QStringLiteral("Quitter")), &QAction::triggered,
         this, &ProgramMenus::quitChosen);
 
-    QMenu* centre = m_menucentre.get();
+    QMenu* centre = m_centreMenu.get();
     centre->setObjectName(QStringLiteral("menucentre"));
     addTitle(centre, QStringLiteral("chronolien2"));
     addSeparator(centre, QStringLiteral("separateur4"));
@@ -73,7 +73,7 @@ ProgramMenus::~ProgramMenus() = default;
 
 QAction* ProgramMenus::entry(const QString& name) const
 {
-    for (QMenu* menu : { m_menuicone.get(), m_menucentre.get() }) {
+    for (QMenu* menu : { m_trayMenu.get(), m_centreMenu.get() }) {
         const QList<QAction*> actions = menu->actions();
         for (QAction* action : actions) {
             if (action->objectName() == name)
@@ -103,12 +103,12 @@ void ProgramMenus::setConnectCaption(bool connected)
 
 void ProgramMenus::popupTrayMenu(QPoint globalPos)
 {
-    m_menuicone->popup(globalPos);
+    m_trayMenu->popup(globalPos);
 }
 
 void ProgramMenus::popupCentreMenu(QPoint globalPos)
 {
-    m_menucentre->popup(globalPos);
+    m_centreMenu->popup(globalPos);
 }
 
 } // namespace chronolien

@@ -19,8 +19,8 @@ public:
     ProgramMenus();
     ~ProgramMenus() override;
 
-    QMenu* menuicone() const { return m_menuicone.get(); }
-    QMenu* menucentre() const { return m_menucentre.get(); }
+    QMenu* trayMenu() const { return m_trayMenu.get(); } // menuicone
+    QMenu* centreMenu() const { return m_centreMenu.get(); } // menucentre
     // The entry of either menu with the given name; null when there is none.
     QAction* entry(const QString& name) const;
 
@@ -45,8 +45,8 @@ Q_SIGNALS:
     void graphChosen();
 
 private:
-    std::unique_ptr<QMenu> m_menuicone;
-    std::unique_ptr<QMenu> m_menucentre;
+    std::unique_ptr<QMenu> m_trayMenu;
+    std::unique_ptr<QMenu> m_centreMenu;
 };
 
 } // namespace chronolien

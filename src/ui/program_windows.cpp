@@ -1,28 +1,24 @@
 #include "ui/program_windows.h"
 
-#include "core/app_state.h"
 #include "platform/process_starter.h"
-#include "settings/settings_file.h"
+#include "settings/settings.h"
+#include "skins/window_outlines.h"
+#include "skins/window_placement.h"
+#include "state/app_state.h"
 #include "ui/counter_window.h"
 #include "ui/floating_window.h"
 #include "ui/mail_window.h"
 #include "ui/program_menus.h"
-#include "ui/shape_widget.h"
-#include "ui/user_actions.h"
-#include "ui/window_outlines.h"
-#include "ui/window_placement.h"
 
 #include <QFileInfo>
 #include <QMenu>
 
 namespace chronolien {
 
-ProgramWindows::ProgramWindows(
-    AppState& state, SettingsFile& file, ProcessStarter& processes, UserActions& actions)
+ProgramWindows::ProgramWindows(AppState& state, SettingsStore& settings, ProcessStarter& processes)
     : m_state(state)
-    , m_file(file)
+    , m_settings(settings)
     , m_processes(processes)
-    , m_actions(actions)
     , m_centre(std::make_unique<FloatingWindow>())
     , m_counter(std::make_unique<CounterWindow>())
     , m_mail(std::make_unique<MailWindow>())
@@ -41,10 +37,10 @@ void ProgramWindows::connectFloatingWindow()
 {
     FloatingWindow* centre = m_centre.get();
     connect(
-        centre, &FloatingWindow::toggleConnectionRequested, this, [this] { m_actions.ToggleConnection(); });
+        centre, &FloatingWindow::toggleConnectionRequested, this, &ProgramWindows::toggleConnectionRequested);
     connect(centre, &FloatingWindow::menuRequested, m_menus.get(), &ProgramMenus::popupCentreMenu);
-    connect(centre, &FloatingWindow::hideRequested, this, &ProgramWindows::HideFloatingWindow);
-    connect(centre, &FloatingWindow::quitRequested, this, [this] { m_actions.QuitApplication(); });
+    connect(centre, &FloatingWindow::hideRequested, this, &ProgramWindows::hideFloatingWindow);
+    connect(centre, &FloatingWindow::quitRequested, this, &ProgramWindows::quitRequested);
     connect(centre, &FloatingWindow::dragStarted, this, &ProgramWindows::beginDrag);
     connect(centre, &FloatingWindow::dragFinished, this, &ProgramWindows::endDrag);
 }
@@ -53,57 +49,57 @@ void ProgramWindows::connectSatellites()
 {
     connect(m_counter.get(), &CounterWindow::closeRequested, this, [this] {
         m_state.settings.affiche_cpt = false;
-        ApplyCounterWindow();
+        applyCounterWindow();
     });
     connect(m_counter.get(), &CounterWindow::changeSideRequested, this, [this] {
         m_state.settings.pos_compteur = !m_state.settings.pos_compteur;
-        PlaceCounterWindow();
+        placeCounterWindow();
     });
     connect(m_mail.get(), &MailWindow::changeSideRequested, this, [this] {
         m_state.settings.pos_mail = !m_state.settings.pos_mail;
-        PlaceMailWindow();
+        placeMailWindow();
     });
 }
 
 void ProgramWindows::connectMenus()
 {
     ProgramMenus* menus = m_menus.get();
-    connect(menus, &ProgramMenus::helpChosen, this, &ProgramWindows::OpenHelp);
-    connect(menus, &ProgramMenus::graphChosen, this, &ProgramWindows::OpenGraph);
-    connect(menus, &ProgramMenus::aboutChosen, this, [this] { m_actions.ShowAboutBox(); });
-    connect(menus, &ProgramMenus::configurationChosen, this, [this] { m_actions.OpenConfiguration(); });
-    connect(menus, &ProgramMenus::connectChosen, this, [this] { m_actions.ToggleConnection(); });
-    connect(menus, &ProgramMenus::quitChosen, this, [this] { m_actions.QuitApplication(); });
+    connect(menus, &ProgramMenus::helpChosen, this, &ProgramWindows::openHelp);
+    connect(menus, &ProgramMenus::graphChosen, this, &ProgramWindows::openGraph);
+    connect(menus, &ProgramMenus::aboutChosen, this, &ProgramWindows::aboutRequested);
+    connect(menus, &ProgramMenus::configurationChosen, this, &ProgramWindows::configurationRequested);
+    connect(menus, &ProgramMenus::connectChosen, this, &ProgramWindows::toggleConnectionRequested);
+    connect(menus, &ProgramMenus::quitChosen, this, &ProgramWindows::quitRequested);
     connect(menus, &ProgramMenus::floatingWindowChosen, this, [this] {
         if (m_state.settings.affiche_actu)
-            HideFloatingWindow();
+            hideFloatingWindow();
         else
-            ShowFloatingWindow();
+            showFloatingWindow();
     });
     connect(menus, &ProgramMenus::counterWindowChosen, this, [this] {
         m_state.settings.affiche_cpt = !m_state.settings.affiche_cpt;
-        ApplyCounterWindow();
+        applyCounterWindow();
     });
 }
 
-void ProgramWindows::ShowFloatingWindow()
+void ProgramWindows::showFloatingWindow()
 {
     Settings& settings = m_state.settings;
     m_centre->moveToTwips(settings.pos_x, settings.pos_y);
     m_centre->setOutline(centreWindowOutline());
-    LoadCentreSkin(m_state.connectedFlag);
+    loadCentreSkin(m_state.connectedFlag);
     if (!settings.affiche_actu) {
         m_centre->makeTopmost();
         m_centre->moveToTwips(settings.pos_x, settings.pos_y);
     }
     m_centre->show();
-    ApplyCounterWindow();
-    ApplyMailWindow();
+    applyCounterWindow();
+    applyMailWindow();
     m_menus->setFloatingShownCaption(true);
     settings.affiche_actu = true;
 }
 
-void ProgramWindows::HideFloatingWindow()
+void ProgramWindows::hideFloatingWindow()
 {
     m_centre->hide();
     m_centre->resetDrag();
@@ -113,7 +109,7 @@ void ProgramWindows::HideFloatingWindow()
     m_state.settings.affiche_actu = false;
 }
 
-void ProgramWindows::ApplyCounterWindow()
+void ProgramWindows::applyCounterWindow()
 {
     const bool shown = m_state.settings.affiche_cpt;
     if (!shown) {
@@ -123,18 +119,18 @@ void ProgramWindows::ApplyCounterWindow()
         anchorHiddenCentre();
         m_counter->setOutline(counterWindowOutline());
         m_counter->makeTopmost();
-        LoadCounterSkin();
-        PlaceCounterWindow();
+        loadCounterSkin();
+        placeCounterWindow();
         m_counter->setLeftTwips(counterLeft(m_centre->leftTwips()));
         if (m_refreshCounter)
             m_refreshCounter();
         m_counter->show();
         m_menus->setCounterShownCaption(true);
     }
-    m_file.WriteKey(QStringLiteral("affiche_cpt"), shown);
+    m_settings.store(&Settings::affiche_cpt);
 }
 
-void ProgramWindows::ApplyMailWindow()
+void ProgramWindows::applyMailWindow()
 {
     if (!m_state.mailWindowShown) {
         m_mail->hide();
@@ -144,11 +140,11 @@ void ProgramWindows::ApplyMailWindow()
     anchorHiddenCentre();
     m_mail->makeTopmost();
     m_mail->setOutline(mailWindowOutline());
-    LoadMailSkin();
+    loadMailSkin();
     if (m_fillMailList)
         m_fillMailList();
     m_mail->show();
-    PlaceMailWindow();
+    placeMailWindow();
     m_mail->setTopTwips(mailTop(m_centre->topTwips()));
 }
 
@@ -160,65 +156,65 @@ void ProgramWindows::anchorHiddenCentre()
         m_centre->moveToTwips(m_state.settings.pos_x, m_state.settings.pos_y);
 }
 
-void ProgramWindows::CloseAllWindows()
+void ProgramWindows::closeAllWindows()
 {
-    m_menus->menuicone()->close();
-    m_menus->menucentre()->close();
+    m_menus->trayMenu()->close();
+    m_menus->centreMenu()->close();
     m_mail->hide();
     m_counter->hide();
     m_centre->hide();
     m_centre->resetDrag();
 }
 
-void ProgramWindows::PlaceCounterWindow()
+void ProgramWindows::placeCounterWindow()
 {
     const bool above = m_state.settings.pos_compteur;
     m_counter->setTopTwips(counterTop(m_centre->topTwips(), above));
-    m_file.WriteKey(QStringLiteral("pos_compteur"), above);
+    m_settings.store(&Settings::pos_compteur);
 }
 
-void ProgramWindows::PlaceMailWindow()
+void ProgramWindows::placeMailWindow()
 {
     const bool left = m_state.settings.pos_mail;
     m_mail->setLeftTwips(mailLeft(m_centre->leftTwips(), left));
-    m_file.WriteKey(QStringLiteral("pos_mail"), left);
+    m_settings.store(&Settings::pos_mail);
 }
 
 void ProgramWindows::loadPicture(SkinnedWindow& window, SkinPicture picture)
 {
     // A missing or unreadable picture leaves the window as it looks now.
-    if (std::optional<QImage> image = LoadSkinPicture(m_state.appFolder, m_state.settings.nomskin, picture))
+    if (std::optional<QImage> image = loadSkinPicture(m_state.appFolder, m_state.settings.nomskin, picture))
         window.setPicture(*image);
 }
 
-void ProgramWindows::LoadCentreSkin(bool connected)
+void ProgramWindows::loadCentreSkin(bool connected)
 {
     loadPicture(*m_centre, centrePicture(connected));
 }
 
-void ProgramWindows::LoadCounterSkin()
+void ProgramWindows::loadCounterSkin()
 {
     loadPicture(*m_counter, SkinPicture::Counter);
 }
 
-void ProgramWindows::LoadMailSkin()
+void ProgramWindows::loadMailSkin()
 {
     loadPicture(*m_mail, SkinPicture::Mail);
 }
 
-void ProgramWindows::ReloadSkins()
+void ProgramWindows::reloadSkins()
 {
-    LoadCentreSkin(m_state.connectedFlag);
-    LoadCounterSkin();
-    LoadMailSkin();
+    loadCentreSkin(m_state.connectedFlag);
+    loadCounterSkin();
+    loadMailSkin();
 }
 
-void ProgramWindows::OpenHelp()
+void ProgramWindows::openHelp()
 {
     m_processes.openUrl(m_state.dataPath(QStringLiteral("doc/aide.htm")));
 }
 
-void ProgramWindows::OpenGraph()
+void ProgramWindows::openGraph()
 {
     const QString graph = m_state.dataPath(QStringLiteral("graph"));
     if (QFileInfo(graph).isFile())
@@ -233,12 +229,12 @@ void ProgramWindows::setConnectCaptions(bool connected)
 
 void ProgramWindows::setDownLight(bool shown)
 {
-    m_centre->led_down()->setVisible(shown);
+    m_centre->setDownLight(shown);
 }
 
 void ProgramWindows::setUpLight(bool shown)
 {
-    m_centre->led_up()->setVisible(shown);
+    m_centre->setUpLight(shown);
 }
 
 void ProgramWindows::setCounterTexts(const QString& session, const QString& month)
@@ -268,10 +264,10 @@ void ProgramWindows::endDrag()
     settings.pos_x = m_centre->leftTwips();
     settings.pos_y = m_centre->topTwips();
     if (settings.pos_mem) {
-        m_file.WriteKey(QStringLiteral("pos_x"), settings.pos_x);
-        m_file.WriteKey(QStringLiteral("pos_y"), settings.pos_y);
+        m_settings.store(&Settings::pos_x);
+        m_settings.store(&Settings::pos_y);
     }
-    ShowFloatingWindow();
+    showFloatingWindow();
 }
 
 } // namespace chronolien

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/windows.h"
-#include "ui/skin_files.h"
+#include "skins/skin_files.h"
+#include "state/program_view.h"
 
 #include <QObject>
 #include <functional>
@@ -14,27 +14,26 @@ class FloatingWindow;
 class MailWindow;
 class ProcessStarter;
 class ProgramMenus;
-class SettingsFile;
+class SettingsStore;
 class SkinnedWindow;
-class UserActions;
 struct AppState;
 
 // The program's visible side: the floating, counter and mail windows and the two pop-up menus,
 // opened, closed, placed and skinned as the state says. The windows live for the whole run;
 // closing one hides it.
-class ProgramWindows final : public QObject, public Windows {
+class ProgramWindows final : public QObject, public ProgramView {
     Q_OBJECT
 
 public:
-    ProgramWindows(AppState& state, SettingsFile& file, ProcessStarter& processes, UserActions& actions);
+    ProgramWindows(AppState& state, SettingsStore& settings, ProcessStarter& processes);
     ~ProgramWindows() override;
 
-    void ShowFloatingWindow() override;
-    void HideFloatingWindow() override;
-    void ApplyCounterWindow() override;
-    void ApplyMailWindow() override;
-    void CloseAllWindows() override;
-    void LoadCentreSkin(bool connected) override;
+    void showFloatingWindow() override;
+    void hideFloatingWindow() override;
+    void applyCounterWindow() override;
+    void applyMailWindow() override;
+    void closeAllWindows() override;
+    void loadCentreSkin(bool connected) override;
     void setConnectCaptions(bool connected) override;
     void setDownLight(bool shown) override;
     void setUpLight(bool shown) override;
@@ -42,30 +41,37 @@ public:
     void setMonthAlertLook(bool alert) override;
     void setGauge(const GaugeView& gauge) override;
 
-    void LoadCounterSkin();
-    void LoadMailSkin();
+    void loadCounterSkin();
+    void loadMailSkin();
     // Every window takes the pictures of the skin now in use, shown or not.
-    void ReloadSkins();
+    void reloadSkins();
 
     // The counter window's top beside the floating window by pos_compteur, which is stored.
-    void PlaceCounterWindow();
+    void placeCounterWindow();
     // The mail window's left edge beside the floating window by pos_mail, which is stored.
-    void PlaceMailWindow();
+    void placeMailWindow();
 
     // The help page in the desktop's browser.
-    void OpenHelp();
+    void openHelp();
     // The usage graph program, when there is one.
-    void OpenGraph();
+    void openGraph();
 
-    // What refreshes the counter texts (UpdateCounterDisplay) and the mail lines (FillMailList)
+    // What refreshes the counter texts (updateCounterDisplay) and the mail lines (fillMailList)
     // when their windows open. Their owners are built after the windows, so they are set later.
     void setCounterDisplayRefresh(std::function<void()> refresh) { m_refreshCounter = std::move(refresh); }
     void setMailListFill(std::function<void()> fill) { m_fillMailList = std::move(fill); }
 
-    FloatingWindow& fl_centre() const { return *m_centre; }
-    CounterWindow& fl_compteur() const { return *m_counter; }
-    MailWindow& fl_mail() const { return *m_mail; }
+    FloatingWindow& floatingWindow() const { return *m_centre; } // fl_centre
+    CounterWindow& counterWindow() const { return *m_counter; } // fl_compteur
+    MailWindow& mailWindow() const { return *m_mail; } // fl_mail
     ProgramMenus& menus() const { return *m_menus; }
+
+Q_SIGNALS:
+    // What the menus and the floating window ask of the rest of the program.
+    void toggleConnectionRequested(); // hang up when the line is up, dial otherwise
+    void configurationRequested(); // the configuration dialog on its plan section
+    void aboutRequested();
+    void quitRequested(); // ask whether to quit and, when the answer allows it, end the program
 
 private:
     void anchorHiddenCentre();
@@ -77,9 +83,8 @@ private:
     void loadPicture(SkinnedWindow& window, SkinPicture picture);
 
     AppState& m_state;
-    SettingsFile& m_file;
+    SettingsStore& m_settings;
     ProcessStarter& m_processes;
-    UserActions& m_actions;
     std::unique_ptr<FloatingWindow> m_centre;
     std::unique_ptr<CounterWindow> m_counter;
     std::unique_ptr<MailWindow> m_mail;

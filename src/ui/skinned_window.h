@@ -19,7 +19,6 @@ public:
 
     // The skin picture; the window keeps it until another is set.
     void setPicture(const QImage& picture);
-    const QImage& picture() const { return m_picture; }
 
     // Cuts the window to its outline (in pixels from its top-left corner).
     void setOutline(const QRegion& outline);

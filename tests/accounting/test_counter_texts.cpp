@@ -1,6 +1,7 @@
 #include "accounting/counter_texts.h"
 #include "accounting/gauge.h"
 
+#include <QColor>
 #include <QTest>
 #include <limits>
 
@@ -24,7 +25,7 @@ private Q_SLOTS:
     {
         QFETCH(qint64, seconds);
         QFETCH(QString, text);
-        QCOMPARE(TimeText(seconds), text);
+        QCOMPARE(chronolien::timeText(seconds), text);
     }
 
     void monthText_data()
@@ -50,7 +51,7 @@ private Q_SLOTS:
         QFETCH(int, allowance);
         QFETCH(bool, countdown);
         QFETCH(QString, text);
-        QCOMPARE(MonthCounterText(month, allowance, countdown), text);
+        QCOMPARE(monthCounterText(month, allowance, countdown), text);
     }
 
     void gauge_data()
@@ -61,19 +62,25 @@ private Q_SLOTS:
         QTest::addColumn<int>("allowance");
         QTest::addColumn<float>("position");
         QTest::addColumn<double>("left");
-        QTest::addColumn<uint>("colour");
-        QTest::newRow("in step") << 15 << 30 << 50000 << 100000 << 50.0f << 680.0 << 0x00FF00u;
-        QTest::newRow("nothing used") << 15 << 30 << 0 << 100000 << 0.0f << 120.0 << 0xFFFFFFu;
-        QTest::newRow("over the allowance") << 29 << 30 << 100001 << 100000 << 100.0f << 1240.0 << 0x0000FFu;
-        QTest::newRow("green lower bound") << 10 << 20 << 40000 << 100000 << 40.0f << 568.0 << 0x00FF00u;
-        QTest::newRow("green upper bound") << 10 << 20 << 60000 << 100000 << 60.0f << 792.0 << 0x00FF00u;
-        QTest::newRow("just red") << 10 << 20 << 61000 << 100000 << 61.0f << 803.2 << 0x0000FFu;
-        QTest::newRow("reset day counts 1 %") << 0 << 31 << 1000 << 100000 << 50.0f << 680.0 << 0x00FF00u;
-        QTest::newRow("reset day over 2 %") << 0 << 31 << 3000 << 100000 << 100.0f << 1240.0 << 0x0000FFu;
-        QTest::newRow("reset in the future") << -5 << 30 << 1000 << 100000 << 0.0f << 120.0 << 0xFFFFFFu;
-        QTest::newRow("no allowance, under") << 10 << 30 << 0 << 0 << 0.0f << 120.0 << 0xFFFFFFu;
-        QTest::newRow("no allowance, over") << 10 << 30 << 1 << 0 << 100.0f << 1240.0 << 0x0000FFu;
-        QTest::newRow("negative allowance") << 10 << 30 << 0 << -5 << 100.0f << 1240.0 << 0x0000FFu;
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("in step") << 15 << 30 << 50000 << 100000 << 50.0f << 680.0 << QColor(Qt::green);
+        QTest::newRow("nothing used") << 15 << 30 << 0 << 100000 << 0.0f << 120.0 << QColor(Qt::white);
+        QTest::newRow("over the allowance")
+            << 29 << 30 << 100001 << 100000 << 100.0f << 1240.0 << QColor(Qt::red);
+        QTest::newRow("green lower bound")
+            << 10 << 20 << 40000 << 100000 << 40.0f << 568.0 << QColor(Qt::green);
+        QTest::newRow("green upper bound")
+            << 10 << 20 << 60000 << 100000 << 60.0f << 792.0 << QColor(Qt::green);
+        QTest::newRow("just red") << 10 << 20 << 61000 << 100000 << 61.0f << 803.2 << QColor(Qt::red);
+        QTest::newRow("reset day counts 1 %")
+            << 0 << 31 << 1000 << 100000 << 50.0f << 680.0 << QColor(Qt::green);
+        QTest::newRow("reset day over 2 %")
+            << 0 << 31 << 3000 << 100000 << 100.0f << 1240.0 << QColor(Qt::red);
+        QTest::newRow("reset in the future")
+            << -5 << 30 << 1000 << 100000 << 0.0f << 120.0 << QColor(Qt::white);
+        QTest::newRow("no allowance, under") << 10 << 30 << 0 << 0 << 0.0f << 120.0 << QColor(Qt::white);
+        QTest::newRow("no allowance, over") << 10 << 30 << 1 << 0 << 100.0f << 1240.0 << QColor(Qt::red);
+        QTest::newRow("negative allowance") << 10 << 30 << 0 << -5 << 100.0f << 1240.0 << QColor(Qt::red);
     }
     void gauge()
     {
@@ -83,8 +90,8 @@ private Q_SLOTS:
         QFETCH(int, allowance);
         QFETCH(float, position);
         QFETCH(double, left);
-        QFETCH(uint, colour);
-        const GaugeView view = ComputeGauge(days, period, month, allowance);
+        QFETCH(QColor, colour);
+        const GaugeView view = computeGauge(days, period, month, allowance);
         QVERIFY(view.visible);
         QCOMPARE(view.position, position);
         QVERIFY2(qAbs(view.leftTwips - left) < 0.01, qPrintable(QString::number(view.leftTwips)));

@@ -34,7 +34,7 @@ private Q_SLOTS:
         QFETCH(QDate, today);
         QFETCH(int, j_raz);
         QFETCH(bool, due);
-        QCOMPARE(MonthlyResetDue(date_raz, today, j_raz), due);
+        QCOMPARE(monthlyResetDue(date_raz, today, j_raz), due);
     }
 
     void resetDays_data()
@@ -57,8 +57,8 @@ private Q_SLOTS:
         QFETCH(int, j_raz);
         QFETCH(QDate, thisMonth);
         QFETCH(QDate, lastBefore);
-        QCOMPARE(ResetDayOfMonth(today, j_raz), thisMonth);
-        QCOMPARE(LastResetDayBefore(today, j_raz), lastBefore);
+        QCOMPARE(resetDayOfMonth(today, j_raz), thisMonth);
+        QCOMPARE(lastResetDayBefore(today, j_raz), lastBefore);
     }
 
     // Day after day for two years, the month starts again exactly once a month, whatever the day.
@@ -71,12 +71,12 @@ private Q_SLOTS:
     void resetsAreMonthly()
     {
         QFETCH(int, j_raz);
-        QDate date_raz = LastResetDayBefore(QDate(2027, 1, 1), j_raz);
+        QDate date_raz = lastResetDayBefore(QDate(2027, 1, 1), j_raz);
         int resets = 0;
         for (QDate day(2027, 1, 1); day <= QDate(2029, 1, 1); day = day.addDays(1)) {
-            if (MonthlyResetDue(date_raz, day, j_raz)) {
+            if (monthlyResetDue(date_raz, day, j_raz)) {
                 ++resets;
-                date_raz = LastResetDayBefore(day, j_raz);
+                date_raz = lastResetDayBefore(day, j_raz);
                 QCOMPARE(date_raz.addDays(1), day);
             }
         }
@@ -85,11 +85,10 @@ private Q_SLOTS:
 
     void periods()
     {
-        QCOMPARE(PeriodDays(QDate(2026, 11, 1)), 30);
-        QCOMPARE(PeriodDays(QDate(2027, 1, 31)), 28);
-        QCOMPARE(PeriodDays(QDate(2028, 2, 1)), 29);
-        QCOMPARE(DaysSinceReset(QDate(2026, 11, 1), QDate(2026, 11, 16)), 15);
-        QCOMPARE(MonthBoundaries(QDate(2026, 11, 30), QDate(2027, 1, 1)), 2);
+        QCOMPARE(periodDays(QDate(2026, 11, 1)), 30);
+        QCOMPARE(periodDays(QDate(2027, 1, 31)), 28);
+        QCOMPARE(periodDays(QDate(2028, 2, 1)), 29);
+        QCOMPARE(daysSinceReset(QDate(2026, 11, 1), QDate(2026, 11, 16)), 15);
     }
 };
 

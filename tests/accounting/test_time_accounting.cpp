@@ -33,17 +33,17 @@ private Q_SLOTS:
         rig.state.sessionSeconds = 42;
         rig.state.settings.affiche_rebours = false;
         rig.fakes.clock.setToday(QDate(2026, 12, 1));
-        rig.accounting.CheckMonthlyReset();
+        rig.accounting.checkMonthlyReset();
         QCOMPARE(rig.state.settings.cpt_mois, 5000);
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), QString());
+        QCOMPARE(rig.file.readKey(QStringLiteral("cpt_mois")), QString());
 
         rig.fakes.clock.setToday(QDate(2026, 12, 2));
-        rig.accounting.CheckMonthlyReset();
+        rig.accounting.checkMonthlyReset();
         QCOMPARE(rig.state.settings.cpt_mois, 0);
         QCOMPARE(rig.state.settings.date_raz, QDate(2026, 12, 1));
         QCOMPARE(rig.state.sessionSeconds, 42);
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("0"));
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("date_raz")), QStringLiteral("01/12/2026"));
+        QCOMPARE(rig.file.readKey(QStringLiteral("cpt_mois")), QStringLiteral("0"));
+        QCOMPARE(rig.file.readKey(QStringLiteral("date_raz")), QStringLiteral("01/12/2026"));
         QCOMPARE(rig.windows.monthText, QStringLiteral("0:00:00"));
         QCOMPARE(rig.windows.sessionText, QStringLiteral("0:00:42"));
         QVERIFY(!rig.windows.monthAlert);
@@ -55,7 +55,7 @@ private Q_SLOTS:
         rig.state.settings.cpt_mois = 99;
         rig.state.settings.date_raz = QDate(2026, 6, 1);
         rig.fakes.clock.setToday(QDate(2026, 12, 6));
-        rig.accounting.CheckMonthlyReset();
+        rig.accounting.checkMonthlyReset();
         QCOMPARE(rig.state.settings.cpt_mois, 0);
         QCOMPARE(rig.state.settings.date_raz, QDate(2026, 12, 1));
     }
@@ -66,7 +66,7 @@ private Q_SLOTS:
         rig.state.settings.cpt_mois = 99;
         rig.state.settings.date_raz = QDate(2027, 1, 1);
         rig.fakes.clock.setToday(QDate(2026, 12, 25));
-        rig.accounting.CheckMonthlyReset();
+        rig.accounting.checkMonthlyReset();
         QCOMPARE(rig.state.settings.cpt_mois, 99);
     }
 
@@ -75,11 +75,11 @@ private Q_SLOTS:
         Rig rig;
         rig.state.settings.j_raz = 31;
         rig.fakes.clock.setToday(QDate(2027, 4, 12));
-        rig.accounting.ResetMonth();
+        rig.accounting.resetMonth();
         QCOMPARE(rig.state.settings.date_raz, QDate(2027, 4, 30));
         rig.state.settings.j_raz = 30;
         rig.fakes.clock.setToday(QDate(2027, 2, 3));
-        rig.accounting.ResetMonth();
+        rig.accounting.resetMonth();
         QCOMPARE(rig.state.settings.date_raz, QDate(2027, 2, 28));
     }
 
@@ -101,10 +101,10 @@ private Q_SLOTS:
         rig.state.settings.forfait = forfait;
         rig.state.settings.cpt_mois = month;
         rig.state.settings.alerte2 = true;
-        QCOMPARE(rig.accounting.OverAllowance(), over);
-        QCOMPARE(rig.accounting.AutoDialBlocked(), over);
+        QCOMPARE(rig.accounting.overAllowance(), over);
+        QCOMPARE(rig.accounting.autoDialBlocked(), over);
         rig.state.settings.alerte2 = false;
-        QVERIFY(!rig.accounting.AutoDialBlocked());
+        QVERIFY(!rig.accounting.autoDialBlocked());
     }
 
     void redCounterOpensTheCounterWindow()
@@ -112,16 +112,16 @@ private Q_SLOTS:
         Rig rig;
         rig.state.settings.affiche_cpt = false;
         rig.state.settings.affiche_actu = false;
-        rig.accounting.PlanExceeded();
+        rig.accounting.planExceeded();
         QVERIFY(rig.windows.monthAlert);
         QVERIFY(rig.state.settings.affiche_cpt);
-        QCOMPARE(rig.windows.callsOf(QStringLiteral("ApplyCounterWindow")).size(), 1);
-        QVERIFY(rig.windows.callsOf(QStringLiteral("ShowFloatingWindow")).isEmpty()); // flag 4 is off
-        QVERIFY(rig.fakes.line.hungUp.isEmpty());
+        QCOMPARE(rig.windows.callsOf(QStringLiteral("applyCounterWindow")).size(), 1);
+        QVERIFY(rig.windows.callsOf(QStringLiteral("showFloatingWindow")).isEmpty()); // flag 4 is off
+        QVERIFY(rig.fakes.line.hangUps == 0);
         QVERIFY(rig.fakes.messages.shown.isEmpty());
 
-        rig.accounting.PlanExceeded(); // the window is open now: not applied again
-        QCOMPARE(rig.windows.callsOf(QStringLiteral("ApplyCounterWindow")).size(), 1);
+        rig.accounting.planExceeded(); // the window is open now: not applied again
+        QCOMPARE(rig.windows.callsOf(QStringLiteral("applyCounterWindow")).size(), 1);
     }
 
     void forcedHangUpWithItsMessage()
@@ -131,10 +131,10 @@ private Q_SLOTS:
         rig.state.settings.alerte2 = true;
         rig.state.settings.affiche_auto = QStringLiteral("00010");
         rig.state.settings.affiche_actu = false;
-        rig.accounting.PlanExceeded();
+        rig.accounting.planExceeded();
         QVERIFY(!rig.windows.monthAlert);
-        QCOMPARE(rig.windows.callsOf(QStringLiteral("ShowFloatingWindow")).size(), 1);
-        QCOMPARE(rig.fakes.line.hungUp, QStringList { QStringLiteral("ppp0") });
+        QCOMPARE(rig.windows.callsOf(QStringLiteral("showFloatingWindow")).size(), 1);
+        QCOMPARE(rig.fakes.line.hangUps, 1);
         QCOMPARE(rig.fakes.messages.shown.size(), 1);
         QCOMPARE(rig.fakes.messages.shown[0].text, kExpired);
         QCOMPARE(rig.fakes.messages.shown[0].style, StyleInformation);
@@ -159,8 +159,8 @@ private Q_SLOTS:
         rig.state.settings.affiche_auto = flags;
         rig.state.settings.affiche_actu = true;
         rig.windows.monthAlert = true;
-        rig.accounting.ClearPlanAlert();
-        QCOMPARE(rig.windows.callsOf(QStringLiteral("HideFloatingWindow")).size(), closes ? 1 : 0);
+        rig.accounting.clearPlanAlert();
+        QCOMPARE(rig.windows.callsOf(QStringLiteral("hideFloatingWindow")).size(), closes ? 1 : 0);
         QVERIFY(!rig.windows.monthAlert);
     }
 
@@ -169,7 +169,7 @@ private Q_SLOTS:
         Rig rig;
         rig.state.settings.forfait = false;
         rig.state.settings.cpt_mois = 60;
-        rig.accounting.UpdateCounterDisplay();
+        rig.accounting.updateCounterDisplay();
         QCOMPARE(rig.windows.monthText, QStringLiteral("0:01:00"));
     }
 
@@ -179,17 +179,17 @@ private Q_SLOTS:
         rig.state.settings.cpt_limite = 100000;
         rig.state.settings.cpt_mois = 50000;
         rig.fakes.clock.setToday(QDate(2026, 11, 16)); // day 15 of a 30-day month
-        rig.accounting.UpdateGauge();
+        rig.accounting.updateGauge();
         QVERIFY(rig.windows.gauge.visible);
         QCOMPARE(rig.windows.gauge.position, 50.0f);
-        QCOMPARE(rig.windows.gauge.colour, 0x00FF00u);
+        QCOMPARE(rig.windows.gauge.colour, QColor(Qt::green));
 
         rig.state.settings.affiche_cpt = false;
-        rig.accounting.UpdateGauge();
+        rig.accounting.updateGauge();
         QVERIFY(!rig.windows.gauge.visible);
         rig.state.settings.affiche_cpt = true;
         rig.state.settings.forfait = false;
-        rig.accounting.UpdateGauge();
+        rig.accounting.updateGauge();
         QVERIFY(!rig.windows.gauge.visible);
     }
 };

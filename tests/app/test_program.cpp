@@ -126,7 +126,7 @@ private Q_SLOTS:
         MessageBoxRecorder messages;
         SettingsFile referenceFile(reference.file(QStringLiteral("config.ini")), messages);
         Settings settings;
-        LoadSettings(settings, referenceFile, folder.path(), QDate::currentDate());
+        loadSettings(settings, referenceFile, folder.path(), QDate::currentDate());
         QCOMPARE(folder.readBytes(QStringLiteral("config.ini")),
             reference.readBytes(QStringLiteral("config.ini")));
         QVERIFY(folder.readBytes(QStringLiteral("even1.ini")).isEmpty());

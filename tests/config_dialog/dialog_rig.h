@@ -5,14 +5,13 @@
 #include "config_dialog/config_dialog.h"
 #include "config_dialog/config_dialog_launcher.h"
 #include "config_dialog/config_page.h"
-#include "config_dialog/config_window_actions.h"
 #include "config_dialog/file_chooser.h"
 #include "config_dialog/section_tree_view.h"
 #include "connection/connection_monitor.h"
-#include "core/app_state.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
-#include "support/fake_services.h"
+#include "state/app_state.h"
+#include "support/fakes.h"
 #include "support/logic_rig.h"
 #include "support/recording_windows.h"
 #include "support/temp_app_folder.h"
@@ -25,12 +24,6 @@
 #include <QTreeWidgetItem>
 
 namespace chronolien::test {
-
-class RecordingWindowActions final : public ConfigWindowActions {
-public:
-    void ReloadSkins() override { ++skinReloads; }
-    int skinReloads = 0;
-};
 
 // Answers the file choosers from a script; an empty script answers as a cancelled dialog.
 class ScriptedFileChooser final : public FileChooser {
@@ -62,23 +55,23 @@ inline QStringList changedKeys(const QByteArray& before, const QByteArray& after
 
 // A program's worth of state over fakes and a real config.ini, and the configuration dialog on it.
 struct DialogRig : LogicRig {
-    RecordingWindowActions windowActions;
+    int skinReloads = 0;
     ScriptedFileChooser chooser;
     AboutBoxOpener about { fakes.processes };
-    ConfigDialogLauncher launcher { ConfigDialogContext { state, file, fakes.messages, fakes.sound,
-        fakes.processes, accounting, windows, windowActions, chooser, about } };
+    ConfigDialogLauncher launcher { ConfigDialogContext { state, settings, fakes.messages, fakes.sound,
+        fakes.processes, accounting, windows, chooser, about, [this] { ++skinReloads; } } };
 
     DialogRig()
     {
         state.appFolder = folder.path();
-        LoadSettings(state.settings, file, folder.path(), fakes.clock.today());
+        loadSettings(state.settings, file, folder.path(), fakes.clock.today());
     }
 
     QByteArray config() const { return folder.readBytes(QStringLiteral("config.ini")); }
 
     ConfigDialog& open()
     {
-        launcher.OpenConfiguration();
+        launcher.openConfiguration();
         ConfigDialog* d = launcher.dialog();
         Q_ASSERT(d);
         QApplication::setActiveWindow(d);

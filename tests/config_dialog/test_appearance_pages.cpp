@@ -78,7 +78,7 @@ private Q_SLOTS:
         DialogRig::tick(rig.find<QCheckBox>("vf_ouv0"));
         QCOMPARE(states(rig), QStringLiteral("1E 1- 0- 0- 0-"));
         QCOMPARE(rig.validate("bt6_ok"), QStringList { "affiche_auto" });
-        QCOMPARE(rig.file.ReadKey("affiche_auto"), QStringLiteral("11000"));
+        QCOMPARE(rig.file.readKey("affiche_auto"), QStringLiteral("11000"));
 
         DialogRig::tick(rig.find<QCheckBox>("vf_ouv0"));
         DialogRig::tick(rig.find<QCheckBox>("vf_ouv1"));
@@ -106,7 +106,7 @@ private Q_SLOTS:
         QByteArray before = rig.config();
         QTest::mouseClick(save, Qt::LeftButton);
         QCOMPARE(changedKeys(before, rig.config()), (QStringList { "pos_x", "pos_y" }));
-        QCOMPARE(rig.file.ReadKey("pos_x"), QStringLiteral("1234"));
+        QCOMPARE(rig.file.readKey("pos_x"), QStringLiteral("1234"));
         QVERIFY(rig.state.settings.pos_mem);
 
         before = rig.config();
@@ -119,7 +119,7 @@ private Q_SLOTS:
     {
         DialogRig rig;
         rig.state.settings.affiche_rebours = false;
-        rig.file.WriteKey("affiche_rebours", false);
+        rig.file.writeKey("affiche_rebours", false);
         QVERIFY(rig.openAt("Mode du compteur"));
         DialogRig::tick(rig.find<QRadioButton>("opt_cpt1"));
         QCOMPARE(rig.validate("bt9_ok"), QStringList { "affiche_rebours" });
@@ -157,7 +157,7 @@ private Q_SLOTS:
         QTest::mouseClick(ok, Qt::LeftButton);
         QCOMPARE(rig.state.settings.nomskin, QStringLiteral("bois"));
         QCOMPARE(changedKeys(before, rig.config()), QStringList { "nomskin" });
-        QCOMPARE(rig.windowActions.skinReloads, 1);
+        QCOMPARE(rig.skinReloads, 1);
     }
 };
 

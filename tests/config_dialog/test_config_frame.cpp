@@ -94,7 +94,7 @@ private Q_SLOTS:
         DialogRig rig;
         ConfigDialog& dialog = rig.open();
         QTreeWidgetItem stray(QStringList { QStringLiteral("courrier") });
-        dialog.EntryClick(&stray);
+        dialog.entryClick(&stray);
         QCOMPARE(rig.visibleFrame(), -1);
     }
 

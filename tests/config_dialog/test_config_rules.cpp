@@ -65,7 +65,7 @@ private Q_SLOTS:
         QFETCH(int, field);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        QCOMPARE(TextAfterChange(field == 0 ? kMinutesField : kDayField, typed), shown);
+        QCOMPARE(chronolien::textAfterChange(field == 0 ? kMinutesField : kDayField, typed), shown);
     }
 
     void textOnLeave_data()
@@ -92,7 +92,7 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, left);
         const TimeFieldRule rules[] = { kHoursField, kMinutesField, kDayField };
-        QCOMPARE(TextOnLeave(rules[field], typed), left);
+        QCOMPARE(chronolien::textOnLeave(rules[field], typed), left);
     }
 
     void secondsFromFields_data()
@@ -123,13 +123,13 @@ private Q_SLOTS:
         QFETCH(QString, m);
         QFETCH(QString, s);
         QFETCH(int, seconds);
-        QCOMPARE(SecondsFromFields(h, m, s), seconds);
+        QCOMPARE(chronolien::secondsFromFields(h, m, s), seconds);
     }
 
     void dayRoundsHalvesToEven()
     {
-        QCOMPARE(DayFromField(QStringLiteral("1,5")), qint16(2));
-        QCOMPARE(DayFromField(QStringLiteral("2,5")), qint16(2));
+        QCOMPARE(dayFromField(QStringLiteral("1,5")), qint16(2));
+        QCOMPARE(dayFromField(QStringLiteral("2,5")), qint16(2));
     }
 
     void autoOpenChoices_data()
@@ -150,10 +150,10 @@ private Q_SLOTS:
         QFETCH(QString, flags);
         QFETCH(bool, forfait);
         QFETCH(QString, enabled);
-        AutoOpenBoxes boxes = AutoOpenBoxesFromFlags(flags);
-        UpdateAutoOpenChoices(boxes, forfait);
+        AutoOpenBoxes boxes = autoOpenBoxesFromFlags(flags);
+        updateAutoOpenChoices(boxes, forfait);
         QCOMPARE(boxesText(boxes), enabled);
-        QCOMPARE(AutoOpenFlagsFromBoxes(boxes), flags);
+        QCOMPARE(autoOpenFlagsFromBoxes(boxes), flags);
     }
 
     // The whole tree in its order; the dialog's test shows it with the sections off.
@@ -181,7 +181,7 @@ private Q_SLOTS:
         QFETCH(bool, courrier);
         QFETCH(QStringList, texts);
         QStringList got;
-        for (const SectionEntry& entry : SectionTreeEntries(forfait, sons, courrier))
+        for (const SectionEntry& entry : sectionTreeEntries(forfait, sons, courrier))
             got.append(entry.text);
         QCOMPARE(got, texts);
     }
@@ -189,12 +189,12 @@ private Q_SLOTS:
     // The page switch goes by the exact text: the sound entry and the mail section are two pages.
     void entryForText()
     {
-        QCOMPARE(EntryForText(QStringLiteral("Courrier"))->frame, 13);
-        QCOMPARE(EntryForText(QStringLiteral("Courrier"))->number, 3);
-        QCOMPARE(EntryForText(QStringLiteral("COURRIER"))->frame, 14);
-        QCOMPARE(EntryForText(QStringLiteral("Adresse n°4"))->number, 4);
-        QVERIFY(!EntryForText(QStringLiteral("courrier")));
-        QVERIFY(!EntryForText(QStringLiteral("Adresse n°6")));
+        QCOMPARE(chronolien::entryForText(QStringLiteral("Courrier"))->frame, 13);
+        QCOMPARE(chronolien::entryForText(QStringLiteral("Courrier"))->number, 3);
+        QCOMPARE(chronolien::entryForText(QStringLiteral("COURRIER"))->frame, 14);
+        QCOMPARE(chronolien::entryForText(QStringLiteral("Adresse n°4"))->number, 4);
+        QVERIFY(!chronolien::entryForText(QStringLiteral("courrier")));
+        QVERIFY(!chronolien::entryForText(QStringLiteral("Adresse n°6")));
     }
 
     void mailtoLink_data()
@@ -218,9 +218,9 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, parts);
         QFETCH(QString, link);
-        QCOMPARE(MailtoLink(parts[0], parts[1], parts[2], parts[3], parts[4]), link);
+        QCOMPARE(chronolien::mailtoLink(parts[0], parts[1], parts[2], parts[3], parts[4]), link);
         FakeProcessStarter processes;
-        OpenMailto(processes, parts[0], parts[1], parts[2], parts[3], parts[4]);
+        openMailto(processes, parts[0], parts[1], parts[2], parts[3], parts[4]);
         QCOMPARE(processes.opened, QStringList { link });
     }
 
@@ -231,13 +231,13 @@ private Q_SLOTS:
         MessageBoxRecorder messages;
         chooser.answer = QStringLiteral("/usr/bin/xterm");
         QCOMPARE(
-            ChooseCommand(2, chooser, messages), std::optional<QString>(QStringLiteral("/usr/bin/xterm")));
+            chooseCommand(2, chooser, messages), std::optional<QString>(QStringLiteral("/usr/bin/xterm")));
         QCOMPARE(chooser.asked.last().initialFolder, QStringLiteral("/usr/bin"));
         chooser.answer.clear();
-        QVERIFY(!ChooseCommand(1, chooser, messages));
+        QVERIFY(!chooseCommand(1, chooser, messages));
         QVERIFY(messages.shown.isEmpty());
         chooser.answer = QStringLiteral("/tmp/a\"b");
-        QVERIFY(!ChooseCommand(1, chooser, messages));
+        QVERIFY(!chooseCommand(1, chooser, messages));
         QCOMPARE(messages.shown.size(), 1);
         QCOMPARE(messages.shown[0].style, StyleWarning);
     }

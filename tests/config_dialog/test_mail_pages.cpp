@@ -18,7 +18,7 @@ void storeAccounts(DialogRig& rig)
     MailboxAccounts stored;
     stored.account(2) = MailboxAccount { 2, "pop.deux.example", "login2", "secret2", 0, true };
     stored.account(4) = MailboxAccount { 4, "pop.quatre.example", "login4", "secret4", 1, true };
-    QVERIFY(SaveAccounts(stored, rig.folder.file("courrier.ini"), rig.fakes.messages));
+    QVERIFY(saveAccounts(stored, rig.folder.file("courrier.ini"), rig.fakes.messages));
 }
 
 } // namespace
@@ -30,7 +30,7 @@ private Q_SLOTS:
     {
         DialogRig rig;
         rig.state.settings.courrier = true;
-        rig.file.WriteKey("courrier", true);
+        rig.file.writeKey("courrier", true);
         rig.state.mailWindowShown = true;
         rig.open();
         QVERIFY(rig.entry("Adresse n°5"));
@@ -41,7 +41,7 @@ private Q_SLOTS:
         DialogRig::tick(box);
         QVERIFY(!rig.state.settings.courrier);
         QVERIFY(!rig.state.mailWindowShown);
-        QCOMPARE(rig.windows.callsOf("ApplyMailWindow"), QStringList { "ApplyMailWindow" });
+        QCOMPARE(rig.windows.callsOf("applyMailWindow"), QStringList { "applyMailWindow" });
         QCOMPARE(rig.dialog().rubriques()->sectionItem("courrier")->childCount(), 0);
         QCOMPARE(rig.visibleFrame(), 14);
         QCOMPARE(changedKeys(before, rig.config()), QStringList { "courrier" });
@@ -67,7 +67,7 @@ private Q_SLOTS:
         QTest::mouseClick(rig.find<QPushButton>("bt15_ok"), Qt::LeftButton);
         QVERIFY(rig.folder.readBytes("courrier.ini") != stored);
         MailboxAccounts reread;
-        LoadAccounts(reread, rig.folder.file("courrier.ini"));
+        loadAccounts(reread, rig.folder.file("courrier.ini"));
         QCOMPARE(reread.account(1).server, QStringLiteral("pop.un.example"));
         QCOMPARE(reread.account(2).server, QStringLiteral("pop.deux.example"));
         QCOMPARE(reread.account(4).password, QStringLiteral("secret4"));
@@ -78,7 +78,7 @@ private Q_SLOTS:
         DialogRig rig;
         rig.state.settings.courrier = true;
         storeAccounts(rig);
-        LoadAccounts(rig.state.mailboxAccounts, rig.folder.file("courrier.ini"));
+        loadAccounts(rig.state.mailboxAccounts, rig.folder.file("courrier.ini"));
         QVERIFY(rig.openAt("Adresse n°4"));
         QCOMPARE(rig.visibleFrame(), 15);
         auto* password = rig.find<QLineEdit>("txt_pass");
@@ -86,7 +86,7 @@ private Q_SLOTS:
         QCOMPARE(
             password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, password), int('X'));
         QCOMPARE(rig.find<QLabel>("txt_etat")->text(), QStringLiteral("testé OK"));
-        QCOMPARE(rig.find<QFrame>("led_etat")->property("colour").toUInt(), 0x00FF00u);
+        QCOMPARE(rig.find<QFrame>("led_etat")->property("colour").value<QColor>(), QColor(Qt::green));
         QVERIFY(!rig.find<QCheckBox>("vf_pop")->isChecked());
 
         QVERIFY(rig.click("Adresse n°3"));
@@ -99,7 +99,7 @@ private Q_SLOTS:
         DialogRig rig;
         rig.state.settings.courrier = true;
         storeAccounts(rig);
-        LoadAccounts(rig.state.mailboxAccounts, rig.folder.file("courrier.ini"));
+        loadAccounts(rig.state.mailboxAccounts, rig.folder.file("courrier.ini"));
         const QByteArray stored = rig.folder.readBytes("courrier.ini");
         QVERIFY(rig.openAt("Adresse n°2"));
         DialogRig::retype(rig.find<QLineEdit>("txt_login"), "autre");
@@ -134,7 +134,7 @@ private Q_SLOTS:
         DialogRig rig;
         rig.state.settings.courrier = true;
         storeAccounts(rig);
-        LoadAccounts(rig.state.mailboxAccounts, rig.folder.file("courrier.ini"));
+        loadAccounts(rig.state.mailboxAccounts, rig.folder.file("courrier.ini"));
         const QByteArray stored = rig.folder.readBytes("courrier.ini");
         const QByteArray config = rig.config();
         QVERIFY(rig.openAt("Adresse n°1"));
@@ -154,7 +154,7 @@ private Q_SLOTS:
         }
         QVERIFY(rig.fakes.messages.shown.isEmpty());
         MailboxAccounts reread;
-        LoadAccounts(reread, rig.folder.file("courrier.ini"));
+        loadAccounts(reread, rig.folder.file("courrier.ini"));
         QCOMPARE(reread.account(1).server, server.left(60));
         QVERIFY(reread.account(1).inUse);
         QCOMPARE(reread.account(2).server, QStringLiteral("pop.deux.example"));

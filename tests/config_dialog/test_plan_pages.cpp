@@ -143,12 +143,12 @@ private Q_SLOTS:
         QFETCH(int, limit);
         DialogRig rig;
         rig.state.settings.cpt_limite = 60;
-        rig.file.WriteKey("cpt_limite", 60);
+        rig.file.writeKey("cpt_limite", 60);
         QVERIFY(rig.openAt("Durée du forfait"));
         setTimes(rig, "f", typed[0], typed[1], typed[2]);
         QCOMPARE(rig.validate("bt2_ok"), QStringList { "cpt_limite" });
         QCOMPARE(rig.state.settings.cpt_limite, limit);
-        QCOMPARE(rig.file.ReadKey("cpt_limite"), QString::number(limit));
+        QCOMPARE(rig.file.readKey("cpt_limite"), QString::number(limit));
     }
 
     void currentTimeTakesFrenchFraction()
@@ -180,8 +180,8 @@ private Q_SLOTS:
         DialogRig rig;
         rig.state.settings.cpt_mois = 5000;
         rig.state.settings.j_raz = 3;
-        rig.file.WriteKey("cpt_mois", 5000);
-        rig.file.WriteKey("j_raz", 3);
+        rig.file.writeKey("cpt_mois", 5000);
+        rig.file.writeKey("j_raz", 3);
         QVERIFY(rig.openAt("Remise à zéro"));
         TimeEdit* day = rig.find<TimeEdit>("txt_raz");
         QCOMPARE(day->text(), QStringLiteral("3"));

@@ -49,7 +49,7 @@ private Q_SLOTS:
         const bool noSound = stored == QLatin1String("0");
         const QString defaultPath = QStringLiteral("/sons/") + defaultFile;
         DialogRig rig;
-        rig.file.WriteKey(key, stored);
+        rig.file.writeKey(key, stored);
         (key == QLatin1String("son_mail") ? rig.state.settings.son_mail : rig.state.settings.son_connect)
             = stored;
         QVERIFY(rig.openAt(entry));
@@ -63,7 +63,7 @@ private Q_SLOTS:
         DialogRig::tick(box);
         QCOMPARE(path->text(), rig.folder.path() + defaultPath);
         QCOMPARE(rig.validate("bt11_ok"), QStringList { key });
-        QCOMPARE(rig.file.ReadKey(key), noSound ? rig.folder.path() + defaultPath : QStringLiteral("0"));
+        QCOMPARE(rig.file.readKey(key), noSound ? rig.folder.path() + defaultPath : QStringLiteral("0"));
     }
 
     void playAndBrowseUseThePageText()

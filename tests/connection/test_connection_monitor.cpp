@@ -6,56 +6,28 @@
 using namespace chronolien;
 using namespace chronolien::test;
 
+using State = Line::State;
+
 class TestConnectionMonitor : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void noConnectionAtAll()
-    {
-        FakeLine line;
-        ConnectionMonitor monitor(line);
-        QVERIFY(!monitor.IsConnected());
-        QVERIFY(line.statusQueries.isEmpty());
-    }
-
     void stateDecides_data()
     {
-        QTest::addColumn<int>("state");
+        QTest::addColumn<State>("state");
         QTest::addColumn<bool>("connected");
-        QTest::newRow("connected") << 0x2000 << true;
-        QTest::newRow("being set up") << 0 << false;
-        QTest::newRow("other state") << 0x1000 << false;
+        QTest::addColumn<bool>("beingSetUp");
+        QTest::newRow("down") << State::Down << false << false;
+        QTest::newRow("being set up") << State::SettingUp << false << true;
+        QTest::newRow("up") << State::Up << true << false;
     }
     void stateDecides()
     {
-        QFETCH(int, state);
-        QFETCH(bool, connected);
+        QFETCH(State, state);
         FakeLine line;
-        line.connections = { QStringLiteral("ppp0") };
-        line.states.insert(QStringLiteral("ppp0"), state);
-        QCOMPARE(ConnectionMonitor(line).IsConnected(), connected);
-    }
-
-    void enumerationErrorReadsAsDownAndHangsUpNothing()
-    {
-        FakeLine line;
-        line.setUp(true);
-        line.enumerationOk = false;
+        line.lineState = state;
         ConnectionMonitor monitor(line);
-        QVERIFY(!monitor.IsConnected());
-        monitor.HangUp();
-        QVERIFY(line.hungUp.isEmpty());
-    }
-
-    void twoConnectionsFollowTheFirstAndHangUpBoth()
-    {
-        FakeLine line;
-        line.connections = { QStringLiteral("ppp1"), QStringLiteral("ppp0") };
-        line.states.insert(QStringLiteral("ppp0"), LineServices::StateConnected);
-        ConnectionMonitor monitor(line);
-        QVERIFY(!monitor.IsConnected());
-        QCOMPARE(line.statusQueries, QStringList { QStringLiteral("ppp1") });
-        monitor.HangUp();
-        QCOMPARE(line.hungUp, (QStringList { QStringLiteral("ppp1"), QStringLiteral("ppp0") }));
+        QTEST(monitor.isConnected(), "connected");
+        QTEST(monitor.lineBeingSetUp(), "beingSetUp");
     }
 
     void toggleFollowsTheFlagNotTheLine()
@@ -63,11 +35,12 @@ private Q_SLOTS:
         FakeLine line;
         line.setUp(true);
         ConnectionMonitor monitor(line);
-        monitor.ToggleConnection(false);
+        monitor.toggleConnection(false);
         QCOMPARE(line.dials, 1);
-        QVERIFY(line.hungUp.isEmpty());
-        monitor.ToggleConnection(true);
-        QCOMPARE(line.hungUp, QStringList { QStringLiteral("ppp0") });
+        QCOMPARE(line.hangUps, 0);
+        line.setUp(false);
+        monitor.toggleConnection(true);
+        QCOMPARE(line.hangUps, 1);
         QCOMPARE(line.dials, 1);
     }
 };

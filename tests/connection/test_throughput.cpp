@@ -1,7 +1,7 @@
 #include "connection/throughput.h"
-#include "core/app_state.h"
+#include "state/app_state.h"
 #include "support/fake_clock.h"
-#include "support/fake_interface_table.h"
+#include "support/fake_line.h"
 #include "support/recording_windows.h"
 
 #include <QTest>
@@ -11,25 +11,23 @@ using namespace chronolien::test;
 
 namespace {
 
-using Row = InterfaceTable::Row;
-constexpr int kPpp = InterfaceTable::TypePointToPoint;
-constexpr int kEthernet = 6;
+using Traffic = Line::Traffic;
 
 struct Rig {
     AppState state;
     FakeClock clock;
-    FakeInterfaceTable table;
+    FakeLine line;
     RecordingWindows windows { state };
-    Throughput throughput { table, clock, windows };
+    Throughput throughput { line, clock, windows };
 
     // The first reading of the run only takes the time; the second measures against counts of 0.
     void prime(quint64 rx, quint64 tx)
     {
-        table.rows = QList<Row> { { kPpp, 0, 0 } };
-        throughput.UpdateThroughput();
+        line.counters = Traffic { 0, 0 };
+        throughput.updateThroughput();
         clock.advance(1);
-        table.rows = QList<Row> { { kPpp, rx, tx } };
-        throughput.UpdateThroughput();
+        line.counters = Traffic { rx, tx };
+        throughput.updateThroughput();
     }
 };
 
@@ -62,8 +60,8 @@ private Q_SLOTS:
         const quint64 base = 5'000'000'000ull; // past 32 bits
         rig.prime(base, base);
         rig.clock.advance(seconds);
-        rig.table.rows = QList<Row> { { kPpp, base + in, base + out } };
-        rig.throughput.UpdateThroughput();
+        rig.line.counters = Traffic { base + in, base + out };
+        rig.throughput.updateThroughput();
         QCOMPARE(rig.windows.downLight, down);
         QCOMPARE(rig.windows.upLight, up);
     }
@@ -72,25 +70,13 @@ private Q_SLOTS:
     {
         Rig rig;
         rig.windows.downLight = true;
-        rig.table.rows = QList<Row> { { kPpp, 900000, 900000 } };
-        rig.throughput.UpdateThroughput();
+        rig.line.counters = Traffic { 900000, 900000 };
+        rig.throughput.updateThroughput();
         QVERIFY(rig.windows.downLight); // untouched
         rig.clock.advance(1);
-        rig.throughput.UpdateThroughput(); // the whole traffic so far, against counts of 0
+        rig.throughput.updateThroughput(); // the whole traffic so far, against counts of 0
         QVERIFY(rig.windows.downLight);
         QVERIFY(rig.windows.upLight);
-    }
-
-    void onlyTheFirstPointToPointInterfaceIsMeasured()
-    {
-        Rig rig;
-        rig.prime(0, 0);
-        rig.clock.advance(1);
-        rig.table.rows = QList<Row> { { kEthernet, 10'000'000, 10'000'000 }, { kPpp, 100, 100 },
-            { kPpp, 50'000, 50'000 } };
-        rig.throughput.UpdateThroughput();
-        QVERIFY(!rig.windows.downLight);
-        QVERIFY(!rig.windows.upLight);
     }
 
     void newConnectionStartsBelowTheOldCounts()
@@ -99,8 +85,8 @@ private Q_SLOTS:
         rig.prime(8000, 8000);
         QVERIFY(rig.windows.downLight);
         rig.clock.advance(30); // the line dropped and came back up
-        rig.table.rows = QList<Row> { { kPpp, 3000, 3000 } };
-        rig.throughput.UpdateThroughput();
+        rig.line.counters = Traffic { 3000, 3000 };
+        rig.throughput.updateThroughput();
         QVERIFY(!rig.windows.downLight);
         QVERIFY(!rig.windows.upLight);
     }
@@ -109,18 +95,18 @@ private Q_SLOTS:
     {
         Rig rig;
         rig.prime(8000, 0);
-        rig.table.rows = QList<Row> { { kPpp, 8000, 0 } };
-        rig.throughput.UpdateThroughput(); // same clock reading
+        rig.line.counters = Traffic { 8000, 0 };
+        rig.throughput.updateThroughput(); // same clock reading
         QVERIFY(rig.windows.downLight);
     }
 
-    void unreadableTableLeavesTheLights()
+    void unreadableCountersLeaveTheLights()
     {
         Rig rig;
         rig.prime(8000, 8000);
-        rig.table.rows = std::nullopt;
+        rig.line.counters = std::nullopt;
         rig.clock.advance(1);
-        rig.throughput.UpdateThroughput();
+        rig.throughput.updateThroughput();
         QVERIFY(rig.windows.downLight);
         QVERIFY(rig.windows.upLight);
     }

@@ -18,20 +18,20 @@ private Q_SLOTS:
         QVERIFY(rig.folder.readBytes(QStringLiteral("even1.ini")).isEmpty());
         QVERIFY(!rig.windows.sessionText.isEmpty()); // the counters are shown from the start
         // Mail accounts stay unread while mail is off; a debug folder is no debug switch.
-        QCOMPARE(rig.shell.log, QStringList { QStringLiteral("LoadForfaitPage") });
+        QCOMPARE(rig.shell.log, QStringList { QStringLiteral("loadForfaitPage") });
         QVERIFY(!rig.state.debugSwitch);
 
-        rig.file.WriteKey(QStringLiteral("courrier"), true);
+        rig.file.writeKey(QStringLiteral("courrier"), true);
         QDir(rig.folder.path()).mkdir(QStringLiteral("debug"));
         rig.shell.log.clear();
-        rig.application.InitApplication(rig.folder.path());
+        rig.application.initApplication(rig.folder.path());
         QCOMPARE(rig.shell.log,
-            (QStringList { QStringLiteral("LoadAccounts"), QStringLiteral("LoadForfaitPage") }));
+            (QStringList { QStringLiteral("loadAccounts"), QStringLiteral("loadForfaitPage") }));
         QVERIFY(!rig.state.debugSwitch);
 
         QDir(rig.folder.path()).rmdir(QStringLiteral("debug"));
         rig.folder.writeBytes(QStringLiteral("debug"), QByteArray());
-        rig.application.InitApplication(rig.folder.path());
+        rig.application.initApplication(rig.folder.path());
         QVERIFY(rig.state.debugSwitch);
     }
 
@@ -52,11 +52,11 @@ private Q_SLOTS:
         QFETCH(QString, afficheAuto);
         QFETCH(bool, savedShown);
         CoreRig rig;
-        rig.file.WriteKey(QStringLiteral("affiche_auto"), afficheAuto);
-        rig.file.WriteKey(QStringLiteral("affiche_actu"), savedShown);
+        rig.file.writeKey(QStringLiteral("affiche_auto"), afficheAuto);
+        rig.file.writeKey(QStringLiteral("affiche_actu"), savedShown);
         rig.windows.calls.clear();
-        rig.application.InitApplication(rig.folder.path());
-        QTEST(int(rig.windows.callsOf(QStringLiteral("ShowFloatingWindow")).size()), "shows");
+        rig.application.initApplication(rig.folder.path());
+        QTEST(int(rig.windows.callsOf(QStringLiteral("showFloatingWindow")).size()), "shows");
         QTEST(rig.state.settings.affiche_actu, "shownAfter");
     }
 
@@ -77,29 +77,29 @@ private Q_SLOTS:
         QFETCH(bool, ends);
         CoreRig rig;
         if (windowShown)
-            rig.windows.ShowFloatingWindow();
+            rig.windows.showFloatingWindow();
         rig.windows.calls.clear();
         rig.connected();
         rig.state.settings.cpt_mois = 4242;
         // The tray's removal must find the state saved and the windows still open.
         rig.shell.onRemoveTrayIcon = [&] {
-            rig.shell.log.append(rig.file.ReadKey(QStringLiteral("cpt_mois")) + rig.windows.calls.join(u','));
+            rig.shell.log.append(rig.file.readKey(QStringLiteral("cpt_mois")) + rig.windows.calls.join(u','));
         };
         rig.fakes.messages.setNextAnswer(answer);
 
-        QCOMPARE(rig.application.QuitApplication(), ends);
+        QCOMPARE(rig.application.quitApplication(), ends);
 
         QCOMPARE(rig.fakes.messages.shown.size(), windowShown ? 1 : 0);
         QCOMPARE(rig.state.settings.affiche_actu, windowShown && answer != MessageAnswer::Yes);
-        QVERIFY(rig.fakes.line.hungUp.isEmpty()); // quitting leaves the line up
+        QVERIFY(rig.fakes.line.hangUps == 0); // quitting leaves the line up
         if (ends) {
-            QCOMPARE(rig.shell.log, (QStringList { "CloseMailSockets", "RemoveTrayIcon", "4242" }));
-            QCOMPARE(rig.windows.calls, QStringList { QStringLiteral("CloseAllWindows") });
+            QCOMPARE(rig.shell.log, (QStringList { "closeMailSockets", "removeTrayIcon", "4242" }));
+            QCOMPARE(rig.windows.calls, QStringList { QStringLiteral("closeAllWindows") });
         } else {
             QVERIFY(rig.shell.log.isEmpty());
             QCOMPARE(rig.windows.calls,
-                answer == MessageAnswer::Yes ? QStringList { "HideFloatingWindow" } : QStringList {});
-            QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("0"));
+                answer == MessageAnswer::Yes ? QStringList { "hideFloatingWindow" } : QStringList {});
+            QCOMPARE(rig.file.readKey(QStringLiteral("cpt_mois")), QStringLiteral("0"));
         }
     }
 };

@@ -39,7 +39,7 @@ private Q_SLOTS:
         QTEST(rig.state.settings.cpt_mois, "monthAfter");
         QTEST(rig.state.sessionSeconds, "session");
         // The lights are measured on every connected tick, counting or not.
-        QCOMPARE(rig.shell.log, QStringList { QStringLiteral("UpdateThroughput") });
+        QCOMPARE(rig.shell.log, QStringList { QStringLiteral("connectedTick") });
     }
 
     void timeSpentInTheTickBelongsToTheNext()
@@ -62,7 +62,7 @@ private Q_SLOTS:
         rig.tickAfter(1.0f);
         rig.tickAfter(1.0f);
         QVERIFY(rig.state.connectedFlag);
-        QCOMPARE(rig.shell.log, (QStringList { "OnConnect", "UpdateThroughput", "UpdateThroughput" }));
+        QCOMPARE(rig.shell.log, (QStringList { "lineUp", "connectedTick", "connectedTick" }));
         QCOMPARE(rig.state.sessionSeconds, 2);
 
         // The disconnection tick counts nothing and measures no throughput. It stores the month
@@ -72,12 +72,12 @@ private Q_SLOTS:
         const qint32 month = rig.state.settings.cpt_mois;
         rig.fakes.line.setUp(false);
         rig.tickAfter(1.0f);
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), QString::number(month));
-        rig.file.WriteKey(QStringLiteral("cpt_mois"), -1);
+        QCOMPARE(rig.file.readKey(QStringLiteral("cpt_mois")), QString::number(month));
+        rig.file.writeKey(QStringLiteral("cpt_mois"), -1);
         rig.tickAfter(1.0f);
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("-1"));
+        QCOMPARE(rig.file.readKey(QStringLiteral("cpt_mois")), QStringLiteral("-1"));
         QVERIFY(!rig.state.connectedFlag);
-        QCOMPARE(rig.shell.log, QStringList { QStringLiteral("OnDisconnect") });
+        QCOMPARE(rig.shell.log, QStringList { QStringLiteral("lineDown") });
         QCOMPARE(rig.state.settings.cpt_mois, month);
     }
 
@@ -98,7 +98,7 @@ private Q_SLOTS:
         rig.tickAfter(1.0f);
         QCOMPARE(rig.fakes.line.dials, 3);
         // While that dialling sets the line up, no second dialler is started.
-        rig.fakes.line.connections = { QStringLiteral("ppp0") };
+        rig.fakes.line.lineState = Line::State::SettingUp;
         rig.tickAfter(1.0f);
         QCOMPARE(rig.fakes.line.dials, 3);
         rig.fakes.line.setUp(false);
@@ -122,20 +122,20 @@ private Q_SLOTS:
         Settings& s = rig.state.settings;
         s.forfait = true;
         s.alerte1 = false;
-        s.alerte2 = true; // every PlanExceeded hangs up, which the fake line records
+        s.alerte2 = true; // every planExceeded hangs up, which the fake line records
         s.cpt_limite = 100;
         s.cpt_mois = 99;
         rig.connected();
         rig.tickAfter(1.0f); // 100: equal to the allowance
-        QVERIFY(rig.fakes.line.hungUp.isEmpty());
+        QVERIFY(rig.fakes.line.hangUps == 0);
         rig.tickAfter(1.0f); // 101: over
         rig.tickAfter(1.0f);
-        QCOMPARE(rig.fakes.line.hungUp.size(), 2);
+        QCOMPARE(rig.fakes.line.hangUps, 2);
         rig.tickAfter(0.0f); // counts nothing, so no alert either
-        QCOMPARE(rig.fakes.line.hungUp.size(), 2);
+        QCOMPARE(rig.fakes.line.hangUps, 2);
         s.forfait = false; // no plan, no alert
         rig.tickAfter(1.0f);
-        QCOMPARE(rig.fakes.line.hungUp.size(), 2);
+        QCOMPARE(rig.fakes.line.hangUps, 2);
         QCOMPARE(s.cpt_mois, 103);
     }
 
@@ -177,13 +177,13 @@ private Q_SLOTS:
         s.affiche_actu = true;
         s.pos_x = 7000;
         s.pos_y = -15;
-        rig.ticker.SaveState();
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("cpt_mois")),
+        rig.ticker.saveState();
+        QCOMPARE(rig.file.readKey(QStringLiteral("cpt_mois")),
             connected ? QStringLiteral("4321") : QStringLiteral("0"));
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("affiche_actu")), QStringLiteral("Vrai"));
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("pos_x")),
+        QCOMPARE(rig.file.readKey(QStringLiteral("affiche_actu")), QStringLiteral("Vrai"));
+        QCOMPARE(rig.file.readKey(QStringLiteral("pos_x")),
             posMem ? QStringLiteral("7000") : QStringLiteral("5000"));
-        QCOMPARE(rig.file.ReadKey(QStringLiteral("pos_y")),
+        QCOMPARE(rig.file.readKey(QStringLiteral("pos_y")),
             posMem ? QStringLiteral("-15") : QStringLiteral("500"));
         // Records are rewritten in place: the file keeps its 23 records.
         QCOMPARE(rig.folder.readBytes(QStringLiteral("config.ini")).size(), 23 * SettingsFile::RecordSize);
@@ -194,8 +194,8 @@ private Q_SLOTS:
         CoreRig rig;
         QList<int> checks;
         for (int minute = 1; minute <= 7; ++minute) {
-            rig.ticker.MailTimerFired();
-            checks.append(rig.shell.count("StartMailCheck"));
+            rig.ticker.mailTimerFired();
+            checks.append(rig.shell.count("startMailCheck"));
         }
         QCOMPARE(checks, (QList<int> { 0, 0, 1, 1, 1, 2, 2 }));
     }

@@ -115,9 +115,9 @@ int main(int argc, char* argv[])
     if (command == u"setting" && (args.size() == 3 || args.size() == 4)) {
         SettingsFile file(args.at(1), messages);
         if (args.size() == 3)
-            out << file.ReadKey(args.at(2)) << '\n';
+            out << file.readKey(args.at(2)) << '\n';
         else
-            file.WriteKey(args.at(2), args.at(3));
+            file.writeKey(args.at(2), args.at(3));
         return messages.failed ? 1 : 0;
     }
     if (command == u"account" && args.size() == 6) {
@@ -132,14 +132,14 @@ int main(int argc, char* argv[])
         account.login = args.at(4);
         account.password = args.at(5);
         account.inUse = true;
-        return SaveAccounts(accounts, args.at(1), messages) ? 0 : 1;
+        return saveAccounts(accounts, args.at(1), messages) ? 0 : 1;
     }
     if (command == u"account-state" && args.size() == 3) {
         const int n = args.at(2).toInt();
         if (n < 1 || n > MailboxAccounts::Count)
             return usage();
         MailboxAccounts accounts;
-        LoadAccounts(accounts, args.at(1));
+        loadAccounts(accounts, args.at(1));
         out << accounts.account(n).state << '\n';
         return 0;
     }

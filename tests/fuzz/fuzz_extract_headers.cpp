@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace chronolien;
     const QByteArray reply = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-    QStringList lines = CutReplyLines(reply, MaxReplyLines, true);
+    QStringList lines = cutReplyLines(reply, MaxReplyLines, true);
     if (lines.size() > MaxReplyLines)
         std::abort();
     for (QString& line : lines) {
@@ -17,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
         line = line.toLower();
     }
-    const HeaderFields fields = ReadHeaderFields(lines);
+    const HeaderFields fields = readHeaderFields(lines);
     if (!fields.date.isValid())
         std::abort();
-    if (const std::optional<MailEntry> entry = MakeMailEntry(fields, 1, 1)) {
+    if (const std::optional<MailEntry> entry = makeMailEntry(fields, 1, 1)) {
         if (entry->senderName.isEmpty() || entry->sizeKo < 0)
             std::abort();
     }

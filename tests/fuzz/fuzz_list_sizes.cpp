@@ -9,8 +9,8 @@
 namespace {
 
 struct CountingEvents final : chronolien::MailListEvents {
-    void RefreshMailState() override { }
-    void FillMailList() override { ++fills; }
+    void refreshMailState() override { }
+    void fillMailList() override { ++fills; }
     int fills = 0;
 };
 
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         list.entry(e).sizeKo = 0;
     }
     CountingEvents events;
-    ApplyListSizes(
+    applyListSizes(
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)), 1, list, events);
     for (int e = 1; e <= MailList::Capacity; ++e) {
         const MailEntry& entry = list.entry(e);

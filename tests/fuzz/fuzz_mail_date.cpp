@@ -9,11 +9,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace chronolien;
     const QString value = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size)).toLower();
-    const QDateTime date = ParseMailDate(value);
+    const QDateTime date = parseMailDate(value);
     if (!date.isValid())
         std::abort();
-    if (MailDateText(date).isEmpty() || MailDateShortText(date).isEmpty())
+    if (mailDateText(date).isEmpty() || mailDateShortText(date).isEmpty())
         std::abort();
-    ReadNormalisedDate(NormaliseMailDate(value));
+    readNormalisedDate(normaliseMailDate(value));
     return 0;
 }

@@ -2,7 +2,7 @@
 
 #include "mail/deletion_dialogue.h"
 #include "mail/mail_list_content.h"
-#include "mail/mail_window_view.h"
+#include "state/mail_window_view.h"
 
 #include <QList>
 
@@ -26,7 +26,7 @@ public:
 // Records the deletions asked for.
 class RecordingDeletionStarter final : public DeletionStarter {
 public:
-    void StartDeletion(const DeletionTarget& target) override { targets.append(target); }
+    void startDeletion(const DeletionTarget& target) override { targets.append(target); }
     QList<DeletionTarget> targets;
 };
 

@@ -56,7 +56,7 @@ private Q_SLOTS:
     {
         m_accounts.account(3).inUse = true;
         m_accounts.account(3).login = QStringLiteral("kept");
-        LoadAccounts(m_accounts, path());
+        loadAccounts(m_accounts, path());
         QCOMPARE(bytes(), blank(1) + blank(2) + blank(3) + blank(4) + blank(5));
         struct stat st { };
         QCOMPARE(::stat(QFile::encodeName(path()).constData(), &st), 0);
@@ -75,14 +75,14 @@ private Q_SLOTS:
         a.password = QStringLiteral("s3cret");
         a.state = 1;
         a.inUse = true;
-        QVERIFY(SaveAccounts(m_accounts, path(), m_messages));
+        QVERIFY(saveAccounts(m_accounts, path(), m_messages));
         const QByteArray file = bytes();
         QCOMPARE(file.size(), 5 * 156);
         QCOMPARE(file.mid(156, 156), record(2, "pop.\xe9t\xe9.fr", "  jean", "s3cret", 1, true));
         QCOMPARE(file.left(156), record(0, "", "", "", 0, false)); // never validated: number 0
 
         MailboxAccounts loaded;
-        LoadAccounts(loaded, path());
+        loadAccounts(loaded, path());
         QCOMPARE(loaded.account(2).server, a.server);
         QCOMPARE(loaded.account(2).login, QStringLiteral("  jean")); // leading spaces stay
         QCOMPARE(loaded.account(2).password, a.password);
@@ -96,7 +96,7 @@ private Q_SLOTS:
         m_folder->writeBytes(QStringLiteral("courrier.ini"),
             record(1, "pop.a.fr", "anne", "pw", 2, true) + record(7, "x", "y", "z", 1, true)
                 + record(3, "pop.c.fr", "carl", "pw3", 1, false).left(100));
-        LoadAccounts(m_accounts, path());
+        loadAccounts(m_accounts, path());
         QCOMPARE(bytes().size(), 780);
         QCOMPARE(m_accounts.account(1).state, qint16(2));
         QCOMPARE(bytes().mid(156, 156), blank(2)); // a number that is not its place
@@ -108,7 +108,7 @@ private Q_SLOTS:
     void saveFailureTellsTheUserOnce()
     {
         const QString bad = m_folder->file(QStringLiteral("missing/courrier.ini"));
-        QVERIFY(!SaveAccounts(m_accounts, bad, m_messages));
+        QVERIFY(!saveAccounts(m_accounts, bad, m_messages));
         QCOMPARE(m_messages.shown.size(), 1);
         QCOMPARE(m_messages.shown[0].text, QStringLiteral("Impossible d'écrire dans le fichier ") + bad);
         QCOMPARE(m_messages.shown[0].style, StyleCritical);
@@ -118,12 +118,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<qint16>("state");
         QTest::addColumn<bool>("inUse");
-        QTest::addColumn<unsigned>("led");
+        QTest::addColumn<QColor>("led");
         QTest::addColumn<QString>("text");
-        QTest::newRow("not tested, off") << qint16(0) << false << 0u << "Non testé";
-        QTest::newRow("ok") << qint16(1) << true << 0x00FF00u << "testé OK";
-        QTest::newRow("error") << qint16(2) << true << 0x0000FFu << "Erreur";
-        QTest::newRow("unknown keeps the display") << qint16(9) << true << 0x123456u << "avant";
+        QTest::newRow("not tested, off") << qint16(0) << false << QColor(Qt::black) << "Non testé";
+        QTest::newRow("ok") << qint16(1) << true << QColor(Qt::green) << "testé OK";
+        QTest::newRow("error") << qint16(2) << true << QColor(Qt::red) << "Erreur";
+        QTest::newRow("unknown keeps the display")
+            << qint16(9) << true << QColor(0x12, 0x34, 0x56) << "avant";
     }
 
     void showAccountPage()
@@ -133,12 +134,12 @@ private Q_SLOTS:
         m_accounts.account(4).state = state;
         m_accounts.account(4).inUse = inUse;
         AccountPage page(m_accounts, path(), m_messages);
-        page.fields.ledColour = 0x123456;
+        page.fields.light = QColor(0x12, 0x34, 0x56);
         page.fields.stateText = QStringLiteral("avant");
-        page.ShowAccountPage(4);
+        page.showAccountPage(4);
         QCOMPARE(page.fields.notUsedTicked, !inUse);
         QCOMPARE(page.fields.textsEnabled, inUse);
-        QTEST(page.fields.ledColour, "led");
+        QTEST(page.fields.light, "led");
         QTEST(page.fields.stateText, "text");
     }
 
@@ -163,17 +164,17 @@ private Q_SLOTS:
     {
         QFETCH(bool, ticked);
         QFETCH(QByteArray, stored);
-        LoadAccounts(m_accounts, path());
+        loadAccounts(m_accounts, path());
         m_accounts.account(2).state = 1;
         AccountPage page(m_accounts, path(), m_messages);
-        page.ShowAccountPage(2);
+        page.showAccountPage(2);
         page.fields.notUsedTicked = ticked;
         page.fields.server = QStringLiteral("pop.x.fr");
         QFETCH(QString, login);
         page.fields.login = login;
         QFETCH(QString, password);
         page.fields.password = password;
-        page.ValidateAccountPage();
+        page.validateAccountPage();
         QCOMPARE(bytes().mid(156, 156), stored);
         const bool refused = stored == blank(2);
         QCOMPARE(m_accounts.account(2).state, qint16(refused ? 1 : 0));
@@ -189,17 +190,17 @@ private Q_SLOTS:
         m_folder->writeBytes(
             QStringLiteral("courrier.ini"), first + blank(2) + blank(3) + blank(4) + blank(5));
         AccountPage page(m_accounts, path(), m_messages);
-        page.MailCheckingSwitchedOn();
+        page.mailCheckingSwitchedOn();
         QCOMPARE(m_accounts.account(1).login, QStringLiteral("anne"));
 
         // Validating another account without the switch having loaded them keeps account 1 too.
         MailboxAccounts fresh;
         AccountPage other(fresh, path(), m_messages);
-        other.ShowAccountPage(3);
+        other.showAccountPage(3);
         other.fields.notUsedTicked = false;
         other.fields.server = QStringLiteral("pop.c.fr");
         other.fields.login = QStringLiteral("carl");
-        other.ValidateAccountPage();
+        other.validateAccountPage();
         QCOMPARE(bytes().left(156), first);
         QCOMPARE(bytes().mid(2 * 156, 156), record(3, "pop.c.fr", "carl", "", 0, true));
     }

@@ -1,7 +1,7 @@
-#include "core/app_state.h"
 #include "fake_check_sockets.h"
 #include "mail/accounts_file.h"
 #include "mail/check_dialogue.h"
+#include "state/app_state.h"
 #include "support/fake_sound_player.h"
 #include "support/message_box_recorder.h"
 #include "support/recording_mail_list_events.h"
@@ -73,18 +73,18 @@ class TestCheckDialogue : public QObject {
     void startAndLogin()
     {
         useAccount(1);
-        m_dialogue->StartMailCheck();
+        m_dialogue->startMailCheck();
         m_sockets->connected[0] = true;
-        m_dialogue->Connected(0);
+        m_dialogue->connected(0);
         for (const char* reply : { "+OK ready\r\n", "+OK\r\n", "+OK\r\n" })
-            m_dialogue->DataArrival(0, reply);
+            m_dialogue->dataArrival(0, reply);
         QCOMPARE(m_sockets->takeLines(0), QStringList({ "USER jean", "PASS secret", "STAT" }));
     }
 
     qint16 storedState(int n) const
     {
         MailboxAccounts stored;
-        LoadAccounts(stored, m_folder->file(QStringLiteral("courrier.ini")));
+        loadAccounts(stored, m_folder->file(QStringLiteral("courrier.ini")));
         return stored.account(n).state;
     }
     QByteArray trace() const { return m_folder->readBytes(QStringLiteral("messages.txt")); }
@@ -112,15 +112,15 @@ private Q_SLOTS:
         useAccount(4);
         account(4).inUse = false;
         m_state->settings.courrier = false;
-        m_dialogue->StartMailCheck();
+        m_dialogue->startMailCheck();
         m_state->settings.courrier = true;
         m_state->connectedFlag = false;
-        m_dialogue->StartMailCheck();
+        m_dialogue->startMailCheck();
         QVERIFY(m_sockets->calls.isEmpty());
 
         m_state->connectedFlag = true;
         m_state->mailList.count = 5;
-        m_dialogue->StartMailCheck();
+        m_dialogue->startMailCheck();
         QCOMPARE(m_events->refreshCounts, QList<int>({ 0 }));
         QCOMPARE(m_sockets->calls.filter(QStringLiteral("connect")),
             QStringList({ "connect 1 pop.exemple.fr:110" }));
@@ -130,18 +130,18 @@ private Q_SLOTS:
     {
         m_state->debugSwitch = true;
         startAndLogin();
-        m_dialogue->DataArrival(0, "+OK 2 640\r\n");
+        m_dialogue->dataArrival(0, "+OK 2 640\r\n");
         QCOMPARE(storedState(1), qint16(1));
         QCOMPARE(m_sockets->takeLines(0), QStringList({ "top 1 10" }));
-        m_dialogue->DataArrival(0, top(1));
+        m_dialogue->dataArrival(0, top(1));
         QCOMPARE(m_sockets->takeLines(0), QStringList({ "top 2 10" }));
-        m_dialogue->DataArrival(0, top(2, "\"Anne Marie\" <am@x.fr>"));
+        m_dialogue->dataArrival(0, top(2, "\"Anne Marie\" <am@x.fr>"));
         QCOMPARE(m_sockets->takeLines(0), QStringList({ "LIST" }));
-        m_dialogue->DataArrival(0, "+OK 2 messages\r\n1 2048\r\n2 512\r\n.\r\n");
+        m_dialogue->dataArrival(0, "+OK 2 messages\r\n1 2048\r\n2 512\r\n.\r\n");
         QCOMPARE(m_sockets->takeLines(0), QStringList({ "QUIT" }));
-        m_dialogue->DataArrival(0, "+OK bye\r\n");
+        m_dialogue->dataArrival(0, "+OK bye\r\n");
         QVERIFY(!m_sockets->connected[0]);
-        QCOMPARE(account(1).AccountStep, qint16(0));
+        QCOMPARE(account(1).checkStep, CheckStep::AwaitingQuit);
 
         QCOMPARE(describe(m_state->mailList.entry(1)), "jean dupont|jean@exemple.fr|message 1|2 Ko|n1|a1");
         QCOMPARE(describe(m_state->mailList.entry(2)), "anne marie|am@x.fr|message 2|0.5 Ko|n2|a1");
@@ -183,7 +183,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, stat);
         startAndLogin();
-        m_dialogue->DataArrival(0, stat);
+        m_dialogue->dataArrival(0, stat);
         QTEST(m_sockets->takeLines(0).join(u'|'), "next");
         QCOMPARE(account(1).state, qint16(1));
         QCOMPARE(storedState(1), qint16(1));
@@ -192,11 +192,11 @@ private Q_SLOTS:
     void fortyFiveMessagesGiveThirtyTops()
     {
         startAndLogin();
-        m_dialogue->DataArrival(0, "+OK 45 100000\r\n");
+        m_dialogue->dataArrival(0, "+OK 45 100000\r\n");
         QStringList sent;
         for (int n = 1; n <= 30; ++n) {
             sent += m_sockets->takeLines(0);
-            m_dialogue->DataArrival(0, top(n));
+            m_dialogue->dataArrival(0, top(n));
         }
         sent += m_sockets->takeLines(0);
         QCOMPARE(sent.size(), 31);
@@ -208,24 +208,24 @@ private Q_SLOTS:
     void topRepliesInPiecesRefusedOrSized()
     {
         startAndLogin();
-        m_dialogue->DataArrival(0, "+OK 3 0\r\n");
+        m_dialogue->dataArrival(0, "+OK 3 0\r\n");
         m_sockets->takeLines(0);
         // A reply in pieces is one message and one next TOP.
         const QByteArray whole = top(1);
-        m_dialogue->DataArrival(0, whole.left(60));
-        m_dialogue->DataArrival(0, whole.mid(60, whole.size() - 63));
+        m_dialogue->dataArrival(0, whole.left(60));
+        m_dialogue->dataArrival(0, whole.mid(60, whole.size() - 63));
         QVERIFY(m_sockets->takeLines(0).isEmpty());
-        m_dialogue->DataArrival(0, whole.right(3)); // ".\r\n"
+        m_dialogue->dataArrival(0, whole.right(3)); // ".\r\n"
         QCOMPARE(m_sockets->takeLines(0), QStringList({ "top 2 10" }));
         QCOMPARE(m_state->mailList.count, qint16(1));
         // A refused TOP (a message gone meanwhile) counts as read.
-        m_dialogue->DataArrival(0, "-ERR no such message\r\n");
+        m_dialogue->dataArrival(0, "-ERR no such message\r\n");
         QCOMPARE(m_sockets->takeLines(0), QStringList({ "top 3 10" }));
         QCOMPARE(account(1).state, qint16(1));
         // A size given in the TOP status line makes LIST needless.
         QByteArray sized = top(3);
         sized.replace("+OK\r\n", "+OK 3072 octets\r\n");
-        m_dialogue->DataArrival(0, sized);
+        m_dialogue->dataArrival(0, sized);
         QCOMPARE(m_sockets->takeLines(0), QStringList({ "QUIT" }));
         QCOMPARE(describe(m_state->mailList.entry(2)), "jean dupont|jean@exemple.fr|message 3|3 Ko|n3|a1");
     }
@@ -254,13 +254,13 @@ private Q_SLOTS:
         QFETCH(QByteArray, reply);
         QFETCH(int, pieces);
         useAccount(1);
-        m_dialogue->StartMailCheck();
+        m_dialogue->startMailCheck();
         m_sockets->connected[0] = true;
         const QList<QByteArray> positive { "+OK ready\r\n", "+OK\r\n", "+OK\r\n", "+OK 1 0\r\n" };
         for (int k = 0; k < answered; ++k)
-            m_dialogue->DataArrival(0, positive.at(k));
+            m_dialogue->dataArrival(0, positive.at(k));
         for (int k = 0; k < pieces && m_sockets->connected[0]; ++k)
-            m_dialogue->DataArrival(0, reply);
+            m_dialogue->dataArrival(0, reply);
         QVERIFY(!m_sockets->connected[0]);
         QCOMPARE(account(1).state, qint16(2));
         QCOMPARE(storedState(1), qint16(2));
@@ -270,15 +270,15 @@ private Q_SLOTS:
     void hugeButWholeTopRepliesAreBounded()
     {
         startAndLogin();
-        m_dialogue->DataArrival(0, "+OK 2 0\r\n");
+        m_dialogue->dataArrival(0, "+OK 2 0\r\n");
         m_sockets->takeLines(0);
         QByteArray many = "+OK\r\n";
         for (int k = 0; k < 5000; ++k)
             many += "X-Spam-Line: " + QByteArray::number(k) + "\r\n";
-        m_dialogue->DataArrival(0, many + "From: late@x.fr\r\n\r\n.\r\n");
+        m_dialogue->dataArrival(0, many + "From: late@x.fr\r\n\r\n.\r\n");
         QCOMPARE(m_sockets->takeLines(0), QStringList({ "top 2 10" }));
         QCOMPARE(m_state->mailList.count, qint16(0)); // the sender lies beyond the lines read
-        m_dialogue->DataArrival(0,
+        m_dialogue->dataArrival(0,
             "+OK\r\nFrom: a@b.fr\r\nSubject: " + QByteArray(100000, 's')
                 + "\r\nTo: x@y.fr\r\nX: " + QByteArray(3, '\0') + "\r\n\r\n.\r\n");
         QCOMPARE(m_state->mailList.count, qint16(1));
@@ -307,9 +307,9 @@ private Q_SLOTS:
         useAccount(1);
         account(1).state = 1;
         m_state->debugSwitch = true;
-        m_dialogue->StartMailCheck();
+        m_dialogue->startMailCheck();
         for (int k = 0; k < 3; ++k)
-            m_dialogue->SocketError(0, number, QStringLiteral("échec"));
+            m_dialogue->socketError(0, number, QStringLiteral("échec"));
         QCOMPARE(m_sockets->calls.filter(QStringLiteral("connect")).size(), attempts);
         QTEST(m_sockets->calls.filter(QStringLiteral("port")), "ports");
         QCOMPARE(trace().count("<1>  Tentative de connection\r\n"), attempts);

@@ -1,7 +1,6 @@
-#include "core/app_state.h"
-#include "core/mail_check.h"
 #include "mail/check_dialogue.h"
 #include "mail/deletion_dialogue.h"
+#include "state/app_state.h"
 #include "support/temp_app_folder.h"
 
 #include <QTest>
@@ -47,12 +46,6 @@ public:
     bool connected = false;
 };
 
-class CountingChecks final : public MailCheckStarter {
-public:
-    void StartMailCheck() override { ++started; }
-    int started = 0;
-};
-
 QByteArray top(const QByteArray& subject, const QByteArray& from = "Jean Dupont <Jean@Exemple.fr>")
 {
     return "+OK\r\nReturn-Path: <r@exemple.fr>\r\nTo: moi@ici.fr\r\nFrom: " + from + "\r\nSubject: " + subject
@@ -82,7 +75,7 @@ class TestDeletionDialogue : public QObject {
     std::unique_ptr<TempAppFolder> m_folder;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<FakeDeletionSocket> m_socket;
-    std::unique_ptr<CountingChecks> m_checks;
+    int m_checksStarted = 0;
     std::unique_ptr<DeletionDialogue> m_dialogue;
     double m_fraction = 0.5;
 
@@ -91,12 +84,12 @@ class TestDeletionDialogue : public QObject {
     // Opens the dialogue and takes it to its TOP request.
     void loginAndAskHeaders()
     {
-        m_dialogue->StartDeletion(listedTarget());
+        m_dialogue->startDeletion(listedTarget());
         QCOMPARE(m_socket->calls, QStringList({ "close", "connect pop.exemple.fr:110" }));
         m_socket->connected = true;
-        m_dialogue->DataArrival("+OK ready\r\n");
-        m_dialogue->DataArrival("+OK\r\n");
-        m_dialogue->DataArrival("+OK Logged in.\r\n");
+        m_dialogue->dataArrival("+OK ready\r\n");
+        m_dialogue->dataArrival("+OK\r\n");
+        m_dialogue->dataArrival("+OK Logged in.\r\n");
         QCOMPARE(m_socket->takeLines(), QStringList({ "USER jean", "PASS s3cret", "top 3 0" }));
     }
 
@@ -114,9 +107,9 @@ private Q_SLOTS:
         a.inUse = true;
         a.state = 1;
         m_socket = std::make_unique<FakeDeletionSocket>();
-        m_checks = std::make_unique<CountingChecks>();
+        m_checksStarted = 0;
         m_dialogue = std::make_unique<DeletionDialogue>(
-            *m_state, *m_socket, *m_checks, [this] { return m_fraction; });
+            *m_state, *m_socket, [this] { ++m_checksStarted; }, [this] { return m_fraction; });
         // As in the program, the application folder is known only after the dialogue is built.
         m_state->appFolder = m_folder->path();
     }
@@ -127,15 +120,15 @@ private Q_SLOTS:
         loginAndAskHeaders();
         // The headers may come in pieces; the reply is taken once whole.
         const QByteArray headers = top("Message trois");
-        m_dialogue->DataArrival(headers.left(20));
+        m_dialogue->dataArrival(headers.left(20));
         QVERIFY(m_socket->takeLines().isEmpty());
-        m_dialogue->DataArrival(headers.mid(20));
+        m_dialogue->dataArrival(headers.mid(20));
         QCOMPARE(m_socket->takeLines(), QStringList({ "dele 3" }));
-        m_dialogue->DataArrival("+OK Deleted.\r\n");
+        m_dialogue->dataArrival("+OK Deleted.\r\n");
         QCOMPARE(m_socket->takeLines(), QStringList({ "QUIT" }));
-        QCOMPARE(m_checks->started, 0); // not before the server has answered QUIT
-        m_dialogue->DataArrival("+OK Logging out, messages deleted.\r\n");
-        QCOMPARE(m_checks->started, 1);
+        QCOMPARE(m_checksStarted, 0); // not before the server has answered QUIT
+        m_dialogue->dataArrival("+OK Logging out, messages deleted.\r\n");
+        QCOMPARE(m_checksStarted, 1);
         QCOMPARE(m_socket->calls.last(), QStringLiteral("close"));
         QCOMPARE(m_state->mailboxAccounts.account(2).state, qint16(1));
         QCOMPARE(trace(),
@@ -160,10 +153,10 @@ private Q_SLOTS:
         QFETCH(QByteArray, reply);
         m_state->debugSwitch = true;
         loginAndAskHeaders();
-        m_dialogue->DataArrival(reply);
+        m_dialogue->dataArrival(reply);
         QCOMPARE(m_socket->takeLines(), QStringList({ "QUIT" }));
-        m_dialogue->DataArrival("+OK Logging out.\r\n");
-        QCOMPARE(m_checks->started, 1);
+        m_dialogue->dataArrival("+OK Logging out.\r\n");
+        QCOMPARE(m_checksStarted, 1);
         QVERIFY(trace().contains("<supr>  message 3 chang\xe9 sur le serveur : rien n'est supprim\xe9\r\n"));
     }
 
@@ -185,53 +178,53 @@ private Q_SLOTS:
     {
         QFETCH(int, answered);
         QFETCH(QByteArray, reply);
-        m_dialogue->StartDeletion(listedTarget());
+        m_dialogue->startDeletion(listedTarget());
         m_socket->connected = true;
         const QList<QByteArray> replies { "+OK\r\n", "+OK\r\n", "+OK\r\n", top("Message trois"), "+OK\r\n" };
         for (int k = 0; k < answered; ++k)
-            m_dialogue->DataArrival(replies.at(k));
+            m_dialogue->dataArrival(replies.at(k));
         m_socket->takeLines();
         m_socket->calls.clear();
         if (reply.isEmpty())
-            m_dialogue->SocketError(ErrorConnectionRefused, QStringLiteral("Connection refused"));
+            m_dialogue->socketError(ErrorConnectionRefused, QStringLiteral("Connection refused"));
         else
-            m_dialogue->DataArrival(reply);
+            m_dialogue->dataArrival(reply);
         QCOMPARE(m_socket->calls, QStringList({ "close" }));
         QVERIFY(m_socket->takeLines().isEmpty());
-        QCOMPARE(m_checks->started, 0);
+        QCOMPARE(m_checksStarted, 0);
         QCOMPARE(m_state->mailboxAccounts.account(2).state, qint16(1));
     }
 
     void nothingOffLineOrWithMailCheckingOff()
     {
         m_state->connectedFlag = false;
-        m_dialogue->StartDeletion(listedTarget());
+        m_dialogue->startDeletion(listedTarget());
         m_state->connectedFlag = true;
         m_state->settings.courrier = false;
-        m_dialogue->StartDeletion(listedTarget());
+        m_dialogue->startDeletion(listedTarget());
         QVERIFY(m_socket->calls.isEmpty());
     }
 
     void addressInUseRetriesOnARandomPort()
     {
         m_state->debugSwitch = true;
-        m_dialogue->StartDeletion(listedTarget());
+        m_dialogue->startDeletion(listedTarget());
         m_socket->calls.clear();
         m_fraction = 0.25;
-        m_dialogue->SocketError(ErrorAddressInUse, QStringLiteral("Address in use"));
+        m_dialogue->socketError(ErrorAddressInUse, QStringLiteral("Address in use"));
         QCOMPARE(
             m_socket->calls, QStringList({ "close", "port 2750", "close", "connect pop.exemple.fr:110" }));
         QVERIFY(trace().contains("<supr> 10048  Address in use\r\n"));
         // A port that stays in use does not keep the program busy for ever.
         m_fraction = 0.999999;
         for (int k = 0; k < 10; ++k)
-            m_dialogue->SocketError(ErrorAddressInUse, QStringLiteral("Address in use"));
+            m_dialogue->socketError(ErrorAddressInUse, QStringLiteral("Address in use"));
         QCOMPARE(m_socket->calls.filter(QStringLiteral("connect")).size(), DeletionDialogue::MaxPortRetries);
         QVERIFY(m_socket->calls.contains(QStringLiteral("port 4999")));
         // Another deletion starts afresh.
         m_socket->calls.clear();
-        m_dialogue->StartDeletion(listedTarget());
-        m_dialogue->SocketError(ErrorAddressInUse, QStringLiteral("Address in use"));
+        m_dialogue->startDeletion(listedTarget());
+        m_dialogue->socketError(ErrorAddressInUse, QStringLiteral("Address in use"));
         QCOMPARE(m_socket->calls.filter(QStringLiteral("connect")).size(), 2);
     }
 };

@@ -1,7 +1,7 @@
-#include "core/app_state.h"
 #include "mail/mail_list_content.h"
 #include "mail/mail_list_logic.h"
 #include "recording_mail_view.h"
+#include "state/app_state.h"
 #include "support/fake_sound_player.h"
 #include "support/recording_windows.h"
 #include "support/temp_app_folder.h"
@@ -75,9 +75,9 @@ private Q_SLOTS:
     // window itself in the mail list display's test; these are the bounds it does not reach.
     void captionAndTooltip()
     {
-        QCOMPARE(MailCaption(entry(QStringLiteral("jean"), QStringLiteral("1234567890123456789"))),
+        QCOMPARE(mailCaption(entry(QStringLiteral("jean"), QStringLiteral("1234567890123456789"))),
             QStringLiteral("jean : 123456789012345678."));
-        QCOMPARE(MailTooltip(entry(QStringLiteral("abcdefghijk"), QStringLiteral("salut"), 1234.0f / 1024)),
+        QCOMPARE(mailTooltip(entry(QStringLiteral("abcdefghijk"), QStringLiteral("salut"), 1234.0f / 1024)),
             QStringLiteral("Expediteur : abcdefghijk // Objet : salut // Taille : 1,21 Ko"));
     }
 
@@ -98,7 +98,7 @@ private Q_SLOTS:
     {
         QFETCH(int, count);
         QFETCH(int, first);
-        const MailListContent content = ComputeMailListContent(numberedList(count), first);
+        const MailListContent content = computeMailListContent(numberedList(count), first);
         QStringList lines;
         for (const MailLine& line : content.lines)
             lines.append(line.caption.mid(line.caption.lastIndexOf(u' ') + 1));
@@ -126,14 +126,14 @@ private Q_SLOTS:
 
         const QStringList none;
         const QStringList mail { "mail.wav" };
-        const QStringList apply { "ApplyMailWindow" };
+        const QStringList apply { "applyMailWindow" };
         QTest::newRow("mail, floating window shown")
             << true << true << 1 << false << true << "01000" << false << apply << mail << true;
         QTest::newRow("mail, mail window already open: no sound")
             << true << true << 2 << true << true << "01000" << false << none << none << true;
         QTest::newRow("mail, floating hidden, open on mail")
             << true << true << 1 << false << false << "00100" << false
-            << QStringList { "ShowFloatingWindow", "ApplyMailWindow" } << mail << true;
+            << QStringList { "showFloatingWindow", "applyMailWindow" } << mail << true;
         QTest::newRow("mail, floating hidden, open on mail off: sound only")
             << true << true << 1 << false << false << "11011" << false << none << mail << false;
         QTest::newRow("debug plays the disconnection sound first")
@@ -141,10 +141,10 @@ private Q_SLOTS:
             << QStringList { "deconnect.wav", "mail.wav" } << true;
         QTest::newRow("emptied, floating opened for mail closes")
             << true << true << 0 << true << true << "00100" << false
-            << QStringList { "HideFloatingWindow", "ApplyMailWindow" } << none << false;
+            << QStringList { "hideFloatingWindow", "applyMailWindow" } << none << false;
         QTest::newRow("emptied, fourth position not looked at")
             << true << true << 0 << true << true << "00110" << false
-            << QStringList { "HideFloatingWindow", "ApplyMailWindow" } << none << false;
+            << QStringList { "hideFloatingWindow", "applyMailWindow" } << none << false;
         QTest::newRow("emptied, opening as last time keeps the floating window")
             << true << true << 0 << true << true << "00101" << false << apply << none << false;
         QTest::newRow("emptied, opening at connection keeps the floating window")
@@ -175,10 +175,10 @@ private Q_SLOTS:
         m_state->settings.affiche_actu = floating;
         m_state->settings.affiche_auto = flags;
         m_state->debugSwitch = debug;
-        m_logic->ScrollChanged(2);
+        m_logic->scrollChanged(2);
         const int fills = m_view->fills;
 
-        m_logic->RefreshMailState();
+        m_logic->refreshMailState();
 
         QTEST(m_windows->calls, "calls");
         QStringList played;
@@ -200,15 +200,15 @@ private Q_SLOTS:
         e.date = QDateTime(QDate(2004, 2, 3), QTime(10, 15), Qt::UTC);
         e.sizeKo = 2.25f;
         e.account = 3;
-        m_logic->ScrollChanged(5);
-        m_logic->LineDoubleClicked(0); // entry 5, never dated
+        m_logic->scrollChanged(5);
+        m_logic->lineDoubleClicked(0); // entry 5, never dated
         QCOMPARE(m_view->details.last().date, QStringLiteral("samedi 30 décembre 1899 à 00:00:00"));
-        m_logic->LineDoubleClicked(1);
+        m_logic->lineDoubleClicked(1);
         const MailDetail& d = m_view->details.last();
         QCOMPARE(QStringList({ d.de, d.retour, d.a, d.sujet, d.date, d.taille }),
             QStringList({ "jean", "jean@exemple.fr", "moi@ici.fr", "message 6",
                 "mardi 3 février 2004 à 10:15:00", "2,25 Ko" }));
-        m_logic->DeleteSelectedMail();
+        m_logic->deleteSelectedMail();
         QCOMPARE(m_deletion->targets.size(), 1);
         QCOMPARE(m_deletion->targets.first().account, qint16(3));
         QCOMPARE(m_deletion->targets.first().messageNumber, qint16(6));
@@ -219,13 +219,13 @@ private Q_SLOTS:
     void deletionKeepsTheMessageChosenAcrossACheck()
     {
         m_state->mailList = numberedList(3);
-        m_logic->LineDoubleClicked(1); // "message 2"
+        m_logic->lineDoubleClicked(1); // "message 2"
         m_state->mailList.count = 0;
-        m_logic->RefreshMailState();
+        m_logic->refreshMailState();
         m_state->mailList = numberedList(3);
         std::swap(m_state->mailList.entry(1), m_state->mailList.entry(2));
-        m_logic->RefreshMailState();
-        m_logic->DeleteSelectedMail();
+        m_logic->refreshMailState();
+        m_logic->deleteSelectedMail();
         QCOMPARE(m_deletion->targets.size(), 1);
         QCOMPARE(m_deletion->targets.first().entry.subject, QStringLiteral("message 2"));
         QCOMPARE(m_deletion->targets.first().messageNumber, qint16(2));
@@ -237,13 +237,13 @@ private Q_SLOTS:
         m_state->mailList = numberedList(20);
         m_state->mailList.count = 2; // slots above the count keep stale entries
         m_state->mailWindowShown = true;
-        m_logic->LineDoubleClicked(2);
-        m_logic->ShowMailDetail();
+        m_logic->lineDoubleClicked(2);
+        m_logic->showMailDetail();
         QVERIFY(m_view->details.isEmpty());
-        m_logic->DeleteSelectedMail();
+        m_logic->deleteSelectedMail();
         m_state->connectedFlag = false;
-        m_logic->LinePressed(0);
-        m_logic->DeleteSelectedMail();
+        m_logic->linePressed(0);
+        m_logic->deleteSelectedMail();
         QVERIFY(m_deletion->targets.isEmpty());
         QCOMPARE(m_state->mailList.count, qint16(2));
         QVERIFY(m_windows->calls.isEmpty());

@@ -1,10 +1,10 @@
-#include "core/app_state.h"
 #include "loopback_relay.h"
 #include "mail/accounts_file.h"
 #include "mail/mail_checker.h"
 #include "mail/mail_deleter.h"
 #include "mail/mail_list_logic.h"
 #include "recording_mail_view.h"
+#include "state/app_state.h"
 #include "support/dovecot_server.h"
 #include "support/fake_sound_player.h"
 #include "support/message_box_recorder.h"
@@ -83,7 +83,8 @@ struct MailRig {
         : windows(state)
         , logic(state, windows, sound, view, deleter)
         , checker(state, sound, messages, logic, firstCheckPort, authorities)
-        , deleter(state, checker, deletionPort, authorities)
+        , deleter(
+              state, [this] { checker.startMailCheck(); }, deletionPort, authorities)
     {
     }
     RecordingWindows windows;
@@ -116,7 +117,8 @@ class TestMailOnDovecot : public QObject {
     }
     void waitForCheck(int count)
     {
-        QTRY_VERIFY_WITH_TIMEOUT(m_state->mailList.count == count && account(1).AccountStep == 0, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_state->mailList.count == count && account(1).checkStep == CheckStep::AwaitingQuit, 15000);
     }
     QByteArray trace() const { return m_folder->readBytes(QStringLiteral("messages.txt")); }
     // Socket i's trace lines, each under the prefix "<n>".
@@ -133,7 +135,7 @@ class TestMailOnDovecot : public QObject {
     QList<qint16> storedStates() const
     {
         MailboxAccounts stored;
-        LoadAccounts(stored, m_folder->file(QStringLiteral("courrier.ini")));
+        loadAccounts(stored, m_folder->file(QStringLiteral("courrier.ini")));
         QList<qint16> states;
         for (int n = 1; n <= 4; ++n)
             states.append(stored.account(n).state);
@@ -203,9 +205,10 @@ private Q_SLOTS:
         QVERIFY(squatter.listen(QHostAddress::Any, quint16(first + 1)));
 
         MailRig rig(*m_state, first, 0, trusting(server));
-        rig.checker.StartMailCheck();
-        QTRY_VERIFY_WITH_TIMEOUT(account(1).AccountStep == 0 && account(2).AccountStep == 0
-                && account(3).state == 2 && account(4).state == 2,
+        rig.checker.startMailCheck();
+        QTRY_VERIFY_WITH_TIMEOUT(account(1).checkStep == CheckStep::AwaitingQuit
+                && account(2).checkStep == CheckStep::AwaitingQuit && account(3).state == 2
+                && account(4).state == 2,
             20000);
         for (int i : { 0, 1 }) // the answers to QUIT
             QTRY_COMPARE_WITH_TIMEOUT(traceOf(i).last().left(10), QStringLiteral("<n>  recu "), 5000);
@@ -289,7 +292,7 @@ private Q_SLOTS:
         const quint16 port = plainPort ? server.port() : server.securePort();
         useAccount(1, QStringLiteral("pop3s://") + host + u':' + QString::number(port));
         MailRig rig(*m_state, 0, 0, trusted ? trusting(server) : QList<QSslCertificate>());
-        rig.checker.StartMailCheck();
+        rig.checker.startMailCheck();
         if (refusal.isEmpty()) {
             waitForCheck(1);
             QCOMPARE(account(1).state, qint16(1));
@@ -317,24 +320,24 @@ private Q_SLOTS:
         QTcpServer squatter;
         QVERIFY(squatter.listen(QHostAddress::Any, fixed));
         MailRig rig(*m_state, 0, fixed);
-        rig.checker.StartMailCheck();
+        rig.checker.startMailCheck();
         waitForCheck(8);
         QVERIFY(m_state->mailWindowShown);
 
-        rig.logic.ScrollChanged(5);
+        rig.logic.scrollChanged(5);
         QCOMPARE(rig.view.lines.lines.at(1).caption, QStringLiteral("expediteur. : message 6"));
-        rig.logic.LinePressed(1);
+        rig.logic.linePressed(1);
         rig.windows.calls.clear();
-        rig.logic.DeleteSelectedMail();
+        rig.logic.deleteSelectedMail();
         // The mail window closes at once...
         QVERIFY(!m_state->mailWindowShown);
-        QCOMPARE(rig.windows.calls, QStringList({ "ApplyMailWindow" }));
+        QCOMPARE(rig.windows.calls, QStringList({ "applyMailWindow" }));
         QCOMPARE(m_state->mailList.count, qint16(0));
 
         // ... and opens again when the check that follows the deletion finds the mail left.
         waitForCheck(7);
         QVERIFY(m_state->mailWindowShown);
-        QCOMPARE(rig.windows.calls, QStringList({ "ApplyMailWindow", "ApplyMailWindow" }));
+        QCOMPARE(rig.windows.calls, QStringList({ "applyMailWindow", "applyMailWindow" }));
         QCOMPARE(storedSubjects(server),
             QStringList({ "Message 1", "Message 2", "Message 3", "Message 4", "Message 5", "Message 7",
                 "Message 8" }));
@@ -352,15 +355,15 @@ private Q_SLOTS:
         LoopbackRelay relay(server.port());
         useAccount(1, relay.serverText());
         MailRig rig(*m_state);
-        rig.checker.StartMailCheck();
+        rig.checker.startMailCheck();
         waitForCheck(5);
         QCOMPARE(m_state->mailList.entry(3).subject, QStringLiteral("message 3"));
 
         // Another program deletes message 1: the listed message 3 is now number 2 and message 4
         // has moved into number 3.
         QVERIFY(runOtherClient(server.port(), { "USER alice", "PASS secret1", "DELE 1", "QUIT" }));
-        rig.logic.LinePressed(2);
-        rig.logic.DeleteSelectedMail();
+        rig.logic.linePressed(2);
+        rig.logic.deleteSelectedMail();
         waitForCheck(4);
         QCOMPARE(storedSubjects(server), QStringList({ "Message 2", "Message 3", "Message 4", "Message 5" }));
         QCOMPARE(relay.sessionWith(QStringLiteral("top 3 0")).commands(),
@@ -368,8 +371,8 @@ private Q_SLOTS:
 
         // The check has listed the mailbox as it now is: the message is deleted under its new number.
         QCOMPARE(m_state->mailList.entry(2).subject, QStringLiteral("message 3"));
-        rig.logic.LinePressed(1);
-        rig.logic.DeleteSelectedMail();
+        rig.logic.linePressed(1);
+        rig.logic.deleteSelectedMail();
         waitForCheck(3);
         QCOMPARE(storedSubjects(server), QStringList({ "Message 2", "Message 4", "Message 5" }));
     }
@@ -381,18 +384,19 @@ private Q_SLOTS:
             startServer(server, 3, { QStringLiteral("IP:127.0.0.1") }), qPrintable(server.errorString()));
         useAccount(1, server.secureServerText());
         MailRig rig(*m_state, 0, 0, trusting(server));
-        rig.checker.StartMailCheck();
+        rig.checker.startMailCheck();
         waitForCheck(3);
         const MailEntry second = m_state->mailList.entry(2);
 
         // Without the server's authority the deletion stops before USER.
-        MailDeleter untrusting(*m_state, rig.checker, 0);
-        untrusting.StartDeletion({ 1, 2, second });
+        MailDeleter untrusting(
+            *m_state, [&rig] { rig.checker.startMailCheck(); }, 0);
+        untrusting.startDeletion({ 1, 2, second });
         QTRY_VERIFY_WITH_TIMEOUT(trace().contains("<supr>  TLS refus"), 10000);
         QVERIFY(!trace().contains("<supr>  envoi"));
         QCOMPARE(storedSubjects(server).size(), 3);
 
-        rig.deleter.StartDeletion({ 1, 2, second });
+        rig.deleter.startDeletion({ 1, 2, second });
         QTRY_COMPARE_WITH_TIMEOUT(storedSubjects(server), QStringList({ "Message 1", "Message 3" }), 15000);
         waitForCheck(2); // the check that follows lists what is left
     }

@@ -25,17 +25,17 @@ QByteArray reply(
 // The entry made of a reply's header block, read as the check dialogue reads it.
 std::optional<MailEntry> entryOf(const QByteArray& r)
 {
-    QStringList lines = CutReplyLines(r, MaxReplyLines, true);
+    QStringList lines = cutReplyLines(r, MaxReplyLines, true);
     for (QString& line : lines)
         line = line.toLower();
-    return MakeMailEntry(ReadHeaderFields(lines), 2, 7);
+    return makeMailEntry(readHeaderFields(lines), 2, 7);
 }
 
 const QByteArray Filler = "Received: from a by b\nMessage-ID: <1@x>\nMIME-Version: 1.0\n";
 
 struct CountingEvents final : MailListEvents {
-    void RefreshMailState() override { }
-    void FillMailList() override { ++fills; }
+    void refreshMailState() override { }
+    void fillMailList() override { ++fills; }
     int fills = 0;
 };
 
@@ -139,29 +139,29 @@ private Q_SLOTS:
             << reply(Filler + "Return-Path: <bounce@liste.org>\nSubject: x\n") << true << "bounce@liste.org"
             << "bounce@liste.org"
             << ""
-            << "x" << ZeroMailDate();
+            << "x" << zeroMailDate();
         QTest::newRow("two addresses in to keep the comma")
             << reply(Filler + "From: a@b.fr\nTo: un@x.fr, deux@y.fr\n") << true << "a@b.fr"
             << "a@b.fr"
             << "un@x.fr,"
-            << "" << ZeroMailDate();
+            << "" << zeroMailDate();
         QTest::newRow("x-apparently-to wins over to")
             << reply(Filler + "X-Apparently-To: vrai@ici.fr via 1.2.3.4\nTo: autre@ici.fr\nFrom: a@b.fr\n")
             << true << "a@b.fr"
             << "a@b.fr"
             << "vrai@ici.fr"
-            << "" << ZeroMailDate();
+            << "" << zeroMailDate();
         QTest::newRow("reply-to when no from")
             << reply(Filler + "Reply-To: Service Client <sc@shop.fr>\n") << true << "service client"
             << "sc@shop.fr"
             << ""
-            << "" << ZeroMailDate();
+            << "" << zeroMailDate();
         QTest::newRow("second from wins")
             << reply(Filler + "From: Premier Nom <p@x.fr>\nFrom: Second Nom <s@x.fr>\n") << true
             << "second nom"
             << "s@x.fr"
             << ""
-            << "" << ZeroMailDate();
+            << "" << zeroMailDate();
         QTest::newRow("no sender dropped")
             << reply(Filler + "To: moi@ici.fr\nSubject: anonyme\n") << false << ""
             << ""
@@ -171,13 +171,13 @@ private Q_SLOTS:
             << reply(Filler + "From:a@b.fr\nReturn-Path: <r@b.fr>\n") << true << "r@b.fr"
             << "r@b.fr"
             << ""
-            << "" << ZeroMailDate();
+            << "" << zeroMailDate();
         QTest::newRow("folded subject keeps its first line")
             << reply(Filler + "From: a@b.fr\nSubject: premier morceau\n\tsecond morceau\n") << true
             << "a@b.fr"
             << "a@b.fr"
             << ""
-            << "premier morceau" << ZeroMailDate();
+            << "premier morceau" << zeroMailDate();
 
         QByteArray many;
         for (int k = 0; k < 30; ++k)
@@ -192,13 +192,13 @@ private Q_SLOTS:
             << reply(Filler + "From: vrai@x.fr\n", "texte\nFrom: faux@y.fr\n") << true << "vrai@x.fr"
             << "vrai@x.fr"
             << ""
-            << "" << ZeroMailDate();
+            << "" << zeroMailDate();
         QTest::newRow("encoded words decoded then lower-cased") << reply(Filler
             + "From: =?iso-8859-1?q?Ren=E9?= Dupr\xc3\xa9 <r@x.fr>\nSubject: =?utf-8?b?UsOpdW5pb24=?= "
               "=?utf-8?q?_demain?=\n") << true << "rené dupré"
                                                                 << "r@x.fr"
                                                                 << ""
-                                                                << "réunion demain" << ZeroMailDate();
+                                                                << "réunion demain" << zeroMailDate();
     }
 
     void extract()
@@ -220,11 +220,11 @@ private Q_SLOTS:
     {
         const QByteArray r = "+OK\r\n" + QByteArray(150, 'a') + "\r\n\t\t  indented\r\n" + QByteArray(25, ' ')
             + "b\r\n\r\nbody\r\n";
-        QCOMPARE(CutReplyLines(r, MaxReplyLines, true),
+        QCOMPARE(cutReplyLines(r, MaxReplyLines, true),
             QStringList(
                 { "+OK", QString(100, u'a'), "indented", QString(25, u' ') + u'b' })); // blanks past 20 stay
-        QCOMPARE(CutReplyLines(r, MaxReplyLines, false).size(), 6);
-        QCOMPARE(CutReplyLines(r, 3, false).size(), 3);
+        QCOMPARE(cutReplyLines(r, MaxReplyLines, false).size(), 6);
+        QCOMPARE(cutReplyLines(r, 3, false).size(), 3);
     }
 
     void splitAndClean_data()
@@ -255,10 +255,10 @@ private Q_SLOTS:
     void splitAndClean()
     {
         QFETCH(QString, value);
-        QString name = SplitAddress(1, value);
-        QString address = SplitAddress(2, value);
-        QTEST(CleanAddress(name), "name");
-        QTEST(CleanAddress(address), "address");
+        QString name = splitAddress(1, value);
+        QString address = splitAddress(2, value);
+        QTEST(cleanAddress(name), "name");
+        QTEST(cleanAddress(address), "address");
         QTEST(address, "address"); // the argument is cleaned too
     }
 
@@ -282,7 +282,7 @@ private Q_SLOTS:
     void decodeHeaderLine()
     {
         QFETCH(QByteArray, raw);
-        QTEST(DecodeHeaderLine(raw), "text");
+        QTEST(chronolien::decodeHeaderLine(raw), "text");
     }
 
     void listSizesForTheAccountsEntries()
@@ -299,7 +299,7 @@ private Q_SLOTS:
             r += QByteArray::number(n) + ' ' + QByteArray::number(n * 1024) + "\r\n";
         r += "abc def\r\n";
         CountingEvents events;
-        ApplyListSizes(r, 1, list, events);
+        applyListSizes(r, 1, list, events);
         QCOMPARE(list.entry(1).sizeKo, 2.0f);
         QCOMPARE(list.entry(2).sizeKo, 0.0f);
         QCOMPARE(list.entry(3).sizeKo, 25.0f); // beyond the 20th line
@@ -326,17 +326,17 @@ private Q_SLOTS:
         QTest::newRow("no seconds") << "2 jul 2004 12:30 +0200" << at(2004, 7, 2, 12, 30, 0);
         QTest::newRow("french words") << "3 février 2004 10:15:00" << at(2004, 2, 3, 10, 15, 0);
         QTest::newRow("no time") << "3 mar 2004" << at(2004, 3, 3, 0, 0, 0);
-        QTest::newRow("garbage") << "demain matin" << ZeroMailDate();
-        QTest::newRow("31 february") << "31 feb 2004 10:00:00" << ZeroMailDate();
-        QTest::newRow("hour 25") << "3 feb 2004 25:00:00" << ZeroMailDate();
-        QTest::newRow("iso form") << "2004-02-03 10:15:00" << ZeroMailDate();
-        QTest::newRow("huge number") << "99999999999999999999 feb 2004" << ZeroMailDate();
+        QTest::newRow("garbage") << "demain matin" << zeroMailDate();
+        QTest::newRow("31 february") << "31 feb 2004 10:00:00" << zeroMailDate();
+        QTest::newRow("hour 25") << "3 feb 2004 25:00:00" << zeroMailDate();
+        QTest::newRow("iso form") << "2004-02-03 10:15:00" << zeroMailDate();
+        QTest::newRow("huge number") << "99999999999999999999 feb 2004" << zeroMailDate();
     }
 
     void parse()
     {
         QFETCH(QString, value);
-        QTEST(ParseMailDate(value), "date");
+        QTEST(parseMailDate(value), "date");
     }
 
     void displayForms_data()
@@ -347,7 +347,7 @@ private Q_SLOTS:
         QTest::newRow("example") << QDateTime(QDate(2004, 2, 3), QTime(10, 15), Qt::UTC)
                                  << "mardi 3 février 2004 à 10:15:00"
                                  << "03/02/2004 10:15:00";
-        QTest::newRow("zero date") << ZeroMailDate() << "samedi 30 décembre 1899 à 00:00:00"
+        QTest::newRow("zero date") << zeroMailDate() << "samedi 30 décembre 1899 à 00:00:00"
                                    << "00:00:00";
         QTest::newRow("august midnight")
             << QDateTime(QDate(2021, 8, 15), QTime(0, 0), Qt::UTC) << "dimanche 15 août 2021 à 00:00:00"
@@ -357,8 +357,8 @@ private Q_SLOTS:
     void displayForms()
     {
         QFETCH(QDateTime, date);
-        QTEST(MailDateText(date), "text");
-        QTEST(MailDateShortText(date), "shortText");
+        QTEST(mailDateText(date), "text");
+        QTEST(mailDateShortText(date), "shortText");
     }
 
     void sizeForm_data()
@@ -373,7 +373,7 @@ private Q_SLOTS:
     void sizeForm()
     {
         QFETCH(float, ko);
-        QTEST(MailSizeText(ko), "text");
+        QTEST(mailSizeText(ko), "text");
     }
 
     void serverText_data()
@@ -415,7 +415,7 @@ private Q_SLOTS:
     void serverText()
     {
         QFETCH(QString, server);
-        const Pop3Endpoint endpoint = ParsePop3Server(server);
+        const Pop3Endpoint endpoint = parsePop3Server(server);
         QTEST(endpoint.host, "host");
         QTEST(int(endpoint.port), "port");
         QTEST(endpoint.secure, "secure");
@@ -423,12 +423,12 @@ private Q_SLOTS:
 
     void helpTextShowsHowToWriteATlsServer()
     {
-        const QString help = SecureServerHelpText();
+        const QString help = secureServerHelpText();
         QVERIFY(help.contains(QStringLiteral("pop3s://")));
         // The example given is itself a TLS server text.
         const QString example = help.mid(help.lastIndexOf(QStringLiteral("pop3s://")));
-        QVERIFY(ParsePop3Server(example).secure);
-        QCOMPARE(ParsePop3Server(example).host, QStringLiteral("pop.example.org"));
+        QVERIFY(parsePop3Server(example).secure);
+        QCOMPARE(parsePop3Server(example).host, QStringLiteral("pop.example.org"));
     }
 };
 

@@ -25,8 +25,8 @@ private Q_SLOTS:
     {
         CommandList one, two;
         one.entries = QStringList { QStringLiteral("stale") };
-        LoadCommandList(one, path(1), m_messages);
-        LoadCommandList(two, path(2), m_messages);
+        loadCommandList(one, path(1), m_messages);
+        loadCommandList(two, path(2), m_messages);
         QVERIFY(one.entries.isEmpty());
         QVERIFY(m_folder->exists(QStringLiteral("even1.ini")));
         QVERIFY(m_folder->exists(QStringLiteral("even2.ini")));
@@ -36,11 +36,11 @@ private Q_SLOTS:
     void oneEntryIsOneQuotedLine()
     {
         CommandList list;
-        CommitCommandList(list, { QStringLiteral("/usr/bin/évènement") }, path(1), m_messages);
+        commitCommandList(list, { QStringLiteral("/usr/bin/évènement") }, path(1), m_messages);
         QCOMPARE(
             m_folder->readBytes(QStringLiteral("even1.ini")), QByteArray("\"/usr/bin/\xe9v\xe8nement\"\r\n"));
         CommandList back;
-        LoadCommandList(back, path(1), m_messages);
+        loadCommandList(back, path(1), m_messages);
         QCOMPARE(back.entries, QStringList { QStringLiteral("/usr/bin/évènement") });
     }
 
@@ -50,11 +50,11 @@ private Q_SLOTS:
         for (int i = 1; i <= 12; ++i)
             lines.append(QStringLiteral("/opt/prog%1").arg(i));
         CommandList list;
-        CommitCommandList(list, lines, path(2), m_messages);
+        commitCommandList(list, lines, path(2), m_messages);
         QCOMPARE(list.entries, lines.mid(0, 10));
         QCOMPARE(m_folder->readBytes(QStringLiteral("even2.ini")).count("\r\n"), 10);
         CommandList back;
-        LoadCommandList(back, path(2), m_messages);
+        loadCommandList(back, path(2), m_messages);
         QCOMPARE(back.entries, lines.mid(0, 10));
     }
 
@@ -65,7 +65,7 @@ private Q_SLOTS:
             text += "\"/p" + QByteArray::number(i) + "\"\r\n";
         m_folder->writeBytes(QStringLiteral("even1.ini"), text);
         CommandList list;
-        LoadCommandList(list, path(1), m_messages);
+        loadCommandList(list, path(1), m_messages);
         QCOMPARE(list.entries.size(), 10);
         QCOMPARE(list.entries.last(), QStringLiteral("/p10"));
     }
@@ -74,7 +74,7 @@ private Q_SLOTS:
     {
         m_folder->writeBytes(QStringLiteral("even1.ini"), "\"/old\"\r\n");
         CommandList list;
-        CommitCommandList(list, {}, path(1), m_messages);
+        commitCommandList(list, {}, path(1), m_messages);
         QCOMPARE(m_folder->readBytes(QStringLiteral("even1.ini")), QByteArray());
     }
 
@@ -99,17 +99,17 @@ private Q_SLOTS:
         QFETCH(QStringList, entries);
         m_folder->writeBytes(QStringLiteral("even1.ini"), text);
         CommandList list;
-        LoadCommandList(list, path(1), m_messages);
+        loadCommandList(list, path(1), m_messages);
         QCOMPARE(list.entries, entries);
     }
 
     void pathsWithQuotesAreNeverWritten()
     {
-        QVERIFY(!CanStoreCommand(QStringLiteral("/tmp/a\"b")));
-        QVERIFY(!CanStoreCommand(QStringLiteral("/tmp/a\nb")));
-        QVERIFY(CanStoreCommand(QStringLiteral("/tmp/a b,c")));
+        QVERIFY(!canStoreCommand(QStringLiteral("/tmp/a\"b")));
+        QVERIFY(!canStoreCommand(QStringLiteral("/tmp/a\nb")));
+        QVERIFY(canStoreCommand(QStringLiteral("/tmp/a b,c")));
         CommandList list;
-        CommitCommandList(list,
+        commitCommandList(list,
             { QStringLiteral("/ok"), QStringLiteral("/bad\"quote"), QStringLiteral("/ok2") }, path(1),
             m_messages);
         QCOMPARE(m_folder->readBytes(QStringLiteral("even1.ini")), QByteArray("\"/ok\"\r\n\"/ok2\"\r\n"));
@@ -119,7 +119,7 @@ private Q_SLOTS:
     {
         CommandList list;
         const QString lost = m_folder->file(QStringLiteral("gone/even1.ini"));
-        QVERIFY(!SaveCommandList(list, lost, m_messages));
+        QVERIFY(!saveCommandList(list, lost, m_messages));
         QCOMPARE(m_messages.texts(),
             QStringList { QStringLiteral("Impossible d'écrire dans le fichier ") + lost });
     }
@@ -128,21 +128,22 @@ private Q_SLOTS:
     {
         SettingsFile file(m_folder->file(QStringLiteral("config.ini")), m_messages);
         Settings s = Settings::defaults(m_folder->path(), QDate(2026, 1, 1));
-        QCOMPARE(DefaultSoundPath(QStringLiteral("/app"), SoundEvent::Disconnect),
+        SettingsStore store(s, file);
+        QCOMPARE(defaultSoundPath(QStringLiteral("/app"), SoundEvent::Disconnect),
             QStringLiteral("/app/sons/deconnect.wav"));
 
-        StoreSoundSetting(s, file, SoundEvent::Mail, true, QStringLiteral("/whatever.wav"));
+        storeSoundSetting(store, SoundEvent::Mail, true, QStringLiteral("/whatever.wav"));
         QCOMPARE(s.son_mail, QStringLiteral("0"));
-        QCOMPARE(file.ReadKey(QStringLiteral("son_mail")), QStringLiteral("0"));
+        QCOMPARE(file.readKey(QStringLiteral("son_mail")), QStringLiteral("0"));
 
-        StoreSoundSetting(s, file, SoundEvent::Mail, false, QStringLiteral("/snd/mail.wav"));
-        QCOMPARE(file.ReadKey(QStringLiteral("son_mail")), QStringLiteral("/snd/mail.wav"));
+        storeSoundSetting(store, SoundEvent::Mail, false, QStringLiteral("/snd/mail.wav"));
+        QCOMPARE(file.readKey(QStringLiteral("son_mail")), QStringLiteral("/snd/mail.wav"));
 
         const QString longPath = QStringLiteral("/") + QString(70, u'x') + QStringLiteral(".wav");
-        StoreSoundSetting(s, file, SoundEvent::Connect, false, longPath);
-        QCOMPARE(file.ReadKey(QStringLiteral("son_connect")), longPath.left(60));
+        storeSoundSetting(store, SoundEvent::Connect, false, longPath);
+        QCOMPARE(file.readKey(QStringLiteral("son_connect")), longPath.left(60));
         QCOMPARE(s.son_connect, longPath.left(60));
-        QCOMPARE(s.son_deconnect, DefaultSoundPath(m_folder->path(), SoundEvent::Disconnect).left(60));
+        QCOMPARE(s.son_deconnect, defaultSoundPath(m_folder->path(), SoundEvent::Disconnect).left(60));
     }
 };
 

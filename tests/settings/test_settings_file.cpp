@@ -30,16 +30,16 @@ private Q_SLOTS:
 
     void missingFileIsCreatedEmptyAndEveryKeyIsAbsent()
     {
-        QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QString());
+        QCOMPARE(m_file->readKey(QStringLiteral("pos_x")), QString());
         QVERIFY(m_folder->exists(QStringLiteral("config.ini")));
         QCOMPARE(bytes().size(), 0);
-        QCOMPARE(m_file->FindRecord(QStringLiteral("pos_x")), 1);
+        QCOMPARE(m_file->findRecord(QStringLiteral("pos_x")), 1);
     }
 
     void recordLayoutIsExact()
     {
-        QCOMPARE(m_file->WriteKey(QStringLiteral("pos_x"), 5000), 1);
-        QCOMPARE(m_file->WriteKey(QStringLiteral("nomskin"), QStringLiteral("été")), 2);
+        QCOMPARE(m_file->writeKey(QStringLiteral("pos_x"), 5000), 1);
+        QCOMPARE(m_file->writeKey(QStringLiteral("nomskin"), QStringLiteral("été")), 2);
         const QByteArray expected
             = settingsRecord(1, "pos_x", "5000") + settingsRecord(2, "nomskin", "\xe9t\xe9");
         QCOMPARE(bytes(), expected);
@@ -47,29 +47,29 @@ private Q_SLOTS:
 
     void rewriteInPlaceAndAppend()
     {
-        m_file->WriteKey(QStringLiteral("forfait"), true);
-        m_file->WriteKey(QStringLiteral("pos_x"), 5000);
-        m_file->WriteKey(QStringLiteral("pos_y"), 500);
+        m_file->writeKey(QStringLiteral("forfait"), true);
+        m_file->writeKey(QStringLiteral("pos_x"), 5000);
+        m_file->writeKey(QStringLiteral("pos_y"), 500);
         QCOMPARE(bytes().size(), 3 * 92);
 
-        QCOMPARE(m_file->WriteKey(QStringLiteral("pos_x"), 123456), 2);
+        QCOMPARE(m_file->writeKey(QStringLiteral("pos_x"), 123456), 2);
         QCOMPARE(bytes().size(), 3 * 92);
         QCOMPARE(bytes().mid(92, 92), settingsRecord(2, "pos_x", "123456"));
         QCOMPARE(bytes().left(92), settingsRecord(1, "forfait", "Vrai"));
         QCOMPARE(bytes().mid(184), settingsRecord(3, "pos_y", "500"));
 
-        QCOMPARE(m_file->WriteKey(QStringLiteral("j_raz"), 1), 4);
+        QCOMPARE(m_file->writeKey(QStringLiteral("j_raz"), 1), 4);
         QCOMPARE(bytes().size(), 4 * 92);
-        QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QStringLiteral("123456"));
+        QCOMPARE(m_file->readKey(QStringLiteral("pos_x")), QStringLiteral("123456"));
     }
 
     void lastOfTwoMatchingRecordsWins()
     {
         setBytes(settingsRecord(1, "cpt_mois", "100") + settingsRecord(2, "pos_x", "1")
             + settingsRecord(3, "cpt_mois", "200"));
-        QCOMPARE(m_file->FindRecord(QStringLiteral("cpt_mois")), 3);
-        QCOMPARE(m_file->ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("200"));
-        m_file->WriteKey(QStringLiteral("cpt_mois"), 300);
+        QCOMPARE(m_file->findRecord(QStringLiteral("cpt_mois")), 3);
+        QCOMPARE(m_file->readKey(QStringLiteral("cpt_mois")), QStringLiteral("200"));
+        m_file->writeKey(QStringLiteral("cpt_mois"), 300);
         QCOMPARE(bytes().left(92), settingsRecord(1, "cpt_mois", "100"));
         QCOMPARE(bytes().mid(184), settingsRecord(3, "cpt_mois", "300"));
     }
@@ -77,31 +77,31 @@ private Q_SLOTS:
     void keyIsFoundByContainment()
     {
         setBytes(settingsRecord(1, "  old_pos_x_key", "7"));
-        QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QStringLiteral("7"));
-        QCOMPARE(m_file->ReadKey(QStringLiteral("POS_X")), QString()); // exact case
+        QCOMPARE(m_file->readKey(QStringLiteral("pos_x")), QStringLiteral("7"));
+        QCOMPARE(m_file->readKey(QStringLiteral("POS_X")), QString()); // exact case
     }
 
     void spacesOfValues()
     {
-        m_file->WriteKey(QStringLiteral("a"), QStringLiteral("  lead and trail  "));
-        QCOMPARE(m_file->ReadKey(QStringLiteral("a")), QStringLiteral("  lead and trail"));
-        m_file->WriteKey(QStringLiteral("b"), QStringLiteral("     "));
-        QCOMPARE(m_file->ReadKey(QStringLiteral("b")), QString());
+        m_file->writeKey(QStringLiteral("a"), QStringLiteral("  lead and trail  "));
+        QCOMPARE(m_file->readKey(QStringLiteral("a")), QStringLiteral("  lead and trail"));
+        m_file->writeKey(QStringLiteral("b"), QStringLiteral("     "));
+        QCOMPARE(m_file->readKey(QStringLiteral("b")), QString());
     }
 
     void longKeysAndValuesAreCut()
     {
         const QString value61 = QString(59, u'v') + QStringLiteral("XY");
-        m_file->WriteKey(QStringLiteral("v"), value61);
-        QCOMPARE(m_file->ReadKey(QStringLiteral("v")), value61.left(60));
+        m_file->writeKey(QStringLiteral("v"), value61);
+        QCOMPARE(m_file->readKey(QStringLiteral("v")), value61.left(60));
 
         const QString key31 = QString(30, u'k') + u'Z';
-        m_file->WriteKey(key31, QStringLiteral("first"));
+        m_file->writeKey(key31, QStringLiteral("first"));
         QCOMPARE(bytes().mid(92 + 2, 30), QByteArray(30, 'k'));
         // Written again, the long key keeps its one record.
-        m_file->WriteKey(key31, QStringLiteral("second"));
+        m_file->writeKey(key31, QStringLiteral("second"));
         QCOMPARE(bytes().size(), 2 * 92);
-        QCOMPARE(m_file->ReadKey(key31), QStringLiteral("second"));
+        QCOMPARE(m_file->readKey(key31), QStringLiteral("second"));
     }
 
     void partialRecordAtTheEnd()
@@ -109,10 +109,10 @@ private Q_SLOTS:
         // A crash during an append left 40 bytes of a third record.
         setBytes(
             settingsRecord(1, "forfait", "Vrai") + settingsRecord(2, "pos_x", "5000") + QByteArray(40, 'x'));
-        QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QStringLiteral("5000"));
-        QCOMPARE(m_file->FindRecord(QStringLiteral("pos_y")), 3);
-        QCOMPARE(m_file->ReadKey(QStringLiteral("pos_y")), QString());
-        QCOMPARE(m_file->WriteKey(QStringLiteral("pos_y"), 500), 3);
+        QCOMPARE(m_file->readKey(QStringLiteral("pos_x")), QStringLiteral("5000"));
+        QCOMPARE(m_file->findRecord(QStringLiteral("pos_y")), 3);
+        QCOMPARE(m_file->readKey(QStringLiteral("pos_y")), QString());
+        QCOMPARE(m_file->writeKey(QStringLiteral("pos_y"), 500), 3);
         QCOMPARE(bytes().size(), 3 * 92);
         QCOMPARE(bytes().mid(184), settingsRecord(3, "pos_y", "500"));
     }
@@ -120,7 +120,7 @@ private Q_SLOTS:
     void recordNumberedZeroReadsAsEmpty()
     {
         setBytes(settingsRecord(0, "pos_x", "5000"));
-        QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QString());
+        QCOMPARE(m_file->readKey(QStringLiteral("pos_x")), QString());
     }
 
     void randomBytesNeverCrash()
@@ -133,10 +133,10 @@ private Q_SLOTS:
         }
         setBytes(noise);
         for (const char* key : { "pos_x", "", "\xff", "cpt_mois" })
-            m_file->ReadKey(QString::fromLatin1(key));
-        const int n = m_file->WriteKey(QStringLiteral("cpt_mois"), 42);
+            m_file->readKey(QString::fromLatin1(key));
+        const int n = m_file->writeKey(QStringLiteral("cpt_mois"), 42);
         QCOMPARE(bytes().size() % 92, 0);
-        QCOMPARE(m_file->ReadKey(QStringLiteral("cpt_mois")), QStringLiteral("42"));
+        QCOMPARE(m_file->readKey(QStringLiteral("cpt_mois")), QStringLiteral("42"));
         QCOMPARE(n, 51);
     }
 
@@ -144,16 +144,16 @@ private Q_SLOTS:
     {
         // A device never ends: reading it whole would never return.
         SettingsFile device(QStringLiteral("/dev/zero"), m_messages);
-        QCOMPARE(device.FindRecord(QStringLiteral("pos_x")), 1);
-        QCOMPARE(device.ReadKey(QStringLiteral("pos_x")), QString());
+        QCOMPARE(device.findRecord(QStringLiteral("pos_x")), 1);
+        QCOMPARE(device.readKey(QStringLiteral("pos_x")), QString());
     }
 
     void failedWriteInAFolderThatIsGone()
     {
         // Works as root too: the folder the file should live in does not exist.
         SettingsFile lost(m_folder->file(QStringLiteral("missing/config.ini")), m_messages);
-        QCOMPARE(lost.ReadKey(QStringLiteral("pos_x")), QString());
-        lost.WriteKey(QStringLiteral("pos_x"), 1);
+        QCOMPARE(lost.readKey(QStringLiteral("pos_x")), QString());
+        lost.writeKey(QStringLiteral("pos_x"), 1);
         QCOMPARE(m_messages.shown.size(), 1);
         QVERIFY(m_messages.shown[0].text.endsWith(QStringLiteral("missing/config.ini")));
     }

@@ -26,7 +26,7 @@ class TestSettingsLoader : public QObject {
     Settings load()
     {
         Settings s;
-        LoadSettings(s, *m_file, m_folder->path(), kToday);
+        loadSettings(s, *m_file, m_folder->path(), kToday);
         return s;
     }
     // A file holding every key with its default, as a first start leaves it.
@@ -52,13 +52,13 @@ private Q_SLOTS:
         }
         QCOMPARE(b.mid(2, 30 + 60),
             QByteArray("forfait").leftJustified(30) + QByteArray("Vrai").leftJustified(60));
-        QCOMPARE(m_file->ReadKey(QStringLiteral("pos_x")), QStringLiteral("5000"));
-        QCOMPARE(m_file->ReadKey(QStringLiteral("cpt_limite")), QStringLiteral("107400"));
-        QCOMPARE(m_file->ReadKey(QStringLiteral("affiche_auto")), QStringLiteral("01000"));
-        QCOMPARE(m_file->ReadKey(QStringLiteral("date_raz")), QStringLiteral("06/12/2026"));
-        QCOMPARE(m_file->ReadKey(QStringLiteral("connect_auto")), QStringLiteral("Faux"));
+        QCOMPARE(m_file->readKey(QStringLiteral("pos_x")), QStringLiteral("5000"));
+        QCOMPARE(m_file->readKey(QStringLiteral("cpt_limite")), QStringLiteral("107400"));
+        QCOMPARE(m_file->readKey(QStringLiteral("affiche_auto")), QStringLiteral("01000"));
+        QCOMPARE(m_file->readKey(QStringLiteral("date_raz")), QStringLiteral("06/12/2026"));
+        QCOMPARE(m_file->readKey(QStringLiteral("connect_auto")), QStringLiteral("Faux"));
         const QString sound = (m_folder->path() + QStringLiteral("/sons/connect.wav")).left(60);
-        QCOMPARE(m_file->ReadKey(QStringLiteral("son_connect")), sound);
+        QCOMPARE(m_file->readKey(QStringLiteral("son_connect")), sound);
         QCOMPARE(s.son_connect, sound);
         QCOMPARE(s.nomskin, QStringLiteral("jupiter"));
         QCOMPARE(s.date_raz, kToday);
@@ -68,14 +68,14 @@ private Q_SLOTS:
     void presentKeysAreReadAndNeverRewritten()
     {
         writeDefaults();
-        m_file->WriteKey(QStringLiteral("pos_x"), QStringLiteral("40000 twips"));
-        m_file->WriteKey(QStringLiteral("forfait"), QStringLiteral("0"));
-        m_file->WriteKey(QStringLiteral("alerte2"), QStringLiteral("-1"));
-        m_file->WriteKey(QStringLiteral("sons"), QStringLiteral("false"));
-        m_file->WriteKey(QStringLiteral("courrier"), QStringLiteral("True"));
-        m_file->WriteKey(QStringLiteral("cpt_mois"), QStringLiteral("2.5"));
-        m_file->WriteKey(QStringLiteral("date_raz"), QStringLiteral("1/11/2026"));
-        m_file->WriteKey(QStringLiteral("nomskin"), QStringLiteral("  bois"));
+        m_file->writeKey(QStringLiteral("pos_x"), QStringLiteral("40000 twips"));
+        m_file->writeKey(QStringLiteral("forfait"), QStringLiteral("0"));
+        m_file->writeKey(QStringLiteral("alerte2"), QStringLiteral("-1"));
+        m_file->writeKey(QStringLiteral("sons"), QStringLiteral("false"));
+        m_file->writeKey(QStringLiteral("courrier"), QStringLiteral("True"));
+        m_file->writeKey(QStringLiteral("cpt_mois"), QStringLiteral("2.5"));
+        m_file->writeKey(QStringLiteral("date_raz"), QStringLiteral("1/11/2026"));
+        m_file->writeKey(QStringLiteral("nomskin"), QStringLiteral("  bois"));
         const QByteArray before = bytes();
 
         const Settings s = load();
@@ -134,18 +134,18 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QFETCH(QString, rewritten);
         writeDefaults();
-        const int n = m_file->WriteKey(key, stored);
+        const int n = m_file->writeKey(key, stored);
         load();
-        QCOMPARE(m_file->ReadKey(key), rewritten);
-        QCOMPARE(m_file->FindRecord(key), n);
+        QCOMPARE(m_file->readKey(key), rewritten);
+        QCOMPARE(m_file->findRecord(key), n);
         QCOMPARE(bytes().size(), 23 * 92);
     }
 
     void wideDesktopPositionsSurviveARestart()
     {
         writeDefaults();
-        m_file->WriteKey(QStringLiteral("pos_x"), 52000);
-        m_file->WriteKey(QStringLiteral("pos_y"), -3000);
+        m_file->writeKey(QStringLiteral("pos_x"), 52000);
+        m_file->writeKey(QStringLiteral("pos_y"), -3000);
         const Settings s = load();
         QCOMPARE(s.pos_x, 52000);
         QCOMPARE(s.pos_y, -3000);
@@ -156,7 +156,7 @@ private Q_SLOTS:
         SettingsFile lost(m_folder->file(QStringLiteral("gone/config.ini")), m_messages);
         Settings s;
         s.pos_x = 1;
-        LoadSettings(s, lost, m_folder->path(), kToday);
+        loadSettings(s, lost, m_folder->path(), kToday);
         QCOMPARE(s.pos_x, 5000);
         QCOMPARE(m_messages.shown.size(), 23);
     }

@@ -1,43 +1,23 @@
 #pragma once
 
-#include "platform/line_services.h"
-
-#include <QMap>
+#include "platform/line.h"
 
 namespace chronolien::test {
 
-// A dial-up line the test scripts: the active connections, their states, and what was asked of it.
-class FakeLine final : public LineServices {
+// A line the test scripts: its state and counters, and what was asked of it.
+class FakeLine final : public Line {
 public:
-    Enumeration enumerateConnections() override
-    {
-        ++enumerations;
-        return { enumerationOk, connections };
-    }
-    int connectionState(const QString& handle) override
-    {
-        statusQueries.append(handle);
-        return states.value(handle, 0);
-    }
+    State state() override { return lineState; }
     void dial() override { ++dials; }
-    void hangUp(const QString& handle) override { hungUp.append(handle); }
+    void hangUp() override { ++hangUps; }
+    std::optional<Traffic> traffic() override { return counters; }
 
-    // One connection, up and carrying traffic, or none.
-    void setUp(bool up, const QString& name = QStringLiteral("ppp0"))
-    {
-        connections = up ? QStringList { name } : QStringList {};
-        states.clear();
-        if (up)
-            states.insert(name, StateConnected);
-    }
+    void setUp(bool up) { lineState = up ? State::Up : State::Down; }
 
-    bool enumerationOk = true;
-    QStringList connections;
-    QMap<QString, int> states;
-    int enumerations = 0;
+    State lineState = State::Down;
+    std::optional<Traffic> counters;
     int dials = 0;
-    QStringList statusQueries;
-    QStringList hungUp;
+    int hangUps = 0;
 };
 
 } // namespace chronolien::test

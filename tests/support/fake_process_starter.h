@@ -8,7 +8,11 @@ namespace chronolien::test {
 
 class FakeProcessStarter final : public ProcessStarter {
 public:
-    void startDetached(const QString& program) override { started.append(program); }
+    bool startDetached(const QString& program) override
+    {
+        started.append(program);
+        return true;
+    }
     void openUrl(const QString& pathOrUrl) override { opened.append(pathOrUrl); }
     QStringList started;
     QStringList opened;

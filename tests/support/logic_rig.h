@@ -2,9 +2,10 @@
 
 #include "accounting/time_accounting.h"
 #include "connection/connection_monitor.h"
-#include "core/app_state.h"
+#include "settings/settings.h"
 #include "settings/settings_file.h"
-#include "support/fake_services.h"
+#include "state/app_state.h"
+#include "support/fakes.h"
 #include "support/recording_windows.h"
 #include "support/temp_app_folder.h"
 
@@ -15,11 +16,12 @@ namespace chronolien::test {
 struct LogicRig {
     TempAppFolder folder;
     AppState state;
-    FakeServices fakes;
+    Fakes fakes;
     SettingsFile file { folder.file(QStringLiteral("config.ini")), fakes.messages };
+    SettingsStore settings { state.settings, file };
     RecordingWindows windows { state };
     ConnectionMonitor monitor { fakes.line };
-    TimeAccounting accounting { state, file, fakes.clock, fakes.messages, windows, monitor };
+    TimeAccounting accounting { state, settings, fakes.clock, fakes.messages, windows, monitor };
 };
 
 } // namespace chronolien::test

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app_state.h"
 #include "mail/mail_list_events.h"
+#include "state/app_state.h"
 
 #include <QList>
 
@@ -14,8 +14,8 @@ public:
         : m_state(state)
     {
     }
-    void RefreshMailState() override { refreshCounts.append(m_state.mailList.count); }
-    void FillMailList() override { ++fills; }
+    void refreshMailState() override { refreshCounts.append(m_state.mailList.count); }
+    void fillMailList() override { ++fills; }
 
     QList<int> refreshCounts;
     int fills = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app_state.h"
-#include "core/windows.h"
+#include "state/app_state.h"
+#include "state/program_view.h"
 
 #include <QStringList>
 
@@ -9,31 +9,31 @@ namespace chronolien::test {
 
 // Stands in for the windows: records every call, in order, and keeps the state that the real
 // windows keep (affiche_actu follows the floating window; the lights and texts are remembered).
-class RecordingWindows final : public Windows {
+class RecordingWindows final : public ProgramView {
 public:
     explicit RecordingWindows(AppState& state)
         : m_state(state)
     {
     }
 
-    void ShowFloatingWindow() override
+    void showFloatingWindow() override
     {
-        calls.append(QStringLiteral("ShowFloatingWindow"));
+        calls.append(QStringLiteral("showFloatingWindow"));
         floatingShown = true;
         m_state.settings.affiche_actu = true;
     }
-    void HideFloatingWindow() override
+    void hideFloatingWindow() override
     {
-        calls.append(QStringLiteral("HideFloatingWindow"));
+        calls.append(QStringLiteral("hideFloatingWindow"));
         floatingShown = false;
         m_state.settings.affiche_actu = false;
     }
-    void ApplyCounterWindow() override { calls.append(QStringLiteral("ApplyCounterWindow")); }
-    void ApplyMailWindow() override { calls.append(QStringLiteral("ApplyMailWindow")); }
-    void CloseAllWindows() override { calls.append(QStringLiteral("CloseAllWindows")); }
-    void LoadCentreSkin(bool connected) override
+    void applyCounterWindow() override { calls.append(QStringLiteral("applyCounterWindow")); }
+    void applyMailWindow() override { calls.append(QStringLiteral("applyMailWindow")); }
+    void closeAllWindows() override { calls.append(QStringLiteral("closeAllWindows")); }
+    void loadCentreSkin(bool connected) override
     {
-        calls.append(QStringLiteral("LoadCentreSkin(%1)").arg(connected));
+        calls.append(QStringLiteral("loadCentreSkin(%1)").arg(connected));
     }
     void setConnectCaptions(bool connected) override
     {

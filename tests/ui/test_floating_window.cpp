@@ -25,17 +25,17 @@ class TestFloatingWindow : public QObject {
 
     std::unique_ptr<WindowRig> m_rig;
 
-    FloatingWindow& centre() { return m_rig->windows.fl_centre(); }
+    FloatingWindow& centre() { return m_rig->windows.floatingWindow(); }
     bool satellitesShown()
     {
-        return m_rig->windows.fl_compteur().isVisible() && m_rig->windows.fl_mail().isVisible();
+        return m_rig->windows.counterWindow().isVisible() && m_rig->windows.mailWindow().isVisible();
     }
 
     // The floating window shown at 5000, 500 twips with its counter and mail windows.
     void showAll()
     {
         m_rig->state.mailWindowShown = true;
-        m_rig->windows.ShowFloatingWindow();
+        m_rig->windows.showFloatingWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&centre()));
     }
 
@@ -59,7 +59,8 @@ private Q_SLOTS:
         m_rig->state.settings.pos_mem = pos_mem;
         showAll();
         const QString storedX = m_rig->stored(QStringLiteral("pos_x"));
-        QWidget* control = fromConnectButton ? static_cast<QWidget*>(centre().bt_connect()) : &centre();
+        QWidget* control
+            = fromConnectButton ? static_cast<QWidget*>(child<ClickArea>(centre(), "bt_connect")) : &centre();
         const QPoint grip = fromConnectButton ? control->rect().center() : OnBackground;
 
         // Each move is measured where the window now stands: 5 + 15 pixels are 300 twips.
@@ -76,7 +77,7 @@ private Q_SLOTS:
         QCOMPARE(m_rig->stored(QStringLiteral("pos_x")), pos_mem ? QStringLiteral("5300") : storedX);
         // The satellites come back beside the window's new place.
         QVERIFY(satellitesShown());
-        QCOMPARE(m_rig->windows.fl_compteur().leftTwips(), 5300 - 360);
+        QCOMPARE(m_rig->windows.counterWindow().leftTwips(), 5300 - 360);
         QVERIFY(m_rig->actions.calls.isEmpty());
     }
 
@@ -99,20 +100,20 @@ private Q_SLOTS:
         QCOMPARE(centre().leftTwips(), 5000);
         QCOMPARE(m_rig->folder.readBytes(QStringLiteral("config.ini")), before);
         QVERIFY(satellitesShown());
-        QVERIFY(!m_rig->windows.menus().menucentre()->isVisible());
+        QVERIFY(!m_rig->windows.menus().centreMenu()->isVisible());
     }
 
     void connectButton()
     {
         showAll();
-        ClickArea* button = centre().bt_connect();
+        ClickArea* button = child<ClickArea>(centre(), "bt_connect");
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(m_rig->actions.calls.isEmpty());
         QTest::mouseDClick(button, Qt::LeftButton);
-        QCOMPARE(m_rig->actions.calls, QStringList { QStringLiteral("ToggleConnection") });
+        QCOMPARE(m_rig->actions.calls, QStringList { QStringLiteral("toggleConnection") });
 
         QTest::mousePress(button, Qt::RightButton);
-        QMenu* menu = m_rig->windows.menus().menucentre();
+        QMenu* menu = m_rig->windows.menus().centreMenu();
         QVERIFY(menu->isVisible());
         QTest::mouseRelease(button, Qt::RightButton);
         menu->close();
@@ -121,30 +122,33 @@ private Q_SLOTS:
     void buttons()
     {
         showAll();
-        QTest::mouseClick(centre().bt_config(), Qt::LeftButton);
-        QMenu* menu = m_rig->windows.menus().menucentre();
+        QTest::mouseClick(child<ClickArea>(centre(), "bt_config"), Qt::LeftButton);
+        QMenu* menu = m_rig->windows.menus().centreMenu();
         QVERIFY(menu->isVisible());
         menu->close();
 
-        QTest::mouseClick(centre().bt_fermer(), Qt::LeftButton);
-        QCOMPARE(m_rig->actions.calls, QStringList { QStringLiteral("QuitApplication") });
+        QTest::mouseClick(child<ClickArea>(centre(), "bt_fermer"), Qt::LeftButton);
+        QCOMPARE(m_rig->actions.calls, QStringList { QStringLiteral("quit") });
 
-        QTest::mouseClick(centre().bt_reduire(), Qt::LeftButton);
+        QTest::mouseClick(child<ClickArea>(centre(), "bt_reduire"), Qt::LeftButton);
         QVERIFY(!centre().isVisible());
-        QVERIFY(!m_rig->windows.fl_compteur().isVisible());
-        QVERIFY(!m_rig->windows.fl_mail().isVisible());
+        QVERIFY(!m_rig->windows.counterWindow().isVisible());
+        QVERIFY(!m_rig->windows.mailWindow().isVisible());
         QVERIFY(!m_rig->state.settings.affiche_actu);
     }
 
     void lights()
     {
         showAll();
-        QVERIFY(!centre().led_down()->isVisible() && !centre().led_up()->isVisible());
+        QVERIFY(!child<ShapeWidget>(centre(), "led_down")->isVisible()
+            && !child<ShapeWidget>(centre(), "led_up")->isVisible());
         m_rig->windows.setDownLight(true);
-        QVERIFY(centre().led_down()->isVisible() && !centre().led_up()->isVisible());
+        QVERIFY(child<ShapeWidget>(centre(), "led_down")->isVisible()
+            && !child<ShapeWidget>(centre(), "led_up")->isVisible());
         m_rig->windows.setUpLight(true);
         m_rig->windows.setDownLight(false);
-        QVERIFY(!centre().led_down()->isVisible() && centre().led_up()->isVisible());
+        QVERIFY(!child<ShapeWidget>(centre(), "led_down")->isVisible()
+            && child<ShapeWidget>(centre(), "led_up")->isVisible());
     }
 };
 

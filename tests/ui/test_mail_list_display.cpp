@@ -44,9 +44,11 @@ class TestMailListDisplay : public QObject {
     std::unique_ptr<MailListLogic> m_logic;
 
     AppState& state() { return m_rig->state; }
-    MailWindow& fl_mail() { return m_rig->windows.fl_mail(); }
-    DetailWindow& fl_detmail() { return m_display->fl_detmail(); }
-    QString line(int k) { return fl_mail().lst_mail(k)->text(); }
+    MailWindow& fl_mail() { return m_rig->windows.mailWindow(); }
+    DetailWindow& fl_detmail() { return m_display->detailWindow(); }
+    QLabel* lst_mail(int k) { return child<QLabel>(fl_mail(), QStringLiteral("lst_mail_%1").arg(k)); }
+    QScrollBar* defil() { return child<QScrollBar>(fl_mail(), "defil"); }
+    QString line(int k) { return lst_mail(k)->text(); }
 
     // The check has found count messages, subjects "message 1" onwards.
     void findMail(int count)
@@ -56,7 +58,7 @@ class TestMailListDisplay : public QObject {
             state().mailList.entry(e)
                 = entry(QStringLiteral("jean"), QStringLiteral("message ") + QString::number(e), e);
             state().mailList.count = qint16(e);
-            m_logic->RefreshMailState();
+            m_logic->refreshMailState();
         }
     }
 
@@ -73,12 +75,12 @@ private Q_SLOTS:
         m_display = std::make_unique<MailListDisplay>(fl_mail());
         m_logic = std::make_unique<MailListLogic>(state(), m_rig->windows, *m_sound, *m_display, *m_deletion);
         m_display->connectTo(*m_logic);
-        m_rig->windows.setMailListFill([this] { m_logic->FillMailList(); });
-        m_rig->windows.ShowFloatingWindow();
+        m_rig->windows.setMailListFill([this] { m_logic->fillMailList(); });
+        m_rig->windows.showFloatingWindow();
     }
     void cleanup()
     {
-        m_rig->windows.CloseAllWindows();
+        m_rig->windows.closeAllWindows();
         m_logic.reset();
         m_display.reset();
         m_rig.reset();
@@ -91,28 +93,28 @@ private Q_SLOTS:
         QVERIFY(fl_mail().isVisible());
         QCOMPARE(line(2), QStringLiteral("jean : message 3"));
         QCOMPARE(line(3), QString());
-        QVERIFY(!fl_mail().lst_mail(0)->toolTip().isEmpty());
-        QVERIFY(fl_mail().lst_mail(3)->toolTip().isEmpty());
-        QVERIFY(!fl_mail().defil()->isVisible());
+        QVERIFY(!lst_mail(0)->toolTip().isEmpty());
+        QVERIFY(lst_mail(3)->toolTip().isEmpty());
+        QVERIFY(!defil()->isVisible());
         QCOMPARE(m_sound->played.size(), 1); // once, when the window opened
 
         findMail(7);
-        QScrollBar* defil = fl_mail().defil();
-        QVERIFY(defil->isVisible());
-        QCOMPARE(defil->minimum(), 1);
-        QCOMPARE(defil->maximum(), 4);
-        defil->setValue(4);
+        QScrollBar* scroll = defil();
+        QVERIFY(scroll->isVisible());
+        QCOMPARE(scroll->minimum(), 1);
+        QCOMPARE(scroll->maximum(), 4);
+        scroll->setValue(4);
         QCOMPARE(line(0), QStringLiteral("jean : message 4"));
         QCOMPARE(line(3), QStringLiteral("jean : message 7"));
 
         // Emptied: the window closes, and shown again it has nothing left from before.
         state().mailList.count = 0;
-        m_logic->RefreshMailState();
+        m_logic->refreshMailState();
         QVERIFY(!fl_mail().isVisible());
-        m_logic->FillMailList();
+        m_logic->fillMailList();
         for (int k = 0; k < 4; ++k)
             QCOMPARE(line(k), QString());
-        QVERIFY(!fl_mail().defil()->isVisible());
+        QVERIFY(!defil()->isVisible());
     }
 
     void captionCuts_data()
@@ -139,18 +141,18 @@ private Q_SLOTS:
         QFETCH(QString, subject);
         state().mailList.entry(1) = entry(name, subject, 1);
         state().mailList.count = 1;
-        m_logic->RefreshMailState();
+        m_logic->refreshMailState();
         QTEST(line(0), "caption");
-        QCOMPARE(fl_mail().lst_mail(0)->textFormat(), Qt::PlainText);
+        QCOMPARE(lst_mail(0)->textFormat(), Qt::PlainText);
     }
 
     void mailWithEverythingHiddenPlaysTheSoundOnly()
     {
-        m_rig->windows.HideFloatingWindow();
+        m_rig->windows.hideFloatingWindow();
         state().settings.affiche_auto = QStringLiteral("01000");
         findMail(2);
         QCOMPARE(m_sound->played.size(), 2); // each message found while no window is open
-        QVERIFY(!m_rig->windows.fl_centre().isVisible());
+        QVERIFY(!m_rig->windows.floatingWindow().isVisible());
         QVERIFY(!fl_mail().isVisible());
     }
 
@@ -158,13 +160,13 @@ private Q_SLOTS:
     {
         findMail(2);
         QVERIFY(QTest::qWaitForWindowExposed(&fl_mail()));
-        QTest::mouseDClick(fl_mail().lst_mail(3), Qt::LeftButton); // a line without entry
+        QTest::mouseDClick(lst_mail(3), Qt::LeftButton); // a line without entry
         QVERIFY(!fl_detmail().isVisible());
-        QTest::mouseDClick(fl_mail().lst_mail(0), Qt::LeftButton);
+        QTest::mouseDClick(lst_mail(0), Qt::LeftButton);
         QVERIFY(fl_detmail().isVisible());
         QCOMPARE(fl_detmail().value("date")->text(), QStringLiteral("samedi 30 décembre 1899 à 00:00:00"));
         QCOMPARE(fl_detmail().value("sujet")->text(), QStringLiteral("message 1"));
-        QTest::mouseClick(fl_detmail().ok(), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(fl_detmail(), "ok"), Qt::LeftButton);
         QVERIFY(!fl_detmail().isVisible());
         QVERIFY(m_deletion->targets.isEmpty());
     }
@@ -172,14 +174,14 @@ private Q_SLOTS:
     void rightButtonMenu()
     {
         findMail(7);
-        fl_mail().defil()->setValue(3);
-        QTest::mousePress(fl_mail().lst_mail(1), Qt::RightButton);
-        QTRY_VERIFY(m_display->menumail()->isVisible());
-        m_display->menu3detail()->trigger();
-        m_display->menumail()->close();
+        defil()->setValue(3);
+        QTest::mousePress(lst_mail(1), Qt::RightButton);
+        QTRY_VERIFY(m_display->menu()->isVisible());
+        child<QAction>(*m_display->menu(), "menu3detail")->trigger();
+        m_display->menu()->close();
         QCOMPARE(fl_detmail().value("sujet")->text(), QStringLiteral("message 4"));
 
-        m_display->menu3supr()->trigger();
+        child<QAction>(*m_display->menu(), "menu3supr")->trigger();
         QCOMPARE(m_deletion->targets.size(), 1);
         QCOMPARE(m_deletion->targets.first().messageNumber, qint16(4));
         QVERIFY(!fl_mail().isVisible());
@@ -188,8 +190,8 @@ private Q_SLOTS:
     void deleteFromTheDetailWindow()
     {
         findMail(5);
-        QTest::mouseDClick(fl_mail().lst_mail(2), Qt::LeftButton);
-        QTest::mouseClick(fl_detmail().supr(), Qt::LeftButton);
+        QTest::mouseDClick(lst_mail(2), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(fl_detmail(), "supr"), Qt::LeftButton);
         QVERIFY(!fl_detmail().isVisible());
         QCOMPARE(m_deletion->targets.size(), 1);
         QCOMPARE(m_deletion->targets.first().messageNumber, qint16(3));
@@ -199,7 +201,7 @@ private Q_SLOTS:
     void detailWindowDragsByItsBackground()
     {
         findMail(1);
-        QTest::mouseDClick(fl_mail().lst_mail(0), Qt::LeftButton);
+        QTest::mouseDClick(lst_mail(0), Qt::LeftButton);
         DetailWindow& window = fl_detmail();
         window.move(100, 100);
         QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -1,11 +1,11 @@
 // Opening, closing, placing and skinning the floating, counter and mail windows, and the menus.
+#include "skins/window_outlines.h"
 #include "ui/click_area.h"
 #include "ui/counter_window.h"
 #include "ui/floating_window.h"
 #include "ui/mail_window.h"
 #include "ui/program_menus.h"
 #include "ui/shape_widget.h"
-#include "ui/window_outlines.h"
 #include "window_rig.h"
 
 #include <QAction>
@@ -43,7 +43,7 @@ class TestProgramWindows : public QObject {
     void showAll()
     {
         m_rig->state.mailWindowShown = true;
-        windows().ShowFloatingWindow();
+        windows().showFloatingWindow();
     }
 
     // Opens the menu as the user does and clicks the entry.
@@ -66,9 +66,9 @@ class TestProgramWindows : public QObject {
         QVERIFY(m_rig->writePicture(skin, QStringLiteral("compteur.jpg"), { 121, 57 }, Qt::green));
         QVERIFY(m_rig->writePicture(skin, QStringLiteral("mail.jpg"), { 193, 81 }, Qt::yellow));
     }
-    QColor centreColour() { return drawnColour(windows().fl_centre(), { 36, 32 }); }
-    QColor counterColour() { return drawnColour(windows().fl_compteur(), { 60, 28 }); }
-    QColor mailColour() { return drawnColour(windows().fl_mail(), { 96, 40 }); }
+    QColor centreColour() { return drawnColour(windows().floatingWindow(), { 36, 32 }); }
+    QColor counterColour() { return drawnColour(windows().counterWindow(), { 60, 28 }); }
+    QColor mailColour() { return drawnColour(windows().mailWindow(), { 96, 40 }); }
 
 private Q_SLOTS:
     void init() { m_rig = std::make_unique<WindowRig>(); }
@@ -91,20 +91,21 @@ private Q_SLOTS:
         settings().pos_mail = pos_mail;
         QStringList order;
         windows().setCounterDisplayRefresh(
-            [&] { order.append(windows().fl_compteur().isVisible() ? "late" : "counter"); });
-        windows().setMailListFill([&] { order.append(windows().fl_mail().isVisible() ? "late" : "mail"); });
+            [&] { order.append(windows().counterWindow().isVisible() ? "late" : "counter"); });
+        windows().setMailListFill(
+            [&] { order.append(windows().mailWindow().isVisible() ? "late" : "mail"); });
         showAll();
 
-        FloatingWindow& centre = windows().fl_centre();
+        FloatingWindow& centre = windows().floatingWindow();
         QCOMPARE(centre.pos(), QPoint(333, 33));
         QCOMPARE(centre.mask(), centreWindowOutline());
         QVERIFY(
             centre.windowFlags().testFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
-        QVERIFY(windows().fl_compteur().isVisible() && windows().fl_mail().isVisible());
-        QTEST(windows().fl_compteur().pos(), "counterPixels");
-        QCOMPARE(windows().fl_compteur().mask(), counterWindowOutline());
-        QTEST(windows().fl_mail().pos(), "mailPixels");
-        QCOMPARE(windows().fl_mail().mask(), mailWindowOutline());
+        QVERIFY(windows().counterWindow().isVisible() && windows().mailWindow().isVisible());
+        QTEST(windows().counterWindow().pos(), "counterPixels");
+        QCOMPARE(windows().counterWindow().mask(), counterWindowOutline());
+        QTEST(windows().mailWindow().pos(), "mailPixels");
+        QCOMPARE(windows().mailWindow().mask(), mailWindowOutline());
         // The counter texts and the mail lines are filled before their windows show.
         QCOMPARE(order, (QStringList { "counter", "mail" }));
         QVERIFY(settings().affiche_actu);
@@ -113,7 +114,7 @@ private Q_SLOTS:
 
         // Shown again after a move, it comes back to its stored place.
         centre.moveToTwips(0, 0);
-        windows().ShowFloatingWindow();
+        windows().showFloatingWindow();
         QCOMPARE(centre.pos(), QPoint(333, 33));
     }
 
@@ -128,44 +129,44 @@ private Q_SLOTS:
         QFETCH(bool, affiche_cpt);
         settings().affiche_cpt = affiche_cpt;
         showAll();
-        QMenu* tray = windows().menus().menuicone();
+        QMenu* tray = windows().menus().trayMenu();
 
         choose(tray, "menuaffich");
-        QVERIFY(!windows().fl_centre().isVisible());
-        QVERIFY(!windows().fl_compteur().isVisible());
-        QVERIFY(!windows().fl_mail().isVisible());
+        QVERIFY(!windows().floatingWindow().isVisible());
+        QVERIFY(!windows().counterWindow().isVisible());
+        QVERIFY(!windows().mailWindow().isVisible());
         QCOMPARE(caption("menuaffich"), QStringLiteral("Afficher"));
         QVERIFY(!settings().affiche_actu);
 
         // The satellites' own settings stayed, so that they come back with the floating window.
         choose(tray, "menuaffich");
-        QVERIFY(windows().fl_centre().isVisible());
-        QCOMPARE(windows().fl_compteur().isVisible(), affiche_cpt);
-        QVERIFY(windows().fl_mail().isVisible());
+        QVERIFY(windows().floatingWindow().isVisible());
+        QCOMPARE(windows().counterWindow().isVisible(), affiche_cpt);
+        QVERIFY(windows().mailWindow().isVisible());
         QVERIFY(settings().affiche_actu);
 
-        windows().CloseAllWindows();
-        QVERIFY(!windows().fl_centre().isVisible() && !windows().fl_compteur().isVisible()
-            && !windows().fl_mail().isVisible());
+        windows().closeAllWindows();
+        QVERIFY(!windows().floatingWindow().isVisible() && !windows().counterWindow().isVisible()
+            && !windows().mailWindow().isVisible());
     }
 
     void counterCloseButtonAndMenuEntry()
     {
-        windows().ShowFloatingWindow();
-        QTest::mouseClick(windows().fl_compteur().bt_fermer(), Qt::LeftButton);
-        QVERIFY(!windows().fl_compteur().isVisible());
-        QVERIFY(windows().fl_centre().isVisible());
+        windows().showFloatingWindow();
+        QTest::mouseClick(child<ClickArea>(windows().counterWindow(), "bt_fermer"), Qt::LeftButton);
+        QVERIFY(!windows().counterWindow().isVisible());
+        QVERIFY(windows().floatingWindow().isVisible());
         QCOMPARE(m_rig->stored(QStringLiteral("affiche_cpt")), QStringLiteral("Faux"));
         QCOMPARE(caption("menu2affich"), QStringLiteral("Afficher le compteur"));
 
-        choose(windows().menus().menucentre(), "menu2affich");
-        QVERIFY(windows().fl_compteur().isVisible());
-        QCOMPARE(windows().fl_compteur().pos(), CounterBelow);
+        choose(windows().menus().centreMenu(), "menu2affich");
+        QVERIFY(windows().counterWindow().isVisible());
+        QCOMPARE(windows().counterWindow().pos(), CounterBelow);
         QCOMPARE(m_rig->stored(QStringLiteral("affiche_cpt")), QStringLiteral("Vrai"));
         QCOMPARE(caption("menu2affich"), QStringLiteral("Masquer le compteur"));
 
-        choose(windows().menus().menucentre(), "menu2affich");
-        QVERIFY(!windows().fl_compteur().isVisible());
+        choose(windows().menus().centreMenu(), "menu2affich");
+        QVERIFY(!windows().counterWindow().isVisible());
         QVERIFY(!settings().affiche_cpt);
     }
 
@@ -175,9 +176,9 @@ private Q_SLOTS:
     {
         settings().pos_x = 9000; // 600 pixels
         settings().pos_y = 1500; // 100 pixels
-        windows().ApplyCounterWindow();
-        QVERIFY(!windows().fl_centre().isVisible());
-        QCOMPARE(windows().fl_compteur().pos(), QPoint(576, 168));
+        windows().applyCounterWindow();
+        QVERIFY(!windows().floatingWindow().isVisible());
+        QCOMPARE(windows().counterWindow().pos(), QPoint(576, 168));
     }
 
     void changeSideTwice_data()
@@ -202,9 +203,10 @@ private Q_SLOTS:
         const auto stored = [](bool b) { return b ? QStringLiteral("Vrai") : QStringLiteral("Faux"); };
         setting = initial;
         showAll();
-        SkinnedWindow& window = counter ? static_cast<SkinnedWindow&>(windows().fl_compteur())
-                                        : static_cast<SkinnedWindow&>(windows().fl_mail());
-        ClickArea* button = counter ? windows().fl_compteur().bt_changer() : windows().fl_mail().bt_changer();
+        SkinnedWindow& window = counter ? static_cast<SkinnedWindow&>(windows().counterWindow())
+                                        : static_cast<SkinnedWindow&>(windows().mailWindow());
+        ClickArea* button = counter ? child<ClickArea>(windows().counterWindow(), "bt_changer")
+                                    : child<ClickArea>(windows().mailWindow(), "bt_changer");
         QCOMPARE(window.pos(), firstPixels);
 
         QTest::mouseClick(button, Qt::LeftButton);
@@ -225,12 +227,12 @@ private Q_SLOTS:
         QTest::addColumn<bool>("opensHelp");
         QTest::newRow("menuaide") << "menuaide" << QStringList() << true;
         QTest::newRow("menu2aide") << "menu2aide" << QStringList() << true;
-        QTest::newRow("menupropos") << "menupropos" << QStringList { "ShowAboutBox" } << false;
-        QTest::newRow("menu2propos") << "menu2propos" << QStringList { "ShowAboutBox" } << false;
-        QTest::newRow("menuconfig") << "menuconfig" << QStringList { "OpenConfiguration" } << false;
-        QTest::newRow("menu2config") << "menu2config" << QStringList { "OpenConfiguration" } << false;
-        QTest::newRow("menuconnect") << "menuconnect" << QStringList { "ToggleConnection" } << false;
-        QTest::newRow("menuquitter") << "menuquitter" << QStringList { "QuitApplication" } << false;
+        QTest::newRow("menupropos") << "menupropos" << QStringList { "about" } << false;
+        QTest::newRow("menu2propos") << "menu2propos" << QStringList { "about" } << false;
+        QTest::newRow("menuconfig") << "menuconfig" << QStringList { "configuration" } << false;
+        QTest::newRow("menu2config") << "menu2config" << QStringList { "configuration" } << false;
+        QTest::newRow("menuconnect") << "menuconnect" << QStringList { "toggleConnection" } << false;
+        QTest::newRow("menuquitter") << "menuquitter" << QStringList { "quit" } << false;
         QTest::newRow("titles do nothing") << "Titre" << QStringList() << false;
         QTest::newRow("no graph program") << "menu2graph" << QStringList() << false;
     }
@@ -256,19 +258,21 @@ private Q_SLOTS:
     {
         windows().setConnectCaptions(true);
         QCOMPARE(caption("menuconnect"), QStringLiteral("Déconnecter"));
-        QCOMPARE(windows().fl_centre().bt_connect()->toolTip(), QStringLiteral("Déconnecter"));
+        QCOMPARE(child<ClickArea>(windows().floatingWindow(), "bt_connect")->toolTip(),
+            QStringLiteral("Déconnecter"));
         windows().setConnectCaptions(false);
         QCOMPARE(caption("menuconnect"), QStringLiteral("Connecter"));
-        QCOMPARE(windows().fl_centre().bt_connect()->toolTip(), QStringLiteral("Connecter"));
+        QCOMPARE(child<ClickArea>(windows().floatingWindow(), "bt_connect")->toolTip(),
+            QStringLiteral("Connecter"));
     }
 
     void skinFollowsTheLine()
     {
         writeSkin();
-        windows().ShowFloatingWindow();
+        windows().showFloatingWindow();
         QVERIFY(near(centreColour(), Qt::blue));
         QVERIFY(near(counterColour(), Qt::green));
-        windows().LoadCentreSkin(true);
+        windows().loadCentreSkin(true);
         QVERIFY(near(centreColour(), Qt::red));
         m_rig->state.connectedFlag = true;
         showAll();
@@ -292,9 +296,9 @@ private Q_SLOTS:
             if (broken)
                 QVERIFY(m_rig->writeBrokenPicture(QStringLiteral("jupiter"), QLatin1String(name)));
         }
-        windows().LoadCentreSkin(true);
-        windows().LoadMailSkin();
-        windows().ShowFloatingWindow();
+        windows().loadCentreSkin(true);
+        windows().loadMailSkin();
+        windows().showFloatingWindow();
         QVERIFY(near(centreColour(), Qt::red));
         QVERIFY(near(counterColour(), Qt::green));
         QVERIFY(near(mailColour(), Qt::yellow));
@@ -303,33 +307,35 @@ private Q_SLOTS:
     void chosenSkinReachesHiddenWindows()
     {
         writeSkin();
-        windows().ShowFloatingWindow();
+        windows().showFloatingWindow();
         const QString bois = QStringLiteral("bois");
         QVERIFY(m_rig->writePicture(bois, QStringLiteral("centre2.jpg"), { 73, 65 }, Qt::magenta));
         QVERIFY(m_rig->writePicture(bois, QStringLiteral("mail.jpg"), { 193, 81 }, Qt::cyan));
         settings().nomskin = bois;
-        windows().ReloadSkins();
+        windows().reloadSkins();
         QVERIFY(near(centreColour(), Qt::magenta));
         QVERIFY(near(counterColour(), Qt::green)); // no counter picture in that skin: kept
-        QVERIFY(!windows().fl_mail().isVisible());
+        QVERIFY(!windows().mailWindow().isVisible());
         QVERIFY(near(mailColour(), Qt::cyan));
     }
 
     void counterAlertAndGauge()
     {
-        windows().ShowFloatingWindow();
-        CounterWindow& counter = windows().fl_compteur();
+        windows().showFloatingWindow();
+        CounterWindow& counter = windows().counterWindow();
         windows().setMonthAlertLook(true);
-        QCOMPARE(counter.txt_cpt_mois()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(
+            child<QLabel>(counter, "txt_cpt_mois")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         windows().setMonthAlertLook(false);
-        QCOMPARE(counter.txt_cpt_mois()->palette().color(QPalette::WindowText), QColor(192, 255, 192));
+        QCOMPARE(child<QLabel>(counter, "txt_cpt_mois")->palette().color(QPalette::WindowText),
+            QColor(192, 255, 192));
 
-        windows().setGauge(GaugeView { true, 100, 1240, 0x0000FF });
-        QVERIFY(counter.curseur()->isVisible());
-        QCOMPARE(counter.curseur()->x(), qRound(1240 / 15.0));
-        QCOMPARE(counter.curseur()->colour(), QColor(255, 0, 0)); // the colour is stored as 0x00BBGGRR
+        windows().setGauge(GaugeView { true, 100, 1240, Qt::red });
+        QVERIFY(child<ShapeWidget>(counter, "curseur")->isVisible());
+        QCOMPARE(child<ShapeWidget>(counter, "curseur")->x(), qRound(1240 / 15.0));
+        QCOMPARE(child<ShapeWidget>(counter, "curseur")->colour(), QColor(255, 0, 0));
         windows().setGauge(GaugeView {});
-        QVERIFY(!counter.curseur()->isVisible());
+        QVERIFY(!child<ShapeWidget>(counter, "curseur")->isVisible());
     }
 };
 

@@ -1,10 +1,10 @@
 // The windows on a real X server: their outlines as the screen shows them, their places in
 // pixels, and a drag made with the real pointer.
+#include "skins/window_outlines.h"
 #include "ui/click_area.h"
 #include "ui/counter_window.h"
 #include "ui/floating_window.h"
 #include "ui/mail_window.h"
-#include "ui/window_outlines.h"
 #include "window_rig.h"
 #include "xvfb_display.h"
 
@@ -58,12 +58,12 @@ private:
         QVERIFY(m_rig->writePicture(skin, QStringLiteral("compteur.jpg"), { 121, 57 }, SkinColour));
         QVERIFY(m_rig->writePicture(skin, QStringLiteral("mail.jpg"), { 193, 81 }, SkinColour));
         m_rig->state.mailWindowShown = true;
-        m_rig->windows.ShowFloatingWindow();
-        for (QWidget* window : { static_cast<QWidget*>(&m_rig->windows.fl_centre()),
-                 static_cast<QWidget*>(&m_rig->windows.fl_compteur()),
-                 static_cast<QWidget*>(&m_rig->windows.fl_mail()) })
+        m_rig->windows.showFloatingWindow();
+        for (QWidget* window : { static_cast<QWidget*>(&m_rig->windows.floatingWindow()),
+                 static_cast<QWidget*>(&m_rig->windows.counterWindow()),
+                 static_cast<QWidget*>(&m_rig->windows.mailWindow()) })
             QVERIFY(QTest::qWaitForWindowExposed(window));
-        QTRY_VERIFY(isSkin(onScreen(m_rig->windows.fl_centre()).pixelColor(36, 32)));
+        QTRY_VERIFY(isSkin(onScreen(m_rig->windows.floatingWindow()).pixelColor(36, 32)));
     }
 
 private Q_SLOTS:
@@ -92,8 +92,8 @@ private Q_SLOTS:
         QFETCH(int, window);
         QFETCH(QPoint, place);
         showAllInOneColour();
-        const std::array<SkinnedWindow*, 3> windows { &m_rig->windows.fl_centre(),
-            &m_rig->windows.fl_compteur(), &m_rig->windows.fl_mail() };
+        const std::array<SkinnedWindow*, 3> windows { &m_rig->windows.floatingWindow(),
+            &m_rig->windows.counterWindow(), &m_rig->windows.mailWindow() };
         const std::array<QRegion, 3> outlines { centreWindowOutline(), counterWindowOutline(),
             mailWindowOutline() };
         SkinnedWindow& shown = *windows.at(window);
@@ -127,7 +127,7 @@ private Q_SLOTS:
         if (xdotool.isEmpty())
             QSKIP("xdotool is not installed: no real pointer to drag with");
         showAllInOneColour();
-        FloatingWindow& centre = m_rig->windows.fl_centre();
+        FloatingWindow& centre = m_rig->windows.floatingWindow();
         const QPoint grip = centre.mapToGlobal(QPoint(66, 40));
         const QStringList steps { QStringLiteral("mousemove"), QString::number(grip.x()),
             QString::number(grip.y()), QStringLiteral("mousedown"), QStringLiteral("1"),
@@ -142,8 +142,8 @@ private Q_SLOTS:
         QCOMPARE(centre.leftTwips(), 5300);
         QCOMPARE(centre.topTwips(), 500);
         QCOMPARE(m_rig->stored(QStringLiteral("pos_x")), QStringLiteral("5300"));
-        QTRY_VERIFY(m_rig->windows.fl_compteur().isVisible());
-        QCOMPARE(m_rig->windows.fl_compteur().pos(), QPoint(329, 101));
+        QTRY_VERIFY(m_rig->windows.counterWindow().isVisible());
+        QCOMPARE(m_rig->windows.counterWindow().pos(), QPoint(329, 101));
     }
 };
 

@@ -1,15 +1,15 @@
 // Shows the floating, counter and mail windows of one skin, with the line up or down, on the
 // current display and saves what the screen shows around them: the pictures of the README.
 // Usage: chronolien_window_gallery <application folder> <skin> <connecte|deconnecte> <output.png>
-#include "core/app_state.h"
 #include "platform/process_starter.h"
+#include "settings/settings.h"
 #include "settings/settings_file.h"
+#include "state/app_state.h"
 #include "support/message_box_recorder.h"
 #include "ui/counter_window.h"
 #include "ui/floating_window.h"
 #include "ui/mail_window.h"
 #include "ui/program_windows.h"
-#include "ui/user_actions.h"
 
 #include <QApplication>
 #include <QDate>
@@ -25,16 +25,8 @@ namespace {
 
 class NoProcesses final : public ProcessStarter {
 public:
-    void startDetached(const QString&) override { }
+    bool startDetached(const QString&) override { return true; }
     void openUrl(const QString&) override { }
-};
-
-class NoActions final : public UserActions {
-public:
-    void ToggleConnection() override { }
-    void OpenConfiguration() override { }
-    void ShowAboutBox() override { }
-    void QuitApplication() override { }
 };
 
 // A plain desktop behind the windows, so that their rounded outlines show.
@@ -75,27 +67,27 @@ int main(int argc, char** argv)
     state.settings.pos_y = 1200;
     state.connectedFlag = connected;
     state.mailWindowShown = true;
+    SettingsStore settings(state.settings, file);
     NoProcesses processes;
-    NoActions actions;
 
     Desktop desktop;
     desktop.setGeometry(app.primaryScreen()->geometry());
     desktop.show();
 
-    ProgramWindows windows(state, file, processes, actions);
+    ProgramWindows windows(state, settings, processes);
     windows.setConnectCaptions(connected);
     windows.setCounterTexts(
         connected ? QStringLiteral("0:12:34") : QStringLiteral("0:00:00"), QStringLiteral("-17:37:26"));
-    windows.setGauge(GaugeView { true, 48, 120 + 48 * 11.2, 0x00FF00 });
-    windows.ShowFloatingWindow();
+    windows.setGauge(GaugeView { true, 48, 120 + 48 * 11.2, Qt::green });
+    windows.showFloatingWindow();
     windows.setDownLight(connected);
     windows.setUpLight(false);
 
     const QString output = args.at(4);
     int result = 1;
     QTimer::singleShot(800, &app, [&] {
-        const QRect around = (windows.fl_centre().geometry() | windows.fl_compteur().geometry()
-            | windows.fl_mail().geometry())
+        const QRect around = (windows.floatingWindow().geometry() | windows.counterWindow().geometry()
+            | windows.mailWindow().geometry())
                                  .adjusted(-12, -12, 12, 12);
         const QPixmap shot
             = app.primaryScreen()->grabWindow(0, around.x(), around.y(), around.width(), around.height());

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "core/app_state.h"
+#include "settings/settings.h"
 #include "settings/settings_file.h"
+#include "state/app_state.h"
 #include "support/fake_process_starter.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_app_folder.h"
 #include "ui/program_windows.h"
-#include "ui/user_actions.h"
 
 #include <QColor>
 #include <QDate>
@@ -14,13 +14,17 @@
 
 namespace chronolien::test {
 
-// Records what the windows ask of the rest of the program.
-class RecordingUserActions final : public UserActions {
-public:
-    void ToggleConnection() override { calls.append(QStringLiteral("ToggleConnection")); }
-    void OpenConfiguration() override { calls.append(QStringLiteral("OpenConfiguration")); }
-    void ShowAboutBox() override { calls.append(QStringLiteral("ShowAboutBox")); }
-    void QuitApplication() override { calls.append(QStringLiteral("QuitApplication")); }
+// Records what the windows ask of the rest of the program, by the names of their signals.
+struct RecordingRequests {
+    explicit RecordingRequests(ProgramWindows& windows)
+    {
+        const auto record
+            = [this](const char* name) { return [this, name] { calls.append(QLatin1String(name)); }; };
+        QObject::connect(&windows, &ProgramWindows::toggleConnectionRequested, record("toggleConnection"));
+        QObject::connect(&windows, &ProgramWindows::configurationRequested, record("configuration"));
+        QObject::connect(&windows, &ProgramWindows::aboutRequested, record("about"));
+        QObject::connect(&windows, &ProgramWindows::quitRequested, record("quit"));
+    }
     QStringList calls;
 };
 
@@ -31,9 +35,10 @@ struct WindowRig {
     MessageBoxRecorder messages;
     SettingsFile file { folder.file(QStringLiteral("config.ini")), messages };
     AppState state = makeState(folder.path());
+    SettingsStore settings { state.settings, file };
     FakeProcessStarter processes;
-    RecordingUserActions actions;
-    ProgramWindows windows { state, file, processes, actions };
+    ProgramWindows windows { state, settings, processes };
+    RecordingRequests actions { windows };
 
     static AppState makeState(const QString& appFolder)
     {
@@ -44,13 +49,19 @@ struct WindowRig {
         return state;
     }
 
-    QString stored(const QString& key) const { return file.ReadKey(key); }
+    QString stored(const QString& key) const { return file.readKey(key); }
 
     // A JPEG of one colour at skin/<skin>/<file>; false when it could not be written.
     bool writePicture(const QString& skin, const QString& file, QSize size, QColor colour) const;
     // Bytes that are no picture, under a picture's name.
     bool writeBrokenPicture(const QString& skin, const QString& file) const;
 };
+
+// The widget of the given object name inside a window; null when there is none.
+template <typename T = QWidget> T* child(const QObject& window, const QString& name)
+{
+    return window.findChild<T*>(name);
+}
 
 // The colour at the middle of a window's skin picture as the window draws it.
 QColor drawnColour(QWidget& window, QPoint at);

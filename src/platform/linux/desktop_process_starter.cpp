@@ -7,7 +7,7 @@
 
 namespace chronolien {
 
-void DesktopProcessStarter::startDetached(const QString& program)
+bool DesktopProcessStarter::startDetached(const QString& program)
 {
     QProcess process;
     process.setProgram(program);
@@ -15,7 +15,7 @@ void DesktopProcessStarter::startDetached(const QString& program)
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    process.startDetached();
+    return process.startDetached();
 }
 
 void DesktopProcessStarter::openUrl(const QString& pathOrUrl)

@@ -6,7 +6,7 @@ namespace chronolien {
 
 class DesktopProcessStarter final : public ProcessStarter {
 public:
-    void startDetached(const QString& program) override;
+    bool startDetached(const QString& program) override;
     void openUrl(const QString& pathOrUrl) override;
 };
 

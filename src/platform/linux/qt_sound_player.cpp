@@ -1,6 +1,7 @@
 #include "platform/linux/qt_sound_player.h"
 
 #include "platform/linux/sound_module.h"
+#include "platform/logging.h"
 
 #include <QLibrary>
 
@@ -21,6 +22,9 @@ void QtSoundPlayer::play(const QString& wavPath)
         QLibrary module(m_modulePath);
         if (auto create = reinterpret_cast<SoundModuleFactory>(module.resolve(SoundModuleFactoryName)))
             m_effects.reset(create());
+        else
+            qCWarning(lcPlatform).noquote()
+                << "no sound can play: the sound module did not load:" << module.errorString();
     }
     if (m_effects)
         m_effects->play(wavPath);

@@ -1,0 +1,80 @@
+#include "app/program.h"
+
+#include "app/tray_picture.h"
+#include "ui/program_menus.h"
+
+#include <QCoreApplication>
+
+namespace chronolien {
+
+Program::Program(const QString& appFolder, QObject* parent)
+    : QObject(parent)
+    , m_appFolder(appFolder)
+    , m_file(appFolder + QStringLiteral("/config.ini"), m_messages)
+{
+    m_secondTimer.setInterval(1000);
+    m_saveTimer.setInterval(10000);
+    m_mailTimer.setInterval(60000);
+    // A handler may wait on a message box (the forced hang-up's among them). Qt never fires a timer
+    // again while its own handler runs, so a direct call would stop the ticks until the box is
+    // answered: the line going down unseen, the time uncounted. Queued, each firing ends at once
+    // and the next ones still come while the box waits.
+    connect(
+        &m_secondTimer, &QTimer::timeout, this, [this] { m_ticker.mainTick(); }, Qt::QueuedConnection);
+    connect(
+        &m_saveTimer, &QTimer::timeout, this, [this] { m_ticker.saveState(); }, Qt::QueuedConnection);
+    connect(
+        &m_mailTimer, &QTimer::timeout, this, [this] { m_ticker.mailTimerFired(); }, Qt::QueuedConnection);
+
+    // The counter texts are the accounting's and the mail lines the mail list's, built after the
+    // windows.
+    m_windows.setCounterDisplayRefresh([this] { m_accounting.updateCounterDisplay(); });
+    m_windows.setMailListFill([this] { m_mailList.fillMailList(); });
+    m_mailDisplay.connectTo(m_mailList);
+
+    connect(&m_windows, &ProgramWindows::toggleConnectionRequested, this, &Program::toggleConnection);
+    connect(&m_windows, &ProgramWindows::configurationRequested, this,
+        [this] { m_configuration.openConfiguration(); });
+    connect(&m_windows, &ProgramWindows::aboutRequested, this, [this] { m_about.showAboutBox(); });
+    connect(&m_windows, &ProgramWindows::quitRequested, this, &Program::quit);
+
+    m_trayIcon.setIcon(trayPicture());
+    m_trayIcon.setToolTip(QStringLiteral("Chronolien"));
+    m_trayIcon.setContextMenu(m_windows.menus().trayMenu());
+    connect(&m_trayIcon, &QSystemTrayIcon::activated, this, &Program::trayActivated);
+}
+
+Program::~Program() = default;
+
+void Program::start()
+{
+    m_trayIcon.show();
+    m_application.initApplication(m_appFolder);
+    m_secondTimer.start();
+    m_saveTimer.start();
+    m_mailTimer.start();
+}
+
+void Program::trayActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    // The right button opens the context menu by itself; a hover reaches nothing here.
+    if (reason == QSystemTrayIcon::Trigger)
+        toggleConnection();
+}
+
+void Program::toggleConnection()
+{
+    m_monitor.toggleConnection(m_state.connectedFlag);
+}
+
+void Program::quit()
+{
+    if (!m_application.quitApplication())
+        return;
+    m_secondTimer.stop();
+    m_saveTimer.stop();
+    m_mailTimer.stop();
+    QCoreApplication::quit();
+}
+
+} // namespace chronolien

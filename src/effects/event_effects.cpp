@@ -1,0 +1,35 @@
+#include "effects/event_effects.h"
+
+#include "effects/logging.h"
+#include "platform/process_starter.h"
+#include "platform/sound_player.h"
+#include "settings/command_list.h"
+#include "settings/sound_settings.h"
+
+#include <QFileInfo>
+
+namespace chronolien {
+
+void playSoundFile(bool sons, SoundPlayer& player, const QString& path)
+{
+    if (!sons || path.isEmpty())
+        return;
+    if (!QFileInfo(path).isFile()) {
+        if (path != QLatin1String(kNoSound))
+            qCWarning(lcEffects).noquote() << "no sound played:" << path << "is no file";
+        return;
+    }
+    player.play(path);
+}
+
+void runCommandList(const CommandList& list, ProcessStarter& processes)
+{
+    for (const QString& entry : list.entries) {
+        if (!QFileInfo(entry).isFile())
+            qCWarning(lcEffects).noquote() << "program not started:" << entry << "is no file";
+        else if (!processes.startDetached(entry))
+            qCWarning(lcEffects).noquote() << "program not started:" << entry << "did not start";
+    }
+}
+
+} // namespace chronolien

@@ -1,0 +1,7 @@
+#include "mail/logging.h"
+
+namespace chronolien {
+
+Q_LOGGING_CATEGORY(lcMail, "chronolien.mail")
+
+} // namespace chronolien

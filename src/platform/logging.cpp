@@ -1,0 +1,7 @@
+#include "platform/logging.h"
+
+namespace chronolien {
+
+Q_LOGGING_CATEGORY(lcPlatform, "chronolien.platform")
+
+} // namespace chronolien

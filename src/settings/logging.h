@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+namespace chronolien {
+
+// The settings library's warnings: failures the user cannot see, on standard error.
+Q_DECLARE_LOGGING_CATEGORY(lcSettings)
+
+} // namespace chronolien
