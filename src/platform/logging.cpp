@@ -2,6 +2,6 @@
 
 namespace chronolien {
 
-Q_LOGGING_CATEGORY(lcPlatform, "chronolien.platform")
+Q_LOGGING_CATEGORY(lcPlatform, "chronolien.platform", QtInfoMsg)
 
 } // namespace chronolien
