@@ -6,6 +6,7 @@
 #include <QDBusConnectionInterface>
 #include <QElapsedTimer>
 #include <QTest>
+#include <optional>
 
 using namespace chronolien;
 using chronolien::test::DesktopServicesStandinProcess;
@@ -31,14 +32,36 @@ QString recordedNotify(const QString& summary, const QString& body)
 class TestDBusNotifier : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void notifiesWhileTheServiceRunsOnly()
+    // The caller is the user interface: it never waits for the service, nor for the lack of one.
+    void returnsAtOnce_data()
     {
+        QTest::addColumn<QStringList>("serviceOptions");
+        QTest::addColumn<bool>("sent");
+        QTest::newRow("no service") << QStringList() << false;
+        QTest::newRow("service not answering")
+            << QStringList { QStringLiteral("--notifications"), QStringLiteral("--stuck") } << true;
+    }
+    void returnsAtOnce()
+    {
+        QFETCH(QStringList, serviceOptions);
+        QFETCH(bool, sent);
+        std::optional<DesktopServicesStandinProcess> service;
+        if (!serviceOptions.isEmpty()) {
+            service.emplace(serviceOptions);
+            QTRY_VERIFY(serviceRunning());
+        }
         DBusNotifier notifier;
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(!notifier.notify(QStringLiteral("Courrier"), QStringLiteral("avant")));
-        QCOMPARE_LT(clock.elapsed(), 500);
+        QCOMPARE(notifier.notify(QStringLiteral("Courrier"), QStringLiteral("un")), sent);
+        QCOMPARE(notifier.notify(QStringLiteral("Courrier"), QStringLiteral("deux")), sent);
+        QCOMPARE_LT(clock.elapsed(), 2000);
+    }
 
+    void notifiesWhileTheServiceRunsOnly()
+    {
+        DBusNotifier notifier;
+        QVERIFY(!notifier.notify(QStringLiteral("Courrier"), QStringLiteral("avant")));
         DesktopServicesStandinProcess service({ QStringLiteral("--notifications") });
         QTRY_VERIFY(serviceRunning());
         QVERIFY(notifier.notify(QStringLiteral("Courrier"), QStringLiteral("pendant")));

@@ -2,6 +2,7 @@
 #include "support/private_session_bus.h"
 #include "ui/xvfb_display.h"
 
+#include <QDBusConnectionInterface>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QSignalSpy>
@@ -28,21 +29,27 @@ private Q_SLOTS:
         const QString standin = QStringLiteral(CHRONOLIEN_DESKTOP_SERVICES_STANDIN);
         QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("arguments");
+        // The watcher service runs a while before a tray host registers with it.
+        QTest::addColumn<bool>("hostLater");
         QTest::newRow("StatusNotifierItem watcher with its host")
             << standin
-            << QStringList { QStringLiteral("--watcher"), QStringLiteral("--delay"), QStringLiteral("1000") };
+            << QStringList { QStringLiteral("--watcher"), QStringLiteral("--delay"), QStringLiteral("1000") }
+            << false;
         QTest::newRow("host registering with a running watcher")
             << standin
             << QStringList { QStringLiteral("--watcher"), QStringLiteral("--host-delay"),
-                   QStringLiteral("1500") };
+                   QStringLiteral("1500") }
+            << true;
         QTest::newRow("XEmbed tray") << QStringLiteral("trayer")
                                      << QStringList { QStringLiteral("--edge"), QStringLiteral("top"),
-                                            QStringLiteral("--SetDockType"), QStringLiteral("true") };
+                                            QStringLiteral("--SetDockType"), QStringLiteral("true") }
+                                     << false;
     }
     void seesATrayStartAndStop()
     {
         QFETCH(QString, program);
         QFETCH(QStringList, arguments);
+        QFETCH(bool, hostLater);
         if (program == QLatin1String("trayer") && !m_x.isRunning())
             QSKIP(qPrintable(m_x.failure()));
         if (QStandardPaths::findExecutable(program).isEmpty() && !QFile::exists(program))
@@ -54,6 +61,13 @@ private Q_SLOTS:
 
         QProcess tray;
         tray.start(program, arguments);
+        if (hostLater) {
+            QTRY_VERIFY(QDBusConnection::sessionBus().interface()->isServiceRegistered(
+                QStringLiteral("org.kde.StatusNotifierWatcher")));
+            QTest::qWait(300);
+            QVERIFY(appeared.isEmpty());
+            QVERIFY(!DesktopTrayHostWatcher().available());
+        }
         QTRY_VERIFY_WITH_TIMEOUT(!appeared.isEmpty(), 10000);
         QVERIFY(watcher.available());
         QVERIFY(DesktopTrayHostWatcher().available());

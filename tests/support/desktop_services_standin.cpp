@@ -1,15 +1,18 @@
 // Stand-ins for the desktop's services, for tests on a private session bus: a notification service
 // and a StatusNotifierItem watcher, each writing the calls it gets to a log, one line per call with
 // tab-separated fields, flushed at once so that a test can read it while the stand-in runs.
-//   desktop_services_standin [--notifications] [--watcher] [--log FILE] [--delay MS] [--host-delay MS]
-// --delay: the names are taken after this long; --host-delay: the watcher's tray host registers
-// this long after the watcher starts, instead of being there from the start.
+//   desktop_services_standin [--notifications [--stuck]] [--watcher] [--log FILE] [--delay MS]
+//                            [--host-delay MS]
+// --stuck: the notification service takes its calls but never answers; --delay: the names are taken
+// after this long; --host-delay: the watcher's tray host registers this long after the watcher
+// starts, instead of being there from the start.
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QFile>
+#include <QThread>
 #include <QTimer>
 #include <QVariantMap>
 
@@ -39,8 +42,9 @@ class NotificationService : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 public:
-    explicit NotificationService(CallLog& log)
+    NotificationService(CallLog& log, bool stuck)
         : m_log(log)
+        , m_stuck(stuck)
     {
     }
 
@@ -49,9 +53,14 @@ public Q_SLOTS:
         const QString& body, const QStringList&, const QVariantMap&, int)
     {
         m_log.write({ QStringLiteral("Notify"), appName, icon, summary, body });
+        hangIfStuck();
         return ++m_lastId;
     }
-    QStringList GetCapabilities() { return { QStringLiteral("body"), QStringLiteral("body-markup") }; }
+    QStringList GetCapabilities()
+    {
+        hangIfStuck();
+        return { QStringLiteral("body"), QStringLiteral("body-markup") };
+    }
     QString GetServerInformation(QString& vendor, QString& version, QString& specVersion)
     {
         vendor = QStringLiteral("tests");
@@ -62,7 +71,14 @@ public Q_SLOTS:
     void CloseNotification(uint) { }
 
 private:
+    void hangIfStuck()
+    {
+        if (m_stuck)
+            QThread::sleep(3600);
+    }
+
     CallLog& m_log;
+    bool m_stuck;
     uint m_lastId = 0;
 };
 
@@ -116,17 +132,18 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCommandLineParser options;
     const QCommandLineOption notifications(QStringLiteral("notifications"));
+    const QCommandLineOption stuck(QStringLiteral("stuck"));
     const QCommandLineOption watcher(QStringLiteral("watcher"));
     const QCommandLineOption log(QStringLiteral("log"), QString(), QStringLiteral("file"));
     const QCommandLineOption delay(
         QStringLiteral("delay"), QString(), QStringLiteral("ms"), QStringLiteral("0"));
     const QCommandLineOption hostDelay(QStringLiteral("host-delay"), QString(), QStringLiteral("ms"));
-    options.addOptions({ notifications, watcher, log, delay, hostDelay });
+    options.addOptions({ notifications, stuck, watcher, log, delay, hostDelay });
     options.process(app);
 
     QDBusConnection bus = QDBusConnection::sessionBus();
     CallLog calls(options.value(log));
-    NotificationService notificationService(calls);
+    NotificationService notificationService(calls, options.isSet(stuck));
     StatusNotifierWatcher watcherService(calls);
     const auto exports = QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals
         | QDBusConnection::ExportAllProperties;
@@ -149,6 +166,13 @@ int main(int argc, char** argv)
             QTimer::singleShot(
                 options.value(hostDelay).toInt(), &app, [&] { watcherService.registerHost(); });
     });
+    // Ends with its bus, which ends with the test, even one that crashed or started it on demand.
+    QTimer busCheck;
+    QObject::connect(&busCheck, &QTimer::timeout, &app, [&] {
+        if (!bus.isConnected())
+            QCoreApplication::quit();
+    });
+    busCheck.start(200);
     return app.exec();
 }
 

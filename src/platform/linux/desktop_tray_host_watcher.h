@@ -16,7 +16,8 @@ namespace chronolien {
 class DesktopTrayHostWatcher final : public TrayHostWatcher, private QAbstractNativeEventFilter {
     Q_OBJECT
 public:
-    // Reads the state at once, so that the program can decide at start whether it has a tray.
+    // Reads the state at once, so that the program can decide at start whether it has a tray. Made
+    // after the application object, whose X connection it shares.
     explicit DesktopTrayHostWatcher(
         const QDBusConnection& bus = QDBusConnection::sessionBus(), QObject* parent = nullptr);
 
