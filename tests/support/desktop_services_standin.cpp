@@ -1,11 +1,11 @@
 // Stand-ins for the desktop's services, for tests on a private session bus: a notification service
-// and a StatusNotifierItem watcher, each writing the calls it gets to a log, one line per call with
-// tab-separated fields, flushed at once so that a test can read it while the stand-in runs.
+// and a StatusNotifierItem watcher. Each call received is logged as one line of tab-separated
+// fields, flushed at once so that a test can read the log while the stand-in runs.
 //   desktop_services_standin [--notifications [--stuck]] [--watcher] [--log FILE] [--delay MS]
 //                            [--host-delay MS]
 // --stuck: the notification service takes its calls but never answers; --delay: the names are taken
 // after this long; --host-delay: the watcher's tray host registers this long after the watcher
-// starts, instead of being there from the start.
+// starts, instead of being there from the start. The stand-in ends with its bus.
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -18,41 +18,27 @@
 
 namespace {
 
-class CallLog {
-public:
-    explicit CallLog(const QString& path)
-        : m_file(path)
-    {
-        if (!path.isEmpty())
-            m_file.open(QIODevice::WriteOnly | QIODevice::Append);
-    }
-    void write(QStringList fields)
-    {
-        for (QString& field : fields)
-            field.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-        m_file.write(fields.join(QLatin1Char('\t')).toUtf8() + '\n');
-        m_file.flush();
-    }
+QFile callLog;
 
-private:
-    QFile m_file;
-};
+void logCall(QStringList fields)
+{
+    for (QString& field : fields)
+        field.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    callLog.write(fields.join(QLatin1Char('\t')).toUtf8() + '\n');
+    callLog.flush();
+}
 
 class NotificationService : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 public:
-    NotificationService(CallLog& log, bool stuck)
-        : m_log(log)
-        , m_stuck(stuck)
-    {
-    }
+    bool stuck = false;
 
 public Q_SLOTS:
     uint Notify(const QString& appName, uint, const QString& icon, const QString& summary,
         const QString& body, const QStringList&, const QVariantMap&, int)
     {
-        m_log.write({ QStringLiteral("Notify"), appName, icon, summary, body });
+        logCall({ QStringLiteral("Notify"), appName, icon, summary, body });
         hangIfStuck();
         return ++m_lastId;
     }
@@ -63,8 +49,7 @@ public Q_SLOTS:
     }
     QString GetServerInformation(QString& vendor, QString& version, QString& specVersion)
     {
-        vendor = QStringLiteral("tests");
-        version = QStringLiteral("1");
+        vendor = version = QStringLiteral("tests");
         specVersion = QStringLiteral("1.2");
         return QStringLiteral("desktop_services_standin");
     }
@@ -73,29 +58,19 @@ public Q_SLOTS:
 private:
     void hangIfStuck()
     {
-        if (m_stuck)
+        if (stuck)
             QThread::sleep(3600);
     }
-
-    CallLog& m_log;
-    bool m_stuck;
     uint m_lastId = 0;
 };
 
 class StatusNotifierWatcher : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
-    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
-    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
-    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
+    Q_PROPERTY(QStringList RegisteredStatusNotifierItems MEMBER m_items)
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered MEMBER m_hostRegistered)
+    Q_PROPERTY(int ProtocolVersion MEMBER m_protocolVersion)
 public:
-    explicit StatusNotifierWatcher(CallLog& log)
-        : m_log(log)
-    {
-    }
-    QStringList items() const { return m_items; }
-    bool hostRegistered() const { return m_hostRegistered; }
-    int protocolVersion() const { return 0; }
     void registerHost()
     {
         m_hostRegistered = true;
@@ -105,24 +80,21 @@ public:
 public Q_SLOTS:
     void RegisterStatusNotifierItem(const QString& serviceOrPath)
     {
-        m_log.write({ QStringLiteral("RegisterStatusNotifierItem"), serviceOrPath });
+        logCall({ QStringLiteral("RegisterStatusNotifierItem"), serviceOrPath });
         // An item may give only its object path; its bus name is then the caller's.
-        const QString item = serviceOrPath.startsWith(QLatin1Char('/')) ? message().service() + serviceOrPath
-                                                                        : serviceOrPath;
-        m_items.append(item);
-        Q_EMIT StatusNotifierItemRegistered(item);
+        m_items.append(
+            serviceOrPath.startsWith(QLatin1Char('/')) ? message().service() + serviceOrPath : serviceOrPath);
+        Q_EMIT StatusNotifierItemRegistered(m_items.constLast());
     }
 
 Q_SIGNALS:
     void StatusNotifierItemRegistered(const QString& item);
-    void StatusNotifierItemUnregistered(const QString& item);
     void StatusNotifierHostRegistered();
-    void StatusNotifierHostUnregistered();
 
 private:
-    CallLog& m_log;
     QStringList m_items;
     bool m_hostRegistered = false;
+    int m_protocolVersion = 0;
 };
 
 } // namespace
@@ -131,42 +103,39 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser options;
-    const QCommandLineOption notifications(QStringLiteral("notifications"));
-    const QCommandLineOption stuck(QStringLiteral("stuck"));
-    const QCommandLineOption watcher(QStringLiteral("watcher"));
-    const QCommandLineOption log(QStringLiteral("log"), QString(), QStringLiteral("file"));
-    const QCommandLineOption delay(
-        QStringLiteral("delay"), QString(), QStringLiteral("ms"), QStringLiteral("0"));
-    const QCommandLineOption hostDelay(QStringLiteral("host-delay"), QString(), QStringLiteral("ms"));
+    const QCommandLineOption notifications(QStringLiteral("notifications")), stuck(QStringLiteral("stuck")),
+        watcher(QStringLiteral("watcher")), log(QStringLiteral("log"), QString(), QStringLiteral("file")),
+        delay(QStringLiteral("delay"), QString(), QStringLiteral("ms"), QStringLiteral("0")),
+        hostDelay(QStringLiteral("host-delay"), QString(), QStringLiteral("ms"));
     options.addOptions({ notifications, stuck, watcher, log, delay, hostDelay });
     options.process(app);
+    callLog.setFileName(options.value(log));
+    if (options.isSet(log) && !callLog.open(QIODevice::WriteOnly | QIODevice::Append))
+        return 2;
 
     QDBusConnection bus = QDBusConnection::sessionBus();
-    CallLog calls(options.value(log));
-    NotificationService notificationService(calls, options.isSet(stuck));
-    StatusNotifierWatcher watcherService(calls);
-    const auto exports = QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals
-        | QDBusConnection::ExportAllProperties;
+    NotificationService notificationService;
+    notificationService.stuck = options.isSet(stuck);
+    StatusNotifierWatcher watcherService;
+    const auto exports = QDBusConnection::ExportAllContents;
     if (options.isSet(notifications))
         bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &notificationService, exports);
     if (options.isSet(watcher))
         bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcherService, exports);
 
     QTimer::singleShot(options.value(delay).toInt(), &app, [&] {
+        if (options.isSet(watcher) && !options.isSet(hostDelay))
+            watcherService.registerHost();
         if (options.isSet(notifications)
             && !bus.registerService(QStringLiteral("org.freedesktop.Notifications")))
             QCoreApplication::exit(2);
-        if (!options.isSet(watcher))
-            return;
-        if (!bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")))
+        if (options.isSet(watcher) && !bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")))
             QCoreApplication::exit(2);
-        if (!options.isSet(hostDelay))
-            watcherService.registerHost();
-        else
+        if (options.isSet(watcher) && options.isSet(hostDelay))
             QTimer::singleShot(
                 options.value(hostDelay).toInt(), &app, [&] { watcherService.registerHost(); });
     });
-    // Ends with its bus, which ends with the test, even one that crashed or started it on demand.
+
     QTimer busCheck;
     QObject::connect(&busCheck, &QTimer::timeout, &app, [&] {
         if (!bus.isConnected())

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QFile>
 #include <QProcess>
-#include <QStringList>
 #include <QTemporaryDir>
 
 namespace chronolien::test {
@@ -10,14 +10,26 @@ namespace chronolien::test {
 // with the given options and a log of its own, and stopped with the test.
 class DesktopServicesStandinProcess {
 public:
-    explicit DesktopServicesStandinProcess(const QStringList& options);
+    explicit DesktopServicesStandinProcess(const QStringList& options)
+    {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QStringLiteral(CHRONOLIEN_DESKTOP_SERVICES_STANDIN),
+            options + QStringList { QStringLiteral("--log"), m_dir.filePath(QStringLiteral("calls")) });
+    }
     ~DesktopServicesStandinProcess() { stop(); }
-    DesktopServicesStandinProcess(const DesktopServicesStandinProcess&) = delete;
-    DesktopServicesStandinProcess& operator=(const DesktopServicesStandinProcess&) = delete;
 
-    void stop();
+    void stop()
+    {
+        m_process.terminate();
+        m_process.waitForFinished();
+    }
     // The calls received so far, one line each: the method's name and its texts, tab-separated.
-    QStringList calls() const;
+    QStringList calls() const
+    {
+        QFile log(m_dir.filePath(QStringLiteral("calls")));
+        log.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
 
 private:
     QTemporaryDir m_dir;
