@@ -1,0 +1,35 @@
+#include "private_session_bus.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace chronolien::test {
+
+namespace {
+const char* const OnPrivateBus = "CHRONOLIEN_ON_PRIVATE_SESSION_BUS";
+}
+
+void runOnPrivateSessionBus(int argc, char** argv)
+{
+    if (std::getenv(OnPrivateBus) && std::getenv("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    setenv(OnPrivateBus, "1", 1);
+    std::string config = std::string("--config-file=") + CHRONOLIEN_SESSION_BUS_CONFIG;
+    std::string self(4096, '\0');
+    const ssize_t length = readlink("/proc/self/exe", self.data(), self.size() - 1);
+    self.resize(length > 0 ? std::size_t(length) : 0);
+    if (self.empty())
+        self = argv[0];
+    std::vector<char*> command { const_cast<char*>("dbus-run-session"), config.data(),
+        const_cast<char*>("--"), self.data() };
+    command.insert(command.end(), argv + 1, argv + argc);
+    command.push_back(nullptr);
+    execvp(command[0], command.data());
+    std::fprintf(stderr, "SKIP: no private session bus: dbus-run-session (package dbus-daemon) is missing\n");
+    std::exit(77);
+}
+
+} // namespace chronolien::test
