@@ -24,14 +24,8 @@ trap cleanup EXIT
 cp "$build/app/graph" "$work/"
 scripts/make-history.py "$work" --months 3 >/dev/null
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -nolock 3>"$work/display" 2>/dev/null &
-pids+=("$!")
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+source scripts/private-display.sh
+start_private_display "$work"
 
 "$work/graph" &
 pids+=("$!")

@@ -3,7 +3,7 @@
 screenshot: historique.csv with a few connections a day over the given number of months up to now,
 and, unless told otherwise, a config.ini with a plan whose month counter agrees with the history.
 
-    scripts/make-history.py FOLDER [--months N] [--no-plan] [--hours-per-day H] [--seed S]
+    scripts/make-history.py FOLDER [--months N] [--per-day N] [--hours-per-day H] [--no-plan] [--seed S]
 """
 import argparse
 import datetime as dt
@@ -33,6 +33,7 @@ def main():
     parser.add_argument("folder")
     parser.add_argument("--months", type=int, default=36)
     parser.add_argument("--no-plan", action="store_true")
+    parser.add_argument("--per-day", type=float, default=2, help="average connections a day")
     parser.add_argument("--hours-per-day", type=float, default=1.2, help="average connected time a day")
     parser.add_argument("--seed", type=int, default=16)
     args = parser.parse_args()
@@ -44,10 +45,10 @@ def main():
     period_seconds = 0
     lines = [HEADER]
     while day < now:
-        # Some days without a connection, others with one to four, now and then past midnight.
-        for _ in range(rng.choice((0, 1, 1, 2, 2, 3, 4))):
+        # Some days without a connection, others with several, now and then past midnight.
+        for _ in range(rng.randint(0, round(2 * args.per_day))):
             start = day + dt.timedelta(seconds=rng.randrange(7 * 3600, 24 * 3600))
-            length = int(rng.expovariate(1 / (args.hours_per_day * 3600 / 2)))
+            length = int(rng.expovariate(args.per_day / (args.hours_per_day * 3600)))
             length = max(60, min(length, 5 * 3600))
             end = start + dt.timedelta(seconds=length + rng.randrange(0, 3))
             if end > now:

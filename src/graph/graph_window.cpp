@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace chronolien {
@@ -70,7 +71,8 @@ GraphWindow::GraphWindow(const UsageReport& report, const QDate& today, QWidget*
         layout->addSpacing(fontMetrics().height());
         addLabel(layout, QStringLiteral("txt_vide"), noHistoryText(), true);
         layout->addStretch();
-        resize(sizeHint().expandedTo(QSize(fontMetrics().height() * 36, 0)));
+        setMinimumWidth(fontMetrics().height() * 30);
+        fitToScreen();
         return;
     }
 
@@ -94,7 +96,16 @@ GraphWindow::GraphWindow(const UsageReport& report, const QDate& today, QWidget*
             report.allowance, QStringLiteral("Forfait : ") + durationText(report.allowance));
     layout->addWidget(months, 2);
 
-    resize(sizeHint());
+    fitToScreen();
+}
+
+// Its natural size, within the screen even with large text.
+void GraphWindow::fitToScreen()
+{
+    QSize size = sizeHint();
+    if (QScreen* shown = screen())
+        size = size.boundedTo(shown->availableGeometry().size() * 0.9);
+    resize(size);
 }
 
 void GraphWindow::keyPressEvent(QKeyEvent* event)

@@ -21,6 +21,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void fitToScreen();
+
     bool m_painted = false;
 };
 
