@@ -21,7 +21,8 @@ cmake --build build-bench --target graph bench_graph_baseline >&2
 work=$(mktemp -d /tmp/chronolien-graph-bench-XXXXXX)
 pids=()
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # The programs before their X server.
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
     wait 2>/dev/null || true
     rm -rf "$work"
 }

@@ -14,7 +14,8 @@ mkdir -p docs/screenshots
 work=$(mktemp -d /tmp/chronolien-graph-XXXXXX)
 pids=()
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # The programs before their X server.
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -22,7 +23,7 @@ trap cleanup EXIT
 
 # The graph finds its files beside itself: a copy of it in a folder of its own.
 cp "$build/app/graph" "$work/"
-scripts/make-history.py "$work" --months 3 >/dev/null
+scripts/make-history.py "$work" --months 3 --hours-per-day 1.6 >/dev/null
 
 source scripts/private-display.sh
 start_private_display "$work"

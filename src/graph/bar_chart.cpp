@@ -138,9 +138,14 @@ void BarChart::paintEvent(QPaintEvent*)
         const double y = yOf(*m_reference);
         p.setPen(QPen(kReference, std::max(2.0, line / 8.0), Qt::DashLine));
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        // On a ground of its own, to stay readable where it crosses the bars.
+        const QRectF labelRect = fm.boundingRect(m_referenceLabel)
+                                     .translated(plot.right() - fm.horizontalAdvance(m_referenceLabel),
+                                         int(y) - 2 - fm.descent())
+                                     .adjusted(-2, 0, 2, 0);
+        p.fillRect(labelRect, palette().color(QPalette::Window));
         p.setPen(kReference);
-        p.drawText(QRectF(plot.left(), y - line - 2, plot.width(), line), Qt::AlignRight | Qt::AlignBottom,
-            m_referenceLabel);
+        p.drawText(labelRect, Qt::AlignCenter, m_referenceLabel);
     }
 }
 
