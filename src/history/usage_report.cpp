@@ -22,7 +22,7 @@ QDate firstOfMonth(const QDate& day)
 // The reset day `months` months away from the month of `resetDay`.
 QDate resetDayMonthsAway(const QDate& resetDay, int months, int j_raz)
 {
-    return ResetDayOfMonth(firstOfMonth(resetDay).addMonths(months), j_raz);
+    return resetDayOfMonth(firstOfMonth(resetDay).addMonths(months), j_raz);
 }
 
 UsagePeriod periodEndingOn(const QDate& resetDay, int j_raz)
@@ -94,14 +94,14 @@ private:
 
 UsagePeriod currentPeriod(const PlanSettings& plan, const QDate& today)
 {
-    if (plan.date_raz.isValid() && !MonthlyResetDue(plan.date_raz, today, plan.j_raz)) {
+    if (plan.date_raz.isValid() && !monthlyResetDue(plan.date_raz, today, plan.j_raz)) {
         const UsagePeriod counted
             = periodEndingOn(resetDayMonthsAway(plan.date_raz, 1, plan.j_raz), plan.j_raz);
         if (counted.first <= today) // not so when the clock was put back behind date_raz
             return counted;
     }
     return periodEndingOn(
-        resetDayMonthsAway(LastResetDayBefore(today, plan.j_raz), 1, plan.j_raz), plan.j_raz);
+        resetDayMonthsAway(lastResetDayBefore(today, plan.j_raz), 1, plan.j_raz), plan.j_raz);
 }
 
 UsageReport summarizeUsage(
@@ -124,7 +124,7 @@ UsageReport summarizeUsage(
     report.days = totals.days(report.current.first, report.current.last);
 
     const bool counterCountsThisPeriod
-        = plan.date_raz.isValid() && !MonthlyResetDue(plan.date_raz, today, plan.j_raz);
+        = plan.date_raz.isValid() && !monthlyResetDue(plan.date_raz, today, plan.j_raz);
     report.current.seconds = counterCountsThisPeriod ? std::max<qint64>(plan.cpt_mois, 0)
                                                      : totals.sum(report.current.first, report.current.last);
 

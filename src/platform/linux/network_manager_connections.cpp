@@ -1,6 +1,7 @@
 #include "platform/linux/network_manager_connections.h"
 
 #include "platform/linux/network_manager_dbus.h"
+#include "platform/logging.h"
 
 #include <QDBusError>
 #include <QDBusMessage>
@@ -24,7 +25,7 @@ std::optional<QStringList> networkManagerConnectionNames(
         = bus.call(methodCall(SettingsPath, SettingsInterface, QStringLiteral("ListConnections")),
             QDBus::Block, remaining());
     if (list.type() != QDBusMessage::ReplyMessage) {
-        qCDebug(lcLine) << "NetworkManager's connections cannot be listed:" << list.errorName();
+        qCDebug(lcPlatform) << "NetworkManager's connections cannot be listed:" << list.errorName();
         return std::nullopt;
     }
     // Every connection is asked at once, so the whole wait stays within the one deadline.
@@ -37,7 +38,7 @@ std::optional<QStringList> networkManagerConnectionNames(
         call.waitForFinished();
         if (call.isError()
             && (call.error().type() == QDBusError::NoReply || call.error().type() == QDBusError::Timeout)) {
-            qCDebug(lcLine) << "NetworkManager does not answer:" << call.error().message();
+            qCDebug(lcPlatform) << "NetworkManager does not answer:" << call.error().message();
             return std::nullopt;
         }
         // A connection that vanished meanwhile, or that this user may not read, is left out.
