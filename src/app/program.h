@@ -9,6 +9,7 @@
 #include "core/application.h"
 #include "core/connection_actions.h"
 #include "core/ticker.h"
+#include "history/connection_history.h"
 #include "mail/accounts_file.h"
 #include "mail/mail_checker.h"
 #include "mail/mail_deleter.h"
@@ -75,7 +76,8 @@ private:
     ConnectionActions m_connectionActions { m_state, m_windows, m_sound, m_processes, m_accounting,
         [this] { m_mailChecker.startMailCheck(); } };
     Throughput m_throughput { m_line, m_clock, m_windows };
-    Ticker m_ticker { m_state, m_settings, m_clock, m_monitor, m_accounting,
+    ConnectionHistory m_history { m_appFolder + QStringLiteral("/historique.csv") };
+    Ticker m_ticker { m_state, m_settings, m_clock, m_line, m_monitor, m_accounting, m_history,
         Ticker::Hooks {
             .lineUp = [this] { m_connectionActions.onConnect(); },
             .lineDown = [this] { m_connectionActions.onDisconnect(); },
