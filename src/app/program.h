@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accounting/time_accounting.h"
+#include "app/tray_notices.h"
 #include "config_dialog/about_box.h"
 #include "config_dialog/config_dialog_launcher.h"
 #include "config_dialog/dialog_file_chooser.h"
@@ -99,6 +100,7 @@ private:
     QTimer m_saveTimer; // tps_sauv: the save
     QTimer m_mailTimer; // tps_mail: the mail check's minutes
     QSystemTrayIcon m_trayIcon;
+    TrayNotices m_trayNotices { m_state }; // the tray icon's tooltip and balloon
 };
 
 } // namespace chronolien
