@@ -15,6 +15,8 @@
 #include "mail/mail_checker.h"
 #include "mail/mail_deleter.h"
 #include "mail/mail_list_logic.h"
+#include "mail/new_mail_announcer.h"
+#include "platform/linux/dbus_notifier.h"
 #include "platform/linux/desktop_process_starter.h"
 #include "platform/linux/ppp_line.h"
 #include "platform/linux/qt_sound_player.h"
@@ -65,7 +67,11 @@ private:
     // list starts deletions, a deletion ends with a check. None uses another while being built.
     MailListDisplay m_mailDisplay { m_windows.mailWindow() };
     MailListLogic m_mailList { m_state, m_windows, m_sound, m_mailDisplay, m_mailDeleter };
-    MailChecker m_mailChecker { m_state, m_sound, m_messages, m_mailList };
+    // A check's changes to the list pass through the announcer, which tells the desktop of new mail.
+    DBusNotifier m_notifier;
+    NewMailAnnouncer m_newMail { m_state, m_mailList, m_notifier,
+        [this](const QString& title, const QString& text) { m_trayNotices.showBalloon(title, text); } };
+    MailChecker m_mailChecker { m_state, m_sound, m_messages, m_newMail };
     MailDeleter m_mailDeleter { m_state, [this] { m_mailChecker.startMailCheck(); } };
 
     ConnectionMonitor m_monitor { m_line };
