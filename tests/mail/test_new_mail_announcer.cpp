@@ -27,13 +27,6 @@ MailEntry message(qint16 number, const char* name, const char* subject)
     return entry;
 }
 
-QString recordedNotify(const QString& summary, const QString& body)
-{
-    return QStringList { QStringLiteral("Notify"), QStringLiteral("Chronolien"), QStringLiteral("chronolien"),
-        summary, body }
-        .join(QLatin1Char('\t'));
-}
-
 } // namespace
 
 class TestNewMailAnnouncer : public QObject {
@@ -83,9 +76,9 @@ private Q_SLOTS:
         // The third check's call, had there been one, would have come before the fourth's.
         QTRY_COMPARE(service.calls().size(), 2);
         QCOMPARE(service.calls(),
-            QStringList({ recordedNotify(QStringLiteral("2 nouveaux messages"),
+            QStringList({ DesktopServicesStandinProcess::notifyCall(QStringLiteral("2 nouveaux messages"),
                               QStringLiteral("De : jean dupont — rendez-vous jeudi")),
-                recordedNotify(
+                DesktopServicesStandinProcess::notifyCall(
                     QStringLiteral("2 nouveaux messages"), QStringLiteral("De : paul — (sans objet)")) }));
         QCOMPARE(window.refreshCounts, (QList<int> { 0, 1, 2, 0, 1, 2, 0, 1, 2, 3, 0, 1, 2, 3, 4 }));
         QVERIFY(balloons.isEmpty());
