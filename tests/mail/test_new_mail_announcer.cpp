@@ -14,17 +14,21 @@ using namespace chronolien::test;
 
 namespace {
 
-MailEntry message(qint16 number, const char* name, const char* subject)
+MailEntry message(int minute, const char* name, const char* subject)
 {
     MailEntry entry;
     entry.senderName = QString::fromUtf8(name);
     entry.senderAddress = entry.senderName.section(u' ', 0, 0) + QStringLiteral("@exemple.fr");
     entry.subject = QString::fromUtf8(subject);
-    entry.date = QDateTime(QDate(2026, 12, 6), QTime(9, number), Qt::UTC);
-    entry.sizeKo = 2.5f;
-    entry.messageNumber = number;
+    entry.date = QDateTime(QDate(2026, 12, 6), QTime(9, minute), Qt::UTC);
     entry.account = 1;
     return entry;
+}
+
+bool notificationServiceRunning()
+{
+    return QDBusConnection::sessionBus().interface()->isServiceRegistered(
+        QStringLiteral("org.freedesktop.Notifications"));
 }
 
 } // namespace
@@ -47,8 +51,7 @@ private Q_SLOTS:
             state, window, notifier,
             [&](const QString& title, const QString& text) { balloons.append(title + u'|' + text); }, 50);
         DesktopServicesStandinProcess service({ QStringLiteral("--notifications") });
-        QTRY_VERIFY(QDBusConnection::sessionBus().interface()->isServiceRegistered(
-            QStringLiteral("org.freedesktop.Notifications")));
+        QTRY_VERIFY(notificationServiceRunning());
 
         const MailEntry jean = message(1, "jean dupont", "rendez-vous jeudi");
         const MailEntry claire = message(2, "claire martin", "photos des vacances");
@@ -66,9 +69,10 @@ private Q_SLOTS:
 
         check({ jean, claire });
         QTRY_COMPARE(service.calls().size(), 1);
-        MailEntry claireRenumbered = claire;
-        claireRenumbered.messageNumber = 1;
-        check({ claireRenumbered, jean });
+        MailEntry claireAgain = claire; // another number, its size known now
+        claireAgain.messageNumber = 1;
+        claireAgain.sizeKo = 2.5f;
+        check({ claireAgain, jean });
         state.settings.courrier = false;
         check({ jean, claire, paul });
         state.settings.courrier = true;
@@ -84,8 +88,7 @@ private Q_SLOTS:
         QVERIFY(balloons.isEmpty());
 
         service.stop();
-        QTRY_VERIFY(!QDBusConnection::sessionBus().interface()->isServiceRegistered(
-            QStringLiteral("org.freedesktop.Notifications")));
+        QTRY_VERIFY(!notificationServiceRunning());
         check({ jean, paul, claire, marie, paul });
         QTRY_COMPARE(balloons, QStringList { QStringLiteral("1 nouveau message|De : paul — (sans objet)") });
     }
