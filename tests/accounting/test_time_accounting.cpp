@@ -2,6 +2,7 @@
 #include "support/logic_rig.h"
 
 #include <QTest>
+#include <algorithm>
 
 using namespace chronolien;
 using namespace chronolien::test;
@@ -47,6 +48,48 @@ private Q_SLOTS:
         QCOMPARE(rig.windows.monthText, QStringLiteral("0:00:00"));
         QCOMPARE(rig.windows.sessionText, QStringLiteral("0:00:42"));
         QVERIFY(!rig.windows.monthAlert);
+    }
+
+    // Day after day for two years, a leap year among them, through the tick's own entry point: the
+    // month starts again once a month, the day after its reset day, which is the month's last day
+    // when the month is shorter; the alert look goes with the old month.
+    void monthlyResetWalk_data()
+    {
+        QTest::addColumn<int>("j_raz");
+        for (int j : { 1, 28, 29, 30, 31 })
+            QTest::newRow(qPrintable(QStringLiteral("j_raz %1").arg(j))) << j;
+    }
+    void monthlyResetWalk()
+    {
+        QFETCH(int, j_raz);
+        Rig rig;
+        Settings& s = rig.state.settings;
+        s.j_raz = qint16(j_raz);
+        s.date_raz = QDate(2026, 12, j_raz);
+        s.affiche_rebours = false;
+        rig.state.sessionSeconds = 42;
+        int resets = 0;
+        for (QDate day(2027, 1, 2); day <= QDate(2029, 1, 1); day = day.addDays(1)) {
+            rig.fakes.clock.setToday(day);
+            s.cpt_mois = 1;
+            rig.windows.monthText.clear();
+            rig.windows.monthAlert = true; // the old month ran over its allowance
+            rig.accounting.checkMonthlyReset();
+            if (s.cpt_mois != 0) {
+                QVERIFY(rig.windows.monthAlert);
+                continue;
+            }
+            ++resets;
+            QCOMPARE(s.date_raz.addDays(1), day);
+            QCOMPARE(s.date_raz.day(), std::min(j_raz, s.date_raz.daysInMonth()));
+            QCOMPARE(rig.file.readKey(QStringLiteral("date_raz")),
+                s.date_raz.toString(QStringLiteral("dd/MM/yyyy")));
+            QCOMPARE(rig.windows.monthText, QStringLiteral("0:00:00"));
+            QVERIFY(!rig.windows.monthAlert);
+        }
+        QCOMPARE(resets, 24);
+        QCOMPARE(rig.file.readKey(QStringLiteral("cpt_mois")), QStringLiteral("0"));
+        QCOMPARE(rig.state.sessionSeconds, 42);
     }
 
     void programOffForMonthsResetsOnItsFirstTick()
