@@ -76,19 +76,19 @@ private Q_SLOTS:
 
     void showingPlacesShapesAndStores_data()
     {
-        QTest::addColumn<bool>("pos_compteur");
-        QTest::addColumn<bool>("pos_mail");
+        QTest::addColumn<bool>("otherSides");
         QTest::addColumn<QPoint>("counterPixels");
         QTest::addColumn<QPoint>("mailPixels");
-        QTest::newRow("counter below, mail right") << false << false << CounterBelow << MailRight;
-        QTest::newRow("counter above, mail left") << true << true << CounterAbove << MailLeft;
+        QTest::newRow("default sides: counter below, mail left") << false << CounterBelow << MailLeft;
+        QTest::newRow("counter above, mail right") << true << CounterAbove << MailRight;
     }
     void showingPlacesShapesAndStores()
     {
-        QFETCH(bool, pos_compteur);
-        QFETCH(bool, pos_mail);
-        settings().pos_compteur = pos_compteur;
-        settings().pos_mail = pos_mail;
+        QFETCH(bool, otherSides);
+        if (otherSides) {
+            settings().pos_compteur = true;
+            settings().pos_mail = false;
+        }
         QStringList order;
         windows().setCounterDisplayRefresh(
             [&] { order.append(windows().counterWindow().isVisible() ? "late" : "counter"); });
@@ -319,16 +319,20 @@ private Q_SLOTS:
         QVERIFY(near(mailColour(), Qt::cyan));
     }
 
+    // The month's alert look, red on an opaque background, and back to the skin showing through.
     void counterAlertAndGauge()
     {
+        writeSkin();
         windows().showFloatingWindow();
         CounterWindow& counter = windows().counterWindow();
-        windows().setMonthAlertLook(true);
-        QCOMPARE(
-            child<QLabel>(counter, "txt_cpt_mois")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        windows().setMonthAlertLook(false);
-        QCOMPARE(child<QLabel>(counter, "txt_cpt_mois")->palette().color(QPalette::WindowText),
-            QColor(192, 255, 192));
+        QLabel* month = child<QLabel>(counter, "txt_cpt_mois");
+        const QPoint besideTheText = month->geometry().topRight() + QPoint(-1, 1);
+        for (const bool alert : { true, false }) {
+            windows().setMonthAlertLook(alert);
+            QCOMPARE(month->palette().color(QPalette::WindowText),
+                alert ? QColor(255, 0, 0) : QColor(192, 255, 192));
+            QCOMPARE(near(drawnColour(counter, besideTheText), Qt::green), !alert);
+        }
 
         windows().setGauge(GaugeView { true, 100, 1240, Qt::red });
         QVERIFY(child<ShapeWidget>(counter, "curseur")->isVisible());
@@ -336,6 +340,25 @@ private Q_SLOTS:
         QCOMPARE(child<ShapeWidget>(counter, "curseur")->colour(), QColor(255, 0, 0));
         windows().setGauge(GaugeView {});
         QVERIFY(!child<ShapeWidget>(counter, "curseur")->isVisible());
+    }
+
+    // Both menus as the user reads them, top to bottom, with their first captions; "-" is a separator.
+    void menusInOrder()
+    {
+        const auto entries = [](const QMenu* menu) {
+            QStringList list;
+            for (const QAction* a : menu->actions())
+                list.append(a->objectName() + u' ' + (a->isSeparator() ? QStringLiteral("-") : a->text()));
+            return list;
+        };
+        QCOMPARE(entries(windows().menus().trayMenu()),
+            (QStringList { "Titre Chronolien", "menuaide Aide", "menupropos A propos de...", "separateur -",
+                "menuaffich Afficher", "menuconfig Configuration", "separateur2 -", "menuconnect Connecter",
+                "separateur3 -", "menuquitter Quitter" }));
+        QCOMPARE(entries(windows().menus().centreMenu()),
+            (QStringList { "chronolien2 Chronolien", "separateur4 -", "menu2affich Afficher le compteur",
+                "menu2graph Afficher le graphique", "menu2config Configuration", "menu2aide Aide",
+                "menu2propos A propos de..." }));
     }
 };
 
