@@ -76,7 +76,7 @@ private Q_SLOTS:
         QTest::addColumn<QDate>("today");
         QTest::addColumn<int>("j_raz");
         QTest::addColumn<QDate>("after"); // date_raz after the tick; unchanged when nothing reset
-        // Back on a reset day: the month that ends today began after the previous one.
+        // Back on a reset day: today still belongs to the month begun after the previous reset day.
         QTest::newRow("off for months, back on the reset day")
             << QDate(2026, 6, 1) << QDate(2026, 12, 1) << 1 << QDate(2026, 11, 1);
         QTest::newRow("two boundaries, before the day")
