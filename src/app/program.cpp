@@ -20,7 +20,12 @@ Program::Program(const QString& appFolder, QObject* parent)
     // answered: the line going down unseen, the time uncounted. Queued, each firing ends at once
     // and the next ones still come while the box waits.
     connect(
-        &m_secondTimer, &QTimer::timeout, this, [this] { m_ticker.mainTick(); }, Qt::QueuedConnection);
+        &m_secondTimer, &QTimer::timeout, this,
+        [this] {
+            m_ticker.mainTick();
+            m_trayNotices.refreshToolTip();
+        },
+        Qt::QueuedConnection);
     connect(
         &m_saveTimer, &QTimer::timeout, this, [this] { m_ticker.saveState(); }, Qt::QueuedConnection);
     connect(
@@ -39,7 +44,7 @@ Program::Program(const QString& appFolder, QObject* parent)
     connect(&m_windows, &ProgramWindows::quitRequested, this, &Program::quit);
 
     m_trayIcon.setIcon(trayPicture());
-    m_trayIcon.setToolTip(QStringLiteral("Chronolien"));
+    m_trayNotices.setIcon(&m_trayIcon);
     m_trayIcon.setContextMenu(m_windows.menus().trayMenu());
     connect(&m_trayIcon, &QSystemTrayIcon::activated, this, &Program::trayActivated);
 }
@@ -50,6 +55,7 @@ void Program::start()
 {
     m_trayIcon.show();
     m_application.initApplication(m_appFolder);
+    m_trayNotices.refreshToolTip();
     m_secondTimer.start();
     m_saveTimer.start();
     m_mailTimer.start();
