@@ -19,13 +19,11 @@ public:
     void showFloatingWindow() override
     {
         calls.append(QStringLiteral("showFloatingWindow"));
-        floatingShown = true;
         m_state.settings.affiche_actu = true;
     }
     void hideFloatingWindow() override
     {
         calls.append(QStringLiteral("hideFloatingWindow"));
-        floatingShown = false;
         m_state.settings.affiche_actu = false;
     }
     void applyCounterWindow() override { calls.append(QStringLiteral("applyCounterWindow")); }
@@ -46,7 +44,6 @@ public:
     {
         sessionText = session;
         monthText = month;
-        ++counterUpdates;
     }
     void setMonthAlertLook(bool alert) override
     {
@@ -59,13 +56,11 @@ public:
     QStringList callsOf(const QString& name) const { return calls.filter(name); }
 
     QStringList calls;
-    bool floatingShown = false;
     bool captionsConnected = false;
     bool downLight = false;
     bool upLight = false;
     QString sessionText;
     QString monthText;
-    int counterUpdates = 0;
     bool monthAlert = false;
     GaugeView gauge;
 
