@@ -44,6 +44,7 @@ public:
     {
         sessionText = session;
         monthText = month;
+        ++counterUpdates;
     }
     void setMonthAlertLook(bool alert) override
     {
@@ -61,6 +62,7 @@ public:
     bool upLight = false;
     QString sessionText;
     QString monthText;
+    int counterUpdates = 0;
     bool monthAlert = false;
     GaugeView gauge;
 
