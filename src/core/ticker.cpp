@@ -101,7 +101,7 @@ void Ticker::countElapsedTime()
     settings.cpt_mois = addSeconds(settings.cpt_mois, elapsed);
     m_state.sessionSeconds = addSeconds(m_state.sessionSeconds, elapsed);
     m_accounting.updateCounterDisplay();
-    if (settings.forfait && settings.cpt_mois > settings.cpt_limite) {
+    if (m_accounting.overAllowance()) {
         // The alert may wait on a message box while later ticks run: they count from here.
         m_lastTickTime = m_clock.secondsSinceMidnight();
         m_accounting.planExceeded();
