@@ -2,10 +2,13 @@
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 #include "settings/sound_settings.h"
+#include "support/file_bytes.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_app_folder.h"
 
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace chronolien;
 using namespace chronolien::test;
@@ -19,14 +22,18 @@ class TestCommandList : public QObject {
     QString path(int list) const { return commandListPath(m_folder->path(), list); }
 
 private Q_SLOTS:
-    void init() { m_folder = std::make_unique<TempAppFolder>(); }
+    void init()
+    {
+        m_folder = std::make_unique<TempAppFolder>();
+        m_messages.shown.clear();
+    }
 
     void missingFilesAreCreatedEmpty()
     {
         CommandList one, two;
         one.entries = QStringList { QStringLiteral("stale") };
-        loadCommandList(one, path(1), m_messages);
-        loadCommandList(two, path(2), m_messages);
+        loadCommandList(one, path(1));
+        loadCommandList(two, path(2));
         QVERIFY(one.entries.isEmpty());
         QVERIFY(m_folder->exists(QStringLiteral("even1.ini")));
         QVERIFY(m_folder->exists(QStringLiteral("even2.ini")));
@@ -40,7 +47,7 @@ private Q_SLOTS:
         QCOMPARE(
             m_folder->readBytes(QStringLiteral("even1.ini")), QByteArray("\"/usr/bin/\xe9v\xe8nement\"\r\n"));
         CommandList back;
-        loadCommandList(back, path(1), m_messages);
+        loadCommandList(back, path(1));
         QCOMPARE(back.entries, QStringList { QStringLiteral("/usr/bin/évènement") });
     }
 
@@ -54,7 +61,7 @@ private Q_SLOTS:
         QCOMPARE(list.entries, lines.mid(0, 10));
         QCOMPARE(m_folder->readBytes(QStringLiteral("even2.ini")).count("\r\n"), 10);
         CommandList back;
-        loadCommandList(back, path(2), m_messages);
+        loadCommandList(back, path(2));
         QCOMPARE(back.entries, lines.mid(0, 10));
     }
 
@@ -65,7 +72,7 @@ private Q_SLOTS:
             text += "\"/p" + QByteArray::number(i) + "\"\r\n";
         m_folder->writeBytes(QStringLiteral("even1.ini"), text);
         CommandList list;
-        loadCommandList(list, path(1), m_messages);
+        loadCommandList(list, path(1));
         QCOMPARE(list.entries.size(), 10);
         QCOMPARE(list.entries.last(), QStringLiteral("/p10"));
     }
@@ -99,7 +106,7 @@ private Q_SLOTS:
         QFETCH(QStringList, entries);
         m_folder->writeBytes(QStringLiteral("even1.ini"), text);
         CommandList list;
-        loadCommandList(list, path(1), m_messages);
+        loadCommandList(list, path(1));
         QCOMPARE(list.entries, entries);
     }
 
@@ -122,6 +129,47 @@ private Q_SLOTS:
         QVERIFY(!saveCommandList(list, lost, m_messages));
         QCOMPARE(m_messages.texts(),
             QStringList { QStringLiteral("Impossible d'écrire dans le fichier ") + lost });
+    }
+
+    // A save cut short (a full disk; here a limit on file sizes) leaves the old list whole.
+    void aFailedSaveKeepsTheOldList()
+    {
+        CommandList list;
+        commitCommandList(
+            list, { QStringLiteral("/bin/un"), QStringLiteral("/bin/deux") }, path(1), m_messages);
+        const QByteArray before = m_folder->readBytes(QStringLiteral("even1.ini"));
+        rlimit limit {};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit tiny { 8, limit.rlim_max };
+        std::signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead of ending the process
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+        commitCommandList(list, { QStringLiteral("/bin/trois") }, path(1), m_messages);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        QCOMPARE(m_folder->readBytes(QStringLiteral("even1.ini")), before);
+        QCOMPARE(m_messages.texts(),
+            QStringList { QStringLiteral("Impossible d'écrire dans le fichier ") + path(1) });
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList { QStringLiteral("even1.ini") });
+    }
+
+    void somethingElseInTheListsPlace_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("pipe") << "pipe";
+        QTest::newRow("folder") << "folder";
+    }
+    // It reads as an empty list at once, and a save leaves it where it is and says so.
+    void somethingElseInTheListsPlace()
+    {
+        QFETCH(QString, kind);
+        QVERIFY(makeNonRegular(path(2), kind));
+        CommandList list;
+        list.entries = QStringList { QStringLiteral("/stale") };
+        loadCommandList(list, path(2));
+        QVERIFY(list.entries.isEmpty());
+        list.entries = QStringList { QStringLiteral("/bin/true") };
+        QVERIFY(!saveCommandList(list, path(2), m_messages));
+        QCOMPARE(m_messages.shown.size(), 1);
+        QVERIFY(!QFileInfo(path(2)).isFile());
     }
 
     void soundSettings()
