@@ -197,11 +197,8 @@ void CheckDialogue::extractHeaders(const QByteArray& reply, int i)
     const bool debug = m_state.debugSwitch;
     if (debug)
         m_log.writeDebugLine(Stars);
-    if (reply.size() < 50)
-        return;
+    // However short the header block, a message with a sender is listed.
     QStringList lines = cutReplyLines(reply, MaxReplyLines, true);
-    if (lines.size() < 5)
-        return;
     for (QString& line : lines) {
         line = line.toLower();
         if (debug)
@@ -276,9 +273,23 @@ void CheckDialogue::secureChannelRefused(int i, const QString& reason)
     fail(i);
 }
 
+void CheckDialogue::serverSilent(int i)
+{
+    if (i < 0 || i >= MailboxAccounts::Count)
+        return;
+    // After QUIT the dialogue is over: only the goodbye is missing.
+    if (accountOf(i).checkStep == CheckStep::AwaitingQuit) {
+        close(i);
+        return;
+    }
+    trace(i, QStringLiteral(" le serveur ne répond plus : connexion abandonnée"));
+    fail(i);
+}
+
 void CheckDialogue::sendLine(const QString& text, int i)
 {
-    m_sockets.send(i, toWin1252(text) + "\r\n");
+    // Servers keep user names and passwords in UTF-8.
+    m_sockets.send(i, text.toUtf8() + "\r\n");
 }
 
 void CheckDialogue::fail(int i)

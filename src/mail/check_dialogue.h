@@ -41,6 +41,9 @@ public:
     // Socket i reached a server that gave no verified TLS channel: the dialogue ends before USER
     // and the account is in error.
     void secureChannelRefused(int i, const QString& reason);
+    // Socket i's server has sent nothing for the reply limit: a dialogue under way ends as a
+    // failed connection, the account in error.
+    void serverSilent(int i);
 
 private:
     void handleReply(int i, const ReplyAssembler::Reply& reply);
