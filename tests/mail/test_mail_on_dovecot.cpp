@@ -55,24 +55,6 @@ QStringList storedSubjects(const DovecotServer& server)
     return list;
 }
 
-// Another mail program: one POP3 session run to its end, every reply positive.
-bool runOtherClient(quint16 port, const QList<QByteArray>& commands)
-{
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, port);
-    for (qsizetype k = -1; k < commands.size(); ++k) { // -1: the greeting
-        if (k >= 0)
-            socket.write(commands.at(k) + "\r\n");
-        while (!socket.canReadLine()) {
-            if (!socket.waitForReadyRead(5000))
-                return false;
-        }
-        if (!socket.readLine().startsWith("+OK"))
-            return false;
-    }
-    return true;
-}
-
 // The program's mail side over real sockets: the list's logic, the check and the deletion.
 struct MailRig {
     MailRig(AppState& state, quint16 firstCheckPort = 0, quint16 deletionPort = 0,
@@ -406,35 +388,6 @@ private Q_SLOTS:
             deletion.commands(), QStringList({ "USER alice", "PASS secret1", "top 6 0", "dele 6", "QUIT" }));
         QVERIFY(rig.deleter.localPort() >= 2000 && rig.deleter.localPort() <= 4999);
         QCOMPARE(deletion.peerPort, rig.deleter.localPort());
-    }
-
-    void aMessageMovedIntoTheNumberIsNeverDeleted()
-    {
-        DovecotServer server;
-        QVERIFY2(startServer(server, 5), qPrintable(server.errorString()));
-        LoopbackRelay relay(server.port());
-        useAccount(1, relay.serverText());
-        MailRig rig(*m_state);
-        rig.checker.startMailCheck();
-        waitForCheck(5);
-        QCOMPARE(m_state->mailList.entry(3).subject, QStringLiteral("message 3"));
-
-        // Another program deletes message 1: the listed message 3 is now number 2 and message 4
-        // has moved into number 3.
-        QVERIFY(runOtherClient(server.port(), { "USER alice", "PASS secret1", "DELE 1", "QUIT" }));
-        rig.logic.linePressed(2);
-        rig.logic.deleteSelectedMail();
-        waitForCheck(4);
-        QCOMPARE(storedSubjects(server), QStringList({ "Message 2", "Message 3", "Message 4", "Message 5" }));
-        QCOMPARE(relay.sessionWith(QStringLiteral("top 3 0")).commands(),
-            QStringList({ "USER alice", "PASS secret1", "top 3 0", "QUIT" }));
-
-        // The check has listed the mailbox as it now is: the message is deleted under its new number.
-        QCOMPARE(m_state->mailList.entry(2).subject, QStringLiteral("message 3"));
-        rig.logic.linePressed(1);
-        rig.logic.deleteSelectedMail();
-        waitForCheck(3);
-        QCOMPARE(storedSubjects(server), QStringList({ "Message 2", "Message 4", "Message 5" }));
     }
 
     void deletionOverTls()
