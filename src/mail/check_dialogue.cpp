@@ -32,6 +32,7 @@ CheckDialogue::CheckDialogue(AppState& state, SoundPlayer& sound, MessageBox& me
     , m_events(events)
     , m_randomFraction(std::move(randomFraction))
     , m_log(state)
+    , m_accountsNotice(messages)
 {
 }
 
@@ -307,8 +308,12 @@ void CheckDialogue::close(int i)
 
 void CheckDialogue::saveAccounts()
 {
-    chronolien::saveAccounts(
-        m_state.mailboxAccounts, m_state.dataPath(QStringLiteral("courrier.ini")), m_messages);
+    // The checks save every few minutes: a file that stays unwritable is told once.
+    const QString path = m_state.dataPath(QStringLiteral("courrier.ini"));
+    if (const std::optional<QString> error = writeAccounts(m_state.mailboxAccounts, path))
+        m_accountsNotice.failed(path, *error);
+    else
+        m_accountsNotice.succeeded();
 }
 
 void CheckDialogue::playSoundFile(const QString& path)

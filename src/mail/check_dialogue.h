@@ -4,6 +4,7 @@
 #include "mail/pop3_endpoint.h"
 #include "mail/reply_assembler.h"
 #include "mail/socket_error_numbers.h"
+#include "settings/write_failure_notice.h"
 
 #include <QString>
 #include <array>
@@ -66,6 +67,7 @@ private:
     MailListEvents& m_events;
     std::function<double()> m_randomFraction;
     DebugLog m_log;
+    WriteFailureNotice m_accountsNotice;
     std::array<ReplyAssembler, 5> m_replies;
 };
 

@@ -269,6 +269,21 @@ private Q_SLOTS:
         QCOMPARE(m_state->mailList.count, qint16(0));
     }
 
+    // The checks save the accounts every few minutes: a folder that stays unwritable is told once.
+    void anUnwritableAccountsFileIsToldOnce()
+    {
+        m_state->appFolder = m_folder->file(QStringLiteral("gone"));
+        startAndLogin();
+        m_dialogue->dataArrival(0, "+OK 0 0\r\n"); // proven good: saved
+        m_sockets->takeLines(0);
+        startAndLogin();
+        m_dialogue->dataArrival(0, "-ERR\r\n"); // in error: saved
+        QCOMPARE(account(1).state, qint16(2));
+        QCOMPARE(m_messages->texts(),
+            QStringList { QStringLiteral("Impossible d'écrire dans le fichier ")
+                + m_folder->file(QStringLiteral("gone/courrier.ini")) });
+    }
+
     // Silence after QUIT, when only the goodbye is missing, leaves the account as the check made it.
     void silenceAfterQuitIsNoFailure()
     {
