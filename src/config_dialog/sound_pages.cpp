@@ -128,12 +128,14 @@ void SoundEventPage::browse()
 void SoundEventPage::play()
 {
     // The path on the page, validated or not; a path naming no file plays nothing.
-    playSoundFile(m_context.state.settings.sons, m_context.sound, chem_sons->text());
+    playSoundFile(
+        m_context.state.settings.sons, m_context.sound, m_context.state.appFolder, chem_sons->text());
 }
 
 void SoundEventPage::store()
 {
-    storeSoundSetting(m_context.settings, m_event, vf_chsons->checkState() == Qt::Checked, chem_sons->text());
+    storeSoundSetting(m_context.settings, m_context.state.appFolder, m_event,
+        vf_chsons->checkState() == Qt::Checked, chem_sons->text());
 }
 
 } // namespace chronolien
