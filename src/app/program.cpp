@@ -1,8 +1,5 @@
 #include "app/program.h"
 
-#include "app/tray_picture.h"
-#include "ui/program_menus.h"
-
 #include <QCoreApplication>
 
 namespace chronolien {
@@ -38,10 +35,8 @@ Program::Program(const QString& appFolder, QObject* parent)
     connect(&m_windows, &ProgramWindows::aboutRequested, this, [this] { m_about.showAboutBox(); });
     connect(&m_windows, &ProgramWindows::quitRequested, this, &Program::quit);
 
-    m_trayIcon.setIcon(trayPicture());
-    m_trayIcon.setToolTip(QStringLiteral("Chronolien"));
-    m_trayIcon.setContextMenu(m_windows.menus().trayMenu());
-    connect(&m_trayIcon, &QSystemTrayIcon::activated, this, &Program::trayActivated);
+    connect(&m_trayIcon, &TrayIcon::clicked, this, &Program::toggleConnection);
+    connect(&m_trayIcon, &TrayIcon::shown, &m_windows, [this] { m_windows.setTrayIconShown(true); });
 }
 
 Program::~Program() = default;
@@ -50,16 +45,15 @@ void Program::start()
 {
     m_trayIcon.show();
     m_application.initApplication(m_appFolder);
+    if (!m_trayIcon.isShown()) {
+        // The program would have no way in; the floating window's menu reaches everything.
+        m_windows.setTrayIconShown(false);
+        if (!m_state.settings.affiche_actu)
+            m_windows.showFloatingWindow();
+    }
     m_secondTimer.start();
     m_saveTimer.start();
     m_mailTimer.start();
-}
-
-void Program::trayActivated(QSystemTrayIcon::ActivationReason reason)
-{
-    // The right button opens the context menu by itself; a hover reaches nothing here.
-    if (reason == QSystemTrayIcon::Trigger)
-        toggleConnection();
 }
 
 void Program::toggleConnection()

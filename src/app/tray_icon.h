@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QMenu;
+class QSystemTrayIcon;
+
+namespace chronolien {
+
+class TrayHostWatcher;
+
+// The program's icon in the desktop's tray, made only once there is a tray to hold it. Qt asks
+// the desktop once per process, at the first tray icon made or asked about, whether a
+// StatusNotifierItem host runs, and never asks again: an icon made before the panel starts would
+// never appear there. So the rest of the program never touches QSystemTrayIcon and goes through
+// this object, which keeps what it is given until the icon exists.
+class TrayIcon final : public QObject {
+    Q_OBJECT
+
+public:
+    // The menu opens on a right click; it stays the caller's.
+    TrayIcon(TrayHostWatcher& trays, QMenu* menu);
+    ~TrayIcon() override;
+
+    // Puts the icon in the tray now when there is one, else as soon as one starts.
+    void show();
+    // Takes the icon out of the tray for good, at the end of the run.
+    void remove();
+    // The icon is in a tray.
+    bool isShown() const;
+
+    void setToolTip(const QString& text);
+    // A balloon message from the icon; false when there is no icon yet or its tray shows none.
+    bool showMessage(const QString& title, const QString& text);
+
+Q_SIGNALS:
+    // The icon has just been put in a tray.
+    void shown();
+    // The left button on the icon.
+    void clicked();
+
+private:
+    void create();
+
+    TrayHostWatcher& m_trays;
+    QMenu* m_menu;
+    QString m_toolTip = QStringLiteral("Chronolien");
+    bool m_wanted = false;
+    std::unique_ptr<QSystemTrayIcon> m_icon;
+};
+
+} // namespace chronolien
