@@ -17,7 +17,12 @@ Program::Program(const QString& appFolder, QObject* parent)
     // answered: the line going down unseen, the time uncounted. Queued, each firing ends at once
     // and the next ones still come while the box waits.
     connect(
-        &m_secondTimer, &QTimer::timeout, this, [this] { m_ticker.mainTick(); }, Qt::QueuedConnection);
+        &m_secondTimer, &QTimer::timeout, this,
+        [this] {
+            m_ticker.mainTick();
+            m_trayNotices.refreshToolTip();
+        },
+        Qt::QueuedConnection);
     connect(
         &m_saveTimer, &QTimer::timeout, this, [this] { m_ticker.saveState(); }, Qt::QueuedConnection);
     connect(
@@ -36,7 +41,10 @@ Program::Program(const QString& appFolder, QObject* parent)
     connect(&m_windows, &ProgramWindows::quitRequested, this, &Program::quit);
 
     connect(&m_trayIcon, &TrayIcon::clicked, this, &Program::toggleConnection);
-    connect(&m_trayIcon, &TrayIcon::shown, &m_windows, [this] { m_windows.setTrayIconShown(true); });
+    connect(&m_trayIcon, &TrayIcon::shown, this, [this] {
+        m_trayNotices.setIcon(m_trayIcon.icon());
+        m_windows.setTrayIconShown(true);
+    });
 }
 
 Program::~Program() = default;
@@ -45,6 +53,7 @@ void Program::start()
 {
     m_trayIcon.show();
     m_application.initApplication(m_appFolder);
+    m_trayNotices.refreshToolTip();
     if (!m_trayIcon.isShown()) {
         // The program would have no way in; the floating window's menu reaches everything.
         m_windows.setTrayIconShown(false);

@@ -38,25 +38,9 @@ bool TrayIcon::isShown() const
     return m_icon && m_icon->isVisible();
 }
 
-void TrayIcon::setToolTip(const QString& text)
-{
-    m_toolTip = text;
-    if (m_icon)
-        m_icon->setToolTip(text);
-}
-
-bool TrayIcon::showMessage(const QString& title, const QString& text)
-{
-    if (!isShown() || !QSystemTrayIcon::supportsMessages())
-        return false;
-    m_icon->showMessage(title, text, QSystemTrayIcon::Information);
-    return true;
-}
-
 void TrayIcon::create()
 {
     m_icon = std::make_unique<QSystemTrayIcon>(trayPicture());
-    m_icon->setToolTip(m_toolTip);
     m_icon->setContextMenu(m_menu);
     // The right button opens the menu by itself; a hover or a middle click does nothing.
     connect(

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
 #include <memory>
 
 class QMenu;
@@ -14,8 +13,8 @@ class TrayHostWatcher;
 // The program's icon in the desktop's tray, made only once there is a tray to hold it. Qt asks
 // the desktop once per process, at the first tray icon made or asked about, whether a
 // StatusNotifierItem host runs, and never asks again: an icon made before the panel starts would
-// never appear there. So the rest of the program never touches QSystemTrayIcon and goes through
-// this object, which keeps what it is given until the icon exists.
+// never appear there. So the rest of the program never makes or asks QSystemTrayIcon anything
+// itself: it waits for this object's icon (TrayNotices speaks through it once it exists).
 class TrayIcon final : public QObject {
     Q_OBJECT
 
@@ -30,10 +29,8 @@ public:
     void remove();
     // The icon is in a tray.
     bool isShown() const;
-
-    void setToolTip(const QString& text);
-    // A balloon message from the icon; false when there is no icon yet or its tray shows none.
-    bool showMessage(const QString& title, const QString& text);
+    // The icon once made; null until then.
+    QSystemTrayIcon* icon() const { return m_icon.get(); }
 
 Q_SIGNALS:
     // The icon has just been put in a tray.
@@ -46,7 +43,6 @@ private:
 
     TrayHostWatcher& m_trays;
     QMenu* m_menu;
-    QString m_toolTip = QStringLiteral("Chronolien");
     bool m_wanted = false;
     std::unique_ptr<QSystemTrayIcon> m_icon;
 };

@@ -5,7 +5,7 @@
 #     the program (after the quit question, answered "Non");
 #   - a tray that starts 5 s after the program, XEmbed (trayer) or a StatusNotifierItem watcher (the
 #     desktop services stand-in, which records the program's registration), gets the icon: named
-#     Chronolien, with its tooltip, and a left click on it dials (a stand-in pon);
+#     Chronolien, with the month time in its tooltip, and a left click on it dials (a stand-in pon);
 #   - a first start from a 70-character folder path stores sound paths that name existing files;
 #   - in a Wayland session (weston's headless compositor) with the X server as DISPLAY, the windows
 #     appear on the X server; a user's QT_QPA_PLATFORM=wayland, or no X server, makes the program a
@@ -159,7 +159,7 @@ property() {
 }
 echo "   Title: $(property Title); ToolTip: $(property ToolTip)"
 [ "$(property Title)" = Chronolien ] || fail "the tray names the program $(property Title)"
-[[ "$(property ToolTip)" == *' Chronolien '* ]] || fail "the icon lost its tooltip: $(property ToolTip)"
+[[ "$(property ToolTip)" == *'Chronolien Ce mois-ci : '* ]] || fail "the icon lost its tooltip: $(property ToolTip)"
 rm -f "$work/dialled"
 bus "$item" /StatusNotifierItem org.kde.StatusNotifierItem.Activate int32:10 int32:10 >/dev/null
 wait_for 5 dialled || fail "activating the icon (a left click) did not dial"
