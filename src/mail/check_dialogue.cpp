@@ -318,7 +318,7 @@ void CheckDialogue::saveAccounts()
 
 void CheckDialogue::playSoundFile(const QString& path)
 {
-    chronolien::playSoundFile(m_state.settings.sons, m_sound, path);
+    chronolien::playSoundFile(m_state.settings.sons, m_sound, m_state.appFolder, path);
 }
 
 void CheckDialogue::trace(int i, const QString& text)

@@ -58,14 +58,15 @@ class TestProgramFiles : public QObject {
         env.insert(QStringLiteral("DISPLAY"), m_x.display());
         return env;
     }
-    // The program's visible windows of a kind: its message boxes (titled "Chronolien") or, as no
-    // skinned window shows at start, its menu (a "chronolien" window that is not the tray icon's).
+    // The program's visible windows of a kind, all shown as "Chronolien": its message boxes (dialogs)
+    // or, as no skinned window shows at start, its menu (neither a dialog nor the tray icon, which
+    // overrides the window manager).
     QStringList windowsOf(qint64 pid, const QString& kind) const
     {
-        const QString test = kind == u"box"
-            ? QStringLiteral("xprop -id $id _NET_WM_NAME | grep -q '= \"Chronolien\"$'")
-            : QStringLiteral("xprop -id $id _NET_WM_NAME | grep -q '= \"chronolien\"$' && ! xprop -id $id "
-                             "_NET_WM_WINDOW_TYPE | grep -q OVERRIDE");
+        const QString test = QStringLiteral("xprop -id $id _NET_WM_NAME | grep -q '= \"Chronolien\"$' && ")
+            + (kind == u"box"
+                    ? QStringLiteral("xprop -id $id _NET_WM_WINDOW_TYPE | grep -q DIALOG")
+                    : QStringLiteral("! xprop -id $id _NET_WM_WINDOW_TYPE | grep -q 'OVERRIDE\\|DIALOG'"));
         const auto ids = onDisplay(m_x.display(),
             QStringLiteral(
                 "for id in $(xdotool search --onlyvisible --pid %1); do %2 && echo $id; done; true")

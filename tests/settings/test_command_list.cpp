@@ -153,15 +153,15 @@ private Q_SLOTS:
         QCOMPARE(defaultSoundPath(QStringLiteral("/app"), SoundEvent::Disconnect),
             QStringLiteral("/app/sons/deconnect.wav"));
 
-        storeSoundSetting(store, SoundEvent::Mail, true, QStringLiteral("/whatever.wav"));
+        storeSoundSetting(store, m_folder->path(), SoundEvent::Mail, true, QStringLiteral("/whatever.wav"));
         QCOMPARE(s.son_mail, QStringLiteral("0"));
         QCOMPARE(file.readKey(QStringLiteral("son_mail")), QStringLiteral("0"));
 
-        storeSoundSetting(store, SoundEvent::Mail, false, QStringLiteral("/snd/mail.wav"));
+        storeSoundSetting(store, m_folder->path(), SoundEvent::Mail, false, QStringLiteral("/snd/mail.wav"));
         QCOMPARE(file.readKey(QStringLiteral("son_mail")), QStringLiteral("/snd/mail.wav"));
 
         const QString longPath = QStringLiteral("/") + QString(70, u'x') + QStringLiteral(".wav");
-        storeSoundSetting(store, SoundEvent::Connect, false, longPath);
+        storeSoundSetting(store, m_folder->path(), SoundEvent::Connect, false, longPath);
         QCOMPARE(file.readKey(QStringLiteral("son_connect")), longPath.left(60));
         QCOMPARE(s.son_connect, longPath.left(60));
         QCOMPARE(s.son_deconnect, defaultSoundPath(m_folder->path(), SoundEvent::Disconnect).left(60));
