@@ -49,16 +49,6 @@ public:
     {
         return scheme + QStringLiteral("127.0.0.1:") + QString::number(m_server.serverPort());
     }
-    // The connection that sent the given command.
-    Session sessionWith(const QString& command) const
-    {
-        for (const Session& s : sessions) {
-            if (s.commands().contains(command))
-                return s;
-        }
-        return {};
-    }
-
     QList<Session> sessions;
 
 private:

@@ -1,7 +1,6 @@
 #include "mail/header_extraction.h"
 #include "mail/header_text.h"
 #include "mail/mail_date.h"
-#include "mail/mail_list_events.h"
 #include "mail/pop3_endpoint.h"
 #include "mail/reply_assembler.h"
 
@@ -12,220 +11,125 @@ using Kind = ReplyAssembler::Kind;
 
 namespace {
 
-// A TOP reply as the dialogue hands it over: status line, headers, blank line, body.
-QByteArray reply(
-    const QByteArray& headers, const QByteArray& body = "Bonjour,\r\nFrom: someone in the body\r\n")
+// The entry the check makes of a TOP reply with these headers, read as the check reads them:
+// "name|address|recipient|subject", then "|date" when a date was read; empty when it is not listed.
+// The body carries a header-like line.
+QString entryOf(const QByteArray& headers)
 {
-    QByteArray r = "+OK\r\n" + headers + "\r\n" + body;
-    r.replace("\n", "\r\n");
-    r.replace("\r\r\n", "\r\n");
-    return r;
-}
-
-// The entry made of a reply's header block, read as the check dialogue reads it.
-std::optional<MailEntry> entryOf(const QByteArray& r)
-{
-    QStringList lines = cutReplyLines(r, MaxReplyLines, true);
+    QByteArray reply = "+OK\n" + headers + "\nBonjour,\nFrom: faux@corps.fr\n";
+    QStringList lines = cutReplyLines(reply.replace("\n", "\r\n"), MaxReplyLines, true);
     for (QString& line : lines)
         line = line.toLower();
-    return makeMailEntry(readHeaderFields(lines), 2, 7);
+    const std::optional<MailEntry> e = makeMailEntry(readHeaderFields(lines), 2, 7);
+    if (!e)
+        return {};
+    QStringList parts { e->senderName, e->senderAddress, e->recipient, e->subject };
+    if (e->date != zeroMailDate())
+        parts.append(e->date.toString(Qt::ISODate));
+    return parts.join(u'|');
 }
-
-const QByteArray Filler = "Received: from a by b\nMessage-ID: <1@x>\nMIME-Version: 1.0\n";
-
-struct CountingEvents final : MailListEvents {
-    void refreshMailState() override { }
-    void fillMailList() override { ++fills; }
-    int fills = 0;
-};
 
 } // namespace
 
 // The parsers of what servers send and of the server text an account holds: whole replies, header
-// blocks, dates and their display forms, listing sizes, hosts and transports.
+// blocks, dates and their display forms, hosts and transports.
 class TestMailParsers : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void wholeRepliesWhateverTheCuts_data()
     {
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("multiLine");
         QTest::addColumn<QByteArray>("stream");
         QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QByteArray>("rest");
-        QTest::newRow("single line") << int(Kind::SingleLine) << QByteArray("+OK ready\r\n+OK")
-                                     << QByteArray("+OK ready\r\n") << QByteArray("+OK");
-        QTest::newRow("multi-line") << int(Kind::MultiLine) << QByteArray("+OK\r\nA: b\r\n\r\nbody\r\n.\r\n")
-                                    << QByteArray("+OK\r\nA: b\r\n\r\nbody\r\n") << QByteArray();
-        QTest::newRow("dot-stuffed") << int(Kind::MultiLine) << QByteArray("+OK\r\n..x\r\n...\r\n.\r\n")
-                                     << QByteArray("+OK\r\n.x\r\n..\r\n") << QByteArray();
-        QTest::newRow("empty listing")
-            << int(Kind::MultiLine) << QByteArray("+OK\r\n.\r\n") << QByteArray("+OK\r\n") << QByteArray();
-        QTest::newRow("refusal is one line")
-            << int(Kind::MultiLine) << QByteArray("-ERR no such message\r\n+OK")
-            << QByteArray("-ERR no such message\r\n") << QByteArray("+OK");
+        QTest::addColumn<int>("rest"); // bytes of the next reply at the stream's end
+        QTest::newRow("single line") << false << QByteArray("+OK ready\r\n+OK") << QByteArray("+OK ready\r\n")
+                                     << 3;
+        QTest::newRow("multi-line") << true << QByteArray("+OK\r\nA: b\r\n\r\nbody\r\n.\r\n")
+                                    << QByteArray("+OK\r\nA: b\r\n\r\nbody\r\n") << 0;
+        QTest::newRow("dot-stuffed") << true << QByteArray("+OK\r\n..x\r\n...\r\n.\r\n")
+                                     << QByteArray("+OK\r\n.x\r\n..\r\n") << 0;
+        QTest::newRow("empty listing") << true << QByteArray("+OK\r\n.\r\n") << QByteArray("+OK\r\n") << 0;
+        QTest::newRow("refusal is one line") << true << QByteArray("-ERR no such message\r\n+OK")
+                                             << QByteArray("-ERR no such message\r\n") << 3;
     }
-
+    // Cut anywhere, then fed byte by byte: the reply is taken as soon as it is whole, never before.
     void wholeRepliesWhateverTheCuts()
     {
-        QFETCH(int, kind);
+        QFETCH(bool, multiLine);
         QFETCH(QByteArray, stream);
         QFETCH(QByteArray, text);
-        QFETCH(QByteArray, rest);
-        // Every cut into two pieces, and byte by byte, gives the same reply.
+        QFETCH(int, rest);
+        const qsizetype end = stream.size() - rest;
         for (qsizetype cut = 0; cut <= stream.size(); ++cut) {
             ReplyAssembler a;
-            a.expect(Kind(kind));
+            a.expect(multiLine ? Kind::MultiLine : Kind::SingleLine);
             a.append(stream.left(cut));
+            qsizetype appended = cut;
             std::optional<ReplyAssembler::Reply> reply = a.take();
-            if (reply) {
-                QVERIFY2(cut >= stream.size() - rest.size(), "a reply was taken before its end");
-            } else {
-                a.append(stream.mid(cut));
+            while (!reply && appended < stream.size()) {
+                a.append(stream.mid(appended++, 1));
                 reply = a.take();
             }
             QVERIFY(reply);
+            QCOMPARE(appended, qMax(cut, end));
             QCOMPARE(reply->text, text);
-            QCOMPARE(reply->raw, stream.left(stream.size() - rest.size()));
+            QCOMPARE(reply->raw, stream.left(end));
         }
-        ReplyAssembler a;
-        a.expect(Kind(kind));
-        std::optional<ReplyAssembler::Reply> reply;
-        for (const char c : stream) {
-            a.append(QByteArray(1, c));
-            if (!reply)
-                reply = a.take();
-        }
-        QVERIFY(reply);
-        QCOMPARE(reply->text, text);
-    }
-
-    void aReplyTooLargeOverflows()
-    {
-        ReplyAssembler a;
-        a.expect(Kind::MultiLine);
-        a.append("+OK\r\n");
-        const QByteArray block(64 * 1024, 'x');
-        for (int k = 0; k < 17 && !a.overflowed(); ++k) {
-            a.append(block);
-            QVERIFY(!a.take());
-        }
-        QVERIFY(a.overflowed());
-        a.append(".\r\n");
-        QVERIFY(!a.take());
-        a.clear();
-        QVERIFY(!a.overflowed());
     }
 
     void extract_data()
     {
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<bool>("listed");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<QString>("recipient");
-        QTest::addColumn<QString>("subject");
-        QTest::addColumn<QDateTime>("date");
-
-        const QDateTime d(QDate(2004, 2, 3), QTime(10, 15), Qt::UTC);
-        QTest::newRow("quoted display name") << reply(Filler
-            + "From: \"Jean Dupont\" <Jean.Dupont@Exemple.FR>\nTo: moi@ici.fr\nSubject: Réunion\nDate: Tue, "
-              "3 Feb 2004 10:15:00 +0100\n") << true
-                                             << "jean dupont"
-                                             << "jean.dupont@exemple.fr"
-                                             << "moi@ici.fr"
-                                             << "réunion" << d;
-        QTest::newRow("return-path only")
-            << reply(Filler + "Return-Path: <bounce@liste.org>\nSubject: x\n") << true << "bounce@liste.org"
-            << "bounce@liste.org"
-            << ""
-            << "x" << zeroMailDate();
-        QTest::newRow("two addresses in to keep the comma")
-            << reply(Filler + "From: a@b.fr\nTo: un@x.fr, deux@y.fr\n") << true << "a@b.fr"
-            << "a@b.fr"
-            << "un@x.fr,"
-            << "" << zeroMailDate();
-        QTest::newRow("x-apparently-to wins over to")
-            << reply(Filler + "X-Apparently-To: vrai@ici.fr via 1.2.3.4\nTo: autre@ici.fr\nFrom: a@b.fr\n")
-            << true << "a@b.fr"
-            << "a@b.fr"
-            << "vrai@ici.fr"
-            << "" << zeroMailDate();
-        QTest::newRow("reply-to when no from")
-            << reply(Filler + "Reply-To: Service Client <sc@shop.fr>\n") << true << "service client"
-            << "sc@shop.fr"
-            << ""
-            << "" << zeroMailDate();
-        QTest::newRow("second from wins")
-            << reply(Filler + "From: Premier Nom <p@x.fr>\nFrom: Second Nom <s@x.fr>\n") << true
-            << "second nom"
-            << "s@x.fr"
-            << ""
-            << "" << zeroMailDate();
-        QTest::newRow("no sender dropped")
-            << reply(Filler + "To: moi@ici.fr\nSubject: anonyme\n") << false << ""
-            << ""
-            << ""
-            << "" << QDateTime();
-        QTest::newRow("no space after colon matches nothing")
-            << reply(Filler + "From:a@b.fr\nReturn-Path: <r@b.fr>\n") << true << "r@b.fr"
-            << "r@b.fr"
-            << ""
-            << "" << zeroMailDate();
-        QTest::newRow("folded subject is whole")
-            << reply(Filler + "From: a@b.fr\nSubject: premier morceau\n\tsecond\n   morceau\n") << true
-            << "a@b.fr"
-            << "a@b.fr"
-            << ""
-            << "premier morceau second morceau" << zeroMailDate();
-        QTest::newRow("address folded onto the next line, no bounce address")
-            << reply(Filler + "Return-Path: <>\nFrom: \"Jean Dupont\"\n <Jean@Exemple.fr>\n") << true
-            << "jean dupont"
-            << "jean@exemple.fr"
-            << ""
-            << "" << zeroMailDate();
-        QTest::newRow("encoded word cut in a character, over folded lines")
-            << reply(
-                   Filler + "From: a@b.fr\nSubject: =?UTF-8?Q?R=C3?=\n =?utf-8?q?=A9union_du_comit=C3=A9?=\n")
-            << true << "a@b.fr"
-            << "a@b.fr"
-            << ""
-            << "réunion du comité" << zeroMailDate();
+        QTest::addColumn<QByteArray>("headers");
+        QTest::addColumn<QString>("entry");
+        const auto row = [](const char* name, const QByteArray& headers, const char* entry) {
+            QTest::newRow(name) << headers << QString::fromUtf8(entry);
+        };
+        row("quoted display name",
+            "From: \"Jean Dupont\" <Jean.Dupont@Exemple.FR>\nTo: moi@ici.fr\nSubject: Réunion\n"
+            "Date: Tue, 3 Feb 2004 10:15:00 +0100\n",
+            "jean dupont|jean.dupont@exemple.fr|moi@ici.fr|réunion|2004-02-03T10:15:00Z");
+        row("return-path only", "Return-Path: <bounce@liste.org>\nSubject: x\n",
+            "bounce@liste.org|bounce@liste.org||x");
+        row("two addresses in to keep the comma", "From: a@b.fr\nTo: un@x.fr, deux@y.fr\n",
+            "a@b.fr|a@b.fr|un@x.fr,|");
+        row("x-apparently-to wins over to",
+            "X-Apparently-To: vrai@ici.fr via 1.2.3.4\nTo: autre@ici.fr\nFrom: a@b.fr\n",
+            "a@b.fr|a@b.fr|vrai@ici.fr|");
+        row("reply-to when no from", "Reply-To: Service Client <sc@shop.fr>\n",
+            "service client|sc@shop.fr||");
+        row("second from wins", "From: Premier Nom <p@x.fr>\nFrom: Second Nom <s@x.fr>\n",
+            "second nom|s@x.fr||");
+        row("a name of four characters", "From: anne <a@b.fr>\n", "anne|a@b.fr||");
+        row("no name under four characters", "From: bob <b@b.fr>\n", "b@b.fr|b@b.fr||");
+        row("only an address in angles, a block of one line", "From: <x@y.fr>\n", "x@y.fr|x@y.fr||");
+        row("address cut at 50", "From: nom long <" + QByteArray(60, 'a') + ">\n",
+            QByteArray("nom long|" + QByteArray(49, 'a') + "||").constData());
+        row("no sender dropped", "To: moi@ici.fr\nSubject: anonyme\n", "");
+        row("no space after colon matches nothing", "From:a@b.fr\nReturn-Path: <r@b.fr>\n",
+            "r@b.fr|r@b.fr||");
+        row("folded subject is whole", "From: a@b.fr\nSubject: premier morceau\n\tsecond\n   morceau\n",
+            "a@b.fr|a@b.fr||premier morceau second morceau");
+        row("address folded onto the next line, no bounce address",
+            "Return-Path: <>\nFrom: \"Jean Dupont\"\n <Jean@Exemple.fr>\n", "jean dupont|jean@exemple.fr||");
+        row("encoded word cut in a character, over folded lines",
+            "From: a@b.fr\nSubject: =?UTF-8?Q?R=C3?=\n =?utf-8?q?=A9union_du_comit=C3=A9?=\n",
+            "a@b.fr|a@b.fr||réunion du comité");
+        row("encoded words decoded then lower-cased",
+            "From: =?iso-8859-1?q?Ren=E9?= Dupr\xc3\xa9 <r@x.fr>\nSubject: =?utf-8?b?UsOpdW5pb24=?= "
+            "=?utf-8?q?_demain?=\n",
+            "rené dupré|r@x.fr||réunion demain");
         QByteArray many;
         for (int k = 0; k < 30; ++k)
             many += "Received: from relay" + QByteArray::number(k) + ".example.net by mx\n";
-        QTest::newRow("subject after the 20th line is read")
-            << reply(many + "From: Nom Long <n@x.fr>\nSubject: tard\nDate: 3 aug 2004 08:00:00 gmt\n") << true
-            << "nom long"
-            << "n@x.fr"
-            << ""
-            << "tard" << QDateTime(QDate(2004, 8, 3), QTime(8, 0), Qt::UTC);
-        QTest::newRow("from in the body is not a header")
-            << reply(Filler + "From: vrai@x.fr\n", "texte\nFrom: faux@y.fr\n") << true << "vrai@x.fr"
-            << "vrai@x.fr"
-            << ""
-            << "" << zeroMailDate();
-        QTest::newRow("encoded words decoded then lower-cased") << reply(Filler
-            + "From: =?iso-8859-1?q?Ren=E9?= Dupr\xc3\xa9 <r@x.fr>\nSubject: =?utf-8?b?UsOpdW5pb24=?= "
-              "=?utf-8?q?_demain?=\n") << true << "rené dupré"
-                                                                << "r@x.fr"
-                                                                << ""
-                                                                << "réunion demain" << zeroMailDate();
+        row("subject after the 20th line is read",
+            many + "From: Nom Long <n@x.fr>\nSubject: tard\nDate: 3 aug 2004 08:00:00 gmt\n",
+            "nom long|n@x.fr||tard|2004-08-03T08:00:00Z");
     }
-
     void extract()
     {
-        QFETCH(QByteArray, reply);
-        QFETCH(bool, listed);
-        const std::optional<MailEntry> e = entryOf(reply);
-        QCOMPARE(e.has_value(), listed);
-        if (!listed)
-            return;
-        QTEST(e->senderName, "name");
-        QTEST(e->senderAddress, "address");
-        QTEST(e->recipient, "recipient");
-        QTEST(e->subject, "subject");
-        QTEST(e->date, "date");
+        QFETCH(QByteArray, headers);
+        QTEST(entryOf(headers), "entry");
     }
 
     void linesAreCutAndBounded()
@@ -242,88 +146,23 @@ private Q_SLOTS:
             QStringList({ "+OK", "Subject: a b" }));
     }
 
-    void splitAndClean_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("address");
-        QTest::newRow("no angle") << "a@b.fr"
-                                  << "a@b.fr"
-                                  << "a@b.fr";
-        QTest::newRow("quoted name") << "\"jean d\" <j@d.fr>"
-                                     << "jean d"
-                                     << "j@d.fr";
-        QTest::newRow("name of 4") << "anne <a@b.fr>"
-                                   << "anne"
-                                   << "a@b.fr";
-        QTest::newRow("name of 3") << "bob <b@b.fr>"
-                                   << ""
-                                   << "b@b.fr";
-        QTest::newRow("only angle") << "<x@y.fr>"
-                                    << ""
-                                    << "x@y.fr";
-        QTest::newRow("address cut at 50") << "nom long <" + QString(60, u'a') + ">"
-                                           << "nom long"
-                                           << "" + QString(49, u'a');
-    }
-
-    void splitAndClean()
-    {
-        QFETCH(QString, value);
-        QString name = splitAddress(1, value);
-        QString address = splitAddress(2, value);
-        QTEST(cleanAddress(name), "name");
-        QTEST(cleanAddress(address), "address");
-        QTEST(address, "address"); // the argument is cleaned too
-    }
-
     void decodeHeaderLine_data()
     {
         QTest::addColumn<QByteArray>("raw");
         QTest::addColumn<QString>("text");
-        QTest::newRow("utf-8 raw") << QByteArray("Subject: caf\xc3\xa9") << QStringLiteral("Subject: café");
         QTest::newRow("windows-1252 raw")
             << QByteArray("Subject: caf\xe9 \x80") << QStringLiteral("Subject: café €");
-        QTest::newRow("q iso-8859-1")
-            << QByteArray("=?ISO-8859-1?Q?caf=E9_cr=E8me?=") << QStringLiteral("café crème");
         QTest::newRow("q iso-8859-15 euro") << QByteArray("=?iso-8859-15?q?=A4?=") << QStringLiteral("€");
         QTest::newRow("b windows-1252") << QByteArray("=?windows-1252?b?gA==?=") << QStringLiteral("€");
-        QTest::newRow("unknown charset stays")
-            << QByteArray("=?x-nothing?q?abc?=") << QStringLiteral("=?x-nothing?q?abc?=");
-        QTest::newRow("bad base64 stays")
-            << QByteArray("=?utf-8?b?***?=") << QStringLiteral("=?utf-8?b?***?=");
-        QTest::newRow("character cut between two words")
-            << QByteArray("=?utf-8?b?UsM=?= =?utf-8?b?qXVuaW9u?=") << QStringLiteral("Réunion");
+        QTest::newRow("unknown charset stays") << QByteArray("=?x-nothing?q?abc?=") << "=?x-nothing?q?abc?=";
+        QTest::newRow("bad base64 stays") << QByteArray("=?utf-8?b?***?=") << "=?utf-8?b?***?=";
         QTest::newRow("two character sets side by side")
             << QByteArray("=?iso-8859-1?q?caf=E9?= =?utf-8?q?_cr=C3=A8me?=") << QStringLiteral("café crème");
     }
-
     void decodeHeaderLine()
     {
         QFETCH(QByteArray, raw);
         QTEST(chronolien::decodeHeaderLine(raw), "text");
-    }
-
-    void listSizesForTheAccountsEntries()
-    {
-        MailList list;
-        list.count = 3; // the fourth slot is stale
-        const int owners[4][2] = { { 1, 2 }, { 2, 2 }, { 1, 25 }, { 1, 1 } }; // account, message
-        for (int e = 1; e <= 4; ++e) {
-            list.entry(e).account = qint16(owners[e - 1][0]);
-            list.entry(e).messageNumber = qint16(owners[e - 1][1]);
-        }
-        QByteArray r = "+OK 30 messages\r\n";
-        for (int n = 1; n <= 30; ++n)
-            r += QByteArray::number(n) + ' ' + QByteArray::number(n * 1024) + "\r\n";
-        r += "abc def\r\n";
-        CountingEvents events;
-        applyListSizes(r, 1, list, events);
-        QCOMPARE(list.entry(1).sizeKo, 2.0f);
-        QCOMPARE(list.entry(2).sizeKo, 0.0f);
-        QCOMPARE(list.entry(3).sizeKo, 25.0f); // beyond the 20th line
-        QCOMPARE(list.entry(4).sizeKo, 0.0f);
-        QCOMPARE(events.fills, 2);
     }
 
     void parse_data()
@@ -340,15 +179,11 @@ private Q_SLOTS:
         QTest::newRow("full month name") << "3 february 2004 10:15:00 +0100" << at(2004, 2, 3, 10, 15, 0);
         QTest::newRow("zone name edt") << "thu, 1 jul 2004 12:00:00 edt" << at(2004, 7, 1, 12, 0, 0);
         QTest::newRow("zone comment") << "fri, 2 jul 2004 12:00:00 (utc)" << at(2004, 7, 2, 12, 0, 0);
-        QTest::newRow("zone z") << "2 jul 2004 12:00:00 z" << at(2004, 7, 2, 12, 0, 0);
         QTest::newRow("weekday without comma") << "fri 2 jul 2004 12:00:00" << at(2004, 7, 2, 12, 0, 0);
         QTest::newRow("no seconds") << "2 jul 2004 12:30 +0200" << at(2004, 7, 2, 12, 30, 0);
         QTest::newRow("french words") << "3 février 2004 10:15:00" << at(2004, 2, 3, 10, 15, 0);
         QTest::newRow("no time") << "3 mar 2004" << at(2004, 3, 3, 0, 0, 0);
-        QTest::newRow("zone msk") << "sat, 30 dec 2023 23:59:59 msk" << at(2023, 12, 30, 23, 59, 59);
         QTest::newRow("zone aedt") << "mon, 1 jan 2024 09:00:00 aedt" << at(2024, 1, 1, 9, 0, 0);
-        QTest::newRow("zone hst and comment")
-            << "1 jan 2024 09:00:00 hst (hawaii)" << at(2024, 1, 1, 9, 0, 0);
         QTest::newRow("military zone") << "1 jan 2024 09:00:00 a" << at(2024, 1, 1, 9, 0, 0);
         QTest::newRow("fractional seconds")
             << "tue, 3 feb 2004 10:15:00.123456 +0100" << at(2004, 2, 3, 10, 15, 0);
@@ -364,102 +199,66 @@ private Q_SLOTS:
         QTest::newRow("iso form") << "2004-02-03 10:15:00" << zeroMailDate();
         QTest::newRow("huge number") << "99999999999999999999 feb 2004" << zeroMailDate();
     }
-
     void parse()
     {
         QFETCH(QString, value);
         QTEST(parseMailDate(value), "date");
     }
 
-    void displayForms_data()
+    // The windows' long form (the mail list's test shows an ordinary date) and the trace's short
+    // form, which leaves a midnight time out and writes the zero date as a time.
+    void dateForms()
     {
-        QTest::addColumn<QDateTime>("date");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("shortText");
-        QTest::newRow("example") << QDateTime(QDate(2004, 2, 3), QTime(10, 15), Qt::UTC)
-                                 << "mardi 3 février 2004 à 10:15:00"
-                                 << "03/02/2004 10:15:00";
-        QTest::newRow("zero date") << zeroMailDate() << "samedi 30 décembre 1899 à 00:00:00"
-                                   << "00:00:00";
-        QTest::newRow("august midnight")
-            << QDateTime(QDate(2021, 8, 15), QTime(0, 0), Qt::UTC) << "dimanche 15 août 2021 à 00:00:00"
-            << "15/08/2021";
-    }
-
-    void displayForms()
-    {
-        QFETCH(QDateTime, date);
-        QTEST(mailDateText(date), "text");
-        QTEST(mailDateShortText(date), "shortText");
-    }
-
-    void sizeForm_data()
-    {
-        QTest::addColumn<float>("ko");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("fraction") << 0.5f << "0,50 Ko";
-        QTest::newRow("rounded") << 1234.0f / 1024.0f << "1,21 Ko";
-        QTest::newRow("large") << 12345.678f << "12345,68 Ko";
-    }
-
-    void sizeForm()
-    {
-        QFETCH(float, ko);
-        QTEST(mailSizeText(ko), "text");
+        const QDateTime midnight(QDate(2021, 8, 15), QTime(0, 0), Qt::UTC);
+        QCOMPARE(mailDateText(midnight), QStringLiteral("dimanche 15 août 2021 à 00:00:00"));
+        QCOMPARE(mailDateText(zeroMailDate()), QStringLiteral("samedi 30 décembre 1899 à 00:00:00"));
+        QCOMPARE(mailDateShortText(midnight), QStringLiteral("15/08/2021"));
+        QCOMPARE(mailDateShortText(zeroMailDate()), QStringLiteral("00:00:00"));
     }
 
     void serverText_data()
     {
         QTest::addColumn<QString>("server");
-        QTest::addColumn<QString>("host");
-        QTest::addColumn<int>("port");
-        QTest::addColumn<bool>("secure");
+        QTest::addColumn<QString>("endpoint"); // host, port, and "tls" when secure
         QTest::newRow("host") << "pop.free.fr"
-                              << "pop.free.fr" << 110 << false;
+                              << "pop.free.fr 110";
         QTest::newRow("host:port") << "127.0.0.1:2110"
-                                   << "127.0.0.1" << 2110 << false;
+                                   << "127.0.0.1 2110";
         QTest::newRow("host:995 is TLS") << "pop.gmail.com:995"
-                                         << "pop.gmail.com" << 995 << true;
+                                         << "pop.gmail.com 995 tls";
         QTest::newRow("pop3s://host") << "pop3s://pop.example.org"
-                                      << "pop.example.org" << 995 << true;
+                                      << "pop.example.org 995 tls";
         QTest::newRow("pop3s://host:port") << "pop3s://127.0.0.1:2995"
-                                           << "127.0.0.1" << 2995 << true;
+                                           << "127.0.0.1 2995 tls";
         QTest::newRow("scheme in capitals") << "POP3S://Pop.Example.org"
-                                            << "Pop.Example.org" << 995 << true;
+                                            << "Pop.Example.org 995 tls";
         QTest::newRow("bad port stays in the host") << "host:abc"
-                                                    << "host:abc" << 110 << false;
+                                                    << "host:abc 110";
         QTest::newRow("port 0") << "host:0"
-                                << "host:0" << 110 << false;
+                                << "host:0 110";
         QTest::newRow("port too large") << "host:65536"
-                                        << "host:65536" << 110 << false;
+                                        << "host:65536 110";
         QTest::newRow("bad port over TLS") << "pop3s://host:x"
-                                           << "host:x" << 995 << true;
+                                           << "host:x 995 tls";
         QTest::newRow("bare IPv6 address") << "::1"
-                                           << "::1" << 110 << false;
+                                           << "::1 110";
         QTest::newRow("IPv6 with port") << "[::1]:2110"
-                                        << "::1" << 2110 << false;
+                                        << "::1 2110";
         QTest::newRow("IPv6 over TLS") << "pop3s://[::1]"
-                                       << "::1" << 995 << true;
+                                       << "::1 995 tls";
         QTest::newRow("other scheme is a host") << "pop3://pop.free.fr"
-                                                << "pop3://pop.free.fr" << 110 << false;
+                                                << "pop3://pop.free.fr 110";
+        // The example the mailbox page's help gives is itself a TLS server text.
+        QTest::newRow("the help's example")
+            << secureServerHelpText().section(QStringLiteral("par exemple "), 1).section(u' ', 0, 0)
+            << "pop.example.org 995 tls";
     }
-
     void serverText()
     {
         QFETCH(QString, server);
-        const Pop3Endpoint endpoint = parsePop3Server(server);
-        QTEST(endpoint.host, "host");
-        QTEST(int(endpoint.port), "port");
-        QTEST(endpoint.secure, "secure");
-    }
-
-    void helpTextShowsHowToWriteATlsServer()
-    {
-        const QString help = secureServerHelpText();
-        // The example given is itself a TLS server text.
-        const QString example = help.section(QStringLiteral("par exemple "), 1).section(u' ', 0, 0);
-        QVERIFY(parsePop3Server(example).secure);
-        QCOMPARE(parsePop3Server(example).host, QStringLiteral("pop.example.org"));
+        const Pop3Endpoint e = parsePop3Server(server);
+        QTEST(e.host + u' ' + QString::number(e.port) + (e.secure ? QStringLiteral(" tls") : QString()),
+            "endpoint");
     }
 };
 

@@ -16,13 +16,9 @@ namespace {
 
 MailEntry message(int minute, const char* name, const char* subject)
 {
-    MailEntry entry;
-    entry.senderName = QString::fromUtf8(name);
-    entry.senderAddress = entry.senderName.section(u' ', 0, 0) + QStringLiteral("@exemple.fr");
-    entry.subject = QString::fromUtf8(subject);
-    entry.date = QDateTime(QDate(2026, 12, 6), QTime(9, minute), Qt::UTC);
-    entry.account = 1;
-    return entry;
+    const QString sender = QString::fromUtf8(name);
+    return { {}, sender.section(u' ', 0, 0) + "@exemple.fr", sender,
+        QDateTime(QDate(2026, 12, 6), QTime(9, minute), Qt::UTC), 0, QString::fromUtf8(subject), 0, 1 };
 }
 
 bool notificationServiceRunning()

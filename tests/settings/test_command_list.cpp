@@ -1,7 +1,4 @@
 #include "settings/command_list.h"
-#include "settings/settings.h"
-#include "settings/settings_file.h"
-#include "settings/sound_settings.h"
 #include "support/file_bytes.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_app_folder.h"
@@ -19,25 +16,14 @@ class TestCommandList : public QObject {
     std::unique_ptr<TempAppFolder> m_folder;
     MessageBoxRecorder m_messages;
 
-    QString path(int list) const { return commandListPath(m_folder->path(), list); }
+    QString path() const { return commandListPath(m_folder->path(), 1); }
+    QByteArray bytes() const { return m_folder->readBytes(QStringLiteral("even1.ini")); }
 
 private Q_SLOTS:
     void init()
     {
         m_folder = std::make_unique<TempAppFolder>();
         m_messages.shown.clear();
-    }
-
-    void missingFilesAreCreatedEmpty()
-    {
-        CommandList one, two;
-        one.entries = QStringList { QStringLiteral("stale") };
-        loadCommandList(one, path(1));
-        loadCommandList(two, path(2));
-        QVERIFY(one.entries.isEmpty());
-        QVERIFY(m_folder->exists(QStringLiteral("even1.ini")));
-        QVERIFY(m_folder->exists(QStringLiteral("even2.ini")));
-        QCOMPARE(m_folder->readBytes(QStringLiteral("even2.ini")), QByteArray());
     }
 
     void savedFile_data()
@@ -64,27 +50,28 @@ private Q_SLOTS:
         QFETCH(QStringList, pageLines);
         m_folder->writeBytes(QStringLiteral("even1.ini"), "\"/old\"\r\n");
         CommandList list;
-        commitCommandList(list, pageLines, path(1), m_messages);
-        QTEST(m_folder->readBytes(QStringLiteral("even1.ini")), "bytes");
+        commitCommandList(list, pageLines, path(), m_messages);
+        QTEST(bytes(), "bytes");
         CommandList back;
-        loadCommandList(back, path(1));
+        loadCommandList(back, path());
         QCOMPARE(back.entries, list.entries);
     }
 
-    void parsing_data()
+    void reading_data()
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QStringList>("entries");
-        QTest::newRow("quoted with commas") << QByteArray("\"/a,b/c\"\r\n") << QStringList { "/a,b/c" };
-        QTest::newRow("unquoted split at commas")
-            << QByteArray("/x,/y , /z\r\n") << QStringList { "/x", "/y", "/z" };
-        QTest::newRow("two quoted on a line")
-            << QByteArray("\"/a\",\"/b\"\r\n") << QStringList { "/a", "/b" };
-        QTest::newRow("LF line ends") << QByteArray("\"/a\"\n\"/b\"\n") << QStringList { "/a", "/b" };
-        QTest::newRow("no final line end") << QByteArray("\"/a\"") << QStringList { "/a" };
-        QTest::newRow("blank lines skipped") << QByteArray("\r\n\"/a\"\r\n\r\n") << QStringList { "/a" };
-        QTest::newRow("unclosed quote") << QByteArray("\"/a b") << QStringList { "/a b" };
-        QTest::newRow("spaces before quote") << QByteArray("   \"/a\"\r\n") << QStringList { "/a" };
+        const auto row = [](const char* name, const QByteArray& text, const QStringList& entries) {
+            QTest::newRow(name) << text << entries;
+        };
+        row("quoted with commas", "\"/a,b/c\"\r\n", { "/a,b/c" });
+        row("unquoted split at commas", "/x,/y , /z\r\n", { "/x", "/y", "/z" });
+        row("two quoted on a line", "\"/a\",\"/b\"\r\n", { "/a", "/b" });
+        row("LF line ends", "\"/a\"\n\"/b\"\n", { "/a", "/b" });
+        row("no final line end", "\"/a\"", { "/a" });
+        row("blank lines skipped", "\r\n\"/a\"\r\n\r\n", { "/a" });
+        row("unclosed quote", "\"/a b", { "/a b" });
+        row("spaces before quote", "   \"/a\"\r\n", { "/a" });
         QByteArray fourteen;
         QStringList ten;
         for (int i = 1; i <= 14; ++i) {
@@ -92,79 +79,56 @@ private Q_SLOTS:
             if (i <= 10)
                 ten.append(QStringLiteral("/p%1").arg(i));
         }
-        QTest::newRow("loading stops at ten") << fourteen << ten;
+        row("loading stops at ten", fourteen, ten);
     }
-    void parsing()
+    void reading()
     {
         QFETCH(QByteArray, text);
-        QFETCH(QStringList, entries);
         m_folder->writeBytes(QStringLiteral("even1.ini"), text);
         CommandList list;
-        loadCommandList(list, path(1));
-        QCOMPARE(list.entries, entries);
+        loadCommandList(list, path());
+        QTEST(list.entries, "entries");
     }
 
-    // A save cut short (a full disk; here a limit on file sizes) leaves the old list whole.
-    void aFailedSaveKeepsTheOldList()
+    void aSaveThatCannotBeMadeKeepsWhatIsThere_data()
     {
+        QTest::addColumn<QString>("kind"); // what stands in the list's place, or a full disk
+        QTest::newRow("pipe") << "pipe";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("full disk") << "full disk";
+    }
+    // A pipe or a folder in the list's place reads at once as an empty list; a save cut short (a
+    // full disk; here a limit on file sizes) leaves the old list whole. Each stays, and the user is
+    // told.
+    void aSaveThatCannotBeMadeKeepsWhatIsThere()
+    {
+        QFETCH(QString, kind);
+        const bool fullDisk = kind == u"full disk";
         CommandList list;
-        commitCommandList(
-            list, { QStringLiteral("/bin/un"), QStringLiteral("/bin/deux") }, path(1), m_messages);
-        const QByteArray before = m_folder->readBytes(QStringLiteral("even1.ini"));
+        list.entries = QStringList { QStringLiteral("/stale") };
+        if (fullDisk)
+            commitCommandList(
+                list, { QStringLiteral("/bin/un"), QStringLiteral("/bin/deux") }, path(), m_messages);
+        else
+            QVERIFY(makeNonRegular(path(), kind));
+        loadCommandList(list, path());
+        const QStringList before = list.entries;
+        QCOMPARE(before.size(), fullDisk ? 2 : 0);
+
         rlimit limit {};
         QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
         const rlimit tiny { 8, limit.rlim_max };
         std::signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead of ending the process
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-        commitCommandList(list, { QStringLiteral("/bin/trois") }, path(1), m_messages);
+        commitCommandList(list, { QStringLiteral("/bin/trois") }, path(), m_messages);
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        QCOMPARE(m_folder->readBytes(QStringLiteral("even1.ini")), before);
-        QCOMPARE(m_messages.texts(),
-            QStringList { QStringLiteral("Impossible d'écrire dans le fichier ") + path(1) });
-        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList { QStringLiteral("even1.ini") });
-    }
 
-    void somethingElseInTheListsPlace_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("pipe") << "pipe";
-        QTest::newRow("folder") << "folder";
-    }
-    // It reads as an empty list at once, and a save leaves it where it is and says so.
-    void somethingElseInTheListsPlace()
-    {
-        QFETCH(QString, kind);
-        QVERIFY(makeNonRegular(path(2), kind));
-        CommandList list;
-        list.entries = QStringList { QStringLiteral("/stale") };
-        loadCommandList(list, path(2));
-        QVERIFY(list.entries.isEmpty());
-        list.entries = QStringList { QStringLiteral("/bin/true") };
-        QVERIFY(!saveCommandList(list, path(2), m_messages));
-        QCOMPARE(m_messages.shown.size(), 1);
-        QVERIFY(!QFileInfo(path(2)).isFile());
-    }
-
-    void soundSettings()
-    {
-        SettingsFile file(m_folder->file(QStringLiteral("config.ini")), m_messages);
-        Settings s = Settings::defaults(m_folder->path(), QDate(2026, 1, 1));
-        SettingsStore store(s, file);
-        QCOMPARE(defaultSoundPath(QStringLiteral("/app"), SoundEvent::Disconnect),
-            QStringLiteral("/app/sons/deconnect.wav"));
-
-        storeSoundSetting(store, m_folder->path(), SoundEvent::Mail, true, QStringLiteral("/whatever.wav"));
-        QCOMPARE(s.son_mail, QStringLiteral("0"));
-        QCOMPARE(file.readKey(QStringLiteral("son_mail")), QStringLiteral("0"));
-
-        storeSoundSetting(store, m_folder->path(), SoundEvent::Mail, false, QStringLiteral("/snd/mail.wav"));
-        QCOMPARE(file.readKey(QStringLiteral("son_mail")), QStringLiteral("/snd/mail.wav"));
-
-        const QString longPath = QStringLiteral("/") + QString(70, u'x') + QStringLiteral(".wav");
-        storeSoundSetting(store, m_folder->path(), SoundEvent::Connect, false, longPath);
-        QCOMPARE(file.readKey(QStringLiteral("son_connect")), longPath.left(60));
-        QCOMPARE(s.son_connect, longPath.left(60));
-        QCOMPARE(s.son_deconnect, defaultSoundPath(m_folder->path(), SoundEvent::Disconnect).left(60));
+        QCOMPARE(m_messages.texts(), QStringList { "Impossible d'écrire dans le fichier " + path() });
+        loadCommandList(list, path());
+        QCOMPARE(list.entries, before);
+        // No temporary file is left beside it.
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files),
+            fullDisk ? QStringList { "even1.ini" } : QStringList());
     }
 };
 

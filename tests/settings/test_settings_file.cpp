@@ -5,7 +5,6 @@
 #include "support/temp_app_folder.h"
 
 #include <QTest>
-#include <QtEndian>
 
 using namespace chronolien;
 using namespace chronolien::test;
@@ -18,7 +17,6 @@ class TestSettingsFile : public QObject {
     std::unique_ptr<SettingsFile> m_file;
 
     QByteArray bytes() const { return m_folder->readBytes(QStringLiteral("config.ini")); }
-    void setBytes(const QByteArray& b) const { m_folder->writeBytes(QStringLiteral("config.ini"), b); }
 
 private Q_SLOTS:
     void init()
@@ -29,116 +27,62 @@ private Q_SLOTS:
         m_file = std::make_unique<SettingsFile>(m_folder->file(QStringLiteral("config.ini")), m_messages);
     }
 
-    void missingFileIsCreatedEmptyAndEveryKeyIsAbsent()
+    // A missing file is made, empty. A record is its number, its key cut at 30 and its value in
+    // Windows-1252 cut at 60, both padded with spaces: trailing spaces are not kept. A key written
+    // again keeps its record, a new one is appended.
+    void recordsAreRewrittenInPlaceOrAppended()
     {
         QCOMPARE(m_file->readKey(QStringLiteral("pos_x")), QString());
         QVERIFY(m_folder->exists(QStringLiteral("config.ini")));
-        QCOMPARE(bytes().size(), 0);
-        QCOMPARE(m_file->findRecord(QStringLiteral("pos_x")), 1);
+        QCOMPARE(bytes(), QByteArray());
+        const QString longKey = QString(30, u'k') + u'Z';
+        QCOMPARE(m_file->writeKey(QStringLiteral("forfait"), true), 1);
+        QCOMPARE(m_file->writeKey(QStringLiteral("nomskin"), QStringLiteral("  été  ")), 2);
+        QCOMPARE(m_file->writeKey(QStringLiteral("pos_x"), 5000), 3);
+        QCOMPARE(m_file->writeKey(QStringLiteral("pos_x"), QString(61, u'v')), 3);
+        QCOMPARE(m_file->writeKey(longKey, QStringLiteral("first")), 4);
+        QCOMPARE(m_file->writeKey(longKey, QStringLiteral("     ")), 4);
+        QCOMPARE(bytes(),
+            settingsRecord(1, "forfait", "Vrai") + settingsRecord(2, "nomskin", "  \xe9t\xe9")
+                + settingsRecord(3, "pos_x", QByteArray(60, 'v'))
+                + settingsRecord(4, QByteArray(30, 'k'), ""));
+        QCOMPARE(m_file->readKey(QStringLiteral("nomskin")), QStringLiteral("  été"));
+        QCOMPARE(m_file->readKey(longKey), QString());
     }
 
-    void recordLayoutIsExact()
+    void foreignRecords_data()
     {
-        QCOMPARE(m_file->writeKey(QStringLiteral("pos_x"), 5000), 1);
-        QCOMPARE(m_file->writeKey(QStringLiteral("nomskin"), QStringLiteral("été")), 2);
-        const QByteArray expected
-            = settingsRecord(1, "pos_x", "5000") + settingsRecord(2, "nomskin", "\xe9t\xe9");
-        QCOMPARE(bytes(), expected);
-    }
-
-    void rewriteInPlaceAndAppend()
-    {
-        m_file->writeKey(QStringLiteral("forfait"), true);
-        m_file->writeKey(QStringLiteral("pos_x"), 5000);
-        m_file->writeKey(QStringLiteral("pos_y"), 500);
-        QCOMPARE(bytes().size(), 3 * 92);
-
-        QCOMPARE(m_file->writeKey(QStringLiteral("pos_x"), 123456), 2);
-        QCOMPARE(bytes().size(), 3 * 92);
-        QCOMPARE(bytes().mid(92, 92), settingsRecord(2, "pos_x", "123456"));
-        QCOMPARE(bytes().left(92), settingsRecord(1, "forfait", "Vrai"));
-        QCOMPARE(bytes().mid(184), settingsRecord(3, "pos_y", "500"));
-
-        QCOMPARE(m_file->writeKey(QStringLiteral("j_raz"), 1), 4);
-        QCOMPARE(bytes().size(), 4 * 92);
-        QCOMPARE(m_file->readKey(QStringLiteral("pos_x")), QStringLiteral("123456"));
-    }
-
-    void lastOfTwoMatchingRecordsWins()
-    {
-        setBytes(settingsRecord(1, "cpt_mois", "100") + settingsRecord(2, "pos_x", "1")
-            + settingsRecord(3, "cpt_mois", "200"));
-        QCOMPARE(m_file->findRecord(QStringLiteral("cpt_mois")), 3);
-        QCOMPARE(m_file->readKey(QStringLiteral("cpt_mois")), QStringLiteral("200"));
-        m_file->writeKey(QStringLiteral("cpt_mois"), 300);
-        QCOMPARE(bytes().left(92), settingsRecord(1, "cpt_mois", "100"));
-        QCOMPARE(bytes().mid(184), settingsRecord(3, "cpt_mois", "300"));
-    }
-
-    void keyIsFoundByContainment()
-    {
-        setBytes(settingsRecord(1, "  old_pos_x_key", "7"));
-        QCOMPARE(m_file->readKey(QStringLiteral("pos_x")), QStringLiteral("7"));
-        QCOMPARE(m_file->readKey(QStringLiteral("POS_X")), QString()); // exact case
-    }
-
-    void spacesOfValues()
-    {
-        m_file->writeKey(QStringLiteral("a"), QStringLiteral("  lead and trail  "));
-        QCOMPARE(m_file->readKey(QStringLiteral("a")), QStringLiteral("  lead and trail"));
-        m_file->writeKey(QStringLiteral("b"), QStringLiteral("     "));
-        QCOMPARE(m_file->readKey(QStringLiteral("b")), QString());
-    }
-
-    void longKeysAndValuesAreCut()
-    {
-        const QString value61 = QString(59, u'v') + QStringLiteral("XY");
-        m_file->writeKey(QStringLiteral("v"), value61);
-        QCOMPARE(m_file->readKey(QStringLiteral("v")), value61.left(60));
-
-        const QString key31 = QString(30, u'k') + u'Z';
-        m_file->writeKey(key31, QStringLiteral("first"));
-        QCOMPARE(bytes().mid(92 + 2, 30), QByteArray(30, 'k'));
-        // Written again, the long key keeps its one record.
-        m_file->writeKey(key31, QStringLiteral("second"));
-        QCOMPARE(bytes().size(), 2 * 92);
-        QCOMPARE(m_file->readKey(key31), QStringLiteral("second"));
-    }
-
-    void partialRecordAtTheEnd()
-    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value"); // read before the write
+        QTest::addColumn<int>("record"); // found, then written
+        const QByteArray two = settingsRecord(1, "cpt_mois", "100") + settingsRecord(2, "pos_x", "1");
+        const QByteArray old = settingsRecord(1, "  old_pos_x_key", "7");
+        const auto row
+            = [](const char* name, const QByteArray& file, const char* key, const char* value, int n) {
+                  QTest::newRow(name) << file << QString::fromLatin1(key) << QString::fromLatin1(value) << n;
+              };
+        row("the last match wins", two + settingsRecord(3, "cpt_mois", "200"), "cpt_mois", "200", 3);
+        row("a key within the key field", old, "pos_x", "7", 1);
+        row("in its own case only", old, "POS_X", "", 2);
+        row("a record numbered 0 is empty", settingsRecord(0, "pos_x", "5000"), "pos_x", "", 1);
         // A crash during an append left 40 bytes of a third record.
-        setBytes(
-            settingsRecord(1, "forfait", "Vrai") + settingsRecord(2, "pos_x", "5000") + QByteArray(40, 'x'));
-        QCOMPARE(m_file->readKey(QStringLiteral("pos_x")), QStringLiteral("5000"));
-        QCOMPARE(m_file->findRecord(QStringLiteral("pos_y")), 3);
-        QCOMPARE(m_file->readKey(QStringLiteral("pos_y")), QString());
-        QCOMPARE(m_file->writeKey(QStringLiteral("pos_y"), 500), 3);
-        QCOMPARE(bytes().size(), 3 * 92);
-        QCOMPARE(bytes().mid(184), settingsRecord(3, "pos_y", "500"));
+        row("a partial record at the end", two + QByteArray(40, 'x'), "pos_y", "", 3);
     }
-
-    void recordNumberedZeroReadsAsEmpty()
+    // Records as other programs or a crash leave them: what is read and where a write goes; the
+    // records before it stay as they were.
+    void foreignRecords()
     {
-        setBytes(settingsRecord(0, "pos_x", "5000"));
-        QCOMPARE(m_file->readKey(QStringLiteral("pos_x")), QString());
-    }
-
-    void randomBytesNeverCrash()
-    {
-        QByteArray noise;
-        quint32 seed = 12345;
-        for (int i = 0; i < 92 * 50 + 17; ++i) {
-            seed = seed * 1103515245u + 12345u;
-            noise.append(char(seed >> 16));
-        }
-        setBytes(noise);
-        for (const char* key : { "pos_x", "", "\xff", "cpt_mois" })
-            m_file->readKey(QString::fromLatin1(key));
-        const int n = m_file->writeKey(QStringLiteral("cpt_mois"), 42);
-        QCOMPARE(bytes().size() % 92, 0);
-        QCOMPARE(m_file->readKey(QStringLiteral("cpt_mois")), QStringLiteral("42"));
-        QCOMPARE(n, 51);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, key);
+        QFETCH(int, record);
+        m_folder->writeBytes(QStringLiteral("config.ini"), file);
+        QTEST(m_file->readKey(key), "value");
+        QCOMPARE(m_file->findRecord(key), record);
+        QCOMPARE(m_file->writeKey(key, 42), record);
+        QCOMPARE(m_file->readKey(key), QStringLiteral("42"));
+        QCOMPARE(bytes().left((record - 1) * 92), file.left((record - 1) * 92));
+        QCOMPARE(bytes().size(), qMax(file.size() / 92, qsizetype(record)) * 92);
     }
 
     void somethingElseInTheFilesPlace_data()
@@ -162,8 +106,7 @@ private Q_SLOTS:
         QCOMPARE(other.findRecord(QStringLiteral("pos_x")), 1);
         QCOMPARE(other.readKey(QStringLiteral("pos_x")), QString());
         other.writeKey(QStringLiteral("pos_x"), 1);
-        QCOMPARE(m_messages.texts(),
-            QStringList { QStringLiteral("Impossible d'écrire dans le fichier ") + path });
+        QCOMPARE(m_messages.texts(), QStringList { "Impossible d'écrire dans le fichier " + path });
         QVERIFY(!QFileInfo(path).isFile());
     }
 

@@ -9,12 +9,6 @@
 using namespace chronolien;
 using namespace chronolien::test;
 
-namespace {
-
-const QDate kToday(2026, 12, 6);
-
-} // namespace
-
 class TestSettingsLoader : public QObject {
     Q_OBJECT
 
@@ -26,11 +20,9 @@ class TestSettingsLoader : public QObject {
     Settings load()
     {
         Settings s;
-        loadSettings(s, *m_file, m_folder->path(), kToday);
+        loadSettings(s, *m_file, m_folder->path(), QDate(2026, 12, 6));
         return s;
     }
-    // A file holding every key with its default, as a first start leaves it.
-    void writeDefaults() { load(); }
 
 private Q_SLOTS:
     void init()
@@ -59,116 +51,62 @@ private Q_SLOTS:
         QVERIFY(m_messages.shown.isEmpty());
     }
 
-    void presentKeysAreReadAndNeverRewritten()
+    // The keys present are read as they stand, a Windows build's records included, and never
+    // rewritten; the one missing is appended with its default.
+    void presentKeysAreReadAndNeverRewrittenAMissingOneAppended()
     {
-        writeDefaults();
-        // Wide desktops: places beyond 16 bits, on either side.
-        m_file->writeKey(QStringLiteral("pos_x"), QStringLiteral("40000 twips"));
-        m_file->writeKey(QStringLiteral("pos_y"), QStringLiteral("-40000"));
-        m_file->writeKey(QStringLiteral("forfait"), QStringLiteral("0"));
-        m_file->writeKey(QStringLiteral("alerte2"), QStringLiteral("-1"));
-        m_file->writeKey(QStringLiteral("sons"), QStringLiteral("false"));
-        m_file->writeKey(QStringLiteral("courrier"), QStringLiteral("True"));
-        m_file->writeKey(QStringLiteral("cpt_mois"), QStringLiteral("2.5"));
-        m_file->writeKey(QStringLiteral("date_raz"), QStringLiteral("1/11/2026"));
-        m_file->writeKey(QStringLiteral("nomskin"), QStringLiteral("  bois"));
-        const QByteArray before = bytes();
+        load();
+        // Wide desktops' places beyond 16 bits; the auto-open positions left out are off.
+        const QList<std::pair<const char*, const char*>> stored { { "pos_x", "40000 twips" },
+            { "pos_y", "-40000" }, { "forfait", "0" }, { "alerte2", "-1" }, { "courrier", "True" },
+            { "cpt_mois", "2.5" }, { "date_raz", "1/11/2026" }, { "nomskin", "  bois" },
+            { "affiche_auto", "1" } };
+        for (const auto& [key, text] : stored)
+            m_file->writeKey(QString::fromLatin1(key), text);
+        QByteArray before = bytes().left(22 * 92);
+        before.replace(20 * 92, 92, settingsRecord(21, "son_mail", "C:\\Mes sons\\\xe9t\xe9.wav"));
+        m_folder->writeBytes(QStringLiteral("config.ini"), before);
 
         const Settings s = load();
-        QCOMPARE(bytes(), before);
+        QCOMPARE(bytes(), before + settingsRecord(23, "connect_auto", "Faux"));
         QCOMPARE(s.pos_x, 40000);
         QCOMPARE(s.pos_y, -40000);
         QCOMPARE(s.forfait, false);
         QCOMPARE(s.alerte2, true);
-        QCOMPARE(s.sons, false);
         QCOMPARE(s.courrier, true);
         QCOMPARE(s.cpt_mois, 2);
         QCOMPARE(s.date_raz, QDate(2026, 11, 1));
         QCOMPARE(s.nomskin, QStringLiteral("  bois"));
+        QCOMPARE(s.son_mail, QStringLiteral("C:\\Mes sons\\été.wav"));
+        QVERIFY(s.autoOpen(1) && !s.autoOpen(3));
     }
 
-    void onlyTheMissingKeyIsAppended()
-    {
-        writeDefaults();
-        const QByteArray full = bytes();
-        m_folder->writeBytes(QStringLiteral("config.ini"), full.left(22 * 92));
-        const Settings s = load();
-        QCOMPARE(bytes(), full);
-        QCOMPARE(s.connect_auto, false);
-    }
-
-    // A stored text that does not fit its field loads the default and the default is written back.
     void unreadableValuesTakeTheirDefault_data()
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("rewritten");
-        QTest::newRow("blank skin") << "nomskin"
-                                    << "   "
-                                    << "jupiter";
-        QTest::newRow("blank auto flags") << "affiche_auto"
-                                          << " "
-                                          << "01000";
-        QTest::newRow("j_raz out of 16 bits") << "j_raz"
-                                              << "70000"
-                                              << "1";
-        QTest::newRow("j_raz beyond the month") << "j_raz"
-                                                << "45"
-                                                << "1";
-        QTest::newRow("boolean word unknown") << "alerte1"
-                                              << "oui"
-                                              << "Vrai";
-        QTest::newRow("date unreadable") << "date_raz"
-                                         << "31/02/2026"
-                                         << "06/12/2026";
-        QTest::newRow("cpt_mois beyond 32 bits") << "cpt_mois"
-                                                 << "99999999999"
-                                                 << "0";
+        const auto row = [](const char* name, const char* key, const char* stored, const char* rewritten) {
+            QTest::newRow(name) << QString::fromLatin1(key) << QString::fromLatin1(stored)
+                                << QString::fromLatin1(rewritten);
+        };
+        row("blank skin", "nomskin", "   ", "jupiter");
+        row("blank auto flags", "affiche_auto", " ", "01000");
+        row("j_raz beyond the month", "j_raz", "45", "1");
+        row("boolean word unknown", "alerte1", "oui", "Vrai");
+        row("date unreadable", "date_raz", "31/02/2026", "06/12/2026");
+        row("cpt_mois beyond 32 bits", "cpt_mois", "99999999999", "0");
     }
+    // A stored text that does not fit its field loads the default, written back in its record.
     void unreadableValuesTakeTheirDefault()
     {
         QFETCH(QString, key);
         QFETCH(QString, stored);
-        QFETCH(QString, rewritten);
-        writeDefaults();
+        load();
         const int n = m_file->writeKey(key, stored);
         load();
-        QCOMPARE(m_file->readKey(key), rewritten);
+        QTEST(m_file->readKey(key), "rewritten");
         QCOMPARE(m_file->findRecord(key), n);
-        QCOMPARE(bytes().size(), 23 * 92);
-    }
-
-    void unwritableFolderLoadsDefaultsAndTellsTheUser()
-    {
-        SettingsFile lost(m_folder->file(QStringLiteral("gone/config.ini")), m_messages);
-        Settings s;
-        s.pos_x = 1;
-        loadSettings(s, lost, m_folder->path(), kToday);
-        QCOMPARE(s.pos_x, 5000);
-        QCOMPARE(m_messages.shown.size(), 1); // one message for the 23 failed writes
-    }
-
-    void autoOpenPositions()
-    {
-        Settings s;
-        s.affiche_auto = QStringLiteral("10010");
-        QVERIFY(s.autoOpen(1));
-        QVERIFY(!s.autoOpen(2));
-        QVERIFY(s.autoOpen(4));
-        QVERIFY(!s.autoOpen(6));
-        s.affiche_auto = QStringLiteral("1");
-        QVERIFY(!s.autoOpen(5));
-    }
-
-    void fileFromAnotherMachineReadsTheSame()
-    {
-        // Records as a Windows build writes them: French words and a Windows-1252 path.
-        m_folder->writeBytes(QStringLiteral("config.ini"),
-            settingsRecord(1, "forfait", "Faux")
-                + settingsRecord(2, "son_mail", "C:\\Mes sons\\\xe9t\xe9.wav"));
-        const Settings s = load();
-        QCOMPARE(s.forfait, false);
-        QCOMPARE(s.son_mail, QStringLiteral("C:\\Mes sons\\été.wav"));
         QCOMPARE(bytes().size(), 23 * 92);
     }
 };
