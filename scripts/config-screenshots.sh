@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-test}
+cmake -S . -B "$build" -DCHRONOLIEN_TOOLS=ON >/dev/null
 cmake --build "$build" --target config_dialog_showcase
 display=99
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
@@ -16,7 +17,7 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; do
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" ASAN_OPTIONS=detect_leaks=0
-"$build"/tests/config_dialog/config_dialog_showcase docs/screenshots
-QT_FONT_DPI=144 "$build"/tests/config_dialog/config_dialog_showcase docs/screenshots large
+"$build"/tools/config_dialog_showcase docs/screenshots
+QT_FONT_DPI=144 "$build"/tools/config_dialog_showcase docs/screenshots large
 rm -rf "$runtime"
 ls docs/screenshots

@@ -8,8 +8,9 @@ build=${1:-build}
 if [ ! -f "$build/build.ninja" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
 fi
+cmake -S . -B "$build" -DCHRONOLIEN_TOOLS=ON >/dev/null
 cmake --build "$build" --target chronolien_window_gallery app_data
-gallery="$build/tests/ui/chronolien_window_gallery"
+gallery="$build/tools/chronolien_window_gallery"
 app_folder="$build/app"
 mkdir -p docs/screenshots
 

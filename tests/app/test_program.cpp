@@ -1,170 +1,268 @@
+// The real program, started from copies of the application folder: its first start, a killed run, a
+// second instance, and folders that hold something else than its files or that it may not write.
 #include "app/instance_lock.h"
 #include "settings/settings_file.h"
+#include "support/file_bytes.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_app_folder.h"
 #include "ui/xvfb_display.h"
 
-#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QLockFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 using namespace chronolien;
 using namespace chronolien::test;
 
 namespace {
 
-// A copy of build/app, as a user would copy it anywhere and start it there.
-void copyFolder(const QString& from, const QString& to)
+// A shell command on the test's X server; its output, or nothing when it failed.
+std::optional<QByteArray> onDisplay(const QString& command)
 {
-    QDirIterator it(
-        from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        if (it.fileInfo().isDir())
-            QDir().mkpath(target);
-        else
-            QFile::copy(source, target);
-    }
-}
-
-QStringList filesIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-}
-
-// The program, started from its folder with the given display settings.
-class Program {
-public:
-    Program(const QString& folder, const QProcessEnvironment& env)
-    {
-        m_process.setProcessEnvironment(env);
-        m_process.setProgram(folder + QStringLiteral("/chronolien"));
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start();
-    }
-    ~Program() { kill(); }
-    void kill()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(10000);
-        }
-    }
-    QProcess& process() { return m_process; }
-
-private:
-    QProcess m_process;
-};
-
-// Runs xdotool on the display; its output, or nothing when it failed.
-std::optional<QByteArray> xdotool(const QString& display, const QStringList& arguments)
-{
-    QProcess tool;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display);
-    tool.setProcessEnvironment(env);
-    tool.start(QStringLiteral("xdotool"), arguments);
-    if (!tool.waitForFinished(30000) || tool.exitCode() != 0)
+    QProcess shell;
+    shell.start(QStringLiteral("sh"), { QStringLiteral("-c"), command });
+    if (!shell.waitForFinished(30000) || shell.exitCode() != 0)
         return std::nullopt;
-    return tool.readAllStandardOutput();
+    return shell.readAllStandardOutput();
 }
+
+// Clicks the icon in the tray (trayer's "panel") with the given button.
+const QString ClickTrayIcon = QStringLiteral(
+    "icon=$(xwininfo -root -tree | awk '/\"panel\"/ { p = 1; next } p && /0x/ && !/1x1/ { print $1; exit }') "
+    "&& [ -n \"$icon\" ] && eval $(xwininfo -id $icon | awk '/Absolute upper-left/ { sub(\":\", \"\", $3); "
+    "print tolower($3) \"=\" $4 }') && xdotool mousemove $((x + 10)) $((y + 10)) sleep 0.3 click %1");
+
+// The program of a folder, killed when the test is done with it.
+struct Program : QProcess {
+    ~Program() override
+    {
+        kill();
+        waitForFinished();
+    }
+};
 
 } // namespace
 
 class TestProgram : public QObject {
     Q_OBJECT
-private:
-    QString m_built;
+
+    XvfbDisplay m_x;
+    Program m_trayer;
     QTemporaryDir m_runtime { QDir::tempPath() + QStringLiteral("/chronolien-runtime-XXXXXX") };
 
-    QProcessEnvironment environment(const QString& display = QString()) const
+    QProcessEnvironment environment(bool offscreen) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
-        if (display.isEmpty()) {
-            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        } else {
-            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-            env.insert(QStringLiteral("DISPLAY"), display);
-        }
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"),
+            offscreen ? QStringLiteral("offscreen") : QStringLiteral("xcb"));
         return env;
     }
-    QStringList locks() const
+    void start(Program& program, const TempAppFolder& folder, bool offscreen) const
     {
-        return QDir(m_runtime.path())
-            .entryList({ QStringLiteral("chronolien-*.lock") }, QDir::Files | QDir::Hidden);
+        program.setProcessEnvironment(environment(offscreen));
+        program.start(folder.file(QStringLiteral("chronolien")), {});
+    }
+    // Why the test cannot run here: no X server, or a tool missing; empty when it can.
+    QString missingForX(const QString& tools) const
+    {
+        if (!m_x.isRunning())
+            return m_x.failure();
+        for (const QString& tool : tools.split(u' ')) {
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                return tool + QStringLiteral(" is not installed");
+        }
+        return {};
+    }
+    // The program's visible windows of a kind, all shown as "Chronolien": its message boxes (dialogs)
+    // or, as no skinned window shows at start, its menu (neither a dialog nor the tray icon, which
+    // overrides the window manager).
+    QStringList windowsOf(qint64 pid, const QString& kind) const
+    {
+        const QString test = QStringLiteral("xprop -id $id _NET_WM_NAME | grep -q '= \"Chronolien\"$' && ")
+            + (kind == u"box"
+                    ? QStringLiteral("xprop -id $id _NET_WM_WINDOW_TYPE | grep -q DIALOG")
+                    : QStringLiteral("! xprop -id $id _NET_WM_WINDOW_TYPE | grep -q 'OVERRIDE\\|DIALOG'"));
+        const auto ids = onDisplay(QStringLiteral(
+            "for id in $(xdotool search --onlyvisible --pid %1); do %2 && echo $id; done; true")
+                                       .arg(pid)
+                                       .arg(test));
+        return ids ? QString::fromLatin1(*ids).split(u'\n', Qt::SkipEmptyParts)
+                   : QStringList { QStringLiteral("?") };
+    }
+    // The one message box the program shows within the time, answered with Enter, which is pressed
+    // again while that box stays (the box may not have the keyboard yet).
+    void answerTheMessage(qint64 pid, int within) const
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(windowsOf(pid, QStringLiteral("box")).size(), 1, within);
+        const QString box = windowsOf(pid, QStringLiteral("box")).first();
+        const auto answered = [&] {
+            if (!windowsOf(pid, QStringLiteral("box")).contains(box))
+                return true;
+            onDisplay(QStringLiteral("xdotool windowfocus --sync %1 key Return").arg(box));
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(answered(), 10000);
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        m_built = QStringLiteral(CHRONOLIEN_APP_DIR);
-        QVERIFY2(QFileInfo(m_built + QStringLiteral("/chronolien")).isExecutable(),
+        QVERIFY2(QFileInfo(QStringLiteral(CHRONOLIEN_APP_DIR "/chronolien")).isExecutable(),
             "build/app/chronolien is missing");
         QVERIFY(m_runtime.isValid());
         QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        // The test's own lock paths must be those the program computes.
+        // The programs started inherit both: the lock paths the test computes are the program's, and
+        // the tools work on the test's X server.
         qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
+        qputenv("DISPLAY", m_x.display().toLocal8Bit());
     }
 
-    void firstStartWritesTheDefaultsBesideItself()
+    // A first start writes its files for the folder it started from, holds that folder's lock and,
+    // with mail checking off, loads nothing of the network's TLS. Killed, it leaves no stuck lock.
+    void firstStartAndKill()
     {
         TempAppFolder folder;
-        copyFolder(m_built, folder.path());
-        Program program(folder.path(), environment());
+        QVERIFY(folder.copyFrom(QStringLiteral(CHRONOLIEN_APP_DIR)));
+        Program program;
+        start(program, folder, true);
         QTRY_VERIFY_WITH_TIMEOUT(
             folder.readBytes(QStringLiteral("config.ini")).size() == 23 * SettingsFile::RecordSize
                 && folder.exists(QStringLiteral("even1.ini")) && folder.exists(QStringLiteral("even2.ini")),
             30000);
-        QCOMPARE(program.process().state(), QProcess::Running);
-
-        // Written for the folder the program started from: its sounds are looked for there.
+        QCOMPARE(program.state(), QProcess::Running);
         MessageBoxRecorder messages;
-        SettingsFile written(folder.file(QStringLiteral("config.ini")), messages);
-        QCOMPARE(written.readKey(QStringLiteral("son_connect")),
+        QCOMPARE(SettingsFile(folder.file(QStringLiteral("config.ini")), messages)
+                     .readKey(QStringLiteral("son_connect")),
             folder.file(QStringLiteral("sons/connect.wav")).left(60));
-        QCOMPARE(locks(), QStringList { QFileInfo(InstanceLock::lockPath(folder.path())).fileName() });
+        QVERIFY(QFileInfo::exists(InstanceLock::lockPath(folder.path())));
+        QTest::qWait(500);
+        const QByteArray maps = readFileBytes(QStringLiteral("/proc/%1/maps").arg(program.processId()));
+        QVERIFY(maps.contains("libQt6Network"));
+        QVERIFY2(
+            !maps.contains("libssl") && !maps.contains("tls/libq"), "TLS is loaded with mail checking off");
 
-        // A killed instance leaves no stuck lock: the next start runs.
         program.kill();
         QFile::remove(folder.file(QStringLiteral("even1.ini")));
-        Program again(folder.path(), environment());
+        Program again;
+        start(again, folder, true);
         QTRY_VERIFY_WITH_TIMEOUT(folder.exists(QStringLiteral("even1.ini")), 30000);
-        QCOMPARE(again.process().state(), QProcess::Running);
+        QCOMPARE(again.state(), QProcess::Running);
     }
 
-    // The lock the first test saw the running program hold, held here: the start is refused with
-    // its message, before reading a setting or writing a file.
+    // The folder's lock held, as by a running program: the start is refused with its message,
+    // before reading a setting or writing a file.
     void secondStartIsRefusedWithAMessage()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-            QSKIP("xdotool is not installed: the refusal's message box cannot be answered");
-        XvfbDisplay x;
-        if (!x.isRunning())
-            QSKIP(qPrintable(x.failure()));
+        if (const QString missing = missingForX(QStringLiteral("xdotool xprop")); !missing.isEmpty())
+            QSKIP(qPrintable(missing));
         TempAppFolder folder;
-        copyFolder(m_built, folder.path());
-        const QStringList filesBefore = filesIn(folder.path());
+        QVERIFY(folder.copyFrom(QStringLiteral(CHRONOLIEN_APP_DIR)));
+        const auto files = [&folder] { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); };
+        const QStringList before = files();
         QLockFile held(InstanceLock::lockPath(folder.path()));
-        held.setStaleLockTime(0);
         QVERIFY(held.tryLock(0));
 
-        Program refused(folder.path(), environment(x.display()));
-        QVERIFY(refused.process().waitForStarted(10000));
-        const QString pid = QString::number(refused.process().processId());
-        const auto window = xdotool(x.display(),
-            { QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                QStringLiteral("--pid"), pid, QStringLiteral("--name"), QStringLiteral("^Chronolien$") });
-        QVERIFY2(window && !window->trimmed().isEmpty(), "the refused start showed no message box");
-        const QString id = QString::fromLatin1(window->trimmed().split('\n').first());
-        QVERIFY(xdotool(x.display(), { QStringLiteral("windowfocus"), QStringLiteral("--sync"), id }));
-        QVERIFY(xdotool(x.display(), { QStringLiteral("key"), QStringLiteral("Return") }));
-        QVERIFY(refused.process().waitForFinished(20000));
-        QCOMPARE(refused.process().exitStatus(), QProcess::NormalExit);
-        QCOMPARE(refused.process().exitCode(), 1);
-        QCOMPARE(filesIn(folder.path()), filesBefore);
+        Program refused;
+        start(refused, folder, false);
+        QVERIFY(refused.waitForStarted(10000));
+        answerTheMessage(refused.processId(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(refused.state(), QProcess::NotRunning, 20000);
+        QCOMPARE(refused.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(refused.exitCode(), 1);
+        QCOMPARE(files(), before);
+    }
+
+    void answersWhateverItsFolderHolds_data()
+    {
+        QTest::addColumn<QStringList>("pipes");
+        QTest::addColumn<bool>("mail"); // mail checking on, debugging on
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("told"); // "Impossible d'écrire dans le fichier .../config.ini"
+        QTest::newRow("pipes: settings, lists, history")
+            << QStringList { "config.ini", "even1.ini", "even2.ini", "historique.csv" } << false << false
+            << true;
+        QTest::newRow("pipes: accounts, trace")
+            << QStringList { "courrier.ini", "messages.txt" } << true << false << false;
+        QTest::newRow("read-only folder") << QStringList() << true << true << true;
+    }
+
+    // Within 3 s it answers: the one message when its settings cannot be written, its tray menu when
+    // asked (the tray icon alone shows before the settings are read).
+    void answersWhateverItsFolderHolds()
+    {
+        QFETCH(QStringList, pipes);
+        QFETCH(bool, mail);
+        QFETCH(bool, readOnly);
+        QFETCH(bool, told);
+        if (const QString missing = missingForX(QStringLiteral("trayer xdotool xwininfo xprop unshare"));
+            !missing.isEmpty())
+            QSKIP(qPrintable(missing));
+        if (m_trayer.state() == QProcess::NotRunning) {
+            m_trayer.setProcessEnvironment(environment(false));
+            m_trayer.setProcessChannelMode(QProcess::ForwardedChannels);
+            m_trayer.start(QStringLiteral("trayer"),
+                QStringLiteral("--edge top --align right --widthtype request --height 32 --SetDockType true "
+                               "--transparent false")
+                    .split(u' '));
+            QTRY_VERIFY_WITH_TIMEOUT(
+                onDisplay(QStringLiteral("xwininfo -root -tree | grep -q '\"panel\"'")), 10000);
+        }
+        TempAppFolder folder;
+        QVERIFY(folder.copyFrom(QStringLiteral(CHRONOLIEN_APP_DIR)));
+        if (mail) {
+            MessageBoxRecorder messages;
+            SettingsFile(folder.file(QStringLiteral("config.ini")), messages)
+                .writeKey(QStringLiteral("courrier"), true);
+            folder.writeBytes(QStringLiteral("debug"), {});
+        }
+        for (const QString& name : pipes)
+            QVERIFY(makeNonRegular(folder.file(name), QStringLiteral("pipe")));
+
+        Program program;
+        if (readOnly && ::geteuid() == 0) {
+            // Root writes anywhere: the folder is mounted read-only for the program alone.
+            if (QProcess::execute(QStringLiteral("unshare"), QStringLiteral("-m true").split(u' ')) != 0)
+                QSKIP("unshare refused a private mount namespace");
+            program.setProcessEnvironment(environment(false));
+            program.start(QStringLiteral("unshare"),
+                QStringLiteral("-m --propagation private sh -c").split(u' ')
+                    << QStringLiteral("mount --bind -o ro \"$0\" \"$0\" && exec \"$0/chronolien\"")
+                    << folder.path());
+        } else {
+            if (readOnly)
+                QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+            start(program, folder, false);
+        }
+        QVERIFY(program.waitForStarted());
+        const qint64 pid = program.processId();
+        QElapsedTimer clock;
+        clock.start();
+
+        if (told) {
+            answerTheMessage(pid, 3000);
+            if (QTest::currentTestFailed())
+                return;
+            QTest::qWait(1000); // a second message would follow at once
+            QCOMPARE(windowsOf(pid, QStringLiteral("box")).size(), 0);
+            clock.restart();
+        }
+        // A click may come while the tray still places the icon: the menu is asked for until it shows.
+        const auto menuShown = [&] {
+            if (windowsOf(pid, QStringLiteral("menu")).size() == 1)
+                return true;
+            onDisplay(ClickTrayIcon.arg(3));
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(menuShown(), 3000 - int(clock.elapsed()));
+        QCOMPARE(windowsOf(pid, QStringLiteral("box")).size(), 0);
+        if (readOnly)
+            QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        for (const QString& name : pipes)
+            QVERIFY(!QFileInfo(folder.file(name)).isFile()); // left in place
     }
 };
 

@@ -64,23 +64,26 @@ struct DialogRig : LogicRig {
         return records;
     }
 
+    ConfigDialog& dialog() const { return *launcher.dialog(); }
     ConfigDialog& open()
     {
         launcher.openConfiguration();
-        ConfigDialog* d = launcher.dialog();
-        QApplication::setActiveWindow(d);
-        if (!QTest::qWaitForWindowActive(d))
+        QApplication::setActiveWindow(&dialog());
+        if (!QTest::qWaitForWindowActive(&dialog()))
             qWarning("the configuration dialog did not become active");
-        return *d;
+        return dialog();
     }
-    ConfigDialog& dialog() const { return *launcher.dialog(); }
+    // Opens the dialog and clicks the entry.
+    bool openAt(const QString& caption)
+    {
+        open();
+        return click(caption);
+    }
 
     QTreeWidgetItem* entry(const QString& caption) const
     {
-        return dialog()
-            .rubriques()
-            ->findItems(caption, Qt::MatchExactly | Qt::MatchRecursive | Qt::MatchCaseSensitive)
-            .value(0);
+        const auto flags = Qt::MatchExactly | Qt::MatchRecursive | Qt::MatchCaseSensitive;
+        return dialog().rubriques()->findItems(caption, flags).value(0);
     }
 
     // Clicks a tree entry with the mouse, opening its section first as a user would.
@@ -89,33 +92,22 @@ struct DialogRig : LogicRig {
         QTreeWidgetItem* item = entry(caption);
         if (!item)
             return false;
-        SectionTreeView* tree = dialog().rubriques();
         if (item->parent())
             item->parent()->setExpanded(true);
+        SectionTreeView* tree = dialog().rubriques();
         tree->scrollToItem(item);
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
         return true;
     }
 
-    // Opens the dialog and clicks the entry.
-    bool openAt(const QString& caption)
-    {
-        open();
-        return click(caption);
-    }
-
-    // A control of the page shown, by its object name.
+    // A control of the page shown, by its object name; the page's own name, empty when none shows.
     template <typename T = QWidget> T* find(const QString& name) const
     {
-        ConfigPage* page = dialog().visiblePage();
-        return page ? page->findChild<T*>(name) : nullptr;
+        return dialog().visiblePage() ? dialog().visiblePage()->findChild<T*>(name) : nullptr;
     }
-
-    // The object name of the page shown; empty when none is.
     QString shownFrame() const
     {
-        const ConfigPage* page = dialog().visiblePage();
-        return page ? page->objectName() : QString();
+        return dialog().visiblePage() ? dialog().visiblePage()->objectName() : QString();
     }
 
     // A key pressed where the focus is.

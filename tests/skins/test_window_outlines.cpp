@@ -6,82 +6,60 @@ using namespace chronolien;
 
 namespace {
 
-enum class Window { Centre, Counter, Mail };
-
-QRegion outlineOf(Window window)
+// The floating, counter and mail windows' outlines, by number.
+QRegion outline(int window)
 {
-    switch (window) {
-    case Window::Centre:
-        return centreWindowOutline();
-    case Window::Counter:
-        return counterWindowOutline();
-    case Window::Mail:
-        return mailWindowOutline();
-    }
-    return {};
+    return std::array { centreWindowOutline(), counterWindowOutline(), mailWindowOutline() }.at(window);
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Window)
 
 class TestWindowOutlines : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void floatingWindowCoversItsBandsAndNotItsCorners()
+    void floatingWindowCoversItsBands()
     {
         const QRegion outline = centreWindowOutline();
-        QVERIFY(outline.contains(QPoint(36, 32)));
         for (int y = 1; y <= 63; ++y)
             for (int x = 12; x <= 58; ++x)
                 QVERIFY2(
                     outline.contains(QPoint(x, y)), qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
-        QVERIFY(!outline.contains(QPoint(0, 0)));
-        QVERIFY(!outline.contains(QPoint(72, 0)));
     }
 
-    // Right and bottom edges of every shape are exclusive; the corners are circles.
+    // Right and bottom edges of every shape are exclusive; the corners are circles. Window 0 is the
+    // floating window, 1 the counter window, 2 the mail window.
     void pixels_data()
     {
-        QTest::addColumn<Window>("window");
+        QTest::addColumn<int>("window");
         QTest::addColumn<QPoint>("pixel");
         QTest::addColumn<bool>("inside");
-        QTest::newRow("centre: wide band's last column") << Window::Centre << QPoint(71, 30) << true;
-        QTest::newRow("centre: tall band's last row") << Window::Centre << QPoint(30, 63) << true;
-        QTest::newRow("centre: left of the window") << Window::Centre << QPoint(0, 30) << false;
-        QTest::newRow("centre: corner box, outside its circle") << Window::Centre << QPoint(1, 1) << false;
-        QTest::newRow("centre: right circle's widest row") << Window::Centre << QPoint(72, 12) << true;
-        QTest::newRow("centre: bottom circle's lowest row") << Window::Centre << QPoint(12, 64) << true;
-        QTest::newRow("centre: bottom-right corner") << Window::Centre << QPoint(72, 64) << false;
-        QTest::newRow("counter: top row of the tall band") << Window::Counter << QPoint(60, 0) << true;
-        QTest::newRow("counter: top-left corner") << Window::Counter << QPoint(2, 0) << false;
-        QTest::newRow("counter: right circle's widest row") << Window::Counter << QPoint(120, 11) << true;
-        QTest::newRow("counter: past the window") << Window::Counter << QPoint(121, 11) << false;
-        QTest::newRow("mail: above the window") << Window::Mail << QPoint(100, 0) << false;
-        QTest::newRow("mail: bottom-right corner") << Window::Mail << QPoint(192, 80) << false;
-        QTest::newRow("mail: bottom circle's lowest row") << Window::Mail << QPoint(179, 80) << true;
+        QTest::newRow("centre: wide band's last column") << 0 << QPoint(71, 30) << true;
+        QTest::newRow("centre: tall band's last row") << 0 << QPoint(30, 63) << true;
+        QTest::newRow("centre: corner box, outside its circle") << 0 << QPoint(1, 1) << false;
+        QTest::newRow("centre: right circle's widest row") << 0 << QPoint(72, 12) << true;
+        QTest::newRow("centre: bottom circle's lowest row") << 0 << QPoint(12, 64) << true;
+        QTest::newRow("centre: bottom-right corner") << 0 << QPoint(72, 64) << false;
+        QTest::newRow("counter: top row of the tall band") << 1 << QPoint(60, 0) << true;
+        QTest::newRow("counter: top-left corner") << 1 << QPoint(2, 0) << false;
+        QTest::newRow("counter: right circle's widest row") << 1 << QPoint(120, 11) << true;
+        QTest::newRow("mail: bottom-right corner") << 2 << QPoint(192, 80) << false;
+        QTest::newRow("mail: bottom circle's lowest row") << 2 << QPoint(179, 80) << true;
     }
     void pixels()
     {
-        QFETCH(Window, window);
+        QFETCH(int, window);
         QFETCH(QPoint, pixel);
-        QTEST(outlineOf(window).contains(pixel), "inside");
+        QTEST(outline(window).contains(pixel), "inside");
     }
 
-    // Each outline lies within its skin picture.
-    void extents_data()
-    {
-        QTest::addColumn<Window>("window");
-        QTest::addColumn<QRect>("extent");
-        QTest::newRow("floating window, 73 x 65") << Window::Centre << QRect(1, 1, 72, 64);
-        QTest::newRow("counter window, 121 x 57") << Window::Counter << QRect(2, 0, 119, 57);
-        QTest::newRow("mail window, 193 x 81") << Window::Mail << QRect(2, 1, 191, 80);
-    }
+    // Each outline lies within its skin picture (73 × 65, 121 × 57 and 193 × 81 pixels), and off
+    // the picture's top left corner.
     void extents()
     {
-        QFETCH(Window, window);
-        QTEST(outlineOf(window).boundingRect(), "extent");
+        QCOMPARE(outline(0).boundingRect(), QRect(1, 1, 72, 64));
+        QCOMPARE(outline(1).boundingRect(), QRect(2, 0, 119, 57));
+        QCOMPARE(outline(2).boundingRect(), QRect(2, 1, 191, 80));
     }
 
     void roundCornersAreCircles()

@@ -1,5 +1,5 @@
-// Opening, closing, placing and skinning the floating, counter and mail windows, and the menus.
-#include "skins/window_outlines.h"
+// The floating, counter and mail windows and the menus with real widgets: opening, placing,
+// dragging and skinning the windows, their buttons and the menus' entries.
 #include "ui/click_area.h"
 #include "ui/counter_window.h"
 #include "ui/floating_window.h"
@@ -18,9 +18,12 @@ using namespace chronolien::test;
 
 namespace {
 
-bool near(QColor a, QColor b)
+// Whether the window draws about that colour at the point, its middle unless told.
+bool draws(QWidget& window, QColor expected, QPoint at = QPoint(-1, -1))
 {
-    return qAbs(a.red() - b.red()) < 8 && qAbs(a.green() - b.green()) < 8 && qAbs(a.blue() - b.blue()) < 8;
+    const QColor c = window.grab().toImage().pixelColor(at.x() < 0 ? window.rect().center() : at);
+    return qAbs(c.red() - expected.red()) < 8 && qAbs(c.green() - expected.green()) < 8
+        && qAbs(c.blue() - expected.blue()) < 8;
 }
 
 // The floating window stands at 5000, 500 twips: 333, 33 pixels.
@@ -28,6 +31,8 @@ const QPoint CounterBelow(309, 101);
 const QPoint CounterAbove(309, -28);
 const QPoint MailRight(412, 24);
 const QPoint MailLeft(135, 24);
+// A point of the floating window's background that no button covers.
+const QPoint OnBackground(66, 40);
 
 } // namespace
 
@@ -37,23 +42,21 @@ class TestProgramWindows : public QObject {
     std::unique_ptr<WindowRig> m_rig;
 
     ProgramWindows& windows() { return m_rig->windows; }
+    FloatingWindow& centre() { return windows().floatingWindow(); }
     Settings& settings() { return m_rig->state.settings; }
-    QString caption(const char* entry) { return windows().menus().entry(QLatin1String(entry))->text(); }
+    QString caption(const QString& entry) { return windows().menus().entry(entry)->text(); }
+    void choose(const QString& entry) { windows().menus().entry(entry)->trigger(); }
     void showAll()
     {
         m_rig->state.mailWindowShown = true;
         windows().showFloatingWindow();
     }
-
-    // Opens the menu as the user does and clicks the entry.
-    void choose(QMenu* menu, const char* name)
+    // Which of the floating, counter and mail windows show: "fcm" for all three, "---" for none.
+    QString shown()
     {
-        menu->popup(QPoint(200, 200));
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
-        QAction* action = windows().menus().entry(QLatin1String(name));
-        QVERIFY(action);
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-        QTRY_VERIFY(!menu->isVisible());
+        return QString(centre().isVisible() ? u'f' : u'-')
+            + (windows().counterWindow().isVisible() ? u'c' : u'-')
+            + (windows().mailWindow().isVisible() ? u'm' : u'-');
     }
 
     // The pictures of skin "jupiter", each in a colour of its own.
@@ -65,16 +68,16 @@ class TestProgramWindows : public QObject {
         QVERIFY(m_rig->writePicture(skin, QStringLiteral("compteur.jpg"), { 121, 57 }, Qt::green));
         QVERIFY(m_rig->writePicture(skin, QStringLiteral("mail.jpg"), { 193, 81 }, Qt::yellow));
     }
-    QColor centreColour() { return drawnColour(windows().floatingWindow(), { 36, 32 }); }
-    QColor counterColour() { return drawnColour(windows().counterWindow(), { 60, 28 }); }
-    QColor mailColour() { return drawnColour(windows().mailWindow(), { 96, 40 }); }
 
 private Q_SLOTS:
     void init() { m_rig = std::make_unique<WindowRig>(); }
     void cleanup() { m_rig.reset(); }
 
-    // Opened at the default sides; the other sides are the side-change test's.
-    void showingPlacesShapesAndStores()
+    // Opened at the default sides of the floating window's place, each satellite filled before it
+    // shows; each change of side is stored. The counter's close button and the entries that show and
+    // hide store their settings, and "Masquer" leaves the satellites' own: the closed counter stays
+    // closed, and comes back on the side it was left on.
+    void showHideAndSides()
     {
         QStringList order;
         windows().setCounterDisplayRefresh(
@@ -82,202 +85,199 @@ private Q_SLOTS:
         windows().setMailListFill(
             [&] { order.append(windows().mailWindow().isVisible() ? "late" : "mail"); });
         showAll();
-
-        FloatingWindow& centre = windows().floatingWindow();
-        QCOMPARE(centre.pos(), QPoint(333, 33));
-        QCOMPARE(centre.mask(), centreWindowOutline());
+        QCOMPARE(centre().pos(), QPoint(333, 33));
         QVERIFY(
-            centre.windowFlags().testFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
-        QVERIFY(windows().counterWindow().isVisible() && windows().mailWindow().isVisible());
+            centre().windowFlags().testFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
         QCOMPARE(windows().counterWindow().pos(), CounterBelow);
-        QCOMPARE(windows().counterWindow().mask(), counterWindowOutline());
         QCOMPARE(windows().mailWindow().pos(), MailLeft);
-        QCOMPARE(windows().mailWindow().mask(), mailWindowOutline());
-        // The counter texts and the mail lines are filled before their windows show.
         QCOMPARE(order, (QStringList { "counter", "mail" }));
-        QVERIFY(settings().affiche_actu);
-        QCOMPARE(caption("menuaffich"), QStringLiteral("Masquer"));
-        QCOMPARE(m_rig->stored(QStringLiteral("affiche_cpt")), QStringLiteral("Vrai"));
+        const auto sides = [this] { return m_rig->stored("pos_compteur") + ' ' + m_rig->stored("pos_mail"); };
+        QCOMPARE(sides(), QStringLiteral("Faux Vrai"));
+        const auto changeSide = [](QWidget& window) {
+            QTest::mouseClick(child<ClickArea>(window, "bt_changer"), Qt::LeftButton);
+        };
+        changeSide(windows().counterWindow());
+        changeSide(windows().mailWindow());
+        QCOMPARE(windows().counterWindow().pos(), CounterAbove);
+        QCOMPARE(windows().mailWindow().pos(), MailRight);
+        QCOMPARE(sides(), QStringLiteral("Vrai Faux"));
+        changeSide(windows().mailWindow());
+        QCOMPARE(windows().mailWindow().pos(), MailLeft);
+        QCOMPARE(sides(), QStringLiteral("Vrai Vrai"));
 
-        // Shown again after a move, it comes back to its stored place.
-        centre.moveToTwips(0, 0);
-        windows().showFloatingWindow();
-        QCOMPARE(centre.pos(), QPoint(333, 33));
-    }
-
-    void trayMenuHidesAndShows_data()
-    {
-        QTest::addColumn<bool>("affiche_cpt");
-        QTest::newRow("with the counter") << true;
-        QTest::newRow("without the counter") << false;
-    }
-    void trayMenuHidesAndShows()
-    {
-        QFETCH(bool, affiche_cpt);
-        settings().affiche_cpt = affiche_cpt;
-        showAll();
-        QMenu* tray = windows().menus().trayMenu();
-
-        choose(tray, "menuaffich");
-        QVERIFY(!windows().floatingWindow().isVisible());
-        QVERIFY(!windows().counterWindow().isVisible());
-        QVERIFY(!windows().mailWindow().isVisible());
+        QTest::mouseClick(child<ClickArea>(windows().counterWindow(), "bt_fermer"), Qt::LeftButton);
+        QCOMPARE(shown(), QStringLiteral("f-m"));
+        QCOMPARE(m_rig->stored(QStringLiteral("affiche_cpt")), QStringLiteral("Faux"));
+        QCOMPARE(caption("menu2affich") + ", " + caption("menuaffich"), "Afficher le compteur, Masquer");
+        choose("menuaffich");
+        QCOMPARE(shown(), QStringLiteral("---"));
         QCOMPARE(caption("menuaffich"), QStringLiteral("Afficher"));
         QVERIFY(!settings().affiche_actu);
-
-        // The satellites' own settings stayed, so that they come back with the floating window.
-        choose(tray, "menuaffich");
-        QVERIFY(windows().floatingWindow().isVisible());
-        QCOMPARE(windows().counterWindow().isVisible(), affiche_cpt);
-        QVERIFY(windows().mailWindow().isVisible());
+        centre().moveToTwips(0, 0);
+        choose("menuaffich");
+        QCOMPARE(shown(), QStringLiteral("f-m"));
+        QCOMPARE(centre().pos(), QPoint(333, 33));
         QVERIFY(settings().affiche_actu);
-
-        windows().closeAllWindows();
-        QVERIFY(!windows().floatingWindow().isVisible() && !windows().counterWindow().isVisible()
-            && !windows().mailWindow().isVisible());
-    }
-
-    void counterCloseButtonAndMenuEntry()
-    {
-        windows().showFloatingWindow();
-        QTest::mouseClick(child<ClickArea>(windows().counterWindow(), "bt_fermer"), Qt::LeftButton);
-        QVERIFY(!windows().counterWindow().isVisible());
-        QVERIFY(windows().floatingWindow().isVisible());
-        QCOMPARE(m_rig->stored(QStringLiteral("affiche_cpt")), QStringLiteral("Faux"));
-        QCOMPARE(caption("menu2affich"), QStringLiteral("Afficher le compteur"));
-
-        choose(windows().menus().centreMenu(), "menu2affich");
-        QVERIFY(windows().counterWindow().isVisible());
-        QCOMPARE(windows().counterWindow().pos(), CounterBelow);
+        choose("menu2affich");
+        QCOMPARE(shown(), QStringLiteral("fcm"));
+        QCOMPARE(windows().counterWindow().pos(), CounterAbove);
         QCOMPARE(m_rig->stored(QStringLiteral("affiche_cpt")), QStringLiteral("Vrai"));
         QCOMPARE(caption("menu2affich"), QStringLiteral("Masquer le compteur"));
+        windows().closeAllWindows();
+        QCOMPARE(shown(), QStringLiteral("---"));
 
-        choose(windows().menus().centreMenu(), "menu2affich");
-        QVERIFY(!windows().counterWindow().isVisible());
-        QVERIFY(!settings().affiche_cpt);
-    }
-
-    // The settings are loaded after the windows are built: a counter window that opens alone (a
-    // plan alert) hangs beside the floating window's stored place, not its default one.
-    void counterOpeningAloneFollowsTheStoredPlace()
-    {
+        // A counter window that opens alone (a plan alert) hangs beside the floating window's stored
+        // place, which may have changed since the floating window was last placed (the settings are
+        // loaded after the windows are built).
         settings().pos_x = 9000; // 600 pixels
         settings().pos_y = 1500; // 100 pixels
         windows().applyCounterWindow();
-        QVERIFY(!windows().floatingWindow().isVisible());
-        QCOMPARE(windows().counterWindow().pos(), QPoint(576, 168));
+        QCOMPARE(shown(), QStringLiteral("-c-"));
+        QCOMPARE(windows().counterWindow().pos(), QPoint(576, 39));
     }
 
-    // From the default side to the other and back, each change stored; a window opened again
-    // stays on the side it was left on.
-    void changeSideTwice_data()
+    // Any move with the left button held drags, from the background or from the connect button:
+    // the satellites go for the drag and come back beside the new place, which is stored only when
+    // the place is kept. Each move is measured where the window now stands: 5 + 15 pixels are 300
+    // twips.
+    void drag_data()
     {
-        QTest::addColumn<bool>("counter");
-        QTest::addColumn<QPoint>("otherPixels");
-        QTest::newRow("counter") << true << CounterAbove;
-        QTest::newRow("mail") << false << MailRight;
+        QTest::addColumn<bool>("fromConnectButton");
+        QTest::addColumn<bool>("pos_mem");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("background, position kept") << false << true << Qt::LeftButton;
+        QTest::newRow("connect button, fixed place") << true << false << Qt::LeftButton;
+        QTest::newRow("right button") << false << true << Qt::RightButton;
     }
-    void changeSideTwice()
+    void drag()
     {
-        QFETCH(bool, counter);
-        QFETCH(QPoint, otherPixels);
-        const bool& setting = counter ? settings().pos_compteur : settings().pos_mail;
-        const QString key = counter ? QStringLiteral("pos_compteur") : QStringLiteral("pos_mail");
-        const bool initial = setting;
+        QFETCH(bool, fromConnectButton);
+        QFETCH(bool, pos_mem);
+        QFETCH(Qt::MouseButton, button);
+        const int left = button == Qt::LeftButton ? 5300 : 5000; // twips, afterwards
+        settings().pos_mem = pos_mem;
         showAll();
-        SkinnedWindow& window = counter ? static_cast<SkinnedWindow&>(windows().counterWindow())
-                                        : static_cast<SkinnedWindow&>(windows().mailWindow());
-        const QPoint firstPixels = window.pos();
-        ClickArea* button = child<ClickArea>(window, "bt_changer");
+        QVERIFY(QTest::qWaitForWindowExposed(&centre()));
+        QWidget* control
+            = fromConnectButton ? static_cast<QWidget*>(child<ClickArea>(centre(), "bt_connect")) : &centre();
+        const QPoint grip = fromConnectButton ? control->rect().center() : OnBackground;
 
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(window.pos(), otherPixels);
-        QCOMPARE(setting, !initial);
-        QCOMPARE(m_rig->stored(key), initial ? QStringLiteral("Faux") : QStringLiteral("Vrai"));
-        windows().hideFloatingWindow();
+        QTest::mousePress(control, button, {}, grip);
+        for (const QPoint move : { QPoint(5, 3), QPoint(15, -3) }) {
+            QTest::mouseMove(control, grip + move);
+            QCOMPARE(shown(), left == 5000 ? QStringLiteral("fcm") : QStringLiteral("f--"));
+        }
+        QTest::mouseRelease(control, button, {}, grip);
+        QCOMPARE(centre().pos(), QPoint(left / 15, 33));
+        QCOMPARE(settings().pos_x, left);
+        QCOMPARE(m_rig->stored(QStringLiteral("pos_x")),
+            pos_mem && left != 5000 ? QString::number(left) : QString());
+        QCOMPARE(shown(), QStringLiteral("fcm"));
+        QCOMPARE(windows().counterWindow().leftTwips(), left - 360);
+        QVERIFY(m_rig->calls.isEmpty());
+        QVERIFY(!windows().menus().centreMenu()->isVisible());
+    }
+
+    // The floating window's buttons: the connect button dials or hangs up on a double click only,
+    // and opens the menu with the right button as the menu button does with the left.
+    void buttons()
+    {
         showAll();
-        QCOMPARE(window.pos(), otherPixels);
-
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(window.pos(), firstPixels);
-        QCOMPARE(setting, initial);
-        QCOMPARE(m_rig->stored(key), initial ? QStringLiteral("Vrai") : QStringLiteral("Faux"));
+        const auto button = [this](const char* name) { return child<ClickArea>(centre(), name); };
+        QMenu* menu = windows().menus().centreMenu();
+        QTest::mouseClick(button("bt_connect"), Qt::LeftButton);
+        QTest::mouseDClick(button("bt_connect"), Qt::LeftButton);
+        QTest::mouseClick(button("bt_fermer"), Qt::LeftButton);
+        QCOMPARE(m_rig->calls, (QStringList { "toggleConnection", "quit" }));
+        QTest::mousePress(button("bt_connect"), Qt::RightButton);
+        QVERIFY(menu->isVisible());
+        QTest::mouseRelease(button("bt_connect"), Qt::RightButton);
+        menu->close();
+        QTest::mouseClick(button("bt_config"), Qt::LeftButton);
+        QVERIFY(menu->isVisible());
+        menu->close();
+        QTest::mouseClick(button("bt_reduire"), Qt::LeftButton);
+        QCOMPARE(shown(), QStringLiteral("---"));
+        QVERIFY(!settings().affiche_actu);
     }
 
-    void menuActions_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QStringList>("calls");
-        QTest::addColumn<bool>("opensHelp");
-        QTest::newRow("menuaide") << "menuaide" << QStringList() << true;
-        QTest::newRow("menu2aide") << "menu2aide" << QStringList() << true;
-        QTest::newRow("menupropos") << "menupropos" << QStringList { "about" } << false;
-        QTest::newRow("menu2propos") << "menu2propos" << QStringList { "about" } << false;
-        QTest::newRow("menuconfig") << "menuconfig" << QStringList { "configuration" } << false;
-        QTest::newRow("menu2config") << "menu2config" << QStringList { "configuration" } << false;
-        QTest::newRow("menuconnect") << "menuconnect" << QStringList { "toggleConnection" } << false;
-        QTest::newRow("menuquitter") << "menuquitter" << QStringList { "quit" } << false;
-        QTest::newRow("titles do nothing") << "Titre" << QStringList() << false;
-        QTest::newRow("no graph program") << "menu2graph" << QStringList() << false;
-    }
-    void menuActions()
-    {
-        QFETCH(QString, entry);
-        QFETCH(bool, opensHelp);
-        windows().menus().entry(entry)->trigger();
-        QTEST(m_rig->actions.calls, "calls");
-        QCOMPARE(m_rig->processes.opened,
-            opensHelp ? QStringList { m_rig->folder.file(QStringLiteral("doc/aide.htm")) } : QStringList());
-        QVERIFY(m_rig->processes.started.isEmpty());
-    }
-
-    void graphProgramStartsWhenItExists()
+    // Both menus as the user reads them, top to bottom: each entry's name, first caption and what
+    // choosing it asks for, opens or starts; "-" is a separator. The show and hide entries change
+    // the captions: they have tests of their own.
+    void menus()
     {
         m_rig->folder.writeBytes(QStringLiteral("graph"), QByteArray("#!/bin/sh\n"));
-        windows().menus().entry(QStringLiteral("menu2graph"))->trigger();
-        QCOMPARE(m_rig->processes.started, QStringList { m_rig->folder.file(QStringLiteral("graph")) });
+        const auto entries = [this](const QMenu* menu) {
+            QStringList list;
+            for (QAction* a : menu->actions()) {
+                QString line = a->objectName() + u' ' + (a->isSeparator() ? QStringLiteral("-") : a->text());
+                m_rig->calls.clear();
+                m_rig->processes.opened.clear();
+                m_rig->processes.started.clear();
+                if (!a->objectName().endsWith(QLatin1String("affich")))
+                    a->trigger();
+                for (const QString& done : m_rig->calls + m_rig->processes.opened + m_rig->processes.started)
+                    line += " > " + QString(done).remove(m_rig->folder.path() + u'/');
+                list.append(line);
+            }
+            return list;
+        };
+        QCOMPARE(entries(windows().menus().trayMenu()),
+            (QStringList { "Titre Chronolien", "menuaide Aide > doc/aide.htm",
+                "menupropos A propos de... > about", "separateur -", "menuaffich Afficher",
+                "menuconfig Configuration > configuration", "separateur2 -",
+                "menuconnect Connecter > toggleConnection", "separateur3 -", "menuquitter Quitter > quit" }));
+        QCOMPARE(entries(windows().menus().centreMenu()),
+            (QStringList { "chronolien2 Chronolien", "separateur4 -", "menu2affich Afficher le compteur",
+                "menu2graph Afficher le graphique > graph", "menu2config Configuration > configuration",
+                "menu2aide Aide > doc/aide.htm", "menu2propos A propos de... > about" }));
     }
 
-    void connectCaptionsFollowTheLine()
+    // What tells the line's state on the floating window: the connect captions and the two lights.
+    void lineMarks()
     {
+        auto* down = child<ShapeWidget>(centre(), "led_down");
+        auto* up = child<ShapeWidget>(centre(), "led_up");
         for (const bool connected : { true, false }) {
             const QString expected = connected ? QStringLiteral("Déconnecter") : QStringLiteral("Connecter");
             windows().setConnectCaptions(connected);
             QCOMPARE(caption("menuconnect"), expected);
-            QCOMPARE(child<ClickArea>(windows().floatingWindow(), "bt_connect")->toolTip(), expected);
+            QCOMPARE(child<ClickArea>(centre(), "bt_connect")->toolTip(), expected);
+            windows().setDownLight(connected);
+            windows().setUpLight(!connected);
+            QCOMPARE(down->isHidden(), !connected);
+            QCOMPARE(up->isHidden(), connected);
         }
     }
 
-    void skinFollowsTheLine()
+    // The floating window's picture follows the line; a skin chosen reaches the hidden windows too,
+    // and a picture it lacks or cannot show leaves its window as it was.
+    void skinFollowsTheLineAndTheChoice()
     {
         writeSkin();
         windows().showFloatingWindow();
-        QVERIFY(near(centreColour(), Qt::blue));
-        QVERIFY(near(counterColour(), Qt::green));
+        QVERIFY(draws(centre(), Qt::blue));
+        QVERIFY(draws(windows().counterWindow(), Qt::green));
         windows().loadCentreSkin(true);
-        QVERIFY(near(centreColour(), Qt::red));
+        QVERIFY(draws(centre(), Qt::red));
         m_rig->state.connectedFlag = true;
         showAll();
-        QVERIFY(near(centreColour(), Qt::red));
-        QVERIFY(near(mailColour(), Qt::yellow));
-    }
+        QVERIFY(draws(centre(), Qt::red));
+        QVERIFY(draws(windows().mailWindow(), Qt::yellow));
 
-    void chosenSkinReachesHiddenWindows()
-    {
-        writeSkin();
-        windows().showFloatingWindow();
-        const QString bois = QStringLiteral("bois");
-        QVERIFY(m_rig->writePicture(bois, QStringLiteral("centre2.jpg"), { 73, 65 }, Qt::magenta));
-        QVERIFY(m_rig->writePicture(bois, QStringLiteral("mail.jpg"), { 193, 81 }, Qt::cyan));
-        settings().nomskin = bois;
+        windows().hideFloatingWindow();
+        QVERIFY(
+            m_rig->writePicture(QStringLiteral("bois"), QStringLiteral("mail.jpg"), { 193, 81 }, Qt::cyan));
+        m_rig->folder.writeBytes(QStringLiteral("skin/bois/compteur.jpg"), "not a picture");
+        settings().nomskin = QStringLiteral("bois");
         windows().reloadSkins();
-        QVERIFY(near(centreColour(), Qt::magenta));
-        QVERIFY(near(counterColour(), Qt::green)); // no counter picture in that skin: kept
-        QVERIFY(!windows().mailWindow().isVisible());
-        QVERIFY(near(mailColour(), Qt::cyan));
+        QVERIFY(draws(windows().mailWindow(), Qt::cyan));
+        QVERIFY(draws(windows().counterWindow(), Qt::green));
+        QVERIFY(draws(centre(), Qt::red));
     }
 
-    // The month's alert look, red on an opaque background, and back to the skin showing through.
+    // The month's alert look, red on an opaque background, and back to the skin showing through
+    // once it is cleared (a reset); the gauge's cursor.
     void counterAlertAndGauge()
     {
         writeSkin();
@@ -289,34 +289,16 @@ private Q_SLOTS:
             windows().setMonthAlertLook(alert);
             QCOMPARE(month->palette().color(QPalette::WindowText),
                 alert ? QColor(255, 0, 0) : QColor(192, 255, 192));
-            QCOMPARE(near(drawnColour(counter, besideTheText), Qt::green), !alert);
+            QCOMPARE(draws(counter, Qt::green, besideTheText), !alert);
         }
 
+        auto* cursor = child<ShapeWidget>(counter, "curseur");
         windows().setGauge(GaugeView { true, 100, 1240, Qt::red });
-        QVERIFY(child<ShapeWidget>(counter, "curseur")->isVisible());
-        QCOMPARE(child<ShapeWidget>(counter, "curseur")->x(), qRound(1240 / 15.0));
-        QCOMPARE(child<ShapeWidget>(counter, "curseur")->colour(), QColor(255, 0, 0));
+        QVERIFY(cursor->isVisible());
+        QCOMPARE(cursor->x(), qRound(1240 / 15.0));
+        QCOMPARE(cursor->colour(), QColor(255, 0, 0));
         windows().setGauge(GaugeView {});
-        QVERIFY(!child<ShapeWidget>(counter, "curseur")->isVisible());
-    }
-
-    // Both menus as the user reads them, top to bottom, with their first captions; "-" is a separator.
-    void menusInOrder()
-    {
-        const auto entries = [](const QMenu* menu) {
-            QStringList list;
-            for (const QAction* a : menu->actions())
-                list.append(a->objectName() + u' ' + (a->isSeparator() ? QStringLiteral("-") : a->text()));
-            return list;
-        };
-        QCOMPARE(entries(windows().menus().trayMenu()),
-            (QStringList { "Titre Chronolien", "menuaide Aide", "menupropos A propos de...", "separateur -",
-                "menuaffich Afficher", "menuconfig Configuration", "separateur2 -", "menuconnect Connecter",
-                "separateur3 -", "menuquitter Quitter" }));
-        QCOMPARE(entries(windows().menus().centreMenu()),
-            (QStringList { "chronolien2 Chronolien", "separateur4 -", "menu2affich Afficher le compteur",
-                "menu2graph Afficher le graphique", "menu2config Configuration", "menu2aide Aide",
-                "menu2propos A propos de..." }));
+        QVERIFY(!cursor->isVisible());
     }
 };
 

@@ -10,26 +10,15 @@
 
 #include <QColor>
 #include <QDate>
+#include <QDir>
+#include <QImage>
 #include <QStringList>
 
 namespace chronolien::test {
 
-// Records what the windows ask of the rest of the program, by the names of their signals.
-struct RecordingRequests {
-    explicit RecordingRequests(ProgramWindows& windows)
-    {
-        const auto record
-            = [this](const char* name) { return [this, name] { calls.append(QLatin1String(name)); }; };
-        QObject::connect(&windows, &ProgramWindows::toggleConnectionRequested, record("toggleConnection"));
-        QObject::connect(&windows, &ProgramWindows::configurationRequested, record("configuration"));
-        QObject::connect(&windows, &ProgramWindows::aboutRequested, record("about"));
-        QObject::connect(&windows, &ProgramWindows::quitRequested, record("quit"));
-    }
-    QStringList calls;
-};
-
 // The program's windows over a fresh application folder with default settings, the floating
-// window hidden, and fakes for everything beyond the windows.
+// window hidden, and fakes for everything beyond the windows. What the windows ask of the rest of
+// the program is recorded in calls, by the names of their signals.
 struct WindowRig {
     TempAppFolder folder;
     MessageBoxRecorder messages;
@@ -38,7 +27,17 @@ struct WindowRig {
     SettingsStore settings { state.settings, file };
     FakeProcessStarter processes;
     ProgramWindows windows { state, settings, processes };
-    RecordingRequests actions { windows };
+    QStringList calls;
+
+    WindowRig()
+    {
+        const auto record
+            = [this](const char* name) { return [this, name] { calls.append(QLatin1String(name)); }; };
+        QObject::connect(&windows, &ProgramWindows::toggleConnectionRequested, record("toggleConnection"));
+        QObject::connect(&windows, &ProgramWindows::configurationRequested, record("configuration"));
+        QObject::connect(&windows, &ProgramWindows::aboutRequested, record("about"));
+        QObject::connect(&windows, &ProgramWindows::quitRequested, record("quit"));
+    }
 
     static AppState makeState(const QString& appFolder)
     {
@@ -52,9 +51,13 @@ struct WindowRig {
     QString stored(const QString& key) const { return file.readKey(key); }
 
     // A JPEG of one colour at skin/<skin>/<file>; false when it could not be written.
-    bool writePicture(const QString& skin, const QString& file, QSize size, QColor colour) const;
-    // Bytes that are no picture, under a picture's name.
-    bool writeBrokenPicture(const QString& skin, const QString& file) const;
+    bool writePicture(const QString& skin, const QString& name, QSize size, QColor colour) const
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        return QDir(folder.path()).mkpath(QStringLiteral("skin/") + skin)
+            && image.save(folder.file(QStringLiteral("skin/%1/%2").arg(skin, name)), "JPEG", 100);
+    }
 };
 
 // The widget of the given object name inside a window; null when there is none.
@@ -62,8 +65,5 @@ template <typename T = QWidget> T* child(const QObject& window, const QString& n
 {
     return window.findChild<T*>(name);
 }
-
-// The colour at the middle of a window's skin picture as the window draws it.
-QColor drawnColour(QWidget& window, QPoint at);
 
 } // namespace chronolien::test

@@ -1,7 +1,7 @@
 // Opens the configuration dialog over a sample application folder and saves a picture of it on a
 // few pages, for the README; with "large" after the folder, one picture with the whole tree open,
 // for a run at a large text scale. Run by scripts/config-screenshots.sh.
-#include "dialog_rig.h"
+#include "config_dialog/dialog_rig.h"
 
 #include <QApplication>
 #include <QDir>
