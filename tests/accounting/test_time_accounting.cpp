@@ -7,23 +7,6 @@
 using namespace chronolien;
 using namespace chronolien::test;
 
-namespace {
-
-const QString kExpired = QStringLiteral("Votre connection a été interrompu car votre forfait a expiré.");
-
-// One run of the program's accounting over fakes and a real config.ini in a temporary folder.
-struct Rig : LogicRig {
-    Rig()
-    {
-        state.appFolder = folder.path();
-        state.settings.date_raz = QDate(2026, 11, 1);
-        fakes.clock.setToday(QDate(2026, 11, 20));
-        fakes.line.setUp(true);
-    }
-};
-
-} // namespace
-
 class TestTimeAccounting : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -39,7 +22,7 @@ private Q_SLOTS:
     void monthlyResetWalk()
     {
         QFETCH(int, j_raz);
-        Rig rig;
+        LogicRig rig;
         Settings& s = rig.state.settings;
         s.j_raz = qint16(j_raz);
         s.date_raz = QDate(2026, 12, j_raz);
@@ -52,10 +35,9 @@ private Q_SLOTS:
             rig.windows.monthText.clear();
             rig.windows.monthAlert = true; // the old month ran over its allowance
             rig.accounting.checkMonthlyReset();
-            if (s.cpt_mois != 0) {
-                QVERIFY(rig.windows.monthAlert);
+            QCOMPARE(rig.windows.monthAlert, s.cpt_mois != 0);
+            if (s.cpt_mois != 0)
                 continue;
-            }
             ++resets;
             QCOMPARE(s.date_raz.addDays(1), day);
             QCOMPARE(s.date_raz.day(), std::min(j_raz, s.date_raz.daysInMonth()));
@@ -69,79 +51,64 @@ private Q_SLOTS:
         QCOMPARE(rig.state.sessionSeconds, 42);
     }
 
-    // A clock that jumped: the program was off for months, or the clock was put back.
-    void resetAfterAJump_data()
+    // A clock that jumped (the program was off for months, or the clock was put back), and the
+    // "Remettre à zéro" button in a month shorter than the reset day.
+    void resetAfterAJumpOrByTheButton_data()
     {
+        QTest::addColumn<bool>("button");
         QTest::addColumn<QDate>("date_raz");
         QTest::addColumn<QDate>("today");
         QTest::addColumn<int>("j_raz");
-        QTest::addColumn<QDate>("after"); // date_raz after the tick; unchanged when nothing reset
+        QTest::addColumn<QDate>("after"); // date_raz after; unchanged when nothing reset
         // Back on a reset day: today still belongs to the month begun after the previous reset day.
-        QTest::newRow("off for months, back on the reset day")
-            << QDate(2026, 6, 1) << QDate(2026, 12, 1) << 1 << QDate(2026, 11, 1);
-        QTest::newRow("two boundaries, before the day")
-            << QDate(2026, 10, 20) << QDate(2026, 12, 1) << 20 << QDate(2026, 11, 20);
-        QTest::newRow("clock put back") << QDate(2027, 1, 1) << QDate(2026, 12, 25) << 1 << QDate(2027, 1, 1);
+        QTest::newRow("back on the reset day")
+            << false << QDate(2026, 6, 1) << QDate(2026, 12, 1) << 1 << QDate(2026, 11, 1);
+        QTest::newRow("clock put back")
+            << false << QDate(2027, 1, 1) << QDate(2026, 12, 25) << 1 << QDate(2027, 1, 1);
+        QTest::newRow("button, 31 in April")
+            << true << QDate(2027, 1, 1) << QDate(2027, 4, 12) << 31 << QDate(2027, 4, 30);
     }
-    void resetAfterAJump()
+    void resetAfterAJumpOrByTheButton()
     {
+        QFETCH(bool, button);
         QFETCH(QDate, date_raz);
         QFETCH(QDate, today);
         QFETCH(int, j_raz);
         QFETCH(QDate, after);
-        Rig rig;
-        rig.state.settings.cpt_mois = 99;
-        rig.state.settings.date_raz = date_raz;
-        rig.state.settings.j_raz = qint16(j_raz);
+        LogicRig rig;
+        Settings& s = rig.state.settings;
+        s.cpt_mois = 99;
+        s.date_raz = date_raz;
+        s.j_raz = qint16(j_raz);
         rig.fakes.clock.setToday(today);
-        rig.accounting.checkMonthlyReset();
-        QCOMPARE(rig.state.settings.date_raz, after);
-        QCOMPARE(rig.state.settings.cpt_mois, after == date_raz ? 99 : 0);
+        button ? rig.accounting.resetMonth() : rig.accounting.checkMonthlyReset();
+        QCOMPARE(s.date_raz, after);
+        QCOMPARE(s.cpt_mois, after == date_raz ? 99 : 0);
     }
 
-    void resetButtonInAShortMonthTakesItsLastDay()
+    void planExceededByTheAlertSettings()
     {
-        Rig rig;
-        rig.state.settings.j_raz = 31;
-        rig.fakes.clock.setToday(QDate(2027, 4, 12));
-        rig.accounting.resetMonth();
-        QCOMPARE(rig.state.settings.date_raz, QDate(2027, 4, 30));
-        rig.state.settings.j_raz = 30;
-        rig.fakes.clock.setToday(QDate(2027, 2, 3));
-        rig.accounting.resetMonth();
-        QCOMPARE(rig.state.settings.date_raz, QDate(2027, 2, 28));
-    }
-
-    void redCounterOpensTheCounterWindow()
-    {
-        Rig rig;
-        rig.state.settings.affiche_cpt = false;
-        rig.state.settings.affiche_actu = false;
+        LogicRig rig;
+        Settings& s = rig.state.settings;
+        s.affiche_cpt = s.affiche_actu = false;
         rig.accounting.planExceeded();
-        QVERIFY(rig.windows.monthAlert);
-        QVERIFY(rig.state.settings.affiche_cpt);
-        QCOMPARE(rig.windows.callsOf(QStringLiteral("applyCounterWindow")).size(), 1);
-        QVERIFY(rig.windows.callsOf(QStringLiteral("showFloatingWindow")).isEmpty()); // flag 4 is off
-        QVERIFY(rig.fakes.line.hangUps == 0);
+        rig.accounting.planExceeded(); // the counter window is open now: not applied again
+        QVERIFY(s.affiche_cpt);
+        QCOMPARE(
+            rig.windows.calls.join(u','), "setMonthAlertLook(1),applyCounterWindow,setMonthAlertLook(1)");
+        QCOMPARE(rig.fakes.line.hangUps, 0);
         QVERIFY(rig.fakes.messages.shown.isEmpty());
 
-        rig.accounting.planExceeded(); // the window is open now: not applied again
-        QCOMPARE(rig.windows.callsOf(QStringLiteral("applyCounterWindow")).size(), 1);
-    }
-
-    void forcedHangUpWithItsMessage()
-    {
-        Rig rig;
-        rig.state.settings.alerte1 = false;
-        rig.state.settings.alerte2 = true;
-        rig.state.settings.affiche_auto = QStringLiteral("00010");
-        rig.state.settings.affiche_actu = false;
+        // The forced hang-up, with its message; flag 4 opens the floating window.
+        rig.windows.calls.clear();
+        s.alerte1 = false;
+        s.alerte2 = true;
+        s.affiche_auto = QStringLiteral("00010");
         rig.accounting.planExceeded();
-        QVERIFY(!rig.windows.monthAlert);
-        QCOMPARE(rig.windows.callsOf(QStringLiteral("showFloatingWindow")).size(), 1);
+        QCOMPARE(rig.windows.calls, QStringList { "showFloatingWindow" });
         QCOMPARE(rig.fakes.line.hangUps, 1);
-        QCOMPARE(rig.fakes.messages.shown.size(), 1);
-        QCOMPARE(rig.fakes.messages.shown[0].text, kExpired);
+        QCOMPARE(rig.fakes.messages.texts(),
+            QStringList { "Votre connection a été interrompu car votre forfait a expiré." });
         QCOMPARE(rig.fakes.messages.shown[0].style, StyleInformation);
     }
 
@@ -159,63 +126,45 @@ private Q_SLOTS:
     void clearingTheAlertClosesOnlyWhatThePlanOpened()
     {
         QFETCH(QString, flags);
-        QFETCH(bool, closes);
-        Rig rig;
+        LogicRig rig;
         rig.state.settings.affiche_auto = flags;
         rig.state.settings.affiche_actu = true;
         rig.windows.monthAlert = true;
         rig.accounting.clearPlanAlert();
-        QCOMPARE(rig.windows.callsOf(QStringLiteral("hideFloatingWindow")).size(), closes ? 1 : 0);
+        QTEST(rig.windows.callsOf("hideFloatingWindow") == 1, "closes");
         QVERIFY(!rig.windows.monthAlert);
     }
 
-    void countdownWithoutAPlanCountsUp()
-    {
-        Rig rig;
-        rig.state.settings.forfait = false;
-        rig.state.settings.cpt_mois = 60;
-        rig.accounting.updateCounterDisplay();
-        QCOMPARE(rig.windows.monthText, QStringLiteral("0:01:00"));
-    }
-
-    // Half the allowance used at half the plan's month: the middle, whatever the month's length.
-    void gaugeFollowsTheCalendar_data()
-    {
-        QTest::addColumn<QDate>("date_raz");
-        QTest::addColumn<QDate>("today");
-        QTest::addColumn<int>("allowance");
-        QTest::addColumn<int>("month");
-        QTest::newRow("15 of 30 days") << QDate(2026, 11, 1) << QDate(2026, 11, 16) << 100000 << 50000;
-        QTest::newRow("14 of 28 days, from 31 January")
-            << QDate(2027, 1, 31) << QDate(2027, 2, 14) << 280000 << 140000;
-        QTest::newRow("14 of 29 days, leap February")
-            << QDate(2028, 2, 1) << QDate(2028, 2, 15) << 290000 << 140000;
-    }
+    // Half the allowance used at half the plan's month is the gauge's middle, whatever the month's
+    // length. Without a plan, no gauge and the month counter counts up.
     void gaugeFollowsTheCalendar()
     {
-        QFETCH(QDate, date_raz);
-        QFETCH(QDate, today);
-        Rig rig;
+        LogicRig rig;
         Settings& s = rig.state.settings;
-        s.date_raz = date_raz;
-        QFETCH(int, allowance);
-        QFETCH(int, month);
-        s.cpt_limite = allowance;
-        s.cpt_mois = month;
-        rig.fakes.clock.setToday(today);
-        rig.accounting.updateGauge();
-        QVERIFY(rig.windows.gauge.visible);
-        QCOMPARE(rig.windows.gauge.position, 50.0f);
-        QCOMPARE(rig.windows.gauge.colour, QColor(Qt::green));
+        QList<float> positions;
+        for (const auto& [date_raz, today, allowance, month] :
+            { std::tuple { QDate(2026, 11, 1), QDate(2026, 11, 16), 100000, 50000 }, // 15 of 30 days
+                { QDate(2027, 1, 31), QDate(2027, 2, 14), 280000, 140000 }, // 14 of 28, from 31 January
+                { QDate(2028, 2, 1), QDate(2028, 2, 15), 290000, 140000 } }) { // 14 of 29, leap year
+            s.date_raz = date_raz;
+            s.cpt_limite = allowance;
+            s.cpt_mois = month;
+            rig.fakes.clock.setToday(today);
+            rig.accounting.updateGauge();
+            QVERIFY(rig.windows.gauge.visible && rig.windows.gauge.colour == QColor(Qt::green));
+            positions.append(rig.windows.gauge.position);
+        }
+        QCOMPARE(positions, QList<float>(3, 50.0f));
 
-        // Hidden with the counter window, and without a plan.
-        s.affiche_cpt = false;
+        s.affiche_cpt = false; // hidden with the counter window
         rig.accounting.updateGauge();
         QVERIFY(!rig.windows.gauge.visible);
         s.affiche_cpt = true;
         s.forfait = false;
         rig.accounting.updateGauge();
+        rig.accounting.updateCounterDisplay();
         QVERIFY(!rig.windows.gauge.visible);
+        QCOMPARE(rig.windows.monthText, QStringLiteral("38:53:20"));
     }
 };
 

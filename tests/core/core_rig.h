@@ -1,16 +1,10 @@
 #pragma once
 
-#include "accounting/time_accounting.h"
-#include "connection/connection_monitor.h"
 #include "core/application.h"
+#include "core/connection_actions.h"
 #include "core/ticker.h"
 #include "history/connection_history.h"
-#include "settings/settings_file.h"
-#include "state/app_state.h"
-#include "support/fakes.h"
 #include "support/logic_rig.h"
-#include "support/recording_windows.h"
-#include "support/temp_app_folder.h"
 
 #include <functional>
 
@@ -25,8 +19,6 @@ struct RecordingShell {
     std::function<void()> onThroughput;
     std::function<void()> onRemoveTrayIcon;
 
-    int count(const char* name) const { return int(log.count(QLatin1String(name))); }
-
     // A hook that logs its name, then runs the test's addition when there is one.
     std::function<void()> recorder(const char* name, const std::function<void()>* then = nullptr)
     {
@@ -36,16 +28,6 @@ struct RecordingShell {
                 (*then)();
         };
     }
-    Ticker::Hooks tickerHooks()
-    {
-        return { recorder("lineUp"), recorder("lineDown", &onLineDown),
-            recorder("connectedTick", &onThroughput), recorder("startMailCheck") };
-    }
-    Application::Hooks applicationHooks()
-    {
-        return { recorder("loadAccounts"), recorder("closeMailSockets"), recorder("loadForfaitPage"),
-            recorder("removeTrayIcon", &onRemoveTrayIcon) };
-    }
 };
 
 // The core's logic over fakes, in a fresh application folder, started as the program starts.
@@ -53,12 +35,20 @@ struct CoreRig : LogicRig {
     RecordingShell shell;
     ConnectionHistory history { folder.file(QStringLiteral("historique.csv")) };
     Ticker ticker { state, settings, fakes.clock, fakes.line, monitor, accounting, history,
-        shell.tickerHooks() };
+        { shell.recorder("lineUp"), shell.recorder("lineDown", &shell.onLineDown),
+            shell.recorder("connectedTick", &shell.onThroughput), shell.recorder("startMailCheck") } };
     Application application { state, settings, fakes.clock, fakes.messages, windows, accounting, ticker,
-        shell.applicationHooks() };
+        { shell.recorder("loadAccounts"), shell.recorder("closeMailSockets"),
+            shell.recorder("loadForfaitPage"), shell.recorder("removeTrayIcon", &shell.onRemoveTrayIcon) } };
+
+    ConnectionActions actions { state, windows, fakes.sound, fakes.processes, accounting,
+        shell.recorder("connectionMailCheck") };
 
     CoreRig() { application.initApplication(folder.path()); }
 
+    QString path(const char* name) const { return folder.file(QLatin1String(name)); }
+    // A key's value as config.ini holds it.
+    QString key(const char* name) { return file.readKey(QLatin1String(name)); }
     // A line that was already up at the last tick, with the last-tick time taken now.
     void connected()
     {

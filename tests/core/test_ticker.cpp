@@ -1,4 +1,5 @@
 #include "core_rig.h"
+#include "history/history_record.h"
 
 #include <QTest>
 #include <limits>
@@ -54,157 +55,154 @@ private Q_SLOTS:
         QCOMPARE(rig.state.sessionSeconds, 1);
     }
 
-    void connectionAndDisconnectionTicks()
+    // A connection as the timers see it: its history line written when the tick first sees the line
+    // up, kept current at the save, closed when the line drops, with the seconds the month counter
+    // got and the line's bytes meanwhile; midnight passes during it. The disconnection tick counts
+    // nothing and stores the month time, which quitting with the line down would lose.
+    void connectionThroughTheTicks()
     {
         CoreRig rig;
+        Settings& s = rig.state.settings;
+        s.forfait = false;
+        s.cpt_mois = 100;
+        rig.fakes.clock.set(86390.0f); // 23:59:50 on the 6th
+        rig.ticker.startTiming();
         rig.shell.log.clear();
-        rig.fakes.line.setUp(true);
-        rig.tickAfter(1.0f);
-        rig.tickAfter(1.0f);
-        QVERIFY(rig.state.connectedFlag);
-        QCOMPARE(rig.shell.log, (QStringList { "lineUp", "connectedTick", "connectedTick" }));
-        QCOMPARE(rig.state.sessionSeconds, 2);
+        FakeLine& line = rig.fakes.line;
+        const qint64 start = clockSeconds(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 51)));
+        const auto history = [&] { return readHistory(rig.path("historique.csv")); };
+        const auto record = [&](qint64 length, qint32 seconds, quint64 received, quint64 sent) {
+            return QList { ConnectionRecord { start, start + length, seconds, received, sent } };
+        };
 
-        // The disconnection tick counts nothing and measures no throughput. It stores the month
-        // time counted since the last save, which quitting with the line down would lose; the
-        // ticks after it write nothing.
-        rig.shell.log.clear();
-        const qint32 month = rig.state.settings.cpt_mois;
-        rig.fakes.line.setUp(false);
+        line.counters = Line::Traffic { 1000, 100 };
+        line.setUp(true);
         rig.tickAfter(1.0f);
-        QCOMPARE(rig.file.readKey(QStringLiteral("cpt_mois")), QString::number(month));
-        rig.file.writeKey(QStringLiteral("cpt_mois"), -1);
+        QCOMPARE(history(), record(0, 0, 0, 0));
+        for (quint64 i = 1; i <= 9; ++i) {
+            line.counters = Line::Traffic { 1000 + 100 * i, 100 + 10 * i };
+            rig.tickAfter(1.0f);
+        }
+        rig.ticker.saveState();
+        QCOMPARE(history(), record(9, 9, 900, 90));
+        QCOMPARE(rig.key("cpt_mois"), QStringLiteral("109"));
+
+        // The interface is gone by the tick that sees the line down: its bytes are those of the
+        // last connected tick. The disconnection's actions set the session to zero.
+        rig.shell.onLineDown = [&] { rig.state.sessionSeconds = 0; };
+        line.counters = Line::Traffic { 3000, 300 };
         rig.tickAfter(1.0f);
-        QCOMPARE(rig.file.readKey(QStringLiteral("cpt_mois")), QStringLiteral("-1"));
-        QVERIFY(!rig.state.connectedFlag);
-        QCOMPARE(rig.shell.log, QStringList { QStringLiteral("lineDown") });
-        QCOMPARE(rig.state.settings.cpt_mois, month);
+        line.counters.reset();
+        line.setUp(false);
+        rig.tickAfter(1.0f);
+        QCOMPARE(history(), record(11, 10, 2000, 200));
+        QCOMPARE(rig.key("cpt_mois"), QStringLiteral("110"));
+        rig.file.writeKey(QStringLiteral("cpt_mois"), -1); // the ticks after it write nothing
+        rig.tickAfter(1.0f);
+        QCOMPARE(rig.key("cpt_mois"), QStringLiteral("-1"));
+        QCOMPARE(rig.shell.log.join(u','),
+            QStringLiteral("lineUp") + QString(",connectedTick").repeated(11) + ",lineDown");
     }
 
     void connectAutoDialsOnEveryDownTick()
     {
         CoreRig rig;
-        rig.tickAfter(1.0f);
-        QCOMPARE(rig.fakes.line.dials, 0);
-        rig.state.settings.connect_auto = true;
-        rig.tickAfter(1.0f);
-        rig.tickAfter(1.0f);
-        QCOMPARE(rig.fakes.line.dials, 2);
-        rig.fakes.line.setUp(true);
-        rig.tickAfter(1.0f);
-        QCOMPARE(rig.fakes.line.dials, 2);
-        // The line drops: the very tick that sees it dials again.
-        rig.fakes.line.setUp(false);
-        rig.tickAfter(1.0f);
-        QCOMPARE(rig.fakes.line.dials, 3);
-        // While that dialling sets the line up, no second dialler is started.
-        rig.fakes.line.lineState = Line::State::SettingUp;
-        rig.tickAfter(1.0f);
-        QCOMPARE(rig.fakes.line.dials, 3);
-        QVERIFY(!rig.state.connectedFlag);
-        rig.fakes.line.setUp(false);
-
-        // No dialling into a month over an allowance that hangs up; any other month dials.
         Settings& s = rig.state.settings;
-        s.forfait = true;
-        s.alerte2 = true;
+        FakeLine& line = rig.fakes.line;
+        QList<int> dials;
+        const auto tick = [&] {
+            rig.tickAfter(1.0f);
+            dials.append(line.dials);
+        };
+        tick();
+        s.connect_auto = true;
+        tick();
+        tick();
+        line.setUp(true);
+        tick();
+        line.setUp(false); // the very tick that sees the line drop dials again
+        tick();
+        line.lineState = Line::State::SettingUp; // no second dialler while that dialling sets it up
+        tick();
+        line.setUp(false);
+        // No dialling into a month over an allowance that hangs up; any other month dials.
         s.cpt_limite = 100;
         s.cpt_mois = 101;
-        rig.tickAfter(1.0f);
-        QCOMPARE(rig.fakes.line.dials, 3);
-        s.alerte2 = false;
-        rig.tickAfter(1.0f);
-        s.alerte2 = true;
-        s.forfait = false;
-        rig.tickAfter(1.0f);
+        for (const auto& [forfait, alerte2] :
+            { std::pair { true, true }, { true, false }, { false, true } }) {
+            s.forfait = forfait;
+            s.alerte2 = alerte2;
+            tick();
+        }
         s.forfait = true;
         s.cpt_mois = 100;
-        rig.tickAfter(1.0f);
-        QCOMPARE(rig.fakes.line.dials, 6);
+        tick();
+        QCOMPARE(dials, (QList<int> { 0, 1, 2, 2, 3, 3, 3, 4, 5, 6 }));
     }
 
     void planExceededOnEveryCountingTickOverTheAllowance()
     {
         CoreRig rig;
         Settings& s = rig.state.settings;
-        s.forfait = true;
-        s.alerte1 = false;
         s.alerte2 = true; // every planExceeded hangs up, which the fake line records
         s.cpt_limite = 100;
         s.cpt_mois = 99;
         rig.connected();
-        rig.tickAfter(1.0f); // 100: equal to the allowance
-        QVERIFY(rig.fakes.line.hangUps == 0);
-        rig.tickAfter(1.0f); // 101: over
-        rig.tickAfter(1.0f);
-        QCOMPARE(rig.fakes.line.hangUps, 2);
-        rig.tickAfter(0.0f); // counts nothing, so no alert either
-        QCOMPARE(rig.fakes.line.hangUps, 2);
+        QList<int> hangUps;
+        const auto tick = [&](float elapsed) {
+            rig.tickAfter(elapsed);
+            hangUps.append(rig.fakes.line.hangUps);
+        };
+        tick(1.0f); // 100: equal to the allowance
+        tick(1.0f); // 101: over
+        tick(1.0f);
+        tick(0.0f); // counts nothing, so no alert either
         s.forfait = false; // no plan, no alert
-        rig.tickAfter(1.0f);
-        QCOMPARE(rig.fakes.line.hangUps, 2);
+        tick(1.0f);
+        QCOMPARE(hangUps, (QList<int> { 0, 1, 2, 2, 2 }));
         QCOMPARE(s.cpt_mois, 103);
-    }
 
-    void ticksWhileTheAlertWaitsCountEachSecondOnce()
-    {
-        CoreRig rig;
-        Settings& s = rig.state.settings;
-        s.alerte2 = true;
-        s.cpt_limite = 100;
-        s.cpt_mois = 100;
-        rig.connected();
-        // While the forced hang-up's message waits, the next second's tick runs.
+        // While the forced hang-up's message waits, the next second's tick runs: each counts once.
+        s.forfait = true;
         rig.fakes.messages.whileShown = [&rig] {
             rig.fakes.messages.whileShown = nullptr;
             rig.tickAfter(1.0f);
         };
         rig.tickAfter(1.0f);
-        QCOMPARE(s.cpt_mois, 102);
-        QCOMPARE(rig.state.sessionSeconds, 2);
+        QCOMPARE(s.cpt_mois, 105);
+        QCOMPARE(rig.state.sessionSeconds, 6);
     }
 
-    void saveStateWritesWhatARestartNeeds_data()
-    {
-        QTest::addColumn<bool>("connected");
-        QTest::addColumn<bool>("posMem");
-        QTest::newRow("connected, position kept") << true << true;
-        QTest::newRow("line down") << false << true;
-        QTest::newRow("position not kept") << true << false;
-    }
+    // The month time is saved only while connected (the connection's test shows it), the window's
+    // place only when it is to be kept; records are rewritten in place.
     void saveStateWritesWhatARestartNeeds()
     {
-        QFETCH(bool, connected);
-        QFETCH(bool, posMem);
         CoreRig rig;
         Settings& s = rig.state.settings;
-        rig.state.connectedFlag = connected;
-        s.pos_mem = posMem;
         s.cpt_mois = 4321;
         s.affiche_actu = true;
         s.pos_x = 7000;
         s.pos_y = -15;
-        rig.ticker.saveState();
-        QCOMPARE(rig.file.readKey(QStringLiteral("cpt_mois")),
-            connected ? QStringLiteral("4321") : QStringLiteral("0"));
-        QCOMPARE(rig.file.readKey(QStringLiteral("affiche_actu")), QStringLiteral("Vrai"));
-        QCOMPARE(rig.file.readKey(QStringLiteral("pos_x")),
-            posMem ? QStringLiteral("7000") : QStringLiteral("5000"));
-        QCOMPARE(rig.file.readKey(QStringLiteral("pos_y")),
-            posMem ? QStringLiteral("-15") : QStringLiteral("500"));
-        // Records are rewritten in place: the file keeps its 23 records.
+        for (const bool posMem : { false, true }) {
+            s.pos_mem = posMem;
+            rig.ticker.saveState();
+            const QStringList saved { rig.key("cpt_mois"), rig.key("affiche_actu"), rig.key("pos_x"),
+                rig.key("pos_y") };
+            QCOMPARE(saved, (QStringList { "0", "Vrai", posMem ? "7000" : "5000", posMem ? "-15" : "500" }));
+        }
         QCOMPARE(rig.folder.readBytes(QStringLiteral("config.ini")).size(), 23 * SettingsFile::RecordSize);
     }
 
     void mailCheckEveryThirdMinute()
     {
         CoreRig rig;
-        QList<int> checks;
+        rig.shell.log.clear();
+        QList<qsizetype> checks;
         for (int minute = 1; minute <= 7; ++minute) {
             rig.ticker.mailTimerFired();
-            checks.append(rig.shell.count("startMailCheck"));
+            checks.append(rig.shell.log.size());
         }
-        QCOMPARE(checks, (QList<int> { 0, 0, 1, 1, 1, 2, 2 }));
+        QCOMPARE(checks, (QList<qsizetype> { 0, 0, 1, 1, 1, 2, 2 }));
     }
 };
 

@@ -1,132 +1,71 @@
-// Reads and writes the program's own files for the end-to-end script, through the same code the
-// program uses, so that the script never has to know a record layout.
-//
-//   e2e_files setting <config.ini> <key>            prints the key's value
-//   e2e_files setting <config.ini> <key> <value>    stores the value
-//   e2e_files account <courrier.ini> <n> <server> <login> <password>
-//                                                   stores account n, in use; the others blank
-//   e2e_files account-state <courrier.ini> <n>      prints the account's state (0, 1 or 2)
-//   e2e_files history <historique.csv>              prints each connection as "start end seconds
-//                                                   received sent", the times in seconds since the
-//                                                   epoch; fails unless every line reads
-//   e2e_files pop3-server <log file>                runs a private Dovecot with two messages for
-//                                                   alice (password secret1) until SIGTERM; prints
-//                                                   its account server text ("127.0.0.1:port") once
-//                                                   it listens, and keeps a copy of its log in the file
-//                                                   (exit code 3: no server can run here)
-
+// Reads and writes the program's own files for the end-to-end script with the program's own code:
+//   setting FILE KEY [VALUE]    prints the key's value in config.ini, or stores the value
+//   account FILE N SERVER LOGIN PASSWORD    courrier.ini with account N in use, the others blank
+//   account-state FILE N        prints the account's state (0, 1 or 2)
+//   history FILE                prints historique.csv's connections, "start end seconds received sent"
+//                               with times since the epoch; fails unless every line reads whole
+//   pop3-server                 runs a Dovecot with two messages for alice (password secret1) until
+//                               SIGTERM; prints its server text and log path (exit code 3: no Dovecot)
 #include "history/history_record.h"
 #include "mail/accounts_file.h"
-#include "platform/message_box.h"
 #include "settings/settings_file.h"
 #include "support/dovecot_server.h"
+#include "support/file_bytes.h"
+#include "support/message_box_recorder.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QFile>
 #include <QTextStream>
-#include <QTimer>
-#include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <unistd.h>
 
 using namespace chronolien;
 
 namespace {
 
-// Any message the files' code would show becomes an error of the helper.
-class StderrMessages final : public MessageBox {
-public:
-    MessageAnswer show(const QString& text, MessageStyle) override
-    {
-        std::fprintf(stderr, "e2e_files: %s\n", qPrintable(text));
-        failed = true;
-        return MessageAnswer::Ok;
-    }
-    bool failed = false;
-};
-
-int usage()
+int complain(const QString& text, int exitCode = 1)
 {
-    std::fprintf(stderr,
-        "usage: e2e_files setting FILE KEY [VALUE] | account FILE N SERVER LOGIN PASSWORD"
-        " | account-state FILE N | history FILE | pop3-server LOG_FILE\n");
-    return 2;
+    std::fprintf(stderr, "e2e_files: %s\n", qPrintable(text));
+    return exitCode;
 }
 
-std::atomic<bool> stopRequested { false };
-
-void requestStop(int)
+int runPop3Server()
 {
-    stopRequested = true;
-}
-
-void copyLog(const test::DovecotServer& server, const QString& path)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(server.log());
-}
-
-int runPop3Server(QCoreApplication& app, const QString& logPath)
-{
-    const QString unavailable = test::DovecotServer::unavailableReason();
-    if (!unavailable.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(unavailable));
-        return 3;
-    }
+    if (const QString unavailable = test::DovecotServer::unavailableReason(); !unavailable.isEmpty())
+        return complain(unavailable, 3);
     test::DovecotServer server;
     server.addUser(QStringLiteral("alice"), QStringLiteral("secret1"));
-    const bool delivered = server.addMessage(QStringLiteral("alice"),
-                               "From: Bernard Durand <bernard@example.org>\nTo: alice@example.org\n"
-                               "Subject: Rendez-vous jeudi\nDate: Thu, 05 Jun 2025 09:12:00 +0200\n"
-                               "Message-ID: <1@example.org>\n\nBonjour.\n")
-        && server.addMessage(QStringLiteral("alice"),
-            "From: Claire Martin <claire@example.org>\nTo: alice@example.org\n"
-            "Subject: Photos des vacances\nDate: Fri, 06 Jun 2025 18:40:00 +0200\n"
-            "Message-ID: <2@example.org>\n\nBonjour.\n");
-    if (!delivered || !server.start()) {
-        std::fprintf(stderr, "Dovecot: %s\n%s\n", qPrintable(server.errorString()), server.log().constData());
-        return 1;
-    }
-    std::signal(SIGTERM, requestStop);
-    std::signal(SIGINT, requestStop);
-    std::printf("%s\n", qPrintable(server.serverText()));
-    std::fflush(stdout);
-
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &app, [&] {
-        copyLog(server, logPath);
-        if (stopRequested)
-            app.quit();
-    });
-    poll.start(200);
-    app.exec();
-    server.stop();
-    copyLog(server, logPath);
+    // A message that fails to arrive shows in the script's check that both are read.
+    for (const char* subject : { "Rendez-vous jeudi", "Photos des vacances" })
+        server.addMessage(QStringLiteral("alice"),
+            QByteArray("From: Claire Martin <claire@example.org>\nSubject: ") + subject
+                + "\nDate: Fri, 06 Jun 2025 18:40:00 +0200\n\nBonjour.\n");
+    if (!server.start())
+        return complain(QStringLiteral("Dovecot: ") + server.errorString());
+    // Runs until the script's SIGTERM, long after it has read this; the server's destructor stops Dovecot.
+    std::signal(SIGTERM, [](int) {});
+    QTextStream(stdout) << server.serverText() << ' ' << server.logPath() << Qt::endl;
+    pause();
     return 0;
 }
 
-int printHistory(QTextStream& out, const QString& path)
+int printHistory(const QString& path)
 {
-    QFile file(path);
-    const QByteArray content = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray content = test::readFileBytes(path);
     const QList<ConnectionRecord> records = readHistory(path);
-    // Its header, then one connection a line, each whole.
+    // Its header, then one connection a line, each whole and ended.
     if (!content.startsWith(historyHeader().toByteArray() + '\n') || !content.endsWith('\n')
-        || content.count('\n') != records.size() + 1) {
-        std::fprintf(stderr, "e2e_files: %s does not read back whole\n", qPrintable(path));
-        return 1;
-    }
+        || content.count('\n') != records.size() + 1)
+        return complain(path + QStringLiteral(" does not read back whole"));
     // The history's times are the local clock's readings.
     const auto epoch = [](qint64 clock) {
-        QDateTime time = QDateTime::fromSecsSinceEpoch(clock, Qt::UTC);
-        time.setTimeSpec(Qt::LocalTime);
-        return time.toSecsSinceEpoch();
+        const QDateTime local = QDateTime::fromSecsSinceEpoch(clock, Qt::UTC);
+        return QDateTime(local.date(), local.time()).toSecsSinceEpoch();
     };
     for (const ConnectionRecord& r : records)
-        out << epoch(r.start) << ' ' << epoch(r.end) << ' ' << r.seconds << ' ' << r.receivedBytes << ' '
-            << r.sentBytes << '\n';
+        QTextStream(stdout) << epoch(r.start) << ' ' << epoch(r.end) << ' ' << r.seconds << ' '
+                            << r.receivedBytes << ' ' << r.sentBytes << '\n';
     return 0;
 }
 
@@ -136,44 +75,33 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    QTextStream out(stdout);
-    StderrMessages messages;
     const QString command = args.value(0);
-
-    if (command == u"setting" && (args.size() == 3 || args.size() == 4)) {
-        SettingsFile file(args.at(1), messages);
-        if (args.size() == 3)
-            out << file.readKey(args.at(2)) << '\n';
-        else
-            file.writeKey(args.at(2), args.at(3));
-        return messages.failed ? 1 : 0;
-    }
-    if (command == u"account" && args.size() == 6) {
-        const int n = args.at(2).toInt();
-        if (n < 1 || n > MailboxAccounts::Count)
-            return usage();
-        MailboxAccounts accounts;
+    const int n = args.value(2).toInt();
+    test::MessageBoxRecorder messages;
+    MailboxAccounts accounts;
+    if (command == u"history" && args.size() == 2)
+        return printHistory(args.at(1));
+    if (command == u"pop3-server" && args.size() == 1)
+        return runPop3Server();
+    if (command == u"setting" && args.size() == 3) {
+        QTextStream(stdout) << SettingsFile(args.at(1), messages).readKey(args.at(2)) << '\n';
+    } else if (command == u"setting" && args.size() == 4) {
+        SettingsFile(args.at(1), messages).writeKey(args.at(2), args.at(3));
+    } else if (command == u"account" && args.size() == 6 && n >= 1 && n <= MailboxAccounts::Count) {
         for (int i = 1; i <= MailboxAccounts::Count; ++i)
             accounts.account(i).number = qint16(i);
-        MailboxAccount& account = accounts.account(n);
-        account.server = args.at(3);
-        account.login = args.at(4);
-        account.password = args.at(5);
-        account.inUse = true;
-        return saveAccounts(accounts, args.at(1), messages) ? 0 : 1;
-    }
-    if (command == u"account-state" && args.size() == 3) {
-        const int n = args.at(2).toInt();
-        if (n < 1 || n > MailboxAccounts::Count)
-            return usage();
-        MailboxAccounts accounts;
+        MailboxAccount& a = accounts.account(n);
+        a.server = args.at(3);
+        a.login = args.at(4);
+        a.password = args.at(5);
+        a.inUse = true;
+        saveAccounts(accounts, args.at(1), messages);
+    } else if (command == u"account-state" && args.size() == 3 && n >= 1 && n <= MailboxAccounts::Count) {
         loadAccounts(accounts, args.at(1));
-        out << accounts.account(n).state << '\n';
-        return 0;
+        QTextStream(stdout) << accounts.account(n).state << '\n';
+    } else {
+        return complain(QStringLiteral("unknown command or arguments: ") + args.join(u' '), 2);
     }
-    if (command == u"history" && args.size() == 2)
-        return printHistory(out, args.at(1));
-    if (command == u"pop3-server" && args.size() == 2)
-        return runPop3Server(app, args.at(1));
-    return usage();
+    // Any message the files' code would show is an error of the helper.
+    return messages.shown.isEmpty() ? 0 : complain(messages.texts().join(u'\n'));
 }

@@ -87,7 +87,7 @@ fail() {
     echo "---- program output (last lines)" >&2
     tail -n 30 "$work/chronolien.log" >&2 2>/dev/null || true
     echo "---- Dovecot log (last lines)" >&2
-    tail -n 15 "$work/dovecot.log" >&2 2>/dev/null || true
+    tail -n 15 "${dovecot_log:-/dev/null}" >&2 2>/dev/null || true
     echo "Screenshot of the moment: $shots/failure.png" >&2
     exit 1
 }
@@ -155,8 +155,7 @@ wait_for 10 sh -c 'xwininfo -root -tree | grep -q "\"panel\""' || fail "trayer's
 
 # ---- the POP3 server ---------------------------------------------------------------------------
 begin "POP3 server (Dovecot) on a free loopback port, two messages for alice"
-dovecot_log="$work/dovecot.log"
-"$files_helper" pop3-server "$dovecot_log" >"$work/pop3-server" 2>"$work/pop3-server.err" &
+"$files_helper" pop3-server >"$work/pop3-server" 2>"$work/pop3-server.err" &
 pop3_pid=$!
 pids+=("$pop3_pid")
 deadline=$((SECONDS + 20))
@@ -173,7 +172,7 @@ until [ -s "$work/pop3-server" ]; do
     [ $SECONDS -lt $deadline ] || fail "Dovecot did not start within 20 s"
     sleep 0.2
 done
-pop3_server=$(head -n1 "$work/pop3-server")
+read -r pop3_server dovecot_log <"$work/pop3-server"
 echo "   $pop3_server"
 
 # ---- a fresh application folder, prepared as its user would have set it up ---------------------

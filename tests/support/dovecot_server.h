@@ -12,9 +12,7 @@ namespace chronolien::test {
 class DovecotServer {
 public:
     DovecotServer();
-    ~DovecotServer();
-    DovecotServer(const DovecotServer&) = delete;
-    DovecotServer& operator=(const DovecotServer&) = delete;
+    ~DovecotServer() { stop(); }
 
     // Why no server can be started on this machine; empty when one can.
     static QString unavailableReason();
@@ -25,40 +23,40 @@ public:
     // The messages now in the user's mailbox, as stored (CR LF line ends), in delivery order.
     QList<QByteArray> storedMessages(const QString& name) const;
 
-    // Gives the server a certificate, made here with openssl for the first name (CN) and all the
-    // names (subject alternative names, "DNS:host" or "IP:address"), and a TLS listener on a port
-    // of its own once started. The certificate is its own authority: a client trusts it by
-    // trusting certificatePath().
+    // Gives the server a certificate made with openssl for these names ("DNS:host" or "IP:address";
+    // the first is also the CN), and a TLS listener on a port of its own once started. The
+    // certificate is its own authority: a client trusts it by trusting certificatePath().
     bool makeCertificate(const QStringList& altNames);
-    QString certificatePath() const;
+    QString certificatePath() const { return m_dir.filePath(QStringLiteral("cert.pem")); }
 
     bool start();
     void stop();
 
     quint16 port() const { return m_port; }
     quint16 securePort() const { return m_securePort; }
-    // The account's server text that reaches this server: "127.0.0.1:port".
-    QString serverText() const;
-    // The same for the TLS listener: "pop3s://127.0.0.1:port".
-    QString secureServerText() const;
+    // The account's server texts that reach it: "127.0.0.1:port" and "pop3s://127.0.0.1:port".
+    QString serverText() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
+    QString secureServerText() const { return QStringLiteral("pop3s://127.0.0.1:%1").arg(m_securePort); }
     QString errorString() const { return m_error; }
+    QString logPath() const { return m_dir.filePath(QStringLiteral("dovecot.log")); }
     QByteArray log() const;
 
     // A loopback port on which nothing listens at the moment of the call.
     static quint16 freePort();
 
 private:
-    bool writeConfig();
-    bool prepareMailbox(const QString& name);
+    QString mailbox(const QString& name) const;
+    bool own(const QString& path) const;
 
     QTemporaryDir m_dir;
     QProcess m_process;
     QByteArray m_users;
+    QByteArray m_owner; // of the mailboxes, and the server's internal user
+    uint m_mailUid = 0;
+    uint m_mailGid = 0;
     quint16 m_port = 0;
     quint16 m_securePort = 0;
     bool m_tls = false;
-    int m_mailUid = -1;
-    int m_mailGid = -1;
     int m_delivered = 0;
     QString m_error;
 };

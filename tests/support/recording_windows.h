@@ -53,8 +53,8 @@ public:
     }
     void setGauge(const GaugeView& view) override { gauge = view; }
 
-    // The recorded calls whose name starts with the given text.
-    QStringList callsOf(const QString& name) const { return calls.filter(name); }
+    // How many times the call of this name was recorded.
+    int callsOf(const char* name) const { return int(calls.count(QLatin1String(name))); }
 
     QStringList calls;
     bool captionsConnected = false;
