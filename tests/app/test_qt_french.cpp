@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -77,5 +78,17 @@ private:
     const XvfbDisplay& m_x;
 };
 
-CHRONOLIEN_XVFB_TEST_MAIN(TestQtFrench)
+// The X server starts before the application object, which takes the X platform when there is one
+// (offscreen otherwise, where the window title test skips).
+int main(int argc, char** argv)
+{
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    XvfbDisplay server;
+    qputenv("DISPLAY", server.display().toLatin1());
+    qputenv("QT_QPA_PLATFORM", server.isRunning() ? "xcb" : "offscreen");
+    QApplication app(argc, argv);
+    TestQtFrench test(server);
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_qt_french.moc"

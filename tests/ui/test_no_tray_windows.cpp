@@ -32,7 +32,7 @@ private Q_SLOTS:
             added.append(action->isSeparator() ? QStringLiteral("-") : action->objectName());
         QCOMPARE(added, (QStringList { "-", "menuconnect", "-", "menuquitter" }));
         menu->actions().constLast()->trigger();
-        QCOMPARE(rig.actions.calls, QStringList { QStringLiteral("quit") });
+        QCOMPARE(rig.calls, QStringList { QStringLiteral("quit") });
 
         // A tray that starts later holds the icon: the usual menu and hiding come back.
         windows.setTrayIconShown(true);
