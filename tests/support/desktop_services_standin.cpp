@@ -1,13 +1,16 @@
 // Stand-ins for the desktop's services, for tests on a private session bus: a notification service
-// and a StatusNotifierItem watcher. Each notification received is logged as one line of
-// tab-separated fields, flushed at once so that a test can read the log while the stand-in runs.
+// and a StatusNotifierItem watcher. Each call received is logged as one line of tab-separated
+// fields, flushed at once so that a test can read the log while the stand-in runs.
 //   desktop_services_standin [--notifications [--stuck]] [--watcher] [--log FILE] [--delay MS]
 //                            [--host-delay MS]
 // --stuck: the notification service takes its calls but never answers; --delay: the names are taken
 // after this long; --host-delay: the watcher's tray host registers this long after the watcher
 // starts, instead of being there from the start. The stand-in ends with its bus.
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusMessage>
 #include <QFile>
 #include <QThread>
 #include <QTimer>
@@ -15,20 +18,27 @@
 
 namespace {
 
+QFile callLog;
+
+void logCall(QStringList fields)
+{
+    for (QString& field : fields)
+        field.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    callLog.write(fields.join(QLatin1Char('\t')).toUtf8() + '\n');
+    callLog.flush();
+}
+
 class NotificationService : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 public:
-    QFile log;
     bool stuck = false;
 
 public Q_SLOTS:
     uint Notify(const QString& appName, uint, const QString& icon, const QString& summary,
         const QString& body, const QStringList&, const QVariantMap&, int)
     {
-        QStringList fields { QStringLiteral("Notify"), appName, icon, summary, body };
-        log.write(fields.join(u'\t').replace(u'\n', QLatin1String("\\n")).toUtf8() + '\n');
-        log.flush();
+        logCall({ QStringLiteral("Notify"), appName, icon, summary, body });
         hangIfStuck();
         return ++m_lastId;
     }
@@ -37,6 +47,13 @@ public Q_SLOTS:
         hangIfStuck();
         return { QStringLiteral("body"), QStringLiteral("body-markup") };
     }
+    QString GetServerInformation(QString& vendor, QString& version, QString& specVersion)
+    {
+        vendor = version = QStringLiteral("tests");
+        specVersion = QStringLiteral("1.2");
+        return QStringLiteral("desktop_services_standin");
+    }
+    void CloseNotification(uint) { }
 
 private:
     void hangIfStuck()
@@ -47,10 +64,12 @@ private:
     uint m_lastId = 0;
 };
 
-class StatusNotifierWatcher : public QObject {
+class StatusNotifierWatcher : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(QStringList RegisteredStatusNotifierItems MEMBER m_items)
     Q_PROPERTY(bool IsStatusNotifierHostRegistered MEMBER m_hostRegistered)
+    Q_PROPERTY(int ProtocolVersion MEMBER m_protocolVersion)
 public:
     void registerHost()
     {
@@ -58,11 +77,24 @@ public:
         Q_EMIT StatusNotifierHostRegistered();
     }
 
+public Q_SLOTS:
+    void RegisterStatusNotifierItem(const QString& serviceOrPath)
+    {
+        logCall({ QStringLiteral("RegisterStatusNotifierItem"), serviceOrPath });
+        // An item may give only its object path; its bus name is then the caller's.
+        m_items.append(
+            serviceOrPath.startsWith(QLatin1Char('/')) ? message().service() + serviceOrPath : serviceOrPath);
+        Q_EMIT StatusNotifierItemRegistered(m_items.constLast());
+    }
+
 Q_SIGNALS:
+    void StatusNotifierItemRegistered(const QString& item);
     void StatusNotifierHostRegistered();
 
 private:
+    QStringList m_items;
     bool m_hostRegistered = false;
+    int m_protocolVersion = 0;
 };
 
 } // namespace
@@ -70,33 +102,38 @@ private:
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const auto isSet = [&](const char* option) { return args.contains(QLatin1String(option)); };
-    const auto value = [&](const char* option) {
-        return isSet(option) ? args.value(args.indexOf(QLatin1String(option)) + 1) : QString();
-    };
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    NotificationService notifications;
-    notifications.stuck = isSet("--stuck");
-    notifications.log.setFileName(value("--log"));
-    if (isSet("--log") && !notifications.log.open(QIODevice::WriteOnly | QIODevice::Append))
+    QCommandLineParser options;
+    const QCommandLineOption notifications(QStringLiteral("notifications")), stuck(QStringLiteral("stuck")),
+        watcher(QStringLiteral("watcher")), log(QStringLiteral("log"), QString(), QStringLiteral("file")),
+        delay(QStringLiteral("delay"), QString(), QStringLiteral("ms"), QStringLiteral("0")),
+        hostDelay(QStringLiteral("host-delay"), QString(), QStringLiteral("ms"));
+    options.addOptions({ notifications, stuck, watcher, log, delay, hostDelay });
+    options.process(app);
+    callLog.setFileName(options.value(log));
+    if (options.isSet(log) && !callLog.open(QIODevice::WriteOnly | QIODevice::Append))
         return 2;
-    StatusNotifierWatcher watcher;
-    const auto exports = QDBusConnection::ExportAllContents;
-    if (isSet("--notifications"))
-        bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &notifications, exports);
-    if (isSet("--watcher"))
-        bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher, exports);
 
-    QTimer::singleShot(value("--delay").toInt(), &app, [&] {
-        if (isSet("--watcher") && !isSet("--host-delay"))
-            watcher.registerHost();
-        if ((isSet("--notifications")
-                && !bus.registerService(QStringLiteral("org.freedesktop.Notifications")))
-            || (isSet("--watcher") && !bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"))))
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    NotificationService notificationService;
+    notificationService.stuck = options.isSet(stuck);
+    StatusNotifierWatcher watcherService;
+    const auto exports = QDBusConnection::ExportAllContents;
+    if (options.isSet(notifications))
+        bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &notificationService, exports);
+    if (options.isSet(watcher))
+        bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcherService, exports);
+
+    QTimer::singleShot(options.value(delay).toInt(), &app, [&] {
+        if (options.isSet(watcher) && !options.isSet(hostDelay))
+            watcherService.registerHost();
+        if (options.isSet(notifications)
+            && !bus.registerService(QStringLiteral("org.freedesktop.Notifications")))
             QCoreApplication::exit(2);
-        if (isSet("--watcher") && isSet("--host-delay"))
-            QTimer::singleShot(value("--host-delay").toInt(), &app, [&] { watcher.registerHost(); });
+        if (options.isSet(watcher) && !bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")))
+            QCoreApplication::exit(2);
+        if (options.isSet(watcher) && options.isSet(hostDelay))
+            QTimer::singleShot(
+                options.value(hostDelay).toInt(), &app, [&] { watcherService.registerHost(); });
     });
 
     QTimer busCheck;
