@@ -22,11 +22,15 @@ struct ShortField {
     qint16 min;
     qint16 max;
 };
-using Field = std::variant<bool Settings::*, IntField, ShortField, QString Settings::*, QDate Settings::*>;
+using Field = std::variant<bool Settings::*, IntField, ShortField, QString Settings::*, QDate Settings::*,
+    LineChoice Settings::*>;
 
 struct Key {
     const char* name;
     Field field;
+    // False for a key that a fresh config.ini leaves out: the file keeps its first 23 records, byte
+    // for byte as every earlier version wrote them, and the key is appended once the user sets it.
+    bool writtenAtLoad = true;
 };
 
 constexpr qint32 kIntMin = std::numeric_limits<qint32>::min();
@@ -56,6 +60,7 @@ const Key kKeys[] = {
     { "son_mail", &Settings::son_mail },
     { "courrier", &Settings::courrier },
     { "connect_auto", &Settings::connect_auto },
+    { "ligne", &Settings::ligne, false },
 };
 
 template <typename T> std::optional<T> inRange(const QString& text, T min, T max)
@@ -93,6 +98,11 @@ bool readInto(Settings& s, const Field& field, const QString& text)
             const auto v = textToDate(text);
             return v && (s.*f = *v, true);
         }
+        bool operator()(LineChoice Settings::*f) const
+        {
+            const auto v = LineChoice::fromText(text);
+            return v && (s.*f = *v, true);
+        }
     };
     return std::visit(Reader { s, text }, field);
 }
@@ -108,6 +118,7 @@ void writeField(const Settings& s, const Field& field, SettingsFile& file, const
         void operator()(const ShortField& f) const { file.writeKey(key, int(s.*f.field)); }
         void operator()(QString Settings::*f) const { file.writeKey(key, s.*f); }
         void operator()(QDate Settings::*f) const { file.writeKey(key, s.*f); }
+        void operator()(LineChoice Settings::*f) const { file.writeKey(key, (s.*f).toText()); }
     };
     std::visit(Writer { s, file, key }, field);
 }
@@ -164,8 +175,10 @@ const QStringList& settingsKeys()
 {
     static const QStringList keys = [] {
         QStringList list;
-        for (const Key& k : kKeys)
-            list.append(QString::fromLatin1(k.name));
+        for (const Key& k : kKeys) {
+            if (k.writtenAtLoad)
+                list.append(QString::fromLatin1(k.name));
+        }
         return list;
     }();
     return keys;
@@ -181,7 +194,8 @@ void loadSettings(Settings& settings, SettingsFile& file, const QString& appFold
         if (!text.isEmpty() && readInto(settings, k.field, text))
             continue;
         assignDefault(settings, defaults, k.field);
-        writeField(settings, k.field, file, key);
+        if (k.writtenAtLoad)
+            writeField(settings, k.field, file, key);
     }
 }
 
@@ -229,6 +243,11 @@ void SettingsStore::store(QString Settings::*field)
 }
 
 void SettingsStore::store(QDate Settings::*field)
+{
+    storeMember(field);
+}
+
+void SettingsStore::store(LineChoice Settings::*field)
 {
     storeMember(field);
 }
