@@ -1,6 +1,8 @@
 #include "app/program.h"
 
 #include "app/tray_picture.h"
+#include "platform/linux/network_manager_line.h"
+#include "platform/linux/ppp_line.h"
 #include "ui/program_menus.h"
 
 #include <QCoreApplication>
@@ -46,10 +48,18 @@ Program::Program(const QString& appFolder, QObject* parent)
 
 Program::~Program() = default;
 
+std::unique_ptr<Line> Program::systemLine(const LineChoice& choice)
+{
+    if (choice.isDialUp())
+        return std::make_unique<PppLine>();
+    return std::make_unique<NetworkManagerLine>(choice.networkManagerConnection);
+}
+
 void Program::start()
 {
     m_trayIcon.show();
     m_application.initApplication(m_appFolder);
+    m_line.followChoice();
     m_secondTimer.start();
     m_saveTimer.start();
     m_mailTimer.start();

@@ -5,6 +5,7 @@
 #include "config_dialog/appearance_pages.h"
 #include "config_dialog/config_dialog_context.h"
 #include "config_dialog/event_pages.h"
+#include "config_dialog/line_page.h"
 #include "config_dialog/link_label.h"
 #include "config_dialog/mail_pages.h"
 #include "config_dialog/plan_pages.h"
@@ -138,6 +139,7 @@ void ConfigDialog::buildPages(QWidget* area)
         area);
     m_commandLists = { new CommandListPage(c, 1, area), new CommandListPage(c, 2, area) };
     m_permanent = new PermanentConnectionPage(c, area);
+    m_line = new LinePage(c, area);
 
     const std::initializer_list<ConfigPage*> all = {
         m_forfait,
@@ -160,6 +162,7 @@ void ConfigDialog::buildPages(QWidget* area)
         m_commandLists[0],
         m_commandLists[1],
         m_permanent,
+        m_line,
     };
     for (ConfigPage* p : all) {
         m_pages[std::size_t(p->frame())] = p;
@@ -272,6 +275,9 @@ void ConfigDialog::loadPage(int frame, int number)
     }
     case 19:
         m_permanent->load();
+        break;
+    case LinePage::Frame:
+        m_line->load();
         break;
     default:
         break;

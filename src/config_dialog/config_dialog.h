@@ -16,6 +16,7 @@ class ConfigPage;
 class CounterModePage;
 class CurrentTimePage;
 class ForfaitPage;
+class LinePage;
 class LinkLabel;
 class MailAddressPage;
 class MailSectionPage;
@@ -67,6 +68,7 @@ public:
     MailAddressPage* mailAddressPage() const { return m_mailAddress; }
     CommandListPage* commandListPage(int list) const { return m_commandLists.at(std::size_t(list - 1)); }
     PermanentConnectionPage* permanentConnectionPage() const { return m_permanent; }
+    LinePage* linePage() const { return m_line; }
 
     QLabel* version;
     LinkLabel* aide;
@@ -79,7 +81,7 @@ private:
 
     ConfigDialogContext& m_context;
     SectionTreeView* m_rubriques;
-    std::array<ConfigPage*, 20> m_pages {};
+    std::array<ConfigPage*, 21> m_pages {};
     ForfaitPage* m_forfait;
     CurrentTimePage* m_currentTime;
     PlanLengthPage* m_planLength;
@@ -97,6 +99,7 @@ private:
     TextPage* m_eventsText;
     std::array<CommandListPage*, 2> m_commandLists {};
     PermanentConnectionPage* m_permanent;
+    LinePage* m_line;
 };
 
 } // namespace chronolien

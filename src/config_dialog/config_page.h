@@ -8,7 +8,7 @@ class QVBoxLayout;
 
 namespace chronolien {
 
-// One of the stacked pages fl0 to fl19 of the configuration dialog: a frame with its caption, its
+// One of the stacked pages fl0 to fl20 of the configuration dialog: a frame with its caption, its
 // explaining texts and its controls. A page loads itself from memory and shows itself; a page with
 // a "Valider" button stores its own keys only.
 class ConfigPage : public QGroupBox {

@@ -1,5 +1,7 @@
 #include "config_dialog/section_tree.h"
 
+#include <iterator>
+
 namespace chronolien {
 
 namespace {
@@ -43,6 +45,7 @@ QList<SectionEntry> buildTable()
         child(u"Connecté", u"even", 11, C::Always, 17),
         child(u"Déconnecté", u"even", 12, C::Always, 18),
         child(u"Connexion permanente", u"even", 15, C::Always, 19),
+        child(u"Ligne", u"even", 11, C::Always, 20),
     };
     return table;
 }
@@ -80,7 +83,7 @@ std::optional<SectionEntry> entryForText(const QString& text)
 
 QString frameCaption(int frame)
 {
-    static const char16_t* const captions[20] = {
+    static const char16_t* const captions[] = {
         u" FORFAIT ",
         u" Votre temps actuel ",
         u" Seuil d'alerte",
@@ -101,8 +104,9 @@ QString frameCaption(int frame)
         u" Connection ",
         u" Déconnection ",
         u" Connexion automatique ",
+        u" Ligne ",
     };
-    return frame >= 0 && frame < 20 ? QString::fromUtf16(captions[frame]) : QString();
+    return frame >= 0 && frame < int(std::size(captions)) ? QString::fromUtf16(captions[frame]) : QString();
 }
 
 } // namespace chronolien

@@ -17,7 +17,7 @@ struct SectionEntry {
     int image; // index in the tree's image list
     int selectedImage; // the image while selected
     EntryCondition condition;
-    int frame; // fl0 to fl19
+    int frame; // fl0 to fl20
     int number; // account 1 to 5 on fl15, sound event 1 to 3 on fl11 to fl13; 0 elsewhere
 };
 

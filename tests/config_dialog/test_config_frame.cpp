@@ -50,7 +50,7 @@ private Q_SLOTS:
         QCOMPARE(childTexts(tree->sectionItem("sons")), QStringList());
         QCOMPARE(childTexts(tree->sectionItem("courrier")), QStringList());
         QCOMPARE(childTexts(tree->sectionItem("even")),
-            (QStringList { "Connecté", "Déconnecté", "Connexion permanente" }));
+            (QStringList { "Connecté", "Déconnecté", "Connexion permanente", "Ligne" }));
         for (int i = 0; i < tree->topLevelItemCount(); ++i)
             QVERIFY(!tree->topLevelItem(i)->isExpanded());
         QVERIFY(!rig.entry("Connecté")->icon(0).isNull());
@@ -84,7 +84,7 @@ private Q_SLOTS:
         QVERIFY(rig.openAt(entry));
         QCOMPARE(rig.visibleFrame(), frame);
         int visible = 0;
-        for (int f = 0; f < 20; ++f)
+        for (int f = 0; f < 21; ++f)
             visible += rig.dialog().page(f) && !rig.dialog().page(f)->isHidden();
         QCOMPARE(visible, frame < 0 ? 0 : 1);
     }

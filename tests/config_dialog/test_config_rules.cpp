@@ -167,7 +167,8 @@ private Q_SLOTS:
         const QStringList sounds = { "Connexion", "Déconnexion", "Courrier" };
         const QStringList addresses
             = { "Adresse n°1", "Adresse n°2", "Adresse n°3", "Adresse n°4", "Adresse n°5" };
-        const QStringList events = { "EVENEMENTS", "Connecté", "Déconnecté", "Connexion permanente" };
+        const QStringList events
+            = { "EVENEMENTS", "Connecté", "Déconnecté", "Connexion permanente", "Ligne" };
         QTest::newRow("everything") << true << true << true
                                     << QStringList { "FORFAIT" } + plan
                 + QStringList { "APPARENCE", "Ouverture automatique", "Habillage", "Position",
