@@ -18,15 +18,20 @@ Program::Program(const QString& appFolder, QObject* parent)
     m_saveTimer.setInterval(10000);
     m_mailTimer.setInterval(60000);
     // A handler may wait on a message box (the forced hang-up's among them). Qt never fires a timer
-    // again while its own handler runs, so a direct call would stop the ticks until the box is
-    // answered: the line going down unseen, the time uncounted. Queued, each firing ends at once
-    // and the next ones still come while the box waits.
-    connect(
-        &m_secondTimer, &QTimer::timeout, this, [this] { m_ticker.mainTick(); }, Qt::QueuedConnection);
-    connect(
-        &m_saveTimer, &QTimer::timeout, this, [this] { m_ticker.saveState(); }, Qt::QueuedConnection);
-    connect(
-        &m_mailTimer, &QTimer::timeout, this, [this] { m_ticker.mailTimerFired(); }, Qt::QueuedConnection);
+    // again while its own handler runs, so a plain handler would stop the ticks until the box is
+    // answered: the line going down unseen, the time uncounted. Each handler first starts its timer
+    // anew, which is then a timer not running a handler, and the next firings still come while the
+    // box waits. (Posting each firing as an event would do the same, for one more turn of the event
+    // loop at every firing.)
+    const auto fire = [this](QTimer& timer, void (Ticker::*handler)()) {
+        connect(&timer, &QTimer::timeout, this, [this, &timer, handler] {
+            timer.start();
+            (m_ticker.*handler)();
+        });
+    };
+    fire(m_secondTimer, &Ticker::mainTick);
+    fire(m_saveTimer, &Ticker::saveState);
+    fire(m_mailTimer, &Ticker::mailTimerFired);
 
     // The counter texts are the accounting's and the mail lines the mail list's, built after the
     // windows.
