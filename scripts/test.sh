@@ -15,3 +15,4 @@ if [ $# -eq 0 ] && [ "${CHRONOLIEN_FUZZ:-1}" != 0 ]; then
 fi
 cd build-test
 ctest --output-on-failure --timeout 600 "$@"
+../scripts/test-share.sh

@@ -31,4 +31,15 @@ QString monthCounterText(qint32 monthSeconds, qint32 allowanceSeconds, bool coun
     return (monthSeconds <= allowanceSeconds ? QStringLiteral("-") : QStringLiteral("+")) + text;
 }
 
+QString trayToolTip(qint32 monthSeconds, qint32 allowanceSeconds, bool plan)
+{
+    const QString text = QStringLiteral("Chronolien\nCe mois-ci : ") + timeText(monthSeconds);
+    if (!plan)
+        return text;
+    const qint64 left = qint64(allowanceSeconds) - qint64(monthSeconds);
+    return text
+        + (left >= 0 ? QStringLiteral("\nReste : ") + timeText(left)
+                     : QStringLiteral("\nDépassement : ") + timeText(-left));
+}
+
 } // namespace chronolien

@@ -12,4 +12,8 @@ QString timeText(qint64 seconds);
 // before the allowance ("-") or beyond it ("+"), the sign dropped from 100 hours on.
 QString monthCounterText(qint32 monthSeconds, qint32 allowanceSeconds, bool countdown);
 
+// The tray icon's tooltip: the program's name, then the month time and, with a plan, the time left
+// or, past the allowance, the time beyond it.
+QString trayToolTip(qint32 monthSeconds, qint32 allowanceSeconds, bool plan);
+
 } // namespace chronolien

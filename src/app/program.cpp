@@ -23,15 +23,18 @@ Program::Program(const QString& appFolder, QObject* parent)
     // anew, which is then a timer not running a handler, and the next firings still come while the
     // box waits. (Posting each firing as an event would do the same, for one more turn of the event
     // loop at every firing.)
-    const auto fire = [this](QTimer& timer, void (Ticker::*handler)()) {
-        connect(&timer, &QTimer::timeout, this, [this, &timer, handler] {
+    const auto fire = [this](QTimer& timer, std::function<void()> handler) {
+        connect(&timer, &QTimer::timeout, this, [&timer, handler = std::move(handler)] {
             timer.start();
-            (m_ticker.*handler)();
+            handler();
         });
     };
-    fire(m_secondTimer, &Ticker::mainTick);
-    fire(m_saveTimer, &Ticker::saveState);
-    fire(m_mailTimer, &Ticker::mailTimerFired);
+    fire(m_secondTimer, [this] {
+        m_ticker.mainTick();
+        m_trayNotices.refreshToolTip();
+    });
+    fire(m_saveTimer, [this] { m_ticker.saveState(); });
+    fire(m_mailTimer, [this] { m_ticker.mailTimerFired(); });
 
     // The counter texts are the accounting's and the mail lines the mail list's, built after the
     // windows.
@@ -46,7 +49,7 @@ Program::Program(const QString& appFolder, QObject* parent)
     connect(&m_windows, &ProgramWindows::quitRequested, this, &Program::quit);
 
     m_trayIcon.setIcon(trayPicture());
-    m_trayIcon.setToolTip(QStringLiteral("Chronolien"));
+    m_trayNotices.setIcon(&m_trayIcon);
     m_trayIcon.setContextMenu(m_windows.menus().trayMenu());
     connect(&m_trayIcon, &QSystemTrayIcon::activated, this, &Program::trayActivated);
 }
@@ -65,6 +68,7 @@ void Program::start()
     m_trayIcon.show();
     m_application.initApplication(m_appFolder);
     m_line.followChoice();
+    m_trayNotices.refreshToolTip();
     m_secondTimer.start();
     m_saveTimer.start();
     m_mailTimer.start();

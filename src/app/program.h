@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accounting/time_accounting.h"
+#include "app/tray_notices.h"
 #include "config_dialog/about_box.h"
 #include "config_dialog/config_dialog_launcher.h"
 #include "config_dialog/dialog_file_chooser.h"
@@ -10,10 +11,13 @@
 #include "core/application.h"
 #include "core/connection_actions.h"
 #include "core/ticker.h"
+#include "history/connection_history.h"
 #include "mail/accounts_file.h"
 #include "mail/mail_checker.h"
 #include "mail/mail_deleter.h"
 #include "mail/mail_list_logic.h"
+#include "mail/new_mail_announcer.h"
+#include "platform/linux/dbus_notifier.h"
 #include "platform/linux/desktop_process_starter.h"
 #include "platform/linux/network_manager_connections.h"
 #include "platform/linux/qt_sound_player.h"
@@ -66,7 +70,11 @@ private:
     // list starts deletions, a deletion ends with a check. None uses another while being built.
     MailListDisplay m_mailDisplay { m_windows.mailWindow() };
     MailListLogic m_mailList { m_state, m_windows, m_sound, m_mailDisplay, m_mailDeleter };
-    MailChecker m_mailChecker { m_state, m_sound, m_messages, m_mailList };
+    // A check's changes to the list pass through the announcer, which tells the desktop of new mail.
+    DBusNotifier m_notifier;
+    NewMailAnnouncer m_newMail { m_state, m_mailList, m_notifier,
+        [this](const QString& title, const QString& text) { m_trayNotices.showBalloon(title, text); } };
+    MailChecker m_mailChecker { m_state, m_sound, m_messages, m_newMail };
     MailDeleter m_mailDeleter { m_state, [this] { m_mailChecker.startMailCheck(); } };
 
     ConnectionMonitor m_monitor { m_line };
@@ -79,7 +87,8 @@ private:
     ConnectionActions m_connectionActions { m_state, m_windows, m_sound, m_processes, m_accounting,
         [this] { m_mailChecker.startMailCheck(); } };
     Throughput m_throughput { m_line, m_clock, m_windows };
-    Ticker m_ticker { m_state, m_settings, m_clock, m_monitor, m_accounting,
+    ConnectionHistory m_history { m_appFolder + QStringLiteral("/historique.csv") };
+    Ticker m_ticker { m_state, m_settings, m_clock, m_line, m_monitor, m_accounting, m_history,
         Ticker::Hooks {
             .lineUp = [this] { m_connectionActions.onConnect(); },
             .lineDown = [this] { m_connectionActions.onDisconnect(); },
@@ -101,6 +110,7 @@ private:
     QTimer m_saveTimer; // tps_sauv: the save
     QTimer m_mailTimer; // tps_mail: the mail check's minutes
     QSystemTrayIcon m_trayIcon;
+    TrayNotices m_trayNotices { m_state }; // the tray icon's tooltip and balloon
 };
 
 } // namespace chronolien

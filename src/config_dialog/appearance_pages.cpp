@@ -20,6 +20,9 @@ namespace chronolien {
 
 namespace {
 
+// The most a skin's picture takes on the page.
+constexpr QSize kPreviewSize(160, 120);
+
 std::array<QRadioButton*, 2> addOptions(
     ConfigPage* page, QVBoxLayout* layout, const QString& name, const QString& first, const QString& second)
 {
@@ -37,7 +40,7 @@ std::array<QRadioButton*, 2> addOptions(
 } // namespace
 
 AutoOpenPage::AutoOpenPage(ConfigDialogContext& context, QWidget* parent)
-    : ConfigPage(6, parent)
+    : ConfigPage(parent)
     , m_context(context)
 {
     addText(QStringLiteral("Dans quel cas voulez vous que Chronolien apparaisse à l'écran."));
@@ -48,128 +51,132 @@ AutoOpenPage::AutoOpenPage(ConfigDialogContext& context, QWidget* parent)
         QStringLiteral("Si je dépasse mon forfait"),
         QStringLiteral("Comme la fois précédente"),
     };
-    for (std::size_t i = 0; i < vf_ouv.size(); ++i) {
-        vf_ouv[i] = new QCheckBox(captions[i], this);
-        vf_ouv[i]->setObjectName(QStringLiteral("vf_ouv%1").arg(i));
-        pageLayout()->addWidget(vf_ouv[i]);
-        connect(vf_ouv[i], &QCheckBox::clicked, this, &AutoOpenPage::updateChoices);
+    for (std::size_t i = 0; i < m_boxes.size(); ++i) {
+        m_boxes[i] = new QCheckBox(captions[i], this);
+        m_boxes[i]->setObjectName(QStringLiteral("vf_ouv%1").arg(i));
+        pageLayout()->addWidget(m_boxes[i]);
+        connect(m_boxes[i], &QCheckBox::clicked, this, &AutoOpenPage::updateChoices);
     }
-    bt6_ok = addValidateButton(QStringLiteral("bt6_ok"));
-    connect(bt6_ok, &QPushButton::clicked, this, &AutoOpenPage::store);
+    addValidateButton(QStringLiteral("bt6_ok"));
 }
 
-void AutoOpenPage::load()
+void AutoOpenPage::load(int)
 {
     const AutoOpenBoxes boxes = autoOpenBoxesFromFlags(m_context.state.settings.affiche_auto);
-    for (std::size_t i = 0; i < vf_ouv.size(); ++i)
-        vf_ouv[i]->setChecked(boxes[i].ticked);
+    for (std::size_t i = 0; i < m_boxes.size(); ++i)
+        m_boxes[i]->setChecked(boxes[i].ticked);
     updateChoices();
     setVisible(true);
 }
 
-void AutoOpenPage::updateChoices()
+AutoOpenBoxes AutoOpenPage::ticks() const
 {
     AutoOpenBoxes boxes;
-    for (std::size_t i = 0; i < vf_ouv.size(); ++i)
-        boxes[i].ticked = vf_ouv[i]->checkState() == Qt::Checked;
+    for (std::size_t i = 0; i < m_boxes.size(); ++i)
+        boxes[i].ticked = plainlyTicked(m_boxes[i]);
+    return boxes;
+}
+
+void AutoOpenPage::updateChoices()
+{
+    AutoOpenBoxes boxes = ticks();
     updateAutoOpenChoices(boxes, m_context.state.settings.forfait);
-    for (std::size_t i = 0; i < vf_ouv.size(); ++i)
-        vf_ouv[i]->setEnabled(boxes[i].enabled);
+    for (std::size_t i = 0; i < m_boxes.size(); ++i)
+        m_boxes[i]->setEnabled(boxes[i].enabled);
 }
 
 void AutoOpenPage::store()
 {
-    AutoOpenBoxes boxes;
-    for (std::size_t i = 0; i < vf_ouv.size(); ++i)
-        boxes[i].ticked = vf_ouv[i]->checkState() == Qt::Checked;
-    Settings& s = m_context.state.settings;
-    s.affiche_auto = autoOpenFlagsFromBoxes(boxes);
+    m_context.state.settings.affiche_auto = autoOpenFlagsFromBoxes(ticks());
     m_context.settings.store(&Settings::affiche_auto);
 }
 
 SkinPage::SkinPage(ConfigDialogContext& context, QWidget* parent)
-    : ConfigPage(8, parent)
+    : ConfigPage(parent)
     , m_context(context)
+    , m_skins(new QListWidget(this))
+    , m_centre(new QLabel(this))
+    , m_counter(new QLabel(this))
 {
     addText(QStringLiteral(
         "Choisissez dans cette liste l'habillage que vous voulez. Vous aurez en dessous un aperçu "
         "des fenêtres.  Cliquez ensuite sur Valider pour effectuer le changement."));
-    lst_skin = new QListWidget(this);
-    lst_skin->setObjectName(QStringLiteral("lst_skin"));
-    lst_skin->setMaximumHeight(90);
-    pageLayout()->addWidget(lst_skin);
+    m_skins->setObjectName(QStringLiteral("lst_skin"));
+    m_skins->setMaximumHeight(90);
+    pageLayout()->addWidget(m_skins);
     auto* pictures = new QHBoxLayout;
-    img_skin = new QLabel(this);
-    img_skin->setObjectName(QStringLiteral("img_skin"));
-    img_skin2 = new QLabel(this);
-    img_skin2->setObjectName(QStringLiteral("img_skin2"));
-    pictures->addWidget(img_skin);
-    pictures->addWidget(img_skin2);
+    m_centre->setObjectName(QStringLiteral("img_skin"));
+    m_counter->setObjectName(QStringLiteral("img_skin2"));
+    for (QLabel* picture : { m_centre, m_counter }) {
+        // The page keeps the pictures' place whether a skin shows them or not.
+        picture->setFixedSize(kPreviewSize);
+        QSizePolicy policy = picture->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        picture->setSizePolicy(policy);
+        pictures->addWidget(picture);
+    }
     pictures->addStretch();
     pageLayout()->addLayout(pictures);
-    bt8_ok = addValidateButton(QStringLiteral("bt8_ok"));
-    connect(lst_skin, &QListWidget::itemClicked, this, &SkinPage::preview);
-    connect(bt8_ok, &QPushButton::clicked, this, &SkinPage::store);
+    addValidateButton(QStringLiteral("bt8_ok"));
+    connect(m_skins, &QListWidget::currentItemChanged, this, &SkinPage::preview);
 }
 
-bool SkinPage::load()
+void SkinPage::load(int)
 {
-    lst_skin->clear();
+    m_skins->clear();
     const std::optional<QStringList> skins = listSkins(m_context.state.appFolder, m_context.messages);
     if (!skins)
-        return false;
-    lst_skin->addItems(*skins);
+        return;
+    m_skins->addItems(*skins);
     // The first entry is offered, not the skin in use.
-    if (lst_skin->count() > 0)
-        lst_skin->setCurrentRow(0);
+    if (m_skins->count() > 0)
+        m_skins->setCurrentRow(0);
     preview();
     setVisible(true);
-    return true;
 }
 
 void SkinPage::preview()
 {
-    const QListWidgetItem* item = lst_skin->currentItem();
+    const QListWidgetItem* item = m_skins->currentItem();
     const SkinPreview shown = item ? previewSkin(m_context.state.appFolder, item->text()) : SkinPreview {};
     auto showPicture = [](QLabel* label, const std::optional<QImage>& picture) {
-        label->setPixmap(picture
-                ? QPixmap::fromImage(picture->scaled(160, 120, Qt::KeepAspectRatio, Qt::SmoothTransformation))
-                : QPixmap());
+        label->setPixmap(picture ? QPixmap::fromImage(
+                             picture->scaled(kPreviewSize, Qt::KeepAspectRatio, Qt::SmoothTransformation))
+                                 : QPixmap());
         label->setVisible(picture.has_value());
     };
-    showPicture(img_skin, shown.centre);
-    showPicture(img_skin2, shown.counter);
-    bt8_ok->setVisible(shown.canChoose());
+    showPicture(m_centre, shown.centre);
+    showPicture(m_counter, shown.counter);
+    validateButton()->setVisible(shown.canChoose());
 }
 
 void SkinPage::store()
 {
-    const QListWidgetItem* item = lst_skin->currentItem();
+    const QListWidgetItem* item = m_skins->currentItem();
     if (item && chooseSkin(m_context.settings, m_context.state.appFolder, item->text())
         && m_context.reloadSkins)
         m_context.reloadSkins();
 }
 
 PositionPage::PositionPage(ConfigDialogContext& context, QWidget* parent)
-    : ConfigPage(7, parent)
+    : ConfigPage(parent)
     , m_context(context)
 {
     addText(QStringLiteral("Déterminez l'emplacement de l'écran où vous voulez que la fenêtre apparaisse."));
-    opt_pos = addOptions(this, pageLayout(), QStringLiteral("opt_pos"),
+    m_options = addOptions(this, pageLayout(), QStringLiteral("opt_pos"),
         QStringLiteral("A son dernier emplacement"), QStringLiteral("Toujours au même endroit"));
-    bt_pos = new QPushButton(QStringLiteral("Sauvegarder la position actuelle"), this);
-    bt_pos->setObjectName(QStringLiteral("bt_pos"));
-    bt_pos->setEnabled(false);
-    pageLayout()->addWidget(bt_pos, 0, Qt::AlignLeft);
-    bt7_ok = addValidateButton(QStringLiteral("bt7_ok"));
-    connect(opt_pos[1], &QRadioButton::toggled, bt_pos, &QPushButton::setEnabled);
-    connect(bt_pos, &QPushButton::clicked, this, &PositionPage::savePosition);
-    connect(bt7_ok, &QPushButton::clicked, this, &PositionPage::store);
+    auto* saveNow = new QPushButton(QStringLiteral("Sauvegarder la position actuelle"), this);
+    saveNow->setObjectName(QStringLiteral("bt_pos"));
+    saveNow->setEnabled(false);
+    pageLayout()->addWidget(saveNow, 0, Qt::AlignLeft);
+    addValidateButton(QStringLiteral("bt7_ok"));
+    connect(m_options[1], &QRadioButton::toggled, saveNow, &QPushButton::setEnabled);
+    connect(saveNow, &QPushButton::clicked, this, &PositionPage::savePosition);
 }
 
-void PositionPage::load()
+void PositionPage::load(int)
 {
-    opt_pos[m_context.state.settings.pos_mem ? 0 : 1]->setChecked(true);
+    m_options[m_context.state.settings.pos_mem ? 0 : 1]->setChecked(true);
     setVisible(true);
 }
 
@@ -183,33 +190,32 @@ void PositionPage::savePosition()
 void PositionPage::store()
 {
     Settings& s = m_context.state.settings;
-    s.pos_mem = opt_pos[0]->isChecked();
+    s.pos_mem = m_options[0]->isChecked();
     m_context.settings.store(&Settings::pos_mem);
 }
 
 CounterModePage::CounterModePage(ConfigDialogContext& context, QWidget* parent)
-    : ConfigPage(9, parent)
+    : ConfigPage(parent)
     , m_context(context)
 {
     addText(QStringLiteral(
         "Choisissez le mode d'affichage du compteur. A compte à rebours, le compteur atteint zéro "
         "à l'épuisement du forfait."));
-    opt_cpt = addOptions(this, pageLayout(), QStringLiteral("opt_cpt"), QStringLiteral("Normal"),
+    m_options = addOptions(this, pageLayout(), QStringLiteral("opt_cpt"), QStringLiteral("Normal"),
         QStringLiteral("Compte à rebours"));
-    bt9_ok = addValidateButton(QStringLiteral("bt9_ok"));
-    connect(bt9_ok, &QPushButton::clicked, this, &CounterModePage::store);
+    addValidateButton(QStringLiteral("bt9_ok"));
 }
 
-void CounterModePage::load()
+void CounterModePage::load(int)
 {
-    opt_cpt[m_context.state.settings.affiche_rebours ? 1 : 0]->setChecked(true);
+    m_options[m_context.state.settings.affiche_rebours ? 1 : 0]->setChecked(true);
     setVisible(true);
 }
 
 void CounterModePage::store()
 {
     Settings& s = m_context.state.settings;
-    s.affiche_rebours = opt_cpt[1]->isChecked();
+    s.affiche_rebours = m_options[1]->isChecked();
     m_context.settings.store(&Settings::affiche_rebours);
 }
 

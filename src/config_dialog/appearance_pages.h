@@ -1,50 +1,47 @@
 #pragma once
 
+#include "config_dialog/auto_open_choices.h"
 #include "config_dialog/config_page.h"
 
 #include <array>
 
-class QCheckBox;
-class QLabel;
 class QListWidget;
-class QPushButton;
 class QRadioButton;
 
 namespace chronolien {
-
-struct ConfigDialogContext;
 
 // fl6 "Ouverture automatique": when the floating window opens by itself, affiche_auto.
 class AutoOpenPage : public ConfigPage {
     Q_OBJECT
 public:
     AutoOpenPage(ConfigDialogContext& context, QWidget* parent = nullptr);
-    void load();
-    std::array<QCheckBox*, 5> vf_ouv;
-    QPushButton* bt6_ok;
+    void load(int) override;
+    void store() override;
 
 private:
+    AutoOpenBoxes ticks() const;
     void updateChoices();
-    void store();
     ConfigDialogContext& m_context;
+    std::array<QCheckBox*, 5> m_boxes;
 };
 
-// fl8 "Habillage": the skins of the skin folder with a preview, nomskin.
+// fl8 "Habillage": the skins of the skin folder with a preview of the current one, nomskin. The
+// preview follows the current entry however it was reached, mouse or keys, so "Valider" stores the
+// skin shown.
 class SkinPage : public ConfigPage {
     Q_OBJECT
 public:
     SkinPage(ConfigDialogContext& context, QWidget* parent = nullptr);
-    // False, with the page left hidden, when the skin folder cannot be listed.
-    bool load();
-    QListWidget* lst_skin;
-    QLabel* img_skin; // the floating window
-    QLabel* img_skin2; // the counter window
-    QPushButton* bt8_ok;
+    // Leaves the page hidden when the skin folder cannot be listed.
+    void load(int) override;
+    void store() override;
 
 private:
     void preview();
-    void store();
     ConfigDialogContext& m_context;
+    QListWidget* m_skins;
+    QLabel* m_centre; // the floating window
+    QLabel* m_counter; // the counter window
 };
 
 // fl7 "Position": where the floating window opens, pos_mem, and saving its place now.
@@ -52,15 +49,13 @@ class PositionPage : public ConfigPage {
     Q_OBJECT
 public:
     PositionPage(ConfigDialogContext& context, QWidget* parent = nullptr);
-    void load();
-    std::array<QRadioButton*, 2> opt_pos;
-    QPushButton* bt_pos;
-    QPushButton* bt7_ok;
+    void load(int) override;
+    void store() override;
 
 private:
     void savePosition();
-    void store();
     ConfigDialogContext& m_context;
+    std::array<QRadioButton*, 2> m_options;
 };
 
 // fl9 "Mode du compteur": counting up or down, affiche_rebours.
@@ -68,13 +63,12 @@ class CounterModePage : public ConfigPage {
     Q_OBJECT
 public:
     CounterModePage(ConfigDialogContext& context, QWidget* parent = nullptr);
-    void load();
-    std::array<QRadioButton*, 2> opt_cpt;
-    QPushButton* bt9_ok;
+    void load(int) override;
+    void store() override;
 
 private:
-    void store();
     ConfigDialogContext& m_context;
+    std::array<QRadioButton*, 2> m_options;
 };
 
 } // namespace chronolien

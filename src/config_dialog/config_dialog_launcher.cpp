@@ -1,7 +1,6 @@
 #include "config_dialog/config_dialog_launcher.h"
 
 #include "config_dialog/config_dialog.h"
-#include "config_dialog/plan_pages.h"
 
 namespace chronolien {
 
@@ -38,7 +37,7 @@ void ConfigDialogLauncher::loadForfaitPage()
     // A dialog not built yet fills its pages from memory when it opens; building it here, at
     // start-up, would only cost time and memory.
     if (m_dialog)
-        m_dialog->forfaitPage()->load();
+        m_dialog->showEntry(QStringLiteral("forfait"));
 }
 
 } // namespace chronolien

@@ -1,7 +1,6 @@
 #include "config_dialog/config_page.h"
 
-#include "config_dialog/section_tree.h"
-
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -9,13 +8,14 @@
 
 namespace chronolien {
 
-ConfigPage::ConfigPage(int frame, QWidget* parent)
-    : QGroupBox(frameCaption(frame), parent)
-    , m_frame(frame)
-    , m_layout(new QVBoxLayout(this))
+ConfigPage::ConfigPage(QWidget* parent)
+    : QGroupBox(parent)
+    , m_layout(new QVBoxLayout)
 {
-    setObjectName(QStringLiteral("fl%1").arg(frame));
-    m_layout->setAlignment(Qt::AlignTop);
+    // The page's controls at the top, its "Valider" at the bottom; the room between them grows.
+    auto* frame = new QVBoxLayout(this);
+    frame->addLayout(m_layout);
+    frame->addStretch();
     setVisible(false);
 }
 
@@ -29,25 +29,26 @@ QLabel* ConfigPage::addText(const QString& text)
 
 QPushButton* ConfigPage::addValidateButton(const QString& name)
 {
-    auto* button = new QPushButton(QStringLiteral("Valider"), this);
-    button->setObjectName(name);
-    button->setToolTip(QStringLiteral("Vos changements ne prendront effet que si vous les validez."));
+    m_validate = new QPushButton(QStringLiteral("Valider"), this);
+    m_validate->setObjectName(name);
+    m_validate->setToolTip(QStringLiteral("Vos changements ne prendront effet que si vous les validez."));
     auto* row = new QHBoxLayout;
     row->addStretch();
-    row->addWidget(button);
-    m_layout->addStretch();
-    m_layout->addLayout(row);
-    return button;
+    row->addWidget(m_validate);
+    static_cast<QVBoxLayout*>(layout())->addLayout(row);
+    connect(m_validate, &QPushButton::clicked, this, [this] { store(); });
+    return m_validate;
 }
 
-} // namespace chronolien
-
-namespace chronolien {
-
-TextPage::TextPage(int frame, const QString& text, QWidget* parent)
-    : ConfigPage(frame, parent)
+TextPage::TextPage(ConfigDialogContext&, const QString& text, QWidget* parent)
+    : ConfigPage(parent)
 {
     addText(text);
+}
+
+bool plainlyTicked(const QCheckBox* box)
+{
+    return box->checkState() == Qt::Checked;
 }
 
 } // namespace chronolien

@@ -2,6 +2,7 @@
 
 #include "config_dialog/config_dialog_context.h"
 #include "config_dialog/file_choices.h"
+#include "settings/command_list.h"
 #include "settings/settings.h"
 #include "state/app_state.h"
 
@@ -15,9 +16,11 @@
 namespace chronolien {
 
 CommandListPage::CommandListPage(ConfigDialogContext& context, int list, QWidget* parent)
-    : ConfigPage(list == 2 ? 18 : 17, parent)
+    : ConfigPage(parent)
     , m_context(context)
     , m_list(list)
+    , m_lines(new QListWidget(this))
+    , m_detail(new QLabel(QStringLiteral("Détail"), this))
 {
     const QString n = QString::number(list);
     addText(list == 2
@@ -25,106 +28,98 @@ CommandListPage::CommandListPage(ConfigDialogContext& context, int list, QWidget
                              "déconnexion.")
             : QStringLiteral("Chaque ligne correspond à une ligne de commande qui sera exécutée lors de la "
                              "connexion."));
-    lst_even = new QListWidget(this);
-    lst_even->setObjectName(QStringLiteral("lst_even") + n);
-    lst_even->setToolTip(QStringLiteral("Lignes de commande"));
-    pageLayout()->addWidget(lst_even);
+    m_lines->setObjectName(QStringLiteral("lst_even") + n);
+    m_lines->setToolTip(QStringLiteral("Lignes de commande"));
+    pageLayout()->addWidget(m_lines);
     auto* buttons = new QHBoxLayout;
-    bt_ajouter = new QPushButton(QStringLiteral("Ajouter"), this);
-    bt_ajouter->setObjectName((list == 2 ? QStringLiteral("Bt_ajouter") : QStringLiteral("bt_ajouter")) + n);
-    bt_ajouter->setToolTip(QStringLiteral("Choisir un executable"));
-    bt_supr = new QPushButton(QStringLiteral("Supprimer"), this);
-    bt_supr->setObjectName(QStringLiteral("bt_supr") + n);
-    bt_supr->setToolTip(QStringLiteral("Supprimer la ligne sélectionnée"));
-    buttons->addWidget(bt_ajouter);
-    buttons->addWidget(bt_supr);
+    auto* add = new QPushButton(QStringLiteral("Ajouter"), this);
+    add->setObjectName((list == 2 ? QStringLiteral("Bt_ajouter") : QStringLiteral("bt_ajouter")) + n);
+    add->setToolTip(QStringLiteral("Choisir un executable"));
+    auto* remove = new QPushButton(QStringLiteral("Supprimer"), this);
+    remove->setObjectName(QStringLiteral("bt_supr") + n);
+    remove->setToolTip(QStringLiteral("Supprimer la ligne sélectionnée"));
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
     buttons->addStretch();
     pageLayout()->addLayout(buttons);
-    txt_even = new QLabel(QStringLiteral("Détail"), this);
-    txt_even->setObjectName(QStringLiteral("txt_even") + n);
-    txt_even->setWordWrap(true);
-    txt_even->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    pageLayout()->addWidget(txt_even);
-    bt_ok = addValidateButton(list == 2 ? QStringLiteral("bt18_ok") : QStringLiteral("bt17_ok"));
-    connect(lst_even, &QListWidget::itemSelectionChanged, this, &CommandListPage::showSelectedLine);
-    connect(bt_ajouter, &QPushButton::clicked, this, &CommandListPage::add);
-    connect(bt_supr, &QPushButton::clicked, this, &CommandListPage::removeSelected);
-    connect(bt_ok, &QPushButton::clicked, this, &CommandListPage::store);
+    m_detail->setObjectName(QStringLiteral("txt_even") + n);
+    m_detail->setWordWrap(true);
+    m_detail->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    pageLayout()->addWidget(m_detail);
+    addValidateButton(list == 2 ? QStringLiteral("bt18_ok") : QStringLiteral("bt17_ok"));
+    connect(m_lines, &QListWidget::itemSelectionChanged, this, &CommandListPage::showSelectedLine);
+    connect(add, &QPushButton::clicked, this, &CommandListPage::add);
+    connect(remove, &QPushButton::clicked, this, &CommandListPage::removeSelected);
 }
 
-void CommandListPage::load()
+void CommandListPage::load(int)
 {
-    lst_even->clear();
-    lst_even->addItems(m_context.state.commandLists[std::size_t(m_list - 1)].entries);
+    m_lines->clear();
+    m_lines->addItems(m_context.state.commandLists[std::size_t(m_list - 1)].entries);
+    showSelectedLine();
     setVisible(true);
 }
 
 void CommandListPage::showSelectedLine()
 {
-    const QList<QListWidgetItem*> selected = lst_even->selectedItems();
-    txt_even->setText(selected.isEmpty() ? QString() : selected.first()->text());
-}
-
-QStringList CommandListPage::lines() const
-{
-    QStringList result;
-    for (int i = 0; i < lst_even->count(); ++i)
-        result.append(lst_even->item(i)->text());
-    return result;
+    const QList<QListWidgetItem*> selected = m_lines->selectedItems();
+    m_detail->setText(selected.isEmpty() ? QString() : selected.first()->text());
 }
 
 void CommandListPage::add()
 {
     if (const auto path = chooseCommand(m_list, m_context.chooser, m_context.messages))
-        lst_even->addItem(*path);
+        m_lines->addItem(*path);
     showSelectedLine();
 }
 
 void CommandListPage::removeSelected()
 {
-    const QList<QListWidgetItem*> selected = lst_even->selectedItems();
+    const QList<QListWidgetItem*> selected = m_lines->selectedItems();
     if (selected.isEmpty())
         return;
-    delete lst_even->takeItem(lst_even->row(selected.first()));
+    delete m_lines->takeItem(m_lines->row(selected.first()));
     // No line stays selected after a removal, so the next "Supprimer" cannot take a line the user
     // did not pick.
-    lst_even->clearSelection();
-    lst_even->setCurrentRow(-1);
+    m_lines->clearSelection();
+    m_lines->setCurrentRow(-1);
     showSelectedLine();
 }
 
 void CommandListPage::store()
 {
+    QStringList lines;
+    for (int i = 0; i < m_lines->count(); ++i)
+        lines.append(m_lines->item(i)->text());
     AppState& state = m_context.state;
-    commitCommandList(state.commandLists[std::size_t(m_list - 1)], lines(),
+    commitCommandList(state.commandLists[std::size_t(m_list - 1)], lines,
         commandListPath(state.appFolder, m_list), m_context.messages);
 }
 
 PermanentConnectionPage::PermanentConnectionPage(ConfigDialogContext& context, QWidget* parent)
-    : ConfigPage(19, parent)
+    : ConfigPage(parent)
     , m_context(context)
+    , m_permanent(new QCheckBox(QStringLiteral("Connexion permanente"), this))
 {
     addText(QStringLiteral(
         "Cochez cette case si vous n'êtes pas limité et que vous voulez maintenir votre connexion "
-        "ouverte en permanence. Chronolien se connectera alors automatiquement dès le démarrage "
-        "de Windows. Si la liaison vient à être fermée, elle sera réouverte."));
-    vf_auto = new QCheckBox(QStringLiteral("Connexion permanente"), this);
-    vf_auto->setObjectName(QStringLiteral("vf_auto"));
-    pageLayout()->addWidget(vf_auto);
-    bt19_ok = addValidateButton(QStringLiteral("bt19_ok"));
-    connect(bt19_ok, &QPushButton::clicked, this, &PermanentConnectionPage::store);
+        "ouverte en permanence. Chronolien se connectera alors automatiquement dès son lancement, "
+        "c'est-à-dire dès l'ouverture de votre session s'il a été installé pour démarrer avec elle. "
+        "Si la liaison vient à être fermée, elle sera réouverte."));
+    m_permanent->setObjectName(QStringLiteral("vf_auto"));
+    pageLayout()->addWidget(m_permanent);
+    addValidateButton(QStringLiteral("bt19_ok"));
 }
 
-void PermanentConnectionPage::load()
+void PermanentConnectionPage::load(int)
 {
-    vf_auto->setChecked(m_context.state.settings.connect_auto);
+    m_permanent->setChecked(m_context.state.settings.connect_auto);
     setVisible(true);
 }
 
 void PermanentConnectionPage::store()
 {
-    Settings& s = m_context.state.settings;
-    s.connect_auto = vf_auto->checkState() == Qt::Checked;
+    m_context.state.settings.connect_auto = plainlyTicked(m_permanent);
     m_context.settings.store(&Settings::connect_auto);
 }
 

@@ -2,14 +2,9 @@
 
 #include "config_dialog/config_page.h"
 
-class QCheckBox;
-class QLabel;
 class QListWidget;
-class QPushButton;
 
 namespace chronolien {
-
-struct ConfigDialogContext;
 
 // fl17 "Connecté" (list 1, even1.ini) and fl18 "Déconnecté" (list 2, even2.ini): a working copy of
 // the programs started at connection or disconnection, committed by "Valider".
@@ -17,23 +12,20 @@ class CommandListPage : public ConfigPage {
     Q_OBJECT
 public:
     CommandListPage(ConfigDialogContext& context, int list, QWidget* parent = nullptr);
-    void load();
-    // The detail label takes the text of the list's selected line; empty when none is selected.
-    void showSelectedLine();
-    QStringList lines() const;
-    int list() const { return m_list; }
-    QListWidget* lst_even;
-    QPushButton* bt_ajouter;
-    QPushButton* bt_supr;
-    QLabel* txt_even;
-    QPushButton* bt_ok;
+    // Fills the list; no line is selected, so the detail label is empty.
+    void load(int) override;
+    void store() override;
 
 private:
+    // The detail label takes the text of the list's selected line; empty when none is selected.
+    void showSelectedLine();
     void add();
     void removeSelected();
-    void store();
+
     ConfigDialogContext& m_context;
     int m_list;
+    QListWidget* m_lines;
+    QLabel* m_detail;
 };
 
 // fl19 "Connexion permanente": dial again whenever the line is down, connect_auto.
@@ -41,13 +33,12 @@ class PermanentConnectionPage : public ConfigPage {
     Q_OBJECT
 public:
     PermanentConnectionPage(ConfigDialogContext& context, QWidget* parent = nullptr);
-    void load();
-    QCheckBox* vf_auto;
-    QPushButton* bt19_ok;
+    void load(int) override;
+    void store() override;
 
 private:
-    void store();
     ConfigDialogContext& m_context;
+    QCheckBox* m_permanent;
 };
 
 } // namespace chronolien

@@ -7,7 +7,6 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace chronolien {
@@ -20,26 +19,24 @@ constexpr int ConnectionRole = Qt::UserRole;
 } // namespace
 
 LinePage::LinePage(ConfigDialogContext& context, QWidget* parent)
-    : ConfigPage(Frame, parent)
+    : ConfigPage(parent)
     , m_context(context)
 {
-    addText(QStringLiteral(
-        "Choisissez la ligne dont Chronolien compte le temps, et qu'il ouvre et ferme quand vous "
-        "cliquez sur « Connecter » ou « Déconnecter » : la ligne téléphonique composée par pppd, ou "
-        "une connexion de NetworkManager (clé ou modem 3G/4G, Bluetooth, partage de connexion d'un "
-        "téléphone, VPN...)."));
+    addText(
+        QStringLiteral("La ligne dont Chronolien compte le temps, que « Connecter » ouvre et "
+                       "« Déconnecter » ferme : la ligne téléphonique, ou une connexion de NetworkManager "
+                       "(modem 3G/4G, Bluetooth, téléphone partagé, VPN...)."));
     m_lines = new QListWidget(this);
     m_lines->setObjectName(QStringLiteral("lst_ligne"));
     m_lines->setToolTip(QStringLiteral("Lignes"));
     pageLayout()->addWidget(m_lines);
-    m_absent = addText(QStringLiteral("NetworkManager ne répond pas : ses connexions ne peuvent pas être "
-                                      "proposées, seule la ligne téléphonique (pppd) l'est."));
+    m_absent
+        = addText(QStringLiteral("NetworkManager ne répond pas : seule la ligne téléphonique est proposée."));
     m_absent->setObjectName(QStringLiteral("txt_ligne"));
-    m_validate = addValidateButton(QStringLiteral("bt20_ok"));
-    connect(m_validate, &QPushButton::clicked, this, &LinePage::store);
+    addValidateButton(QStringLiteral("bt20_ok"));
 }
 
-void LinePage::load()
+void LinePage::load(int)
 {
     m_lines->clear();
     auto* dialUp = new QListWidgetItem(QStringLiteral("Ligne téléphonique (pppd)"), m_lines);

@@ -3,7 +3,6 @@
 #include "accounting/time_accounting.h"
 #include "config_dialog/config_dialog_context.h"
 #include "config_dialog/time_edit.h"
-#include "settings/settings.h"
 #include "state/app_state.h"
 
 #include <QCheckBox>
@@ -16,207 +15,144 @@ namespace chronolien {
 
 namespace {
 
-// A row of labelled fields, each followed by its up-down arrows.
-TimeEdit* addField(QGridLayout* grid, int row, const QString& label, const TimeFieldRule& rule,
-    const QString& field, const QString& arrows, QWidget* parent)
+// A labelled field followed by its up-down arrows, on a row of the grid.
+TimeEdit* addField(QGridLayout* grid, const QString& label, const TimeFieldRule& rule, const QString& field,
+    const QString& arrows)
 {
-    auto* edit = new TimeEdit(rule, field, parent);
-    grid->addWidget(new QLabel(label, parent), row, 0);
+    QWidget* page = grid->parentWidget();
+    auto* edit = new TimeEdit(rule, field, page);
+    const int row = grid->rowCount();
+    grid->addWidget(new QLabel(label, page), row, 0);
     grid->addWidget(edit, row, 1);
-    grid->addWidget(new UpDownArrows(*edit, arrows, parent), row, 2);
+    grid->addWidget(new UpDownArrows(*edit, arrows, page), row, 2);
     return edit;
 }
 
-TimeFields addTimeFields(QVBoxLayout* layout, QWidget* parent, const QString& letter)
+QGridLayout* addGrid(QVBoxLayout* layout)
 {
     auto* grid = new QGridLayout;
     grid->setColumnStretch(3, 1);
     layout->addLayout(grid);
-    const QString txt = QStringLiteral("txt_") + letter;
-    const QString pm = QStringLiteral("pm_") + letter;
-    return {
-        addField(grid, 0, QStringLiteral("Heures :"), kHoursField, txt + u'h', pm + u'h', parent),
-        addField(grid, 1, QStringLiteral("Minutes :"), kMinutesField, txt + u'm', pm + u'm', parent),
-        addField(grid, 2, QStringLiteral("Secondes :"), kSecondsField, txt + u's', pm + u's', parent),
-    };
-}
-
-bool plainlyTicked(const QCheckBox* box)
-{
-    return box->checkState() == Qt::Checked;
+    return grid;
 }
 
 } // namespace
 
-ForfaitPage::ForfaitPage(ConfigDialogContext& context, QWidget* parent)
-    : ConfigPage(0, parent)
+const PlanTime kMonthTime {
+    u"Veuillez entrez ici le nombre d'heures, de minutes et de secondes actuellement débitées sur votre "
+    u"forfait.",
+    u'a',
+    u"bt1_ok",
+    &Settings::cpt_mois,
+    true,
+};
+
+const PlanTime kPlanLength {
+    u"Entrez ici le temps de connexion au bout duquel vous voulez être alerté. Les actions à mener à ce "
+    u"moment se choisissent dans la rubrique \"Alerte\".",
+    u'f',
+    u"bt2_ok",
+    &Settings::cpt_limite,
+    false,
+};
+
+PlanTimePage::PlanTimePage(ConfigDialogContext& context, const PlanTime* time, QWidget* parent)
+    : ConfigPage(parent)
     , m_context(context)
+    , m_time(*time)
 {
-    addText(QStringLiteral(
-        "Vous pouvez ici gérer votre forfait : temps actuel, durée du forfait, que faire en cas "
-        "de dépassement, déterminer le jour de remise à zéro..."));
-    addText(QStringLiteral("Cochez cette case si vous n'avez pas de forfait. Certaines options seront alors "
-                           "désactivées."));
-    vf_forfait = new QCheckBox(QStringLiteral("Je ne suis pas limité"), this);
-    vf_forfait->setObjectName(QStringLiteral("vf_forfait"));
-    pageLayout()->addWidget(vf_forfait);
-    // Only the user's click switches the section; filling the box from memory stores nothing.
-    connect(vf_forfait, &QCheckBox::clicked, this, &ForfaitPage::onSwitchClicked);
+    addText(QString::fromUtf16(time->explanation));
+    QGridLayout* grid = addGrid(pageLayout());
+    auto add = [&](const QString& label, const TimeFieldRule& rule, char16_t unit) {
+        const QString suffix = QString(QChar(time->letter)) + QChar(unit);
+        return addField(grid, label, rule, QStringLiteral("txt_") + suffix, QStringLiteral("pm_") + suffix);
+    };
+    m_hours = add(QStringLiteral("Heures :"), kHoursField, u'h');
+    m_minutes = add(QStringLiteral("Minutes :"), kMinutesField, u'm');
+    m_seconds = add(QStringLiteral("Secondes :"), kSecondsField, u's');
+    addValidateButton(QString::fromUtf16(time->validateName));
 }
 
-void ForfaitPage::load()
+void PlanTimePage::load(int)
 {
-    vf_forfait->setChecked(!m_context.state.settings.forfait);
+    const HoursMinutesSeconds split = splitSeconds(m_context.state.settings.*m_time.field);
+    m_hours->setText(QString::number(split.hours));
+    m_minutes->setText(QString::number(split.minutes));
+    m_seconds->setText(QString::number(split.seconds));
     setVisible(true);
 }
 
-void ForfaitPage::onSwitchClicked()
+void PlanTimePage::store()
 {
-    Settings& s = m_context.state.settings;
-    s.forfait = !vf_forfait->isChecked();
-    Q_EMIT sectionChanged(QStringLiteral("forfait"));
-    m_context.settings.store(&Settings::forfait);
-    m_context.accounting.clearPlanAlert();
-}
-
-void TimeFields::applyLeaveRules() const
-{
-    hours->applyLeaveRule();
-    minutes->applyLeaveRule();
-    seconds->applyLeaveRule();
-}
-
-void TimeFields::show(qint32 totalSeconds) const
-{
-    const HoursMinutesSeconds split = splitSeconds(totalSeconds);
-    hours->setText(QString::number(split.hours));
-    minutes->setText(QString::number(split.minutes));
-    seconds->setText(QString::number(split.seconds));
-}
-
-qint32 TimeFields::totalSeconds() const
-{
-    applyLeaveRules();
-    return secondsFromFields(hours->text(), minutes->text(), seconds->text());
-}
-
-CurrentTimePage::CurrentTimePage(ConfigDialogContext& context, QWidget* parent)
-    : ConfigPage(1, parent)
-    , m_context(context)
-{
-    addText(QStringLiteral(
-        "Veuillez entrez ici le nombre d'heures, de minutes et de secondes actuellement débitées "
-        "sur votre forfait."));
-    fields = addTimeFields(pageLayout(), this, QStringLiteral("a"));
-    bt1_ok = addValidateButton(QStringLiteral("bt1_ok"));
-    connect(bt1_ok, &QPushButton::clicked, this, &CurrentTimePage::store);
-}
-
-void CurrentTimePage::load()
-{
-    fields.show(m_context.state.settings.cpt_mois);
-    setVisible(true);
-}
-
-void CurrentTimePage::store()
-{
-    Settings& s = m_context.state.settings;
-    s.cpt_mois = fields.totalSeconds();
-    m_context.settings.store(&Settings::cpt_mois);
-    m_context.accounting.updateCounterDisplay();
-    m_context.accounting.clearPlanAlert();
-}
-
-PlanLengthPage::PlanLengthPage(ConfigDialogContext& context, QWidget* parent)
-    : ConfigPage(2, parent)
-    , m_context(context)
-{
-    addText(QStringLiteral(
-        "Entrez ici le temps de connexion au bout duquel vous voulez être alerté. Les actions à "
-        "mener à ce moment se choisissent dans la rubrique \"Alerte\"."));
-    fields = addTimeFields(pageLayout(), this, QStringLiteral("f"));
-    bt2_ok = addValidateButton(QStringLiteral("bt2_ok"));
-    connect(bt2_ok, &QPushButton::clicked, this, &PlanLengthPage::store);
-}
-
-void PlanLengthPage::load()
-{
-    fields.show(m_context.state.settings.cpt_limite);
-    setVisible(true);
-}
-
-void PlanLengthPage::store()
-{
-    Settings& s = m_context.state.settings;
-    s.cpt_limite = fields.totalSeconds();
-    m_context.settings.store(&Settings::cpt_limite);
+    // Enter validates with the focus still in a field, before its leaving rule has run.
+    for (TimeEdit* field : { m_hours, m_minutes, m_seconds })
+        field->applyLeaveRule();
+    m_context.state.settings.*m_time.field
+        = secondsFromFields(m_hours->text(), m_minutes->text(), m_seconds->text());
+    m_context.settings.store(m_time.field);
+    if (m_time.refreshesCounter)
+        m_context.accounting.updateCounterDisplay();
     m_context.accounting.clearPlanAlert();
 }
 
 AlertPage::AlertPage(ConfigDialogContext& context, QWidget* parent)
-    : ConfigPage(3, parent)
+    : ConfigPage(parent)
     , m_context(context)
+    , m_red(new QCheckBox(QStringLiteral("Afficher le compteur en rouge"), this))
+    , m_hangUp(new QCheckBox(QStringLiteral("Forcer la déconnection"), this))
 {
     addText(QStringLiteral("Choisissez les actions à mener en cas de dépassement de votre forfait."));
-    vf_alerte1 = new QCheckBox(QStringLiteral("Afficher le compteur en rouge"), this);
-    vf_alerte1->setObjectName(QStringLiteral("vf_alerte1"));
-    vf_alerte2 = new QCheckBox(QStringLiteral("Forcer la déconnection"), this);
-    vf_alerte2->setObjectName(QStringLiteral("vf_alerte2"));
-    pageLayout()->addWidget(vf_alerte1);
-    pageLayout()->addWidget(vf_alerte2);
-    bt3_ok = addValidateButton(QStringLiteral("bt3_ok"));
-    connect(bt3_ok, &QPushButton::clicked, this, &AlertPage::store);
+    m_red->setObjectName(QStringLiteral("vf_alerte1"));
+    m_hangUp->setObjectName(QStringLiteral("vf_alerte2"));
+    pageLayout()->addWidget(m_red);
+    pageLayout()->addWidget(m_hangUp);
+    addValidateButton(QStringLiteral("bt3_ok"));
 }
 
-void AlertPage::load()
+void AlertPage::load(int)
 {
-    vf_alerte1->setChecked(m_context.state.settings.alerte1);
-    vf_alerte2->setChecked(m_context.state.settings.alerte2);
+    m_red->setChecked(m_context.state.settings.alerte1);
+    m_hangUp->setChecked(m_context.state.settings.alerte2);
     setVisible(true);
 }
 
 void AlertPage::store()
 {
     Settings& s = m_context.state.settings;
-    s.alerte1 = plainlyTicked(vf_alerte1);
-    s.alerte2 = plainlyTicked(vf_alerte2);
+    s.alerte1 = plainlyTicked(m_red);
+    s.alerte2 = plainlyTicked(m_hangUp);
     m_context.settings.store(&Settings::alerte1);
     m_context.settings.store(&Settings::alerte2);
     m_context.accounting.clearPlanAlert();
 }
 
 ResetPage::ResetPage(ConfigDialogContext& context, QWidget* parent)
-    : ConfigPage(4, parent)
+    : ConfigPage(parent)
     , m_context(context)
 {
     addText(QStringLiteral(
         "Entrez le jour du mois où votre forfait retourne à zéro. Par défaut, c'est le premier "
         "jour du mois."));
-    auto* grid = new QGridLayout;
-    grid->setColumnStretch(3, 1);
-    pageLayout()->addLayout(grid);
-    txt_raz = addField(grid, 0, QStringLiteral("Jour :"), kDayField, QStringLiteral("txt_raz"),
-        QStringLiteral("pm_raz"), this);
-    bt_raz = new QPushButton(QStringLiteral("Remettre à zéro maintenant"), this);
-    bt_raz->setObjectName(QStringLiteral("bt_raz"));
-    pageLayout()->addWidget(bt_raz, 0, Qt::AlignLeft);
-    bt4_ok = addValidateButton(QStringLiteral("bt4_ok"));
+    m_day = addField(addGrid(pageLayout()), QStringLiteral("Jour :"), kDayField, QStringLiteral("txt_raz"),
+        QStringLiteral("pm_raz"));
+    auto* resetNow = new QPushButton(QStringLiteral("Remettre à zéro maintenant"), this);
+    resetNow->setObjectName(QStringLiteral("bt_raz"));
+    pageLayout()->addWidget(resetNow, 0, Qt::AlignLeft);
+    addValidateButton(QStringLiteral("bt4_ok"));
     // The reset goes by the day in memory, not by an unvalidated day on the page.
-    connect(bt_raz, &QPushButton::clicked, this, [this] { m_context.accounting.resetMonth(); });
-    connect(bt4_ok, &QPushButton::clicked, this, &ResetPage::store);
+    connect(resetNow, &QPushButton::clicked, this, [this] { m_context.accounting.resetMonth(); });
 }
 
-void ResetPage::load()
+void ResetPage::load(int)
 {
-    txt_raz->setText(QString::number(m_context.state.settings.j_raz));
+    m_day->setText(QString::number(m_context.state.settings.j_raz));
     setVisible(true);
 }
 
 void ResetPage::store()
 {
-    txt_raz->applyLeaveRule();
-    Settings& s = m_context.state.settings;
-    s.j_raz = dayFromField(txt_raz->text());
+    m_day->applyLeaveRule();
+    m_context.state.settings.j_raz = dayFromField(m_day->text());
     m_context.settings.store(&Settings::j_raz);
 }
 

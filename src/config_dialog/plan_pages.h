@@ -1,68 +1,42 @@
 #pragma once
 
 #include "config_dialog/config_page.h"
-
-class QCheckBox;
-class QPushButton;
+#include "settings/settings.h"
 
 namespace chronolien {
 
 class TimeEdit;
-struct ConfigDialogContext;
 
-// fl0 "FORFAIT": the section switch "Je ne suis pas limité", ticked when there is no plan.
-class ForfaitPage : public ConfigPage {
-    Q_OBJECT
-public:
-    ForfaitPage(ConfigDialogContext& context, QWidget* parent = nullptr);
-    void load();
-    QCheckBox* vf_forfait;
-
-Q_SIGNALS:
-    // The section was switched: the dialog rebuilds its tree and comes back to this page.
-    void sectionChanged(const QString& key);
-
-private:
-    void onSwitchClicked();
-    ConfigDialogContext& m_context;
+// A time of the plan edited as hours, minutes and seconds.
+struct PlanTime {
+    const char16_t* explanation;
+    char16_t letter; // the fields are txt_<letter>h, txt_<letter>m, txt_<letter>s, with arrows pm_…
+    const char16_t* validateName;
+    qint32 Settings::*field;
+    // The month time shows in the counter, which follows a new value at once; a new plan length
+    // shows at the counter's next update.
+    bool refreshesCounter;
 };
 
-// Hours, minutes and seconds fields with their arrows, shared by fl1 and fl2.
-struct TimeFields {
-    TimeEdit* hours;
-    TimeEdit* minutes;
-    TimeEdit* seconds;
-    void applyLeaveRules() const;
-    void show(qint32 totalSeconds) const;
-    qint32 totalSeconds() const;
-};
+// "Votre temps actuel": the month time already used, cpt_mois.
+extern const PlanTime kMonthTime;
+// "Durée du forfait": the plan's length, which is also the alert threshold, cpt_limite.
+extern const PlanTime kPlanLength;
 
-// fl1 "Votre temps actuel": the month time already used, cpt_mois.
-class CurrentTimePage : public ConfigPage {
+// fl1 and fl2: a plan time in hours, minutes and seconds.
+class PlanTimePage : public ConfigPage {
     Q_OBJECT
 public:
-    CurrentTimePage(ConfigDialogContext& context, QWidget* parent = nullptr);
-    void load();
-    TimeFields fields;
-    QPushButton* bt1_ok;
+    PlanTimePage(ConfigDialogContext& context, const PlanTime* time, QWidget* parent = nullptr);
+    void load(int) override;
+    void store() override;
 
 private:
-    void store();
     ConfigDialogContext& m_context;
-};
-
-// fl2 "Durée du forfait": the plan's length, which is also the alert threshold, cpt_limite.
-class PlanLengthPage : public ConfigPage {
-    Q_OBJECT
-public:
-    PlanLengthPage(ConfigDialogContext& context, QWidget* parent = nullptr);
-    void load();
-    TimeFields fields;
-    QPushButton* bt2_ok;
-
-private:
-    void store();
-    ConfigDialogContext& m_context;
+    const PlanTime& m_time;
+    TimeEdit* m_hours;
+    TimeEdit* m_minutes;
+    TimeEdit* m_seconds;
 };
 
 // fl3 "Alerte": what happens over the allowance, alerte1 and alerte2.
@@ -70,14 +44,13 @@ class AlertPage : public ConfigPage {
     Q_OBJECT
 public:
     AlertPage(ConfigDialogContext& context, QWidget* parent = nullptr);
-    void load();
-    QCheckBox* vf_alerte1;
-    QCheckBox* vf_alerte2;
-    QPushButton* bt3_ok;
+    void load(int) override;
+    void store() override;
 
 private:
-    void store();
     ConfigDialogContext& m_context;
+    QCheckBox* m_red;
+    QCheckBox* m_hangUp;
 };
 
 // fl4 "Remise à zéro": the day of the month the plan starts again, j_raz, and a reset at once.
@@ -85,14 +58,12 @@ class ResetPage : public ConfigPage {
     Q_OBJECT
 public:
     ResetPage(ConfigDialogContext& context, QWidget* parent = nullptr);
-    void load();
-    TimeEdit* txt_raz;
-    QPushButton* bt_raz;
-    QPushButton* bt4_ok;
+    void load(int) override;
+    void store() override;
 
 private:
-    void store();
     ConfigDialogContext& m_context;
+    TimeEdit* m_day;
 };
 
 } // namespace chronolien

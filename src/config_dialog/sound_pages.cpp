@@ -15,40 +15,7 @@
 
 namespace chronolien {
 
-SoundsSectionPage::SoundsSectionPage(ConfigDialogContext& context, QWidget* parent)
-    : ConfigPage(10, parent)
-    , m_context(context)
-{
-    addText(QStringLiteral(
-        "Un certain nombre de sons peuvent être joués pour des événements comme la connexion, la "
-        "déconnexion, l'arrivée de courriers, ..."));
-    addText(QStringLiteral("Cochez cette case si vous ne voulez pas du tout de sons dans Chronolien."));
-    vf_sons = new QCheckBox(QStringLiteral("Pas de son"), this);
-    vf_sons->setObjectName(QStringLiteral("vf_sons"));
-    pageLayout()->addWidget(vf_sons);
-    connect(vf_sons, &QCheckBox::clicked, this, &SoundsSectionPage::onSwitchClicked);
-}
-
-void SoundsSectionPage::load()
-{
-    vf_sons->setChecked(!m_context.state.settings.sons);
-    setVisible(true);
-}
-
-void SoundsSectionPage::onSwitchClicked()
-{
-    Settings& s = m_context.state.settings;
-    s.sons = !vf_sons->isChecked();
-    Q_EMIT sectionChanged(QStringLiteral("sons"));
-    m_context.settings.store(&Settings::sons);
-}
-
 namespace {
-
-int frameOf(SoundEvent event)
-{
-    return 10 + int(event);
-}
 
 QString explanation(SoundEvent event)
 {
@@ -67,73 +34,71 @@ QString explanation(SoundEvent event)
 } // namespace
 
 SoundEventPage::SoundEventPage(ConfigDialogContext& context, SoundEvent event, QWidget* parent)
-    : ConfigPage(frameOf(event), parent)
+    : ConfigPage(parent)
     , m_context(context)
     , m_event(event)
+    , m_path(new QLineEdit(this))
+    , m_browse(new QPushButton(QStringLiteral("Parcourir"), this))
+    , m_play(new QPushButton(QStringLiteral("Jouer"), this))
+    , m_noSound(new QCheckBox(QStringLiteral("Ne pas utiliser de son pour cet évenement"), this))
 {
     addText(explanation(event));
-    chem_sons = new QLineEdit(this);
-    chem_sons->setObjectName(QStringLiteral("chem_sons"));
-    pageLayout()->addWidget(chem_sons);
+    m_path->setObjectName(QStringLiteral("chem_sons"));
+    pageLayout()->addWidget(m_path);
     auto* buttons = new QHBoxLayout;
-    bt_parc = new QPushButton(QStringLiteral("Parcourir"), this);
-    bt_parc->setObjectName(QStringLiteral("bt_parc"));
-    bt_jouer = new QPushButton(QStringLiteral("Jouer"), this);
-    bt_jouer->setObjectName(QStringLiteral("bt_jouer"));
-    buttons->addWidget(bt_parc);
-    buttons->addWidget(bt_jouer);
+    m_browse->setObjectName(QStringLiteral("bt_parc"));
+    m_play->setObjectName(QStringLiteral("bt_jouer"));
+    buttons->addWidget(m_browse);
+    buttons->addWidget(m_play);
     buttons->addStretch();
     pageLayout()->addLayout(buttons);
-    vf_chsons = new QCheckBox(QStringLiteral("Ne pas utiliser de son pour cet évenement"), this);
-    vf_chsons->setObjectName(QStringLiteral("vf_chsons"));
-    pageLayout()->addWidget(vf_chsons);
-    bt11_ok = addValidateButton(QStringLiteral("bt11_ok"));
-    connect(vf_chsons, &QCheckBox::clicked, this, &SoundEventPage::onNoSoundClicked);
-    connect(bt_parc, &QPushButton::clicked, this, &SoundEventPage::browse);
-    connect(bt_jouer, &QPushButton::clicked, this, &SoundEventPage::play);
-    connect(bt11_ok, &QPushButton::clicked, this, &SoundEventPage::store);
+    m_noSound->setObjectName(QStringLiteral("vf_chsons"));
+    pageLayout()->addWidget(m_noSound);
+    addValidateButton(QStringLiteral("bt11_ok"));
+    connect(m_noSound, &QCheckBox::clicked, this, &SoundEventPage::onNoSoundClicked);
+    connect(m_browse, &QPushButton::clicked, this, &SoundEventPage::browse);
+    connect(m_play, &QPushButton::clicked, this, &SoundEventPage::play);
 }
 
 void SoundEventPage::showNoSound(bool noSound)
 {
-    vf_chsons->setChecked(noSound);
-    bt_parc->setEnabled(!noSound);
-    bt_jouer->setEnabled(!noSound);
-    chem_sons->setEnabled(!noSound);
+    m_noSound->setChecked(noSound);
+    for (QWidget* control : std::initializer_list<QWidget*> { m_browse, m_play, m_path })
+        control->setEnabled(!noSound);
 }
 
-void SoundEventPage::load()
+void SoundEventPage::load(int)
 {
     const QString& setting = m_context.state.settings.*soundField(m_event);
     const bool noSound = setting == QLatin1String(kNoSound);
     showNoSound(noSound);
-    chem_sons->setText(noSound ? defaultSoundPath(m_context.state.appFolder, m_event) : setting);
+    m_path->setText(noSound ? defaultSoundPath(m_context.state.appFolder, m_event) : setting);
     setVisible(true);
 }
 
 void SoundEventPage::onNoSoundClicked()
 {
-    const bool noSound = vf_chsons->isChecked();
+    const bool noSound = m_noSound->isChecked();
     showNoSound(noSound);
     if (noSound)
-        chem_sons->setText(defaultSoundPath(m_context.state.appFolder, m_event));
+        m_path->setText(defaultSoundPath(m_context.state.appFolder, m_event));
 }
 
 void SoundEventPage::browse()
 {
     if (const auto path = chooseSoundFile(m_context.state.appFolder, m_event, m_context.chooser))
-        chem_sons->setText(*path);
+        m_path->setText(*path);
 }
 
 void SoundEventPage::play()
 {
     // The path on the page, validated or not; a path naming no file plays nothing.
-    playSoundFile(m_context.state.settings.sons, m_context.sound, chem_sons->text());
+    playSoundFile(m_context.state.settings.sons, m_context.sound, m_path->text());
 }
 
 void SoundEventPage::store()
 {
-    storeSoundSetting(m_context.settings, m_event, vf_chsons->checkState() == Qt::Checked, chem_sons->text());
+    storeSoundSetting(m_context.settings, m_event, plainlyTicked(m_noSound), m_path->text());
 }
 
 } // namespace chronolien

@@ -53,7 +53,7 @@ void Application::initApplication(const QString& appFolder)
     if (settings.courrier)
         runHook(m_hooks.loadAccounts);
     m_accounting.updateCounterDisplay();
-    m_ticker.startTiming();
+    m_ticker.start();
     runHook(m_hooks.loadForfaitPage);
 
     if (settings.autoOpen(AutoOpenAsLastTime)) {

@@ -30,7 +30,8 @@ public:
     Application(AppState& state, SettingsStore& settings, Clock& clock, MessageBox& messages,
         ProgramView& windows, TimeAccounting& accounting, Ticker& ticker, Hooks hooks);
 
-    // Loads every stored setting and list, and opens the windows the auto-open rules ask for.
+    // Loads every stored setting and list, mends the connection history, and opens the windows the
+    // auto-open rules ask for.
     // appFolder is the executable's folder, without a trailing separator.
     void initApplication(const QString& appFolder);
 

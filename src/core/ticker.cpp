@@ -3,11 +3,14 @@
 #include "accounting/time_accounting.h"
 #include "connection/connection_monitor.h"
 #include "core/hook.h"
+#include "history/connection_history.h"
 #include "platform/clock.h"
 #include "settings/settings.h"
 #include "settings/text_forms.h"
 #include "state/app_state.h"
 
+#include <QDateTime>
+#include <algorithm>
 #include <limits>
 
 namespace chronolien {
@@ -24,15 +27,23 @@ qint32 addSeconds(qint32 counter, float elapsed)
 
 } // namespace
 
-Ticker::Ticker(AppState& state, SettingsStore& settings, Clock& clock, ConnectionMonitor& monitor,
-    TimeAccounting& accounting, Hooks hooks)
+Ticker::Ticker(AppState& state, SettingsStore& settings, Clock& clock, Line& line, ConnectionMonitor& monitor,
+    TimeAccounting& accounting, ConnectionHistory& history, Hooks hooks)
     : m_state(state)
     , m_settings(settings)
     , m_clock(clock)
+    , m_line(line)
     , m_monitor(monitor)
     , m_accounting(accounting)
+    , m_history(history)
     , m_hooks(std::move(hooks))
 {
+}
+
+void Ticker::start()
+{
+    m_history.tidy(now());
+    startTiming();
 }
 
 void Ticker::startTiming()
@@ -45,6 +56,8 @@ void Ticker::mainTick()
     if (m_monitor.isConnected()) {
         if (!m_state.connectedFlag) {
             m_state.connectedFlag = true;
+            m_lastTraffic.reset();
+            m_history.begin(now(), traffic());
             runHook(m_hooks.lineUp);
         }
     } else {
@@ -55,6 +68,8 @@ void Ticker::mainTick()
             m_monitor.dial();
         if (m_state.connectedFlag) {
             m_state.connectedFlag = false;
+            // Before the disconnection actions set the session seconds to zero.
+            m_history.end(now(), m_state.sessionSeconds, traffic());
             runHook(m_hooks.lineDown);
             // The seconds counted since the last ten-second save are stored now: with the line down
             // no save writes the month time, and quitting before the next connection would lose them.
@@ -66,6 +81,7 @@ void Ticker::mainTick()
 
     if (m_state.connectedFlag) {
         countElapsedTime();
+        traffic();
         runHook(m_hooks.connectedTick);
     }
 
@@ -85,7 +101,7 @@ void Ticker::countElapsedTime()
     settings.cpt_mois = addSeconds(settings.cpt_mois, elapsed);
     m_state.sessionSeconds = addSeconds(m_state.sessionSeconds, elapsed);
     m_accounting.updateCounterDisplay();
-    if (settings.forfait && settings.cpt_mois > settings.cpt_limite) {
+    if (m_accounting.overAllowance()) {
         // The alert may wait on a message box while later ticks run: they count from here.
         m_lastTickTime = m_clock.secondsSinceMidnight();
         m_accounting.planExceeded();
@@ -97,13 +113,37 @@ void Ticker::saveState()
     const Settings& settings = m_state.settings;
     // The month time changes only by counting while the line is up; the plan page and the monthly
     // reset store it themselves.
-    if (m_state.connectedFlag)
+    if (m_state.connectedFlag) {
         m_settings.store(&Settings::cpt_mois);
+        m_history.update(now(), m_state.sessionSeconds, traffic());
+    }
     m_settings.store(&Settings::affiche_actu);
     if (settings.pos_mem) {
         m_settings.store(&Settings::pos_x);
         m_settings.store(&Settings::pos_y);
     }
+}
+
+QDateTime Ticker::now() const
+{
+    // The date is read on both sides of the seconds: a midnight between the two readings would
+    // pair one day's date with the next day's seconds.
+    QDate day;
+    float seconds = 0;
+    do {
+        day = m_clock.today();
+        seconds = m_clock.secondsSinceMidnight();
+    } while (m_clock.today() != day);
+    const int msecs = std::clamp(int(seconds * 1000.0f), 0, 86400 * 1000 - 1);
+    // Wall-clock readings without a zone: a summer-time change neither shifts nor refuses them.
+    return QDateTime(day, QTime::fromMSecsSinceStartOfDay(msecs), Qt::UTC);
+}
+
+std::optional<Line::Traffic> Ticker::traffic()
+{
+    if (const std::optional<Line::Traffic> reading = m_line.traffic())
+        m_lastTraffic = reading;
+    return m_lastTraffic;
 }
 
 void Ticker::mailTimerFired()

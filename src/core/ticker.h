@@ -1,18 +1,26 @@
 #pragma once
 
+#include "platform/line.h"
+
 #include <QtGlobal>
 #include <functional>
+#include <optional>
+
+class QDateTime;
 
 namespace chronolien {
 
 class Clock;
+class ConnectionHistory;
 class ConnectionMonitor;
 class SettingsStore;
 class TimeAccounting;
 struct AppState;
 
 // The handlers of the program's three timers: mainTick every second, saveState every ten seconds,
-// and the mail timer every minute. Nothing else in the program polls.
+// and the mail timer every minute. Nothing else in the program polls. The connection history
+// follows the line: a connection's line is written when the tick sees the line come up, kept
+// current at each save and closed when the line drops.
 class Ticker {
 public:
     // What the timers run beyond the accounting, set where the program is wired; any may be empty.
@@ -23,10 +31,12 @@ public:
         std::function<void()> startMailCheck; // every third firing of the mail timer
     };
 
-    Ticker(AppState& state, SettingsStore& settings, Clock& clock, ConnectionMonitor& monitor,
-        TimeAccounting& accounting, Hooks hooks);
+    Ticker(AppState& state, SettingsStore& settings, Clock& clock, Line& line, ConnectionMonitor& monitor,
+        TimeAccounting& accounting, ConnectionHistory& history, Hooks hooks);
 
-    // The time the next tick measures from: now. Start-up sets it before the first tick.
+    // Once at start, before the first tick: mends the history and starts the timing.
+    void start();
+    // The time the next tick measures from: now.
     void startTiming();
 
     // tps_seconde: samples the line, runs the connection actions on a change, counts the time.
@@ -38,16 +48,23 @@ public:
 
 private:
     void countElapsedTime();
+    QDateTime now() const;
+    // The line's counters now, or the last reading while they cannot be read: the interface of a
+    // line that dropped is gone by the tick that sees it down.
+    std::optional<Line::Traffic> traffic();
 
     AppState& m_state;
     SettingsStore& m_settings;
     Clock& m_clock;
+    Line& m_line;
     ConnectionMonitor& m_monitor;
     TimeAccounting& m_accounting;
+    ConnectionHistory& m_history;
     Hooks m_hooks;
 
     float m_lastTickTime = 0; // seconds since midnight at the end of the last tick
     qint16 m_mailMinutes = 0;
+    std::optional<Line::Traffic> m_lastTraffic;
 };
 
 } // namespace chronolien

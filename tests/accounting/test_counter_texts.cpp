@@ -54,6 +54,22 @@ private Q_SLOTS:
         QCOMPARE(monthCounterText(month, allowance, countdown), text);
     }
 
+    void trayToolTip_data()
+    {
+        QTest::addColumn<int>("month");
+        QTest::addColumn<bool>("plan");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no plan") << 45296 << false << "Chronolien\nCe mois-ci : 12:34:56";
+        QTest::newRow("time left") << 45296 << true << "Chronolien\nCe mois-ci : 12:34:56\nReste : 17:15:04";
+        QTest::newRow("over") << 107465 << true << "Chronolien\nCe mois-ci : 29:51:05\nDépassement : 0:01:05";
+    }
+    void trayToolTip()
+    {
+        QFETCH(int, month);
+        QFETCH(bool, plan);
+        QTEST(chronolien::trayToolTip(month, 107400, plan), "text");
+    }
+
     void gauge_data()
     {
         QTest::addColumn<int>("days");

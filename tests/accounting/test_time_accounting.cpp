@@ -2,6 +2,7 @@
 #include "support/logic_rig.h"
 
 #include <QTest>
+#include <algorithm>
 
 using namespace chronolien;
 using namespace chronolien::test;
@@ -26,48 +27,76 @@ struct Rig : LogicRig {
 class TestTimeAccounting : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void monthStartsAgainTheDayAfterItsResetDay()
+    // Day after day for two years, a leap year among them, through the tick's own entry point: the
+    // month starts again once a month, the day after its reset day, which is the month's last day
+    // when the month is shorter; the alert look goes with the old month.
+    void monthlyResetWalk_data()
     {
+        QTest::addColumn<int>("j_raz");
+        for (int j : { 1, 28, 29, 30, 31 })
+            QTest::newRow(qPrintable(QStringLiteral("j_raz %1").arg(j))) << j;
+    }
+    void monthlyResetWalk()
+    {
+        QFETCH(int, j_raz);
         Rig rig;
-        rig.state.settings.cpt_mois = 5000;
+        Settings& s = rig.state.settings;
+        s.j_raz = qint16(j_raz);
+        s.date_raz = QDate(2026, 12, j_raz);
+        s.affiche_rebours = false;
         rig.state.sessionSeconds = 42;
-        rig.state.settings.affiche_rebours = false;
-        rig.fakes.clock.setToday(QDate(2026, 12, 1));
-        rig.accounting.checkMonthlyReset();
-        QCOMPARE(rig.state.settings.cpt_mois, 5000);
-        QCOMPARE(rig.file.readKey(QStringLiteral("cpt_mois")), QString());
-
-        rig.fakes.clock.setToday(QDate(2026, 12, 2));
-        rig.accounting.checkMonthlyReset();
-        QCOMPARE(rig.state.settings.cpt_mois, 0);
-        QCOMPARE(rig.state.settings.date_raz, QDate(2026, 12, 1));
-        QCOMPARE(rig.state.sessionSeconds, 42);
+        int resets = 0;
+        for (QDate day(2027, 1, 2); day <= QDate(2029, 1, 1); day = day.addDays(1)) {
+            rig.fakes.clock.setToday(day);
+            s.cpt_mois = 1;
+            rig.windows.monthText.clear();
+            rig.windows.monthAlert = true; // the old month ran over its allowance
+            rig.accounting.checkMonthlyReset();
+            if (s.cpt_mois != 0) {
+                QVERIFY(rig.windows.monthAlert);
+                continue;
+            }
+            ++resets;
+            QCOMPARE(s.date_raz.addDays(1), day);
+            QCOMPARE(s.date_raz.day(), std::min(j_raz, s.date_raz.daysInMonth()));
+            QCOMPARE(rig.file.readKey(QStringLiteral("date_raz")),
+                s.date_raz.toString(QStringLiteral("dd/MM/yyyy")));
+            QCOMPARE(rig.windows.monthText, QStringLiteral("0:00:00"));
+            QVERIFY(!rig.windows.monthAlert);
+        }
+        QCOMPARE(resets, 24);
         QCOMPARE(rig.file.readKey(QStringLiteral("cpt_mois")), QStringLiteral("0"));
-        QCOMPARE(rig.file.readKey(QStringLiteral("date_raz")), QStringLiteral("01/12/2026"));
-        QCOMPARE(rig.windows.monthText, QStringLiteral("0:00:00"));
-        QCOMPARE(rig.windows.sessionText, QStringLiteral("0:00:42"));
-        QVERIFY(!rig.windows.monthAlert);
+        QCOMPARE(rig.state.sessionSeconds, 42);
     }
 
-    void programOffForMonthsResetsOnItsFirstTick()
+    // A clock that jumped: the program was off for months, or the clock was put back.
+    void resetAfterAJump_data()
     {
-        Rig rig;
-        rig.state.settings.cpt_mois = 99;
-        rig.state.settings.date_raz = QDate(2026, 6, 1);
-        rig.fakes.clock.setToday(QDate(2026, 12, 6));
-        rig.accounting.checkMonthlyReset();
-        QCOMPARE(rig.state.settings.cpt_mois, 0);
-        QCOMPARE(rig.state.settings.date_raz, QDate(2026, 12, 1));
+        QTest::addColumn<QDate>("date_raz");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<int>("j_raz");
+        QTest::addColumn<QDate>("after"); // date_raz after the tick; unchanged when nothing reset
+        // Back on a reset day: today still belongs to the month begun after the previous reset day.
+        QTest::newRow("off for months, back on the reset day")
+            << QDate(2026, 6, 1) << QDate(2026, 12, 1) << 1 << QDate(2026, 11, 1);
+        QTest::newRow("two boundaries, before the day")
+            << QDate(2026, 10, 20) << QDate(2026, 12, 1) << 20 << QDate(2026, 11, 20);
+        QTest::newRow("clock put back") << QDate(2027, 1, 1) << QDate(2026, 12, 25) << 1 << QDate(2027, 1, 1);
     }
-
-    void clockPutBackResetsNothing()
+    void resetAfterAJump()
     {
+        QFETCH(QDate, date_raz);
+        QFETCH(QDate, today);
+        QFETCH(int, j_raz);
+        QFETCH(QDate, after);
         Rig rig;
         rig.state.settings.cpt_mois = 99;
-        rig.state.settings.date_raz = QDate(2027, 1, 1);
-        rig.fakes.clock.setToday(QDate(2026, 12, 25));
+        rig.state.settings.date_raz = date_raz;
+        rig.state.settings.j_raz = qint16(j_raz);
+        rig.fakes.clock.setToday(today);
         rig.accounting.checkMonthlyReset();
-        QCOMPARE(rig.state.settings.cpt_mois, 99);
+        QCOMPARE(rig.state.settings.date_raz, after);
+        QCOMPARE(rig.state.settings.cpt_mois, after == date_raz ? 99 : 0);
     }
 
     void resetButtonInAShortMonthTakesItsLastDay()
@@ -81,30 +110,6 @@ private Q_SLOTS:
         rig.fakes.clock.setToday(QDate(2027, 2, 3));
         rig.accounting.resetMonth();
         QCOMPARE(rig.state.settings.date_raz, QDate(2027, 2, 28));
-    }
-
-    void overTheAllowance_data()
-    {
-        QTest::addColumn<bool>("forfait");
-        QTest::addColumn<int>("month");
-        QTest::addColumn<bool>("over");
-        QTest::newRow("equal") << true << 107400 << false;
-        QTest::newRow("one second more") << true << 107401 << true;
-        QTest::newRow("no plan") << false << 500000 << false;
-    }
-    void overTheAllowance()
-    {
-        QFETCH(bool, forfait);
-        QFETCH(int, month);
-        QFETCH(bool, over);
-        Rig rig;
-        rig.state.settings.forfait = forfait;
-        rig.state.settings.cpt_mois = month;
-        rig.state.settings.alerte2 = true;
-        QCOMPARE(rig.accounting.overAllowance(), over);
-        QCOMPARE(rig.accounting.autoDialBlocked(), over);
-        rig.state.settings.alerte2 = false;
-        QVERIFY(!rig.accounting.autoDialBlocked());
     }
 
     void redCounterOpensTheCounterWindow()
@@ -173,22 +178,42 @@ private Q_SLOTS:
         QCOMPARE(rig.windows.monthText, QStringLiteral("0:01:00"));
     }
 
+    // Half the allowance used at half the plan's month: the middle, whatever the month's length.
+    void gaugeFollowsTheCalendar_data()
+    {
+        QTest::addColumn<QDate>("date_raz");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<int>("allowance");
+        QTest::addColumn<int>("month");
+        QTest::newRow("15 of 30 days") << QDate(2026, 11, 1) << QDate(2026, 11, 16) << 100000 << 50000;
+        QTest::newRow("14 of 28 days, from 31 January")
+            << QDate(2027, 1, 31) << QDate(2027, 2, 14) << 280000 << 140000;
+        QTest::newRow("14 of 29 days, leap February")
+            << QDate(2028, 2, 1) << QDate(2028, 2, 15) << 290000 << 140000;
+    }
     void gaugeFollowsTheCalendar()
     {
+        QFETCH(QDate, date_raz);
+        QFETCH(QDate, today);
         Rig rig;
-        rig.state.settings.cpt_limite = 100000;
-        rig.state.settings.cpt_mois = 50000;
-        rig.fakes.clock.setToday(QDate(2026, 11, 16)); // day 15 of a 30-day month
+        Settings& s = rig.state.settings;
+        s.date_raz = date_raz;
+        QFETCH(int, allowance);
+        QFETCH(int, month);
+        s.cpt_limite = allowance;
+        s.cpt_mois = month;
+        rig.fakes.clock.setToday(today);
         rig.accounting.updateGauge();
         QVERIFY(rig.windows.gauge.visible);
         QCOMPARE(rig.windows.gauge.position, 50.0f);
         QCOMPARE(rig.windows.gauge.colour, QColor(Qt::green));
 
-        rig.state.settings.affiche_cpt = false;
+        // Hidden with the counter window, and without a plan.
+        s.affiche_cpt = false;
         rig.accounting.updateGauge();
         QVERIFY(!rig.windows.gauge.visible);
-        rig.state.settings.affiche_cpt = true;
-        rig.state.settings.forfait = false;
+        s.affiche_cpt = true;
+        s.forfait = false;
         rig.accounting.updateGauge();
         QVERIFY(!rig.windows.gauge.visible);
     }

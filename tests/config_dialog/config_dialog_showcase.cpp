@@ -1,56 +1,37 @@
 // Opens the configuration dialog over a sample application folder and saves a picture of it on a
-// few pages, for the README. Run by scripts/config-screenshots.sh.
+// few pages, for the README; with "large" after the folder, one picture with the whole tree open,
+// for a run at a large text scale. Run by scripts/config-screenshots.sh.
 #include "dialog_rig.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QImage>
-#include <QPainter>
 
 using namespace chronolien;
 using namespace chronolien::test;
-
-namespace {
-
-void makeSampleSkin(const TempAppFolder& folder)
-{
-    QDir(folder.path()).mkpath("skin/jupiter");
-    for (const char* name : { "centre.jpg", "compteur.jpg" }) {
-        QImage picture(150, 90, QImage::Format_RGB32);
-        picture.fill(QColor(0x30, 0x50, 0x90));
-        QPainter p(&picture);
-        p.setPen(Qt::white);
-        p.drawText(picture.rect(), Qt::AlignCenter, QString::fromLatin1(name));
-        p.end();
-        picture.save(folder.file(QStringLiteral("skin/jupiter/") + QString::fromLatin1(name)), "JPG");
-    }
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    const bool large = argc > 2 && QByteArray(argv[2]) == "large";
     QDir().mkpath(out);
 
-    DialogRig rig;
-    rig.state.settings.courrier = true;
-    rig.state.settings.cpt_mois = 12 * 3600 + 34 * 60 + 56;
+    DialogRig rig({ "courrier=Vrai", "cpt_mois=45296" });
     rig.state.commandLists[0].entries = QStringList { "/usr/bin/firefox", "/usr/local/bin/releve-courrier" };
-    makeSampleSkin(rig.folder);
+    rig.makeSkin("jupiter");
     ConfigDialog& dialog = rig.open();
-    dialog.resize(720, 460);
 
-    const QList<std::pair<QString, QString>> pages = {
-        { "FORFAIT", "config-forfait.png" },
-        { "Durée du forfait", "config-duree-du-forfait.png" },
-        { "Ouverture automatique", "config-ouverture-automatique.png" },
-        { "Habillage", "config-habillage.png" },
-        { "Courrier", "config-son-courrier.png" },
-        { "Adresse n°1", "config-adresse.png" },
-        { "Connecté", "config-connecte.png" },
-    };
+    const QList<std::pair<QString, QString>> pages = large
+        ? QList<std::pair<QString, QString>> { { "Votre temps actuel", "config-texte-1.5.png" } }
+        : QList<std::pair<QString, QString>> {
+              { "FORFAIT", "config-forfait.png" },
+              { "Durée du forfait", "config-duree-du-forfait.png" },
+              { "Ouverture automatique", "config-ouverture-automatique.png" },
+              { "Habillage", "config-habillage.png" },
+              { "Courrier", "config-son-courrier.png" },
+              { "Adresse n°1", "config-adresse.png" },
+              { "Connecté", "config-connecte.png" },
+          };
     int failures = 0;
     for (const auto& [entry, file] : pages) {
         if (!rig.click(entry)) {
@@ -58,6 +39,8 @@ int main(int argc, char** argv)
             ++failures;
             continue;
         }
+        if (large)
+            rig.dialog().rubriques()->expandAll();
         QTest::qWait(50);
         if (!dialog.grab().save(out + u'/' + file))
             ++failures;

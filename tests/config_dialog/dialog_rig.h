@@ -1,24 +1,18 @@
 #pragma once
 
-#include "accounting/time_accounting.h"
 #include "config_dialog/about_box.h"
 #include "config_dialog/config_dialog.h"
 #include "config_dialog/config_dialog_launcher.h"
 #include "config_dialog/config_page.h"
 #include "config_dialog/file_chooser.h"
 #include "config_dialog/section_tree_view.h"
-#include "connection/connection_monitor.h"
-#include "settings/settings.h"
-#include "settings/settings_file.h"
-#include "state/app_state.h"
-#include "support/fakes.h"
 #include "support/logic_rig.h"
-#include "support/recording_windows.h"
-#include "support/temp_app_folder.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QImage>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QQueue>
 #include <QTest>
 #include <QTreeWidgetItem>
@@ -37,22 +31,6 @@ public:
     QList<FileChoice> asked;
 };
 
-// The keys of config.ini whose 92-byte records differ between two copies of the file.
-inline QStringList changedKeys(const QByteArray& before, const QByteArray& after)
-{
-    QStringList keys;
-    const qsizetype records = std::max(before.size(), after.size()) / SettingsFile::RecordSize;
-    for (qsizetype i = 0; i < records; ++i) {
-        const QByteArray a = before.mid(i * SettingsFile::RecordSize, SettingsFile::RecordSize);
-        const QByteArray b = after.mid(i * SettingsFile::RecordSize, SettingsFile::RecordSize);
-        if (a != b) {
-            const QByteArray record = b.isEmpty() ? a : b;
-            keys.append(QString::fromLatin1(record.mid(2, SettingsFile::KeySize)).trimmed());
-        }
-    }
-    return keys;
-}
-
 // A program's worth of state over fakes and a real config.ini, and the configuration dialog on it.
 struct DialogRig : LogicRig {
     int skinReloads = 0;
@@ -64,19 +42,35 @@ struct DialogRig : LogicRig {
         fakes.processes, accounting, windows, chooser, about, [this] { ++skinReloads; },
         [this] { return networkManagerNames; } } };
 
-    DialogRig()
+    // Starts as the program does, from a config.ini that holds these "key=value" records.
+    explicit DialogRig(const QStringList& stored = {})
     {
         state.appFolder = folder.path();
+        for (const QString& record : stored)
+            file.writeKey(record.section(u'=', 0, 0), record.section(u'=', 1));
         loadSettings(state.settings, file, folder.path(), fakes.clock.today());
     }
 
     QByteArray config() const { return folder.readBytes(QStringLiteral("config.ini")); }
 
+    // The "key=value" records of config.ini that differ from an earlier copy of the file.
+    QStringList changedRecords(const QByteArray& before) const
+    {
+        const QByteArray after = config();
+        QStringList records;
+        for (qsizetype at = 0; at < std::max(before.size(), after.size()); at += SettingsFile::RecordSize) {
+            if (before.mid(at, SettingsFile::RecordSize) == after.mid(at, SettingsFile::RecordSize))
+                continue;
+            const QString key = QString::fromLatin1(after.mid(at + 2, SettingsFile::KeySize)).trimmed();
+            records.append(key + u'=' + file.readKey(key));
+        }
+        return records;
+    }
+
     ConfigDialog& open()
     {
         launcher.openConfiguration();
         ConfigDialog* d = launcher.dialog();
-        Q_ASSERT(d);
         QApplication::setActiveWindow(d);
         if (!QTest::qWaitForWindowActive(d))
             qWarning("the configuration dialog did not become active");
@@ -84,17 +78,18 @@ struct DialogRig : LogicRig {
     }
     ConfigDialog& dialog() const { return *launcher.dialog(); }
 
-    QTreeWidgetItem* entry(const QString& text) const
+    QTreeWidgetItem* entry(const QString& caption) const
     {
-        const QList<QTreeWidgetItem*> found = dialog().rubriques()->findItems(
-            text, Qt::MatchExactly | Qt::MatchRecursive | Qt::MatchCaseSensitive);
-        return found.isEmpty() ? nullptr : found.first();
+        return dialog()
+            .rubriques()
+            ->findItems(caption, Qt::MatchExactly | Qt::MatchRecursive | Qt::MatchCaseSensitive)
+            .value(0);
     }
 
     // Clicks a tree entry with the mouse, opening its section first as a user would.
-    bool click(const QString& text)
+    bool click(const QString& caption)
     {
-        QTreeWidgetItem* item = entry(text);
+        QTreeWidgetItem* item = entry(caption);
         if (!item)
             return false;
         SectionTreeView* tree = dialog().rubriques();
@@ -105,26 +100,29 @@ struct DialogRig : LogicRig {
         return true;
     }
 
+    // Opens the dialog and clicks the entry.
+    bool openAt(const QString& caption)
+    {
+        open();
+        return click(caption);
+    }
+
+    // A control of the page shown, by its object name.
     template <typename T = QWidget> T* find(const QString& name) const
     {
         ConfigPage* page = dialog().visiblePage();
         return page ? page->findChild<T*>(name) : nullptr;
     }
 
-    // Opens the dialog and clicks the entry.
-    bool openAt(const QString& text)
+    // The object name of the page shown; empty when none is.
+    QString shownFrame() const
     {
-        open();
-        return click(text);
+        const ConfigPage* page = dialog().visiblePage();
+        return page ? page->objectName() : QString();
     }
 
-    // Clicks a page's button (its "Valider") and gives the keys of config.ini the click changed.
-    QStringList validate(const QString& button)
-    {
-        const QByteArray before = config();
-        QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
-        return changedKeys(before, config());
-    }
+    // A key pressed where the focus is.
+    static void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
 
     // Ticks a box or a radio button with the mouse, on its mark.
     static void tick(QAbstractButton* box)
@@ -140,10 +138,15 @@ struct DialogRig : LogicRig {
         QTest::keyClicks(edit, text);
     }
 
-    int visibleFrame() const
+    // A skin folder skin/<name>, with its counter picture or without.
+    void makeSkin(const QString& name, bool complete = true) const
     {
-        ConfigPage* page = dialog().visiblePage();
-        return page ? page->frame() : -1;
+        QDir(folder.path()).mkpath(QStringLiteral("skin/") + name);
+        QImage picture(150, 90, QImage::Format_RGB32);
+        picture.fill(QColor(0x30, 0x50, 0x90));
+        picture.save(folder.file(QStringLiteral("skin/%1/centre.jpg").arg(name)), "JPG");
+        if (complete)
+            picture.save(folder.file(QStringLiteral("skin/%1/compteur.jpg").arg(name)), "JPG");
     }
 };
 

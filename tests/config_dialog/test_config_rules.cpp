@@ -1,28 +1,16 @@
 #include "config_dialog/auto_open_choices.h"
-#include "config_dialog/file_choices.h"
 #include "config_dialog/mailto_link.h"
-#include "config_dialog/section_tree.h"
 #include "config_dialog/time_field_rules.h"
 #include "support/fake_process_starter.h"
-#include "support/message_box_recorder.h"
 
 #include <QTest>
 
 using namespace chronolien;
 using namespace chronolien::test;
 
-namespace {
+Q_DECLARE_METATYPE(TimeFieldRule)
 
-class ScriptedChooser final : public FileChooser {
-public:
-    QString getOpenFileName(const FileChoice& choice) override
-    {
-        asked.append(choice);
-        return answer;
-    }
-    QString answer;
-    QList<FileChoice> asked;
-};
+namespace {
 
 QString boxesText(const AutoOpenBoxes& boxes)
 {
@@ -37,93 +25,52 @@ QString boxesText(const AutoOpenBoxes& boxes)
 class TestConfigRules : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void textAfterChange_data()
+    // A text typed or pasted into a field, what the field shows then, and once the field is left.
+    void timeFieldRules_data()
     {
-        QTest::addColumn<int>("field"); // 0 minutes, 1 day
+        QTest::addColumn<TimeFieldRule>("rule");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("empty") << 0 << ""
-                               << "0";
-        QTest::newRow("empty day") << 1 << ""
-                                   << "1";
-        QTest::newRow("lone minus") << 0 << "-"
-                                    << "0";
-        QTest::newRow("letter") << 0 << "5a"
-                                << "0";
-        QTest::newRow("decimal point is no French number") << 0 << "1.5"
-                                                           << "0";
-        QTest::newRow("comma being typed") << 0 << "0,"
-                                           << "0,";
-        QTest::newRow("no bound while typing") << 0 << "75"
-                                               << "75";
-        QTest::newRow("pasted negative") << 0 << "-3"
-                                         << "-3";
-        QTest::newRow("other digits") << 0 << QString::fromUtf16(u"\u0663") << "0";
-    }
-    void textAfterChange()
-    {
-        QFETCH(int, field);
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        QCOMPARE(chronolien::textAfterChange(field == 0 ? kMinutesField : kDayField, typed), shown);
-    }
-
-    void textOnLeave_data()
-    {
-        QTest::addColumn<int>("field"); // 0 hours, 1 minutes, 2 day
-        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("whileTyping");
         QTest::addColumn<QString>("left");
-        QTest::newRow("minutes over") << 1 << "75"
-                                      << "59";
-        QTest::newRow("minutes fraction over") << 1 << "59,5"
-                                               << "59";
-        QTest::newRow("negative") << 1 << "-3"
-                                  << "0";
-        QTest::newRow("day zero") << 2 << "0"
-                                  << "1";
-        QTest::newRow("day over") << 2 << "32"
-                                  << "31";
-        QTest::newRow("hours top") << 0 << "999"
-                                   << "999";
+        const QList<std::tuple<const char*, TimeFieldRule, QString, QString, QString>> rows = {
+            { "decimal point is no French number", kMinutesField, "1.5", "0", "0" },
+            { "other digits", kMinutesField, QString::fromUtf16(u"\u0663"), "0", "0" },
+            { "comma being typed", kMinutesField, "0,", "0,", "0," },
+            { "no bound while typing", kMinutesField, "75", "75", "59" },
+            { "fraction over", kMinutesField, "59,5", "59,5", "59" },
+            { "pasted negative", kSecondsField, "-3", "-3", "0" },
+            { "hours top", kHoursField, "999", "999", "999" },
+            { "day emptied", kDayField, "", "1", "1" },
+            { "day zero", kDayField, "0", "0", "1" },
+            { "day over", kDayField, "32", "32", "31" },
+        };
+        for (const auto& [name, rule, typed, whileTyping, left] : rows)
+            QTest::newRow(name) << rule << typed << whileTyping << left;
     }
-    void textOnLeave()
+    void timeFieldRules()
     {
-        QFETCH(int, field);
+        QFETCH(TimeFieldRule, rule);
         QFETCH(QString, typed);
-        QFETCH(QString, left);
-        const TimeFieldRule rules[] = { kHoursField, kMinutesField, kDayField };
-        QCOMPARE(chronolien::textOnLeave(rules[field], typed), left);
+        const QString shown = textAfterChange(rule, typed);
+        QTEST(shown, "whileTyping");
+        QTEST(textOnLeave(rule, shown), "left");
     }
 
+    // Hours, minutes and seconds to the seconds stored, halves rounding to the even neighbour.
     void secondsFromFields_data()
     {
-        QTest::addColumn<QString>("h");
-        QTest::addColumn<QString>("m");
-        QTest::addColumn<QString>("s");
+        QTest::addColumn<QStringList>("fields");
         QTest::addColumn<int>("seconds");
-        QTest::newRow("default plan") << "29"
-                                      << "50"
-                                      << "0" << 107400;
-        QTest::newRow("largest") << "999"
-                                 << "59"
-                                 << "59" << 3599999;
-        QTest::newRow("half an hour") << "0,5"
-                                      << "0"
-                                      << "0" << 1800;
-        QTest::newRow("half second rounds to even 0") << "0"
-                                                      << "0"
-                                                      << "0,5" << 0;
-        QTest::newRow("two and a half rounds to even 2") << "0"
-                                                         << "0"
-                                                         << "2,5" << 2;
+        QTest::newRow("default plan") << QStringList { "29", "50", "0" } << 107400;
+        QTest::newRow("largest") << QStringList { "999", "59", "59" } << 3599999;
+        QTest::newRow("half an hour") << QStringList { "0,5", "0", "0" } << 1800;
+        QTest::newRow("half second rounds to even 0") << QStringList { "0", "0", "0,5" } << 0;
+        QTest::newRow("two and a half rounds to even 2") << QStringList { "0", "0", "2,5" } << 2;
     }
     void secondsFromFields()
     {
-        QFETCH(QString, h);
-        QFETCH(QString, m);
-        QFETCH(QString, s);
-        QFETCH(int, seconds);
-        QCOMPARE(chronolien::secondsFromFields(h, m, s), seconds);
+        QFETCH(QStringList, fields);
+        QTEST(chronolien::secondsFromFields(fields[0], fields[1], fields[2]), "seconds");
     }
 
     void dayRoundsHalvesToEven()
@@ -144,6 +91,7 @@ private Q_SLOTS:
         QTest::newRow("nothing ticked") << "00000" << true << "EEEEE";
         QTest::newRow("no plan disables plan box") << "00000" << false << "EEE-E";
         QTest::newRow("no plan with always") << "10000" << false << "E----";
+        QTest::newRow("one character") << "1" << true << "E----";
     }
     void autoOpenChoices()
     {
@@ -153,49 +101,7 @@ private Q_SLOTS:
         AutoOpenBoxes boxes = autoOpenBoxesFromFlags(flags);
         updateAutoOpenChoices(boxes, forfait);
         QCOMPARE(boxesText(boxes), enabled);
-        QCOMPARE(autoOpenFlagsFromBoxes(boxes), flags);
-    }
-
-    // The whole tree in its order; the dialog's test shows it with the sections off.
-    void sectionTree_data()
-    {
-        QTest::addColumn<bool>("forfait");
-        QTest::addColumn<bool>("sons");
-        QTest::addColumn<bool>("courrier");
-        QTest::addColumn<QStringList>("texts");
-        const QStringList plan = { "Votre temps actuel", "Durée du forfait", "Alerte", "Remise à zéro" };
-        const QStringList sounds = { "Connexion", "Déconnexion", "Courrier" };
-        const QStringList addresses
-            = { "Adresse n°1", "Adresse n°2", "Adresse n°3", "Adresse n°4", "Adresse n°5" };
-        const QStringList events
-            = { "EVENEMENTS", "Connecté", "Déconnecté", "Connexion permanente", "Ligne" };
-        QTest::newRow("everything") << true << true << true
-                                    << QStringList { "FORFAIT" } + plan
-                + QStringList { "APPARENCE", "Ouverture automatique", "Habillage", "Position",
-                      "Mode du compteur", "SONS" }
-                + sounds + QStringList { "COURRIER" } + addresses + events;
-    }
-    void sectionTree()
-    {
-        QFETCH(bool, forfait);
-        QFETCH(bool, sons);
-        QFETCH(bool, courrier);
-        QFETCH(QStringList, texts);
-        QStringList got;
-        for (const SectionEntry& entry : sectionTreeEntries(forfait, sons, courrier))
-            got.append(entry.text);
-        QCOMPARE(got, texts);
-    }
-
-    // The page switch goes by the exact text: the sound entry and the mail section are two pages.
-    void entryForText()
-    {
-        QCOMPARE(chronolien::entryForText(QStringLiteral("Courrier"))->frame, 13);
-        QCOMPARE(chronolien::entryForText(QStringLiteral("Courrier"))->number, 3);
-        QCOMPARE(chronolien::entryForText(QStringLiteral("COURRIER"))->frame, 14);
-        QCOMPARE(chronolien::entryForText(QStringLiteral("Adresse n°4"))->number, 4);
-        QVERIFY(!chronolien::entryForText(QStringLiteral("courrier")));
-        QVERIFY(!chronolien::entryForText(QStringLiteral("Adresse n°6")));
+        QCOMPARE(autoOpenFlagsFromBoxes(boxes), flags.leftJustified(5, u'0'));
     }
 
     void mailtoLink_data()
@@ -223,24 +129,6 @@ private Q_SLOTS:
         FakeProcessStarter processes;
         openMailto(processes, parts[0], parts[1], parts[2], parts[3], parts[4]);
         QCOMPARE(processes.opened, QStringList { link });
-    }
-
-    // The quotation mark would break the quoted line of the stored command list.
-    void commandChooser()
-    {
-        ScriptedChooser chooser;
-        MessageBoxRecorder messages;
-        chooser.answer = QStringLiteral("/usr/bin/xterm");
-        QCOMPARE(
-            chooseCommand(2, chooser, messages), std::optional<QString>(QStringLiteral("/usr/bin/xterm")));
-        QCOMPARE(chooser.asked.last().initialFolder, QStringLiteral("/usr/bin"));
-        chooser.answer.clear();
-        QVERIFY(!chooseCommand(1, chooser, messages));
-        QVERIFY(messages.shown.isEmpty());
-        chooser.answer = QStringLiteral("/tmp/a\"b");
-        QVERIFY(!chooseCommand(1, chooser, messages));
-        QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(messages.shown[0].style, StyleWarning);
     }
 };
 

@@ -1,8 +1,9 @@
-#include "config_dialog/line_page.h"
 #include "dialog_rig.h"
+#include "settings/line_choice.h"
 
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 
 using namespace chronolien;
 using namespace chronolien::test;
@@ -25,7 +26,8 @@ class TestLinePage : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // The page lists what NetworkManager has, the stored line selected; a stored connection that
-    // cannot be found stays selected, marked, so that "Valider" does not drop it unseen.
+    // cannot be found stays selected, marked, so that "Valider" does not drop it unseen. (Storing is
+    // in the dialog's table of pages.)
     void listsTheLinesWithTheStoredOneSelected_data()
     {
         QTest::addColumn<QStringList>("listed"); // what NetworkManager lists; empty: it does not answer
@@ -50,34 +52,30 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QFETCH(QStringList, shown);
         QFETCH(int, selected);
-        DialogRig rig;
+        DialogRig rig({ QStringLiteral("ligne=") + LineChoice { stored }.toText() });
         if (!listed.isEmpty())
             rig.networkManagerNames = listed;
-        rig.state.settings.ligne = LineChoice { stored };
         QVERIFY(rig.openAt(QStringLiteral("Ligne")));
-        QCOMPARE(rig.visibleFrame(), LinePage::Frame);
         auto* list = rig.find<QListWidget>(QStringLiteral("lst_ligne"));
         QCOMPARE(texts(list), shown);
         QCOMPARE(list->currentRow(), selected);
         QCOMPARE(rig.find<QLabel>(QStringLiteral("txt_ligne"))->isHidden(), !listed.isEmpty());
-
-        // Validated as it stands, the choice is stored again unchanged; nothing else is written.
-        QCOMPARE(rig.validate(QStringLiteral("bt20_ok")), QStringList { QStringLiteral("ligne") });
-        QCOMPARE(rig.file.readKey(QStringLiteral("ligne")), LineChoice { stored }.toText());
     }
 
     // A name that config.ini cannot give back is refused with a message, and the old choice stays.
     void refusesANameThatCannotBeStored()
     {
         DialogRig rig;
-        const QString tooLong(58, u'x');
-        rig.networkManagerNames = QStringList { tooLong, QStringLiteral("Mobile") };
+        rig.networkManagerNames = QStringList { QString(58, u'x'), QStringLiteral("Mobile") };
         QVERIFY(rig.openAt(QStringLiteral("Ligne")));
         auto* list = rig.find<QListWidget>(QStringLiteral("lst_ligne"));
+        QPushButton* validate = rig.dialog().visiblePage()->validateButton();
         list->setCurrentRow(2);
-        QCOMPARE(rig.validate(QStringLiteral("bt20_ok")), QStringList { QStringLiteral("ligne") });
+        QTest::mouseClick(validate, Qt::LeftButton);
+        const QByteArray before = rig.config();
         list->setCurrentRow(1);
-        QCOMPARE(rig.validate(QStringLiteral("bt20_ok")), QStringList());
+        QTest::mouseClick(validate, Qt::LeftButton);
+        QCOMPARE(rig.changedRecords(before), QStringList());
         QCOMPARE(rig.fakes.messages.shown.size(), 1);
         QVERIFY(rig.fakes.messages.shown[0].text.contains(QStringLiteral("57 caractères")));
         QCOMPARE(rig.state.settings.ligne.networkManagerConnection, QStringLiteral("Mobile"));

@@ -6,30 +6,9 @@
 using namespace chronolien;
 using namespace chronolien::test;
 
-using State = Line::State;
-
 class TestConnectionMonitor : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void stateDecides_data()
-    {
-        QTest::addColumn<State>("state");
-        QTest::addColumn<bool>("connected");
-        QTest::addColumn<bool>("beingSetUp");
-        QTest::newRow("down") << State::Down << false << false;
-        QTest::newRow("being set up") << State::SettingUp << false << true;
-        QTest::newRow("up") << State::Up << true << false;
-    }
-    void stateDecides()
-    {
-        QFETCH(State, state);
-        FakeLine line;
-        line.lineState = state;
-        ConnectionMonitor monitor(line);
-        QTEST(monitor.isConnected(), "connected");
-        QTEST(monitor.lineBeingSetUp(), "beingSetUp");
-    }
-
     void toggleFollowsTheFlagNotTheLine()
     {
         FakeLine line;

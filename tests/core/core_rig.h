@@ -4,6 +4,7 @@
 #include "connection/connection_monitor.h"
 #include "core/application.h"
 #include "core/ticker.h"
+#include "history/connection_history.h"
 #include "settings/settings_file.h"
 #include "state/app_state.h"
 #include "support/fakes.h"
@@ -16,10 +17,11 @@
 namespace chronolien::test {
 
 // Stands in for everything the core's hooks reach beyond the windows, writing one log; a test may
-// hook the throughput step (to spend time in the tick) and the tray's removal (to look at the
-// state then).
+// hook the disconnection (to do what it does to the state), the throughput step (to spend time in
+// the tick) and the tray's removal (to look at the state then).
 struct RecordingShell {
     QStringList log;
+    std::function<void()> onLineDown;
     std::function<void()> onThroughput;
     std::function<void()> onRemoveTrayIcon;
 
@@ -36,8 +38,8 @@ struct RecordingShell {
     }
     Ticker::Hooks tickerHooks()
     {
-        return { recorder("lineUp"), recorder("lineDown"), recorder("connectedTick", &onThroughput),
-            recorder("startMailCheck") };
+        return { recorder("lineUp"), recorder("lineDown", &onLineDown),
+            recorder("connectedTick", &onThroughput), recorder("startMailCheck") };
     }
     Application::Hooks applicationHooks()
     {
@@ -49,7 +51,9 @@ struct RecordingShell {
 // The core's logic over fakes, in a fresh application folder, started as the program starts.
 struct CoreRig : LogicRig {
     RecordingShell shell;
-    Ticker ticker { state, settings, fakes.clock, monitor, accounting, shell.tickerHooks() };
+    ConnectionHistory history { folder.file(QStringLiteral("historique.csv")) };
+    Ticker ticker { state, settings, fakes.clock, fakes.line, monitor, accounting, history,
+        shell.tickerHooks() };
     Application application { state, settings, fakes.clock, fakes.messages, windows, accounting, ticker,
         shell.applicationHooks() };
 

@@ -6,12 +6,14 @@
 #include "core/application.h"
 #include "core/connection_actions.h"
 #include "core/ticker.h"
+#include "history/connection_history.h"
 #include "platform/linux/network_manager_connections.h"
 #include "platform/linux/network_manager_line.h"
 #include "platform/linux/ppp_line.h"
 
 #include <QListWidget>
 #include <QProcess>
+#include <QPushButton>
 
 using namespace chronolien;
 using namespace chronolien::test;
@@ -46,7 +48,8 @@ struct ProgramRig {
     ConnectionActions actions { state, windows, fakes.sound, fakes.processes, accounting,
         [this] { ++mailChecks; } };
     Throughput throughput { line, fakes.clock, windows };
-    Ticker ticker { state, settings, fakes.clock, monitor, accounting,
+    ConnectionHistory history { folder.file(QStringLiteral("historique.csv")) };
+    Ticker ticker { state, settings, fakes.clock, line, monitor, accounting, history,
         { [this] { actions.onConnect(); }, [this] { actions.onDisconnect(); },
             [this] { throughput.updateThroughput(); }, [] {} } };
     Application application { state, settings, fakes.clock, fakes.messages, windows, accounting, ticker, {} };
@@ -96,12 +99,12 @@ private Q_SLOTS:
         rig.tick(); // the dial-up line of a fresh config.ini, which the sandbox does not have
 
         // Chosen on the page, the connection is the line from the next tick on.
-        rig.page.load();
+        rig.page.load(0);
         auto* list = rig.page.findChild<QListWidget*>(QStringLiteral("lst_ligne"));
         const QList<QListWidgetItem*> listed = list->findItems(LineName, Qt::MatchExactly);
         QCOMPARE(listed.size(), 1);
         list->setCurrentItem(listed.first());
-        QTest::mouseClick(rig.page.findChild<QPushButton*>(QStringLiteral("bt20_ok")), Qt::LeftButton);
+        QTest::mouseClick(rig.page.validateButton(), Qt::LeftButton);
         QCOMPARE(rig.file.readKey(QStringLiteral("ligne")), QStringLiteral("nm:") + LineName);
 
         // "Connecter" activates it; its time is counted and its device's counters read.

@@ -101,9 +101,10 @@ private Q_SLOTS:
         rig.fakes.line.lineState = Line::State::SettingUp;
         rig.tickAfter(1.0f);
         QCOMPARE(rig.fakes.line.dials, 3);
+        QVERIFY(!rig.state.connectedFlag);
         rig.fakes.line.setUp(false);
 
-        // No dialling into a month over an allowance that hangs up.
+        // No dialling into a month over an allowance that hangs up; any other month dials.
         Settings& s = rig.state.settings;
         s.forfait = true;
         s.alerte2 = true;
@@ -111,9 +112,15 @@ private Q_SLOTS:
         s.cpt_mois = 101;
         rig.tickAfter(1.0f);
         QCOMPARE(rig.fakes.line.dials, 3);
+        s.alerte2 = false;
+        rig.tickAfter(1.0f);
+        s.alerte2 = true;
+        s.forfait = false;
+        rig.tickAfter(1.0f);
+        s.forfait = true;
         s.cpt_mois = 100;
         rig.tickAfter(1.0f);
-        QCOMPARE(rig.fakes.line.dials, 4);
+        QCOMPARE(rig.fakes.line.dials, 6);
     }
 
     void planExceededOnEveryCountingTickOverTheAllowance()

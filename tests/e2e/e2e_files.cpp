@@ -6,18 +6,23 @@
 //   e2e_files account <courrier.ini> <n> <server> <login> <password>
 //                                                   stores account n, in use; the others blank
 //   e2e_files account-state <courrier.ini> <n>      prints the account's state (0, 1 or 2)
+//   e2e_files history <historique.csv>              prints each connection as "start end seconds
+//                                                   received sent", the times in seconds since the
+//                                                   epoch; fails unless every line reads
 //   e2e_files pop3-server <log file>                runs a private Dovecot with two messages for
 //                                                   alice (password secret1) until SIGTERM; prints
 //                                                   its account server text ("127.0.0.1:port") once
 //                                                   it listens, and keeps a copy of its log in the file
 //                                                   (exit code 3: no server can run here)
 
+#include "history/history_record.h"
 #include "mail/accounts_file.h"
 #include "platform/message_box.h"
 #include "settings/settings_file.h"
 #include "support/dovecot_server.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QTextStream>
 #include <QTimer>
@@ -45,7 +50,7 @@ int usage()
 {
     std::fprintf(stderr,
         "usage: e2e_files setting FILE KEY [VALUE] | account FILE N SERVER LOGIN PASSWORD"
-        " | account-state FILE N | pop3-server LOG_FILE\n");
+        " | account-state FILE N | history FILE | pop3-server LOG_FILE\n");
     return 2;
 }
 
@@ -102,6 +107,29 @@ int runPop3Server(QCoreApplication& app, const QString& logPath)
     return 0;
 }
 
+int printHistory(QTextStream& out, const QString& path)
+{
+    QFile file(path);
+    const QByteArray content = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QList<ConnectionRecord> records = readHistory(path);
+    // Its header, then one connection a line, each whole.
+    if (!content.startsWith(historyHeader().toByteArray() + '\n') || !content.endsWith('\n')
+        || content.count('\n') != records.size() + 1) {
+        std::fprintf(stderr, "e2e_files: %s does not read back whole\n", qPrintable(path));
+        return 1;
+    }
+    // The history's times are the local clock's readings.
+    const auto epoch = [](qint64 clock) {
+        QDateTime time = QDateTime::fromSecsSinceEpoch(clock, Qt::UTC);
+        time.setTimeSpec(Qt::LocalTime);
+        return time.toSecsSinceEpoch();
+    };
+    for (const ConnectionRecord& r : records)
+        out << epoch(r.start) << ' ' << epoch(r.end) << ' ' << r.seconds << ' ' << r.receivedBytes << ' '
+            << r.sentBytes << '\n';
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -143,6 +171,8 @@ int main(int argc, char* argv[])
         out << accounts.account(n).state << '\n';
         return 0;
     }
+    if (command == u"history" && args.size() == 2)
+        return printHistory(out, args.at(1));
     if (command == u"pop3-server" && args.size() == 2)
         return runPop3Server(app, args.at(1));
     return usage();

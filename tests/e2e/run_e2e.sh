@@ -5,7 +5,9 @@
 # comes up; the floating window opens connected, the programs of even1.ini start, the mail window
 # lists the server's messages, the counters count and are saved; the allowance runs out and the
 # program hangs up with its message; the line goes down, the programs of even2.ini start and the
-# windows close; quitting from the tray menu saves and leaves the line as it is.
+# windows close, and historique.csv holds the connection; quitting from the tray menu saves and
+# leaves the line as it is; killed during a connection, the program loses no more of its history
+# than of its month time; "Afficher le graphique" opens the graph's window.
 #
 # The line: in a private mount namespace a tmpfs stands for /sys/class/net and another for /run;
 # the stand-in pon first on the PATH makes ppp0 there and starts a stand-in pppd. This needs root
@@ -37,7 +39,9 @@ if [ -z "${CHRONOLIEN_E2E_INSIDE:-}" ]; then
         echo "SKIPPED: unshare refused to make a private mount namespace here"
         exit $SKIP
     fi
-    [ -x "$app_built/chronolien" ] || { echo "FAILED: $app_built/chronolien is missing" >&2; exit 1; }
+    for program in chronolien graph; do
+        [ -x "$app_built/$program" ] || { echo "FAILED: $app_built/$program is missing" >&2; exit 1; }
+    done
     exec unshare -m --propagation private env CHRONOLIEN_E2E_INSIDE=1 "$0" "$@"
 fi
 
@@ -92,6 +96,11 @@ fail() {
 . "$(dirname "${BASH_SOURCE[0]}")/../support/steps.sh"
 
 setting() { "$files_helper" setting "$app/config.ini" "$@"; }
+# The connections of historique.csv, "start end seconds received sent" a line; fails unless the
+# whole file reads.
+history() { "$files_helper" history "$app/historique.csv"; }
+# Two times in seconds at most 3 s apart.
+within_3s() { [ $(($1 - $2)) -le 3 ] && [ $(($2 - $1)) -le 3 ]; }
 shot() { import -window root "$shots/$1.png" || fail "import could not take the screenshot $1"; }
 
 # The program's visible windows as "id width height x y" lines.
@@ -208,7 +217,7 @@ echo "   $pop3_server"
 begin "fresh application folder with config.ini, courrier.ini, even1.ini, even2.ini"
 app="$work/app"
 mkdir -p "$app"
-cp -a "$app_built/chronolien" "$app_built/skin" "$app_built/sons" "$app_built/doc" "$app/"
+cp -a "$app_built/chronolien" "$app_built/graph" "$app_built/skin" "$app_built/sons" "$app_built/doc" "$app/"
 # A small allowance of 25 seconds that hangs up when it runs out; mail checked at connection.
 setting forfait Vrai
 setting cpt_mois 0
@@ -361,6 +370,18 @@ sleep 1.5
 [ -z "$(windows_titled Chronolien)" ] || fail "the hang-up message came back with the line down"
 month=$(setting cpt_mois)
 
+begin "historique.csv holds the connection, its times within 3 s of the line's"
+records=$(history) || fail "historique.csv does not read back: $(cat "$app/historique.csv" 2>&1)"
+[ "$(wc -l <<<"$records")" -eq 1 ] || fail "historique.csv holds other than one connection: $records"
+read -r start end seconds received _ <<<"$records"
+up=$(awk '/^pppd up / { print $4; exit }' "$trace")
+down=$(awk '/^pppd SIGTERM / { print $4; exit }' "$trace")
+echo "   line up at $up and down at $down; recorded: $records; month time $month"
+within_3s "$start" "$up" && within_3s "$end" "$down" \
+    || fail "the connection's times $start-$end are more than 3 s away from the line's $up-$down"
+[ "$seconds" -eq "$month" ] || fail "the history counts $seconds s for the connection, the month counter $month s"
+[ "$received" -gt 0 ] || fail "the history counts no bytes received during the connection"
+
 # ---- quit from the tray menu -------------------------------------------------------------------
 begin "quit from the tray menu: the program saves and ends"
 click_tray_icon 3
@@ -379,26 +400,62 @@ echo "   cpt_mois after the hang-up $month, after quitting $saved"
 [ "$saved" -gt 25 ] || fail "the month time saved at quit ($saved) misses the seconds counted past the allowance"
 compgen -G "$runtime/chronolien-*.lock" >/dev/null && fail "the instance lock was left behind"
 
-# ---- quitting keeps the line as it is -----------------------------------------------------------
-begin "start again with the line up and quit: the line stays up"
+# ---- killed during a connection ------------------------------------------------------------------
+start_program() {
+    PATH="$work/bin:$PATH" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb \
+        "$app/chronolien" >>"$work/chronolien.log" 2>&1 &
+    program_pid=$!
+}
+begin "start with the line up and kill -9 after a save: the history keeps what config.ini keeps"
 # The allowance no longer hangs up, so the line can be held while the program quits.
 setting alerte2 Faux
 PATH="$work/bin:$PATH" "$work/bin/pon"
 wait_for 5 eval '[ "$(grep -c "^pppd up " "$trace")" -eq 2 ]' || fail "the stand-in line did not come up again"
 pppd_pid=$(head -n1 /run/ppp0.pid)
-PATH="$work/bin:$PATH" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb \
-    "$app/chronolien" >>"$work/chronolien.log" 2>&1 &
-program_pid=$!
+before_kill=$(setting cpt_mois)
+start_program
 wait_for 10 eval '[ "$(wc -l <"$work/hooks/even1.ran")" -eq 2 ]' || fail "the program did not see the line up at start"
+wait_for 15 eval '[ "$(setting cpt_mois)" != "$before_kill" ]' || fail "no save of cpt_mois came within 15 s"
+sleep 1
+kill -9 "$program_pid"
+wait "$program_pid" 2>/dev/null || true
+program_pid=""
+at_kill=$(setting cpt_mois)
+records=$(history) || fail "historique.csv does not read back after kill -9: $(cat "$app/historique.csv" 2>&1)"
+echo "   cpt_mois $before_kill before the start, $at_kill after kill -9; history: $(tr '\n' '|' <<<"$records")"
+[ "$(wc -l <<<"$records")" -eq 2 ] || fail "historique.csv does not hold the two connections"
+read -r _ _ seconds _ <<<"$(tail -n1 <<<"$records")"
+[ "$seconds" -eq $((at_kill - before_kill)) ] \
+    || fail "after kill -9 the history counts $seconds s for the connection, config.ini $((at_kill - before_kill)) s"
+
+# ---- the graph ---------------------------------------------------------------------------------
+begin "start again: \"Afficher le graphique\" in the floating window's menu opens the graph"
+start_program
+wait_for 10 eval '[ "$(wc -l <"$work/hooks/even1.ran")" -eq 3 ]' || fail "the program did not see the line up at start"
 wait_for 5 has_window_of_size "${centre_size[@]}" || fail "the floating window did not open for the line"
 wait_for 30 has_tray_icon || fail "no icon was embedded in the tray"
+graph_window() { xdotool search --onlyvisible --name '^Chronolien - Graphique$' 2>/dev/null | head -n1; }
+read -r _ _ _ x y <<<"$(window_of_size "${centre_size[@]}")"
+# The menu button bt_config, 20 pixels square at 8,4 in the window.
+xdotool mousemove $((x + 18)) $((y + 14)) sleep 0.3 click 1
+sleep 1
+# The menu's name heads it, then "Afficher le compteur", then "Afficher le graphique".
+xdotool key Down Down Down Return
+wait_for 10 eval '[ -n "$(graph_window)" ]' || fail "no window titled \"Chronolien - Graphique\" opened"
+sleep 1
+shot 07-graphique
+graph_pid=$(xdotool getwindowpid "$(graph_window)")
+kill "$graph_pid"
+
+# ---- quitting keeps the line as it is -----------------------------------------------------------
+begin "quit with the line up: the line stays up, and the history holds the connection"
 sleep 2
 click_tray_icon 3
 sleep 1
 xdotool key Up Return
 # The floating window is shown: the program asks whether to hide it instead; "Non" quits.
 wait_for 5 eval '[ -n "$(windows_titled Chronolien)" ]' || fail "quitting with the floating window shown asked nothing"
-shot 07-quitter
+shot 08-quitter
 xdotool windowfocus --sync "$(windows_titled Chronolien | head -n1)" key n
 wait_for 15 sh -c "! kill -0 $program_pid 2>/dev/null" || fail "the program did not end after Non"
 status=0
@@ -408,7 +465,12 @@ program_pid=""
 [ "$(grep -c '^pppd SIGTERM ' "$trace")" -eq 1 ] || fail "quitting hung up the line"
 kill -0 "$pppd_pid" 2>/dev/null || fail "pppd ended when the program quit"
 [ -e /sys/class/net/ppp0 ] || fail "ppp0 went away when the program quit"
-[ "$(setting cpt_mois)" -gt "$saved" ] || fail "quitting with the line up did not save the month time"
+[ "$(setting cpt_mois)" -gt "$at_kill" ] || fail "quitting with the line up did not save the month time"
 [ "$(setting affiche_actu)" = Vrai ] || fail "quitting did not save the floating window as shown"
+records=$(history) || fail "historique.csv does not read back: $(cat "$app/historique.csv" 2>&1)"
+[ "$(wc -l <<<"$records")" -eq 3 ] || fail "historique.csv does not hold the three connections: $records"
+read -r _ _ seconds _ <<<"$(tail -n1 <<<"$records")"
+[ "$seconds" -eq $(($(setting cpt_mois) - at_kill)) ] \
+    || fail "quitting saved $seconds s of the connection in the history, $(($(setting cpt_mois) - at_kill)) s in config.ini"
 
 echo "PASSED: end to end; screenshots in $shots"

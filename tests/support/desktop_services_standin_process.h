@@ -23,6 +23,13 @@ public:
         m_process.terminate();
         m_process.waitForFinished();
     }
+    // The line of calls() for a notification of the program's with these texts.
+    static QString notifyCall(const QString& summary, const QString& body)
+    {
+        return QStringList { QStringLiteral("Notify"), QStringLiteral("Chronolien"),
+            QStringLiteral("chronolien"), summary, body }
+            .join(QLatin1Char('\t'));
+    }
     // The calls received so far, one line each: the method's name and its texts, tab-separated.
     QStringList calls() const
     {

@@ -19,13 +19,11 @@ public:
     void showFloatingWindow() override
     {
         calls.append(QStringLiteral("showFloatingWindow"));
-        floatingShown = true;
         m_state.settings.affiche_actu = true;
     }
     void hideFloatingWindow() override
     {
         calls.append(QStringLiteral("hideFloatingWindow"));
-        floatingShown = false;
         m_state.settings.affiche_actu = false;
     }
     void applyCounterWindow() override { calls.append(QStringLiteral("applyCounterWindow")); }
@@ -59,7 +57,6 @@ public:
     QStringList callsOf(const QString& name) const { return calls.filter(name); }
 
     QStringList calls;
-    bool floatingShown = false;
     bool captionsConnected = false;
     bool downLight = false;
     bool upLight = false;

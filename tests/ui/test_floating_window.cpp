@@ -48,8 +48,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("fromConnectButton");
         QTest::addColumn<bool>("pos_mem");
         QTest::newRow("background, position kept") << false << true;
-        QTest::newRow("background, fixed place") << false << false;
-        QTest::newRow("connect button, position kept") << true << true;
         QTest::newRow("connect button, fixed place") << true << false;
     }
     void drag()

@@ -146,16 +146,6 @@ private Q_SLOTS:
         QCOMPARE(lst_mail(0)->textFormat(), Qt::PlainText);
     }
 
-    void mailWithEverythingHiddenPlaysTheSoundOnly()
-    {
-        m_rig->windows.hideFloatingWindow();
-        state().settings.affiche_auto = QStringLiteral("01000");
-        findMail(2);
-        QCOMPARE(m_sound->played.size(), 2); // each message found while no window is open
-        QVERIFY(!m_rig->windows.floatingWindow().isVisible());
-        QVERIFY(!fl_mail().isVisible());
-    }
-
     void doubleClickShowsTheDetail()
     {
         findMail(2);

@@ -9,7 +9,6 @@
 #include "window_rig.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
@@ -74,21 +73,9 @@ private Q_SLOTS:
     void init() { m_rig = std::make_unique<WindowRig>(); }
     void cleanup() { m_rig.reset(); }
 
-    void showingPlacesShapesAndStores_data()
-    {
-        QTest::addColumn<bool>("pos_compteur");
-        QTest::addColumn<bool>("pos_mail");
-        QTest::addColumn<QPoint>("counterPixels");
-        QTest::addColumn<QPoint>("mailPixels");
-        QTest::newRow("counter below, mail right") << false << false << CounterBelow << MailRight;
-        QTest::newRow("counter above, mail left") << true << true << CounterAbove << MailLeft;
-    }
+    // Opened at the default sides; the other sides are the side-change test's.
     void showingPlacesShapesAndStores()
     {
-        QFETCH(bool, pos_compteur);
-        QFETCH(bool, pos_mail);
-        settings().pos_compteur = pos_compteur;
-        settings().pos_mail = pos_mail;
         QStringList order;
         windows().setCounterDisplayRefresh(
             [&] { order.append(windows().counterWindow().isVisible() ? "late" : "counter"); });
@@ -102,9 +89,9 @@ private Q_SLOTS:
         QVERIFY(
             centre.windowFlags().testFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
         QVERIFY(windows().counterWindow().isVisible() && windows().mailWindow().isVisible());
-        QTEST(windows().counterWindow().pos(), "counterPixels");
+        QCOMPARE(windows().counterWindow().pos(), CounterBelow);
         QCOMPARE(windows().counterWindow().mask(), counterWindowOutline());
-        QTEST(windows().mailWindow().pos(), "mailPixels");
+        QCOMPARE(windows().mailWindow().pos(), MailLeft);
         QCOMPARE(windows().mailWindow().mask(), mailWindowOutline());
         // The counter texts and the mail lines are filled before their windows show.
         QCOMPARE(order, (QStringList { "counter", "mail" }));
@@ -181,43 +168,40 @@ private Q_SLOTS:
         QCOMPARE(windows().counterWindow().pos(), QPoint(576, 168));
     }
 
+    // From the default side to the other and back, each change stored; a window opened again
+    // stays on the side it was left on.
     void changeSideTwice_data()
     {
         QTest::addColumn<bool>("counter");
-        QTest::addColumn<bool>("initial");
-        QTest::addColumn<QPoint>("firstPixels");
         QTest::addColumn<QPoint>("otherPixels");
-        QTest::newRow("counter from below") << true << false << CounterBelow << CounterAbove;
-        QTest::newRow("counter from above") << true << true << CounterAbove << CounterBelow;
-        QTest::newRow("mail from the left") << false << true << MailLeft << MailRight;
-        QTest::newRow("mail from the right") << false << false << MailRight << MailLeft;
+        QTest::newRow("counter") << true << CounterAbove;
+        QTest::newRow("mail") << false << MailRight;
     }
     void changeSideTwice()
     {
         QFETCH(bool, counter);
-        QFETCH(bool, initial);
-        QFETCH(QPoint, firstPixels);
         QFETCH(QPoint, otherPixels);
-        bool& setting = counter ? settings().pos_compteur : settings().pos_mail;
+        const bool& setting = counter ? settings().pos_compteur : settings().pos_mail;
         const QString key = counter ? QStringLiteral("pos_compteur") : QStringLiteral("pos_mail");
-        const auto stored = [](bool b) { return b ? QStringLiteral("Vrai") : QStringLiteral("Faux"); };
-        setting = initial;
+        const bool initial = setting;
         showAll();
         SkinnedWindow& window = counter ? static_cast<SkinnedWindow&>(windows().counterWindow())
                                         : static_cast<SkinnedWindow&>(windows().mailWindow());
-        ClickArea* button = counter ? child<ClickArea>(windows().counterWindow(), "bt_changer")
-                                    : child<ClickArea>(windows().mailWindow(), "bt_changer");
-        QCOMPARE(window.pos(), firstPixels);
+        const QPoint firstPixels = window.pos();
+        ClickArea* button = child<ClickArea>(window, "bt_changer");
 
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(window.pos(), otherPixels);
         QCOMPARE(setting, !initial);
-        QCOMPARE(m_rig->stored(key), stored(!initial));
+        QCOMPARE(m_rig->stored(key), initial ? QStringLiteral("Faux") : QStringLiteral("Vrai"));
+        windows().hideFloatingWindow();
+        showAll();
+        QCOMPARE(window.pos(), otherPixels);
 
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(window.pos(), firstPixels);
         QCOMPARE(setting, initial);
-        QCOMPARE(m_rig->stored(key), stored(initial));
+        QCOMPARE(m_rig->stored(key), initial ? QStringLiteral("Vrai") : QStringLiteral("Faux"));
     }
 
     void menuActions_data()
@@ -256,14 +240,12 @@ private Q_SLOTS:
 
     void connectCaptionsFollowTheLine()
     {
-        windows().setConnectCaptions(true);
-        QCOMPARE(caption("menuconnect"), QStringLiteral("Déconnecter"));
-        QCOMPARE(child<ClickArea>(windows().floatingWindow(), "bt_connect")->toolTip(),
-            QStringLiteral("Déconnecter"));
-        windows().setConnectCaptions(false);
-        QCOMPARE(caption("menuconnect"), QStringLiteral("Connecter"));
-        QCOMPARE(child<ClickArea>(windows().floatingWindow(), "bt_connect")->toolTip(),
-            QStringLiteral("Connecter"));
+        for (const bool connected : { true, false }) {
+            const QString expected = connected ? QStringLiteral("Déconnecter") : QStringLiteral("Connecter");
+            windows().setConnectCaptions(connected);
+            QCOMPARE(caption("menuconnect"), expected);
+            QCOMPARE(child<ClickArea>(windows().floatingWindow(), "bt_connect")->toolTip(), expected);
+        }
     }
 
     void skinFollowsTheLine()
@@ -277,30 +259,6 @@ private Q_SLOTS:
         m_rig->state.connectedFlag = true;
         showAll();
         QVERIFY(near(centreColour(), Qt::red));
-        QVERIFY(near(mailColour(), Qt::yellow));
-    }
-
-    void missingOrBrokenPictureKeepsThePicture_data()
-    {
-        QTest::addColumn<bool>("broken");
-        QTest::newRow("missing") << false;
-        QTest::newRow("not a picture") << true;
-    }
-    void missingOrBrokenPictureKeepsThePicture()
-    {
-        QFETCH(bool, broken);
-        writeSkin();
-        showAll();
-        for (const char* name : { "centre2.jpg", "compteur.jpg", "mail.jpg" }) {
-            QFile::remove(m_rig->folder.file(QStringLiteral("skin/jupiter/") + QLatin1String(name)));
-            if (broken)
-                QVERIFY(m_rig->writeBrokenPicture(QStringLiteral("jupiter"), QLatin1String(name)));
-        }
-        windows().loadCentreSkin(true);
-        windows().loadMailSkin();
-        windows().showFloatingWindow();
-        QVERIFY(near(centreColour(), Qt::red));
-        QVERIFY(near(counterColour(), Qt::green));
         QVERIFY(near(mailColour(), Qt::yellow));
     }
 
@@ -319,16 +277,20 @@ private Q_SLOTS:
         QVERIFY(near(mailColour(), Qt::cyan));
     }
 
+    // The month's alert look, red on an opaque background, and back to the skin showing through.
     void counterAlertAndGauge()
     {
+        writeSkin();
         windows().showFloatingWindow();
         CounterWindow& counter = windows().counterWindow();
-        windows().setMonthAlertLook(true);
-        QCOMPARE(
-            child<QLabel>(counter, "txt_cpt_mois")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        windows().setMonthAlertLook(false);
-        QCOMPARE(child<QLabel>(counter, "txt_cpt_mois")->palette().color(QPalette::WindowText),
-            QColor(192, 255, 192));
+        QLabel* month = child<QLabel>(counter, "txt_cpt_mois");
+        const QPoint besideTheText = month->geometry().topRight() + QPoint(-1, 1);
+        for (const bool alert : { true, false }) {
+            windows().setMonthAlertLook(alert);
+            QCOMPARE(month->palette().color(QPalette::WindowText),
+                alert ? QColor(255, 0, 0) : QColor(192, 255, 192));
+            QCOMPARE(near(drawnColour(counter, besideTheText), Qt::green), !alert);
+        }
 
         windows().setGauge(GaugeView { true, 100, 1240, Qt::red });
         QVERIFY(child<ShapeWidget>(counter, "curseur")->isVisible());
@@ -336,6 +298,25 @@ private Q_SLOTS:
         QCOMPARE(child<ShapeWidget>(counter, "curseur")->colour(), QColor(255, 0, 0));
         windows().setGauge(GaugeView {});
         QVERIFY(!child<ShapeWidget>(counter, "curseur")->isVisible());
+    }
+
+    // Both menus as the user reads them, top to bottom, with their first captions; "-" is a separator.
+    void menusInOrder()
+    {
+        const auto entries = [](const QMenu* menu) {
+            QStringList list;
+            for (const QAction* a : menu->actions())
+                list.append(a->objectName() + u' ' + (a->isSeparator() ? QStringLiteral("-") : a->text()));
+            return list;
+        };
+        QCOMPARE(entries(windows().menus().trayMenu()),
+            (QStringList { "Titre Chronolien", "menuaide Aide", "menupropos A propos de...", "separateur -",
+                "menuaffich Afficher", "menuconfig Configuration", "separateur2 -", "menuconnect Connecter",
+                "separateur3 -", "menuquitter Quitter" }));
+        QCOMPARE(entries(windows().menus().centreMenu()),
+            (QStringList { "chronolien2 Chronolien", "separateur4 -", "menu2affich Afficher le compteur",
+                "menu2graph Afficher le graphique", "menu2config Configuration", "menu2aide Aide",
+                "menu2propos A propos de..." }));
     }
 };
 
