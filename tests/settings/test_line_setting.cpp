@@ -4,6 +4,7 @@
 #include "support/settings_record.h"
 #include "support/temp_app_folder.h"
 
+#include <QFileInfo>
 #include <QTest>
 
 using namespace chronolien;
@@ -71,6 +72,14 @@ private Q_SLOTS:
         rig.settings.ligne = LineChoice {};
         rig.store.store(&Settings::ligne);
         QCOMPARE(rig.bytes(), designRecords + settingsRecord(24, "ligne", "pon"));
+
+        // Stored again unchanged, as the ten-second save stores its keys, the file is not written.
+        QFile file(rig.file.path());
+        const QDateTime old = QDateTime::currentDateTime().addDays(-1);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.setFileTime(old, QFileDevice::FileModificationTime));
+        file.close();
+        rig.store.store(&Settings::ligne);
+        QCOMPARE(QFileInfo(rig.file.path()).lastModified(), old);
     }
 
     // canStore says exactly which names come back from config.ini as they went in.
