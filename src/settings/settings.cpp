@@ -107,20 +107,19 @@ bool readInto(Settings& s, const Field& field, const QString& text)
     return std::visit(Reader { s, text }, field);
 }
 
-void writeField(const Settings& s, const Field& field, SettingsFile& file, const QString& key)
+// The field's value as config.ini holds it.
+QString fieldText(const Settings& s, const Field& field)
 {
-    struct Writer {
+    struct Text {
         const Settings& s;
-        SettingsFile& file;
-        const QString& key;
-        void operator()(bool Settings::*f) const { file.writeKey(key, s.*f); }
-        void operator()(const IntField& f) const { file.writeKey(key, int(s.*f.field)); }
-        void operator()(const ShortField& f) const { file.writeKey(key, int(s.*f.field)); }
-        void operator()(QString Settings::*f) const { file.writeKey(key, s.*f); }
-        void operator()(QDate Settings::*f) const { file.writeKey(key, s.*f); }
-        void operator()(LineChoice Settings::*f) const { file.writeKey(key, (s.*f).toText()); }
+        QString operator()(bool Settings::*f) const { return boolToText(s.*f); }
+        QString operator()(const IntField& f) const { return QString::number(s.*f.field); }
+        QString operator()(const ShortField& f) const { return QString::number(s.*f.field); }
+        QString operator()(QString Settings::*f) const { return s.*f; }
+        QString operator()(QDate Settings::*f) const { return dateToText(s.*f); }
+        QString operator()(LineChoice Settings::*f) const { return (s.*f).toText(); }
     };
-    std::visit(Writer { s, file, key }, field);
+    return std::visit(Text { s }, field);
 }
 
 // Whether the table's field is the given member of the settings.
@@ -195,7 +194,7 @@ void loadSettings(Settings& settings, SettingsFile& file, const QString& appFold
             continue;
         assignDefault(settings, defaults, k.field);
         if (k.writtenAtLoad)
-            writeField(settings, k.field, file, key);
+            file.writeKey(key, fieldText(settings, k.field));
     }
 }
 
@@ -207,6 +206,7 @@ SettingsStore::SettingsStore(Settings& settings, SettingsFile& file)
 
 void SettingsStore::load(const QString& appFolder, const QDate& today)
 {
+    m_written.clear();
     loadSettings(m_settings, m_file, appFolder, today);
 }
 
@@ -214,7 +214,16 @@ template <typename Member> void SettingsStore::storeMember(Member field)
 {
     for (const Key& k : kKeys) {
         if (isMember(k.field, field)) {
-            writeField(m_settings, k.field, m_file, QString::fromLatin1(k.name));
+            const QString key = QString::fromLatin1(k.name);
+            const QString text = fieldText(m_settings, k.field);
+            const auto written = m_written.constFind(key);
+            if (written != m_written.cend() && *written == text)
+                return;
+            m_file.writeKey(key, text);
+            if (m_file.writeFailing())
+                m_written.remove(key);
+            else
+                m_written.insert(key, text);
             return;
         }
     }

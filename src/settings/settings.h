@@ -3,6 +3,7 @@
 #include "settings/line_choice.h"
 
 #include <QDate>
+#include <QHash>
 #include <QString>
 
 namespace chronolien {
@@ -79,6 +80,9 @@ private:
 
     Settings& m_settings;
     SettingsFile& m_file;
+    // The text this store last wrote under each key, while the write succeeded: storing the same
+    // text again writes nothing, so that the ten-second save leaves a file that holds it alone.
+    QHash<QString, QString> m_written;
 };
 
 } // namespace chronolien

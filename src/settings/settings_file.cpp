@@ -103,21 +103,16 @@ int SettingsFile::writeKey(const QString& key, const QString& value)
     const QByteArray wanted = storedKey(key);
     QFile file(m_path);
     const bool opened = file.open(QIODevice::ReadWrite);
-    const QByteArray content = opened ? contentOf(file) : QByteArray();
     // Without a handle the record number is still the one a read finds.
-    const int n = opened ? findRecordIn(content, wanted) : findRecord(key);
+    const int n = opened ? findRecordIn(contentOf(file), wanted) : findRecord(key);
 
     QByteArray record(2, '\0');
     qToLittleEndian<qint16>(static_cast<qint16>(n), record.data());
     record.append(padded(wanted, KeySize));
     record.append(padded(toWin1252(value), ValueSize));
 
-    // The ten-second save stores values that seldom change: a record that holds them already is left
-    // alone, so that an idle program does not write to the disk.
-    const bool unchanged = content.mid(qsizetype(n - 1) * RecordSize, RecordSize) == record;
-    const bool written = opened
-        && (unchanged
-            || (file.seek(qint64(n - 1) * RecordSize) && file.write(record) == RecordSize && file.flush()));
+    const bool written
+        = opened && file.seek(qint64(n - 1) * RecordSize) && file.write(record) == RecordSize && file.flush();
     const QString error = file.errorString();
     file.close();
     if (!written) {

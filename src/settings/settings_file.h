@@ -35,6 +35,8 @@ public:
     int writeKey(const QString& key, bool value);
     int writeKey(const QString& key, int value);
     int writeKey(const QString& key, const QDate& value);
+    // Whether the last write failed.
+    bool writeFailing() const { return m_writeFailing; }
 
 private:
     QString m_path;

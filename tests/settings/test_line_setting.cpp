@@ -4,6 +4,7 @@
 #include "support/settings_record.h"
 #include "support/temp_app_folder.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTest>
 
@@ -80,6 +81,17 @@ private Q_SLOTS:
         file.close();
         rig.store.store(&Settings::ligne);
         QCOMPARE(QFileInfo(rig.file.path()).lastModified(), old);
+
+        // A store that failed is tried again by the next one, the same value or not.
+        const QByteArray bytes = rig.bytes();
+        QVERIFY(QFile::remove(rig.file.path()) && QDir().mkdir(rig.file.path()));
+        rig.settings.ligne = LineChoice { QStringLiteral("VPN") };
+        rig.store.store(&Settings::ligne);
+        QCOMPARE(rig.messages.shown.size(), 1);
+        QVERIFY(QDir().rmdir(rig.file.path()));
+        rig.folder.writeBytes(QStringLiteral("config.ini"), bytes);
+        rig.store.store(&Settings::ligne);
+        QCOMPARE(rig.bytes(), designRecords + settingsRecord(24, "ligne", "nm:VPN"));
     }
 
     // canStore says exactly which names come back from config.ini as they went in.
