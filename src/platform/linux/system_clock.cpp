@@ -4,25 +4,25 @@
 
 namespace chronolien {
 
-namespace {
-
-std::tm localTime(timespec& now)
+// The C library's local time, read without Qt's: Qt looks the time zone up again at every reading,
+// a file's status each time, and the tick reads the clock three times a second. The zone is looked
+// up again once a minute, so a changed time zone is followed within the minute.
+std::tm SystemClock::localTime(timespec& now) const
 {
+    timespec steady {};
+    clock_gettime(CLOCK_MONOTONIC, &steady);
+    if (m_zoneLookedUpAt < 0 || steady.tv_sec - m_zoneLookedUpAt >= 60) {
+        tzset();
+        m_zoneLookedUpAt = steady.tv_sec;
+    }
     clock_gettime(CLOCK_REALTIME, &now);
     std::tm local {};
     localtime_r(&now.tv_sec, &local);
     return local;
 }
 
-} // namespace
-
-// The C library's local time, read without Qt's: Qt looks the time zone up again at every reading,
-// a file status on each, and the tick reads the clock three times a second. Here the time of day
-// looks it up again, once a tick; the date, read twice a tick, uses the zone found then, so a
-// changed time zone is followed from the next second.
 float SystemClock::secondsSinceMidnight() const
 {
-    tzset();
     timespec now {};
     const std::tm local = localTime(now);
     const long milliseconds
