@@ -2,7 +2,6 @@
 #include "config_dialog/dialog_rig.h"
 #include "config_dialog/line_page.h"
 #include "connection/chosen_line.h"
-#include "connection/throughput.h"
 #include "core/application.h"
 #include "core/connection_actions.h"
 #include "core/ticker.h"
@@ -47,11 +46,9 @@ struct ProgramRig {
     int mailChecks = 0;
     ConnectionActions actions { state, windows, fakes.sound, fakes.processes, accounting,
         [this] { ++mailChecks; } };
-    Throughput throughput { line, fakes.clock, windows };
     ConnectionHistory history { folder.file(QStringLiteral("historique.csv")) };
     Ticker ticker { state, settings, fakes.clock, line, monitor, accounting, history,
-        { [this] { actions.onConnect(); }, [this] { actions.onDisconnect(); },
-            [this] { throughput.updateThroughput(); }, [] {} } };
+        { [this] { actions.onConnect(); }, [this] { actions.onDisconnect(); }, [] {}, [] {} } };
     Application application { state, settings, fakes.clock, fakes.messages, windows, accounting, ticker, {} };
     ScriptedFileChooser chooser;
     AboutBoxOpener about { fakes.processes };
