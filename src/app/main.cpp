@@ -1,3 +1,4 @@
+#include "app/desktop_session.h"
 #include "app/instance_lock.h"
 #include "app/program.h"
 #include "platform/linux/widget_message_box.h"
@@ -6,7 +7,9 @@
 
 int main(int argc, char* argv[])
 {
+    const bool x11Chosen = chronolien::preferX11InWaylandSession();
     QApplication app(argc, argv);
+    chronolien::settleOnDesktop(x11Chosen);
     // The program lives in the tray: closing its last window (a message box included) ends nothing.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,9 +1,7 @@
 #include "app/program.h"
 
-#include "app/tray_picture.h"
 #include "platform/linux/network_manager_line.h"
 #include "platform/linux/ppp_line.h"
-#include "ui/program_menus.h"
 
 #include <QCoreApplication>
 
@@ -48,10 +46,11 @@ Program::Program(const QString& appFolder, QObject* parent)
     connect(&m_windows, &ProgramWindows::aboutRequested, this, [this] { m_about.showAboutBox(); });
     connect(&m_windows, &ProgramWindows::quitRequested, this, &Program::quit);
 
-    m_trayIcon.setIcon(trayPicture());
-    m_trayNotices.setIcon(&m_trayIcon);
-    m_trayIcon.setContextMenu(m_windows.menus().trayMenu());
-    connect(&m_trayIcon, &QSystemTrayIcon::activated, this, &Program::trayActivated);
+    connect(&m_trayIcon, &TrayIcon::clicked, this, &Program::toggleConnection);
+    connect(&m_trayIcon, &TrayIcon::shown, this, [this] {
+        m_trayNotices.setIcon(m_trayIcon.icon());
+        m_windows.setTrayIconShown(true);
+    });
 }
 
 Program::~Program() = default;
@@ -69,16 +68,15 @@ void Program::start()
     m_application.initApplication(m_appFolder);
     m_line.followChoice();
     m_trayNotices.refreshToolTip();
+    if (!m_trayIcon.isShown()) {
+        // The program would have no way in; the floating window's menu reaches everything.
+        m_windows.setTrayIconShown(false);
+        if (!m_state.settings.affiche_actu)
+            m_windows.showFloatingWindow();
+    }
     m_secondTimer.start();
     m_saveTimer.start();
     m_mailTimer.start();
-}
-
-void Program::trayActivated(QSystemTrayIcon::ActivationReason reason)
-{
-    // The right button opens the context menu by itself; a hover reaches nothing here.
-    if (reason == QSystemTrayIcon::Trigger)
-        toggleConnection();
 }
 
 void Program::toggleConnection()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accounting/time_accounting.h"
+#include "app/tray_icon.h"
 #include "app/tray_notices.h"
 #include "config_dialog/about_box.h"
 #include "config_dialog/config_dialog_launcher.h"
@@ -19,6 +20,7 @@
 #include "mail/new_mail_announcer.h"
 #include "platform/linux/dbus_notifier.h"
 #include "platform/linux/desktop_process_starter.h"
+#include "platform/linux/desktop_tray_host_watcher.h"
 #include "platform/linux/network_manager_connections.h"
 #include "platform/linux/qt_sound_player.h"
 #include "platform/linux/system_clock.h"
@@ -27,10 +29,10 @@
 #include "settings/settings_file.h"
 #include "state/app_state.h"
 #include "ui/mail_list_display.h"
+#include "ui/program_menus.h"
 #include "ui/program_windows.h"
 
 #include <QObject>
-#include <QSystemTrayIcon>
 #include <QTimer>
 
 namespace chronolien {
@@ -43,12 +45,12 @@ public:
     explicit Program(const QString& appFolder, QObject* parent = nullptr);
     ~Program() override;
 
-    // Registers the tray icon, runs the start-up and starts the timers.
+    // Registers the tray icon, runs the start-up and starts the timers. With no tray to hold the
+    // icon, the floating window opens instead, until a tray starts.
     void start();
 
 private:
     static std::unique_ptr<Line> systemLine(const LineChoice& choice);
-    void trayActivated(QSystemTrayIcon::ActivationReason reason);
     void toggleConnection();
     void quit();
 
@@ -58,6 +60,7 @@ private:
     QtSoundPlayer m_sound { m_appFolder + QStringLiteral("/libchronolien_sound.so") };
     DesktopProcessStarter m_processes;
     WidgetMessageBox m_messages;
+    DesktopTrayHostWatcher m_trayHosts;
 
     AppState m_state;
     // The dial-up line or a NetworkManager connection, as config.ini's "ligne" says.
@@ -65,6 +68,7 @@ private:
     SettingsFile m_file;
     SettingsStore m_settings { m_state.settings, m_file };
     ProgramWindows m_windows { m_state, m_settings, m_processes };
+    TrayIcon m_trayIcon { m_trayHosts, m_windows.menus().trayMenu() };
 
     // The mail list, its checker and its deleter refer to each other: a check fills the list, the
     // list starts deletions, a deletion ends with a check. None uses another while being built.
@@ -103,13 +107,12 @@ private:
                 },
             .closeMailSockets = [this] { m_mailChecker.closeAll(); },
             .loadForfaitPage = [this] { m_configuration.loadForfaitPage(); },
-            .removeTrayIcon = [this] { m_trayIcon.hide(); },
+            .removeTrayIcon = [this] { m_trayIcon.remove(); },
         } };
 
     QTimer m_secondTimer; // tps_seconde: the tick
     QTimer m_saveTimer; // tps_sauv: the save
     QTimer m_mailTimer; // tps_mail: the mail check's minutes
-    QSystemTrayIcon m_trayIcon;
     TrayNotices m_trayNotices { m_state }; // the tray icon's tooltip and balloon
 };
 

@@ -93,12 +93,13 @@ void SoundEventPage::browse()
 void SoundEventPage::play()
 {
     // The path on the page, validated or not; a path naming no file plays nothing.
-    playSoundFile(m_context.state.settings.sons, m_context.sound, m_path->text());
+    playSoundFile(m_context.state.settings.sons, m_context.sound, m_context.state.appFolder, m_path->text());
 }
 
 void SoundEventPage::store()
 {
-    storeSoundSetting(m_context.settings, m_event, plainlyTicked(m_noSound), m_path->text());
+    storeSoundSetting(
+        m_context.settings, m_context.state.appFolder, m_event, plainlyTicked(m_noSound), m_path->text());
 }
 
 } // namespace chronolien

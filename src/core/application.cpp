@@ -48,8 +48,8 @@ void Application::initApplication(const QString& appFolder)
     m_state.appFolder = appFolder;
     Settings& settings = m_state.settings;
     m_settings.load(appFolder, m_clock.today());
-    loadCommandList(m_state.commandLists[0], commandListPath(appFolder, 1), m_messages);
-    loadCommandList(m_state.commandLists[1], commandListPath(appFolder, 2), m_messages);
+    loadCommandList(m_state.commandLists[0], commandListPath(appFolder, 1));
+    loadCommandList(m_state.commandLists[1], commandListPath(appFolder, 2));
     if (settings.courrier)
         runHook(m_hooks.loadAccounts);
     m_accounting.updateCounterDisplay();

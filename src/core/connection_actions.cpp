@@ -26,7 +26,7 @@ void ConnectionActions::onConnect()
         m_windows.showFloatingWindow();
     m_windows.loadCentreSkin(true);
     m_windows.setConnectCaptions(true);
-    playSoundFile(s.sons, m_sound, s.son_connect);
+    playSoundFile(s.sons, m_sound, m_state.appFolder, s.son_connect);
     runCommandList(m_state.commandLists[0], m_processes);
     runHook(m_startMailCheck);
 }
@@ -40,7 +40,7 @@ void ConnectionActions::onDisconnect()
     m_accounting.updateCounterDisplay();
     m_windows.loadCentreSkin(false);
     m_windows.setConnectCaptions(false);
-    playSoundFile(s.sons, m_sound, s.son_deconnect);
+    playSoundFile(s.sons, m_sound, m_state.appFolder, s.son_deconnect);
     // A window that a condition opened closes again, unless it is meant to stay (always, or as
     // last time).
     const bool openedByCondition = s.autoOpen(2) || s.autoOpen(3) || s.autoOpen(4);

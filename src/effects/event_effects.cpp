@@ -10,16 +10,16 @@
 
 namespace chronolien {
 
-void playSoundFile(bool sons, SoundPlayer& player, const QString& path)
+void playSoundFile(bool sons, SoundPlayer& player, const QString& appFolder, const QString& setting)
 {
-    if (!sons || path.isEmpty())
+    const QString file = soundFile(appFolder, setting);
+    if (!sons || file.isEmpty())
         return;
-    if (!QFileInfo(path).isFile()) {
-        if (path != QLatin1String(kNoSound))
-            qCWarning(lcEffects).noquote() << "no sound played:" << path << "is no file";
+    if (!QFileInfo(file).isFile()) {
+        qCWarning(lcEffects).noquote() << "no sound played:" << file << "is no file";
         return;
     }
-    player.play(path);
+    player.play(file);
 }
 
 void runCommandList(const CommandList& list, ProcessStarter& processes)

@@ -32,6 +32,7 @@ CheckDialogue::CheckDialogue(AppState& state, SoundPlayer& sound, MessageBox& me
     , m_events(events)
     , m_randomFraction(std::move(randomFraction))
     , m_log(state)
+    , m_accountsNotice(messages)
 {
 }
 
@@ -197,11 +198,8 @@ void CheckDialogue::extractHeaders(const QByteArray& reply, int i)
     const bool debug = m_state.debugSwitch;
     if (debug)
         m_log.writeDebugLine(Stars);
-    if (reply.size() < 50)
-        return;
+    // However short the header block, a message with a sender is listed.
     QStringList lines = cutReplyLines(reply, MaxReplyLines, true);
-    if (lines.size() < 5)
-        return;
     for (QString& line : lines) {
         line = line.toLower();
         if (debug)
@@ -276,9 +274,23 @@ void CheckDialogue::secureChannelRefused(int i, const QString& reason)
     fail(i);
 }
 
+void CheckDialogue::serverSilent(int i)
+{
+    if (i < 0 || i >= MailboxAccounts::Count)
+        return;
+    // After QUIT the dialogue is over: only the goodbye is missing.
+    if (accountOf(i).checkStep == CheckStep::AwaitingQuit) {
+        close(i);
+        return;
+    }
+    trace(i, QStringLiteral(" le serveur ne répond plus : connexion abandonnée"));
+    fail(i);
+}
+
 void CheckDialogue::sendLine(const QString& text, int i)
 {
-    m_sockets.send(i, toWin1252(text) + "\r\n");
+    // Servers keep user names and passwords in UTF-8.
+    m_sockets.send(i, text.toUtf8() + "\r\n");
 }
 
 void CheckDialogue::fail(int i)
@@ -296,13 +308,17 @@ void CheckDialogue::close(int i)
 
 void CheckDialogue::saveAccounts()
 {
-    chronolien::saveAccounts(
-        m_state.mailboxAccounts, m_state.dataPath(QStringLiteral("courrier.ini")), m_messages);
+    // The checks save every few minutes: a file that stays unwritable is told once.
+    const QString path = m_state.dataPath(QStringLiteral("courrier.ini"));
+    if (const std::optional<QString> error = writeAccounts(m_state.mailboxAccounts, path))
+        m_accountsNotice.failed(path, *error);
+    else
+        m_accountsNotice.succeeded();
 }
 
 void CheckDialogue::playSoundFile(const QString& path)
 {
-    chronolien::playSoundFile(m_state.settings.sons, m_sound, path);
+    chronolien::playSoundFile(m_state.settings.sons, m_sound, m_state.appFolder, path);
 }
 
 void CheckDialogue::trace(int i, const QString& text)

@@ -4,6 +4,7 @@
 #include "mail/pop3_endpoint.h"
 #include "mail/reply_assembler.h"
 #include "mail/socket_error_numbers.h"
+#include "settings/write_failure_notice.h"
 
 #include <QString>
 #include <array>
@@ -41,6 +42,9 @@ public:
     // Socket i reached a server that gave no verified TLS channel: the dialogue ends before USER
     // and the account is in error.
     void secureChannelRefused(int i, const QString& reason);
+    // Socket i's server has sent nothing for the reply limit: a dialogue under way ends as a
+    // failed connection, the account in error.
+    void serverSilent(int i);
 
 private:
     void handleReply(int i, const ReplyAssembler::Reply& reply);
@@ -63,6 +67,7 @@ private:
     MailListEvents& m_events;
     std::function<double()> m_randomFraction;
     DebugLog m_log;
+    WriteFailureNotice m_accountsNotice;
     std::array<ReplyAssembler, 5> m_replies;
 };
 

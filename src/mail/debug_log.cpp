@@ -1,10 +1,9 @@
 #include "mail/debug_log.h"
 
 #include "mail/logging.h"
+#include "settings/data_file.h"
 #include "settings/win1252.h"
 #include "state/app_state.h"
-
-#include <QFile>
 
 namespace chronolien {
 
@@ -15,15 +14,21 @@ DebugLog::DebugLog(const AppState& state)
 
 void DebugLog::writeDebugLine(const QString& text)
 {
-    QFile file(m_state.dataPath(QStringLiteral("messages.txt")));
+    const QString path = m_state.dataPath(QStringLiteral("messages.txt"));
     const QByteArray line = toWin1252(text) + "\r\n";
     // The trace is a help, never a reason to stop a check; a file that stays unwritable is logged
     // once, not at every line.
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Append,
-                             QFileDevice::ReadOwner | QFileDevice::WriteOwner)
-        && file.write(line) == line.size() && file.flush();
+    QFile file;
+    QString error;
+    bool written = openDataFile(file, path, DataFileMode::Append,
+                       DataFileFlag::CreateMissing | DataFileFlag::OwnerOnly, &error)
+        == DataFileStatus::Opened;
+    if (written && !(file.write(line) == line.size() && file.flush())) {
+        error = file.errorString();
+        written = false;
+    }
     if (!written && !m_writeFailing)
-        qCWarning(lcMail).noquote() << "could not write" << file.fileName() << ":" << file.errorString();
+        qCWarning(lcMail).noquote() << "could not write" << path << ":" << error;
     m_writeFailing = !written;
 }
 

@@ -7,8 +7,8 @@ namespace chronolien {
 struct AppState;
 
 // messages.txt, the trace of the mail dialogues written while the debug switch is on: append only,
-// Windows-1252, CR LF after each line. It holds passwords, so it is created readable by its owner
-// only.
+// Windows-1252, CR LF after each line. It holds passwords, so it is made readable by its owner only
+// at every write.
 class DebugLog {
 public:
     explicit DebugLog(const AppState& state);

@@ -150,9 +150,19 @@ void DeletionDialogue::secureChannelRefused(const QString& reason)
     close(); // given up like a refused step: no new check, the account's state unchanged
 }
 
+void DeletionDialogue::serverSilent()
+{
+    const bool quitSent = m_step == Step::AwaitingQuit;
+    trace(QStringLiteral(" le serveur ne répond plus : suppression abandonnée"));
+    close();
+    if (quitSent && m_startMailCheck)
+        m_startMailCheck();
+}
+
 void DeletionDialogue::sendLine(const QString& text)
 {
-    m_socket.send(toWin1252(text) + "\r\n");
+    // Servers keep user names and passwords in UTF-8.
+    m_socket.send(text.toUtf8() + "\r\n");
 }
 
 void DeletionDialogue::sendQuit()

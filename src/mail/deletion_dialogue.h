@@ -67,6 +67,9 @@ public:
     void socketError(int number, const QString& description);
     // The server gave no verified TLS channel: the deletion is given up before USER.
     void secureChannelRefused(const QString& reason);
+    // The server has sent nothing for the reply limit: the deletion is given up, and when the
+    // server had been asked to QUIT (its answer all that was missing) the check still follows.
+    void serverSilent();
 
 private:
     // What the dialogue awaits from the server.

@@ -10,13 +10,14 @@ namespace chronolien {
 
 namespace {
 
-// Bytes of one raw line decoded: enough for 100 characters written as encoded words.
+// Bytes of one raw line, continuations included, that are decoded: enough for 100 characters
+// written as encoded words.
 constexpr qsizetype MaxRawLine = 4096;
 constexpr qsizetype MaxLine = 100;
 
 QString keptLine(const QByteArray& raw)
 {
-    const QString line = decodeHeaderLine(raw.left(MaxRawLine));
+    const QString line = decodeHeaderLine(raw);
     const qsizetype limit = qMin<qsizetype>(line.size(), 20);
     for (qsizetype k = 0; k < limit; ++k) {
         if (line[k] != u' ' && line[k] != u'\t')
@@ -47,21 +48,34 @@ std::optional<qint64> wholeNumber(QStringView text)
 
 } // namespace
 
-QStringList cutReplyLines(const QByteArray& reply, int maxLines, bool stopAtEmptyLine)
+QStringList cutReplyLines(const QByteArray& reply, int maxLines, bool headerBlock)
 {
-    QStringList lines;
+    QList<QByteArray> raw;
     qsizetype start = 0;
     for (qsizetype cr = reply.indexOf('\r'); cr >= 0; cr = reply.indexOf('\r', cr + 1)) {
-        if (lines.size() >= maxLines)
-            break;
         // The next line starts two characters on, past the line feed; two carriage returns in a
         // row give an empty line.
-        const QString line = start <= cr ? keptLine(reply.mid(start, cr - start)) : QString();
+        const QByteArray line = start <= cr ? reply.mid(start, cr - start) : QByteArray();
         start = cr + 2;
-        if (stopAtEmptyLine && line.isEmpty())
+        if (headerBlock && line.isEmpty())
+            break; // the end of the header block
+        // A line that begins with a blank continues the header above it (folding): the line
+        // break and the blanks around it become one space.
+        if (headerBlock && !raw.isEmpty() && (line.startsWith(' ') || line.startsWith('\t'))) {
+            QByteArray& header = raw.last();
+            const QByteArray rest = line.trimmed();
+            if (!rest.isEmpty() && header.size() < MaxRawLine)
+                header += ' ' + rest.left(MaxRawLine - header.size());
+            continue;
+        }
+        if (raw.size() >= maxLines)
             break;
-        lines.append(line);
+        raw.append(line.left(MaxRawLine));
     }
+    QStringList lines;
+    lines.reserve(raw.size());
+    for (const QByteArray& line : raw)
+        lines.append(keptLine(line));
     return lines;
 }
 

@@ -30,8 +30,9 @@ struct HeaderFields {
 
 // A reply cut into lines at its carriage returns, each line's leading blanks (within its first 20
 // characters) removed and cut to 100 characters. Text after the last carriage return is not a line.
-// With stopAtEmptyLine the header block's end, its first empty line, ends the cut.
-QStringList cutReplyLines(const QByteArray& reply, int maxLines, bool stopAtEmptyLine);
+// With headerBlock the cut ends at the header block's end, its first empty line, and a header
+// folded over several lines is one line again.
+QStringList cutReplyLines(const QByteArray& reply, int maxLines, bool headerBlock);
 
 // The most lines read from one reply: real messages carry dozens of header lines.
 constexpr int MaxReplyLines = 1000;

@@ -82,25 +82,60 @@ QString decodeHeaderLine(const QByteArray& raw)
     if (!line.contains(u"=?"))
         return line;
 
-    static const QRegularExpression word(QStringLiteral("=\\?([^?\\s]+)\\?([qQbB])\\?([^?\\s]*)\\?="));
+    struct Word {
+        qsizetype start;
+        qsizetype end;
+        QString charset;
+        std::optional<QByteArray> bytes; // nothing when the encoded text is malformed
+    };
+    static const QRegularExpression pattern(QStringLiteral("=\\?([^?\\s]+)\\?([qQbB])\\?([^?\\s]*)\\?="));
+    QList<Word> words;
+    for (QRegularExpressionMatchIterator it = pattern.globalMatch(line); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const bool isQ = m.capturedView(2).compare(u"q", Qt::CaseInsensitive) == 0;
+        words.append({ m.capturedStart(), m.capturedEnd(), m.captured(1),
+            isQ ? decodeQ(m.capturedView(3)) : decodeB(m.capturedView(3)) });
+    }
+    auto onlyBlanksBetween = [&line](qsizetype from, qsizetype to) {
+        return QStringView(line).mid(from, to - from).trimmed().isEmpty();
+    };
+
     QString out;
     qsizetype copied = 0; // line[0, copied) is dealt with
     qsizetype lastWordEnd = -1; // end of the last decoded word, for the blanks between two words
-    QRegularExpressionMatchIterator it = word.globalMatch(line);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        const bool isQ = m.capturedView(2).compare(u"q", Qt::CaseInsensitive) == 0;
-        const std::optional<QByteArray> bytes = isQ ? decodeQ(m.capturedView(3)) : decodeB(m.capturedView(3));
-        const std::optional<QString> text = bytes ? decodeBytes(*bytes, m.captured(1)) : std::nullopt;
-        if (!text)
+    for (qsizetype k = 0; k < words.size();) {
+        const Word& first = words.at(k);
+        if (!first.bytes) {
+            ++k;
             continue;
-        const QStringView between = QStringView(line).mid(copied, m.capturedStart() - copied);
+        }
+        // Neighbouring words of one character set are one text cut in pieces, at times in the
+        // middle of a character (a long subject folded over several lines): their bytes are
+        // decoded together.
+        qsizetype last = k;
+        QByteArray bytes = *first.bytes;
+        while (last + 1 < words.size() && words.at(last + 1).bytes
+            && words.at(last + 1).charset.compare(first.charset, Qt::CaseInsensitive) == 0
+            && onlyBlanksBetween(words.at(last).end, words.at(last + 1).start)) {
+            ++last;
+            bytes += *words.at(last).bytes;
+        }
+        std::optional<QString> text = decodeBytes(bytes, first.charset);
+        if (!text && last > k) {
+            last = k;
+            text = decodeBytes(*first.bytes, first.charset);
+        }
+        if (!text) {
+            ++k;
+            continue;
+        }
         // Blanks between two encoded words only separate them.
-        if (!(lastWordEnd == copied && between.trimmed().isEmpty()))
-            out += between;
+        if (!(lastWordEnd == copied && onlyBlanksBetween(copied, first.start)))
+            out += QStringView(line).mid(copied, first.start - copied);
         out += *text;
-        copied = m.capturedEnd();
+        copied = words.at(last).end;
         lastWordEnd = copied;
+        k = last + 1;
     }
     out += QStringView(line).mid(copied);
     return out;

@@ -1,19 +1,22 @@
 #include "mail/mail_checker.h"
 
 #include "mail/pop3_connection.h"
+#include "state/app_state.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
 
 namespace chronolien {
 
 MailChecker::MailChecker(AppState& state, SoundPlayer& sound, MessageBox& messages, MailListEvents& events,
-    quint16 firstLocalPort, QList<QSslCertificate> trustedAuthorities, QObject* parent)
+    quint16 firstLocalPort, std::chrono::milliseconds replyLimit, QObject* parent)
     : QObject(parent)
+    , m_state(state)
     , m_dialogue(
           state, sound, messages, *this, events, [] { return QRandomGenerator::global()->generateDouble(); })
 {
     for (int i = 0; i < 5; ++i) {
-        auto* socket = new Pop3Connection(trustedAuthorities, this);
+        auto* socket = new Pop3Connection(replyLimit, this);
         socket->setLocalPort(firstLocalPort == 0 ? 0 : quint16(firstLocalPort + i));
         m_sockets.at(std::size_t(i)) = socket;
         connect(socket, &Pop3Connection::ready, this, [this, i] { m_dialogue.connected(i); });
@@ -24,6 +27,7 @@ MailChecker::MailChecker(AppState& state, SoundPlayer& sound, MessageBox& messag
         });
         connect(socket, &Pop3Connection::secureChannelRefused, this,
             [this, i](const QString& reason) { m_dialogue.secureChannelRefused(i, reason); });
+        connect(socket, &Pop3Connection::silent, this, [this, i] { m_dialogue.serverSilent(i); });
     }
 }
 
@@ -48,6 +52,12 @@ quint16 MailChecker::localPort(int i) const
     return m_sockets.at(std::size_t(i))->localPort();
 }
 
+int MailChecker::openSockets() const
+{
+    return int(std::count_if(
+        m_sockets.cbegin(), m_sockets.cend(), [](const Pop3Connection* socket) { return socket->isOpen(); }));
+}
+
 void MailChecker::closeSocket(int i)
 {
     m_sockets.at(std::size_t(i))->close();
@@ -60,7 +70,7 @@ void MailChecker::setLocalPort(int i, quint16 port)
 
 void MailChecker::connectSocket(int i, const Pop3Endpoint& endpoint)
 {
-    m_sockets.at(std::size_t(i))->open(endpoint);
+    m_sockets.at(std::size_t(i))->open(endpoint, m_state.dataPath(QStringLiteral("certificats")));
 }
 
 void MailChecker::send(int i, const QByteArray& bytes)

@@ -3,10 +3,9 @@
 #include "mail/check_dialogue.h"
 #include "mail/check_sockets.h"
 
-#include <QList>
 #include <QObject>
-#include <QSslCertificate>
 #include <array>
+#include <chrono>
 
 namespace chronolien {
 
@@ -14,17 +13,18 @@ class Pop3Connection;
 
 // The five check sockets connect_pop(0) to connect_pop(4) and the check dialogue that drives
 // them. Socket i binds its own local port, 3816 + i, before it connects, until that port proves to
-// be in use and a random one replaces it.
+// be in use and a random one replaces it. A socket exists only while its account's dialogue runs;
+// TLS servers are verified against the system's authorities and the certificates of the
+// application folder's "certificats" folder.
 class MailChecker final : public QObject, private CheckSockets {
     Q_OBJECT
 
 public:
     static constexpr quint16 FirstLocalPort = 3816;
 
-    // firstLocalPort 0 lets the system choose every local port (tests run side by side). With no
-    // trusted authorities, TLS servers are verified against the system's.
+    // firstLocalPort 0 lets the system choose every local port (tests run side by side).
     MailChecker(AppState& state, SoundPlayer& sound, MessageBox& messages, MailListEvents& events,
-        quint16 firstLocalPort = FirstLocalPort, QList<QSslCertificate> trustedAuthorities = {},
+        quint16 firstLocalPort = FirstLocalPort, std::chrono::milliseconds replyLimit = ServerReplyLimit,
         QObject* parent = nullptr);
     ~MailChecker() override;
 
@@ -34,6 +34,8 @@ public:
     void closeAll();
 
     quint16 localPort(int i) const;
+    // Check sockets that exist now.
+    int openSockets() const;
 
 private:
     void closeSocket(int i) override;
@@ -42,6 +44,7 @@ private:
     void send(int i, const QByteArray& bytes) override;
     bool isConnected(int i) const override;
 
+    AppState& m_state;
     std::array<Pop3Connection*, 5> m_sockets {};
     CheckDialogue m_dialogue;
 };

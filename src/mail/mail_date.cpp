@@ -95,35 +95,17 @@ bool isWeekday(QStringView token)
     return days.contains(token);
 }
 
-// Zone names that may be left after the cuts; the time is kept as written, whatever its zone.
+// A zone written as letters: a name (gmt, cest, msk, aedt...) or a military letter. The time is
+// kept as written whatever its zone, as for a zone unknown to the reader.
 bool isZoneName(QStringView token)
 {
-    static const QStringList zones {
-        QStringLiteral("ut"),
-        QStringLiteral("utc"),
-        QStringLiteral("gmt"),
-        QStringLiteral("z"),
-        QStringLiteral("edt"),
-        QStringLiteral("est"),
-        QStringLiteral("cdt"),
-        QStringLiteral("cst"),
-        QStringLiteral("mdt"),
-        QStringLiteral("mst"),
-        QStringLiteral("pdt"),
-        QStringLiteral("pst"),
-        QStringLiteral("cet"),
-        QStringLiteral("cest"),
-        QStringLiteral("met"),
-        QStringLiteral("mest"),
-        QStringLiteral("bst"),
-        QStringLiteral("wet"),
-        QStringLiteral("west"),
-        QStringLiteral("eet"),
-        QStringLiteral("eest"),
-        QStringLiteral("jst"),
-        QStringLiteral("ist"),
-    };
-    return zones.contains(token);
+    if (token.size() > 5)
+        return false;
+    for (const QChar c : token) {
+        if (!c.isLetter())
+            return false;
+    }
+    return true;
 }
 
 bool allDigits(QStringView token)
@@ -137,10 +119,18 @@ bool allDigits(QStringView token)
     return true;
 }
 
-// h:mm or h:mm:ss, each part one or two digits.
+// h:mm or h:mm:ss, each part one or two digits, the seconds maybe with a fraction (dropped).
 bool readTime(QStringView token, QTime& time)
 {
-    const QList<QStringView> parts = token.split(u':');
+    QList<QStringView> parts = token.split(u':');
+    if (parts.size() == 3) {
+        const qsizetype point = parts[2].indexOf(u'.');
+        if (point >= 0) {
+            if (!allDigits(parts[2].mid(point + 1)))
+                return false;
+            parts[2] = parts[2].left(point);
+        }
+    }
     if (parts.size() < 2 || parts.size() > 3)
         return false;
     int values[3] = { 0, 0, 0 };
@@ -180,6 +170,7 @@ QDateTime readNormalisedDate(const QString& text)
     int year = -1;
     QTime time(0, 0);
     bool timeSeen = false;
+    bool zoneSeen = false;
     bool inComment = false;
 
     const QList<QStringView> tokens = QStringView(text).split(u' ', Qt::SkipEmptyParts);
@@ -199,7 +190,9 @@ QDateTime readNormalisedDate(const QString& text)
             if (token.size() > 4)
                 return {};
             const int number = token.toInt();
-            if (day == 0 && month == 0 && token.size() <= 2) {
+            // The day comes before the month ("3 feb 2004") or after it ("feb 3 10:15:00 2004",
+            // the asctime form).
+            if (day == 0 && token.size() <= 2 && (month == 0 || year < 0)) {
                 day = number;
             } else if (month != 0 && year < 0 && (token.size() == 2 || token.size() == 4)) {
                 year = token.size() == 4 ? number : (number < 50 ? 2000 + number : 1900 + number);
@@ -214,8 +207,8 @@ QDateTime readNormalisedDate(const QString& text)
             month = m;
         } else if (day == 0 && month == 0 && isWeekday(token)) {
             continue;
-        } else if (timeSeen && isZoneName(token)) {
-            continue;
+        } else if (timeSeen && !zoneSeen && isZoneName(token)) {
+            zoneSeen = true;
         } else {
             return {};
         }

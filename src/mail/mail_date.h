@@ -10,9 +10,10 @@ namespace chronolien {
 // turned into their French forms.
 QString normaliseMailDate(const QString& value);
 
-// Reads a normalised date: day, month (English or French, abbreviated or whole), year (two digits
-// are 1950 to 2049), time (h:mm or h:mm:ss, optional), with an optional weekday and zone name or
-// comment. Invalid when the text is no such date.
+// Reads a normalised date: day, month (English or French, abbreviated or whole; the day before or
+// after it), year (two digits are 1950 to 2049), time (h:mm or h:mm:ss with maybe a fraction of a
+// second, optional), with an optional weekday, a zone written in letters (any name: the time is
+// kept as written) and comments. Invalid when the text is no such date.
 QDateTime readNormalisedDate(const QString& text);
 
 // A Date header value (lower case) as a date-time; zeroMailDate() when it does not read.

@@ -1,15 +1,17 @@
 #include "mail/mail_deleter.h"
 
 #include "mail/pop3_connection.h"
+#include "state/app_state.h"
 
 #include <QRandomGenerator>
 
 namespace chronolien {
 
 MailDeleter::MailDeleter(AppState& state, std::function<void()> startMailCheck, quint16 localPort,
-    QList<QSslCertificate> trustedAuthorities, QObject* parent)
+    std::chrono::milliseconds replyLimit, QObject* parent)
     : QObject(parent)
-    , m_socket(new Pop3Connection(std::move(trustedAuthorities), this))
+    , m_state(state)
+    , m_socket(new Pop3Connection(replyLimit, this))
     , m_dialogue(state, *this, std::move(startMailCheck),
           [] { return QRandomGenerator::global()->generateDouble(); })
 {
@@ -21,6 +23,7 @@ MailDeleter::MailDeleter(AppState& state, std::function<void()> startMailCheck, 
         [this](int number, const QString& description) { m_dialogue.socketError(number, description); });
     connect(m_socket, &Pop3Connection::secureChannelRefused, this,
         [this](const QString& reason) { m_dialogue.secureChannelRefused(reason); });
+    connect(m_socket, &Pop3Connection::silent, this, [this] { m_dialogue.serverSilent(); });
 }
 
 MailDeleter::~MailDeleter()
@@ -50,7 +53,7 @@ void MailDeleter::setLocalPort(quint16 port)
 
 void MailDeleter::connectSocket(const Pop3Endpoint& endpoint)
 {
-    m_socket->open(endpoint);
+    m_socket->open(endpoint, m_state.dataPath(QStringLiteral("certificats")));
 }
 
 void MailDeleter::send(const QByteArray& bytes)

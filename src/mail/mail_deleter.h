@@ -2,9 +2,8 @@
 
 #include "mail/deletion_dialogue.h"
 
-#include <QList>
 #include <QObject>
-#include <QSslCertificate>
+#include <chrono>
 
 namespace chronolien {
 
@@ -12,17 +11,16 @@ class Pop3Connection;
 
 // The deletion socket supr_pop and the deletion dialogue that drives it. The socket binds its own
 // local port, 3821, before it connects, until that port proves to be in use and a random one
-// replaces it.
+// replaces it. It exists only while a deletion runs, and trusts what the check trusts.
 class MailDeleter final : public QObject, public DeletionStarter, private DeletionSocket {
     Q_OBJECT
 
 public:
     static constexpr quint16 LocalPort = 3821;
 
-    // localPort 0 lets the system choose (tests run side by side). With no trusted authorities,
-    // TLS servers are verified against the system's.
+    // localPort 0 lets the system choose (tests run side by side).
     MailDeleter(AppState& state, std::function<void()> startMailCheck, quint16 localPort = LocalPort,
-        QList<QSslCertificate> trustedAuthorities = {}, QObject* parent = nullptr);
+        std::chrono::milliseconds replyLimit = ServerReplyLimit, QObject* parent = nullptr);
     ~MailDeleter() override;
 
     void startDeletion(const DeletionTarget& target) override;
@@ -36,6 +34,7 @@ private:
     void send(const QByteArray& bytes) override;
     bool isConnected() const override;
 
+    AppState& m_state;
     Pop3Connection* m_socket; // supr_pop
     DeletionDialogue m_dialogue;
 };

@@ -106,7 +106,7 @@ const MailEntry* MailListLogic::selectedEntry() const
 
 void MailListLogic::playSoundFile(const QString& path)
 {
-    chronolien::playSoundFile(m_state.settings.sons, m_sound, path);
+    chronolien::playSoundFile(m_state.settings.sons, m_sound, m_state.appFolder, path);
 }
 
 } // namespace chronolien

@@ -1,10 +1,14 @@
 #include "mail/pop3_connection.h"
 
 #include "mail/socket_error_numbers.h"
+#include "settings/data_file.h"
 
+#include <QDir>
 #include <QHostAddress>
+#include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QSslSocket>
+#include <QTcpSocket>
 
 namespace chronolien {
 
@@ -12,41 +16,39 @@ namespace {
 
 // Bounds what Qt reads ahead of the dialogue; the dialogue bounds each reply itself.
 constexpr qint64 ReadBufferSize = 64 * 1024;
+// A certificate file larger than this is no certificate of the user's.
+constexpr qint64 MaxCertificateFile = 1024 * 1024;
+
+// Counts the socket's own signals being handled, during which the socket must outlive the close.
+struct InSocketSignal {
+    explicit InSocketSignal(int& depth)
+        : m_depth(++depth)
+    {
+    }
+    ~InSocketSignal() { --m_depth; }
+    int& m_depth;
+};
+
+// The PEM certificates of the regular files of the folder, in name order.
+QList<QSslCertificate> certificatesIn(const QString& folder)
+{
+    QList<QSslCertificate> certificates;
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& name : names)
+        certificates
+            += QSslCertificate::fromData(readDataFile(folder + u'/' + name, MaxCertificateFile), QSsl::Pem);
+    return certificates;
+}
 
 } // namespace
 
-Pop3Connection::Pop3Connection(QList<QSslCertificate> trustedAuthorities, QObject* parent)
+Pop3Connection::Pop3Connection(std::chrono::milliseconds replyLimit, QObject* parent)
     : QObject(parent)
-    , m_socket(new QSslSocket(this))
 {
-    m_socket->setReadBufferSize(ReadBufferSize);
-    if (!trustedAuthorities.isEmpty()) {
-        QSslConfiguration configuration = m_socket->sslConfiguration();
-        configuration.setCaCertificates(trustedAuthorities);
-        m_socket->setSslConfiguration(configuration);
-    }
-    // The certificate is always verified; a failure is never ignored.
-    m_socket->setPeerVerifyMode(QSslSocket::VerifyPeer);
-
-    connect(m_socket, &QSslSocket::connected, this, [this] {
-        m_tcpConnected = true;
-        if (!m_secure)
-            Q_EMIT ready();
-    });
-    connect(m_socket, &QSslSocket::encrypted, this, [this] {
-        if (m_secure)
-            Q_EMIT ready();
-    });
-    connect(m_socket, &QSslSocket::sslErrors, this, [this](const QList<QSslError>& errors) {
-        for (const QSslError& error : errors)
-            m_certificateErrors.append(error.errorString());
-    });
-    connect(m_socket, &QSslSocket::readyRead, this, [this] {
-        if (isReady())
-            Q_EMIT received(m_socket->readAll());
-    });
-    connect(m_socket, &QSslSocket::errorOccurred, this,
-        [this](QAbstractSocket::SocketError error) { onError(error); });
+    m_replyTimer.setSingleShot(true);
+    m_replyTimer.setTimerType(Qt::PreciseTimer);
+    m_replyTimer.setInterval(replyLimit);
+    connect(&m_replyTimer, &QTimer::timeout, this, &Pop3Connection::silent);
 }
 
 Pop3Connection::~Pop3Connection()
@@ -54,28 +56,68 @@ Pop3Connection::~Pop3Connection()
     close();
 }
 
-void Pop3Connection::open(const Pop3Endpoint& endpoint)
+QTcpSocket* Pop3Connection::makeSocket(const Pop3Endpoint& endpoint, const QString& certificateFolder)
+{
+    if (!endpoint.secure)
+        return new QTcpSocket(this);
+    auto* socket = new QSslSocket(this);
+    const QList<QSslCertificate> own = certificatesIn(certificateFolder);
+    if (!own.isEmpty()) {
+        QSslConfiguration configuration = socket->sslConfiguration();
+        configuration.setCaCertificates(QSslConfiguration::systemCaCertificates() + own);
+        socket->setSslConfiguration(configuration);
+    }
+    // The certificate is always verified; a failure is never ignored.
+    socket->setPeerVerifyMode(QSslSocket::VerifyPeer);
+    connect(socket, &QSslSocket::encrypted, this, [this] {
+        const InSocketSignal scope(m_inSocketSignal);
+        m_replyTimer.start();
+        Q_EMIT ready();
+    });
+    connect(socket, &QSslSocket::sslErrors, this, [this](const QList<QSslError>& errors) {
+        for (const QSslError& error : errors)
+            m_certificateErrors.append(error.errorString());
+    });
+    return socket;
+}
+
+void Pop3Connection::open(const Pop3Endpoint& endpoint, const QString& certificateFolder)
 {
     close();
-    m_secure = endpoint.secure;
-    if (m_secure && !QSslSocket::supportsSsl()) {
+    if (endpoint.secure && !QSslSocket::supportsSsl()) {
         postRefusal(QStringLiteral("TLS n'est pas disponible sur ce système"));
         return;
     }
-    m_binding = true;
-    const bool bound = m_socket->bind(QHostAddress::Any, m_localPort);
-    m_binding = false;
-    if (!bound) {
-        const QAbstractSocket::SocketError error = m_socket->error();
-        const QString description = m_socket->errorString();
-        m_socket->abort();
+    QTcpSocket* socket = makeSocket(endpoint, certificateFolder);
+    socket->setReadBufferSize(ReadBufferSize);
+    if (!socket->bind(QHostAddress::Any, m_localPort)) {
+        const QAbstractSocket::SocketError error = socket->error();
+        const QString description = socket->errorString();
+        delete socket;
         postFailure(socketErrorNumber(error), description);
         return;
     }
-    if (m_secure)
-        m_socket->connectToHostEncrypted(endpoint.host, endpoint.port);
+    m_socket = socket;
+    m_secureSocket = endpoint.secure ? static_cast<QSslSocket*>(socket) : nullptr;
+    connect(socket, &QAbstractSocket::connected, this, [this] {
+        const InSocketSignal scope(m_inSocketSignal);
+        m_tcpConnected = true;
+        m_replyTimer.start();
+        if (!m_secureSocket)
+            Q_EMIT ready();
+    });
+    connect(socket, &QAbstractSocket::readyRead, this, [this] {
+        const InSocketSignal scope(m_inSocketSignal);
+        m_replyTimer.start();
+        if (isReady())
+            Q_EMIT received(m_socket->readAll());
+    });
+    connect(socket, &QAbstractSocket::errorOccurred, this, &Pop3Connection::onError);
+    m_replyTimer.start();
+    if (m_secureSocket)
+        m_secureSocket->connectToHostEncrypted(endpoint.host, endpoint.port);
     else
-        m_socket->connectToHost(endpoint.host, endpoint.port);
+        socket->connectToHost(endpoint.host, endpoint.port);
 }
 
 void Pop3Connection::close()
@@ -84,7 +126,19 @@ void Pop3Connection::close()
     m_tcpConnected = false;
     m_refused = false;
     m_certificateErrors.clear();
+    m_replyTimer.stop();
+    if (!m_socket)
+        return;
+    // The socket goes at once, and with it its local port, which the next attempt binds again; a
+    // close from one of the socket's own signals lets that signal return first.
+    m_socket->disconnect(this);
     m_socket->abort();
+    if (m_inSocketSignal > 0)
+        m_socket->deleteLater();
+    else
+        delete m_socket;
+    m_socket = nullptr;
+    m_secureSocket = nullptr;
 }
 
 void Pop3Connection::send(const QByteArray& bytes)
@@ -95,7 +149,8 @@ void Pop3Connection::send(const QByteArray& bytes)
 
 bool Pop3Connection::isReady() const
 {
-    return m_socket->state() == QAbstractSocket::ConnectedState && (!m_secure || m_socket->isEncrypted());
+    return m_socket && m_socket->state() == QAbstractSocket::ConnectedState
+        && (!m_secureSocket || m_secureSocket->isEncrypted());
 }
 
 int Pop3Connection::socketErrorNumber(QAbstractSocket::SocketError error)
@@ -114,10 +169,7 @@ int Pop3Connection::socketErrorNumber(QAbstractSocket::SocketError error)
 
 void Pop3Connection::onError(QAbstractSocket::SocketError error)
 {
-    // A failed bind is reported by open.
-    if (m_binding)
-        return;
-    if (m_secure && m_tcpConnected && !m_socket->isEncrypted()) {
+    if (m_secureSocket && m_tcpConnected && !m_secureSocket->isEncrypted()) {
         // Reached the server, but no verified TLS channel: whatever went wrong, the dialogue ends.
         if (!m_certificateErrors.isEmpty())
             postRefusal(

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <chrono>
 
 namespace chronolien {
+
+// A server that has sent nothing for this long, in a check or a deletion, is given up.
+inline constexpr std::chrono::milliseconds ServerReplyLimit = std::chrono::seconds(60);
 
 // Where and how an account's server is reached. The server text of courrier.ini chooses the
 // transport within its 60 characters: "host" or "host:port" speak plain POP3; "pop3s://host",
@@ -20,11 +24,14 @@ struct Pop3Endpoint {
 
 Pop3Endpoint parsePop3Server(const QString& server);
 
-// The help of the mailbox address page's server box: how to ask for a secure server.
+// The help of the mailbox address page's server box: how to ask for a secure server, and how to
+// trust the certificate of one's own server. The page ends it with a full stop.
 inline QString secureServerHelpText()
 {
     return QStringLiteral("Pour un serveur sécurisé (TLS), écrivez pop3s:// devant son nom, par exemple "
-                          "pop3s://pop.example.org");
+                          "pop3s://pop.example.org ; si son certificat n'est signé par aucune autorité "
+                          "reconnue (un certificat fait par vous-même), placez-en une copie au format PEM "
+                          "dans le dossier « certificats » du dossier de Chronolien");
 }
 
 } // namespace chronolien

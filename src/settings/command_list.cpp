@@ -1,10 +1,11 @@
 #include "settings/command_list.h"
 
-#include "platform/message_box.h"
+#include "settings/data_file.h"
 #include "settings/logging.h"
 #include "settings/win1252.h"
+#include "settings/write_failure_notice.h"
 
-#include <QFile>
+#include <QFileInfo>
 
 namespace chronolien {
 
@@ -54,17 +55,18 @@ QStringList parseCommandListText(const QString& text)
     return fields;
 }
 
-void loadCommandList(CommandList& list, const QString& path, MessageBox& messages)
+void loadCommandList(CommandList& list, const QString& path)
 {
     list.entries.clear();
-    QFile file(path);
-    if (!file.exists()) {
-        saveCommandList(list, path, messages);
+    if (!QFileInfo::exists(path)) {
+        // Nothing is lost when the empty file cannot be made (a read-only folder): the list is
+        // empty either way, and the user hears of the folder from the settings file.
+        QString error;
+        if (!replaceDataFile(path, {}, &error))
+            qCWarning(lcSettings).noquote() << "could not create" << path << ":" << error;
         return;
     }
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    list.entries = parseCommandListText(fromWin1252(file.readAll()));
+    list.entries = parseCommandListText(fromWin1252(readDataFile(path, CommandList::MaxFileBytes)));
     if (list.entries.size() > CommandList::Capacity)
         list.entries.resize(CommandList::Capacity);
 }
@@ -76,16 +78,12 @@ bool saveCommandList(const CommandList& list, const QString& path, MessageBox& m
         if (canStoreCommand(entry))
             bytes += '"' + toWin1252(entry) + "\"\r\n";
     }
-    QFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && file.write(bytes) == bytes.size() && file.flush();
-    const QString error = file.errorString();
-    file.close();
-    if (!written) {
-        qCWarning(lcSettings).noquote() << "could not write" << path << ":" << error;
-        messages.show(QStringLiteral("Impossible d'écrire dans le fichier ") + path, StyleCritical);
-    }
-    return written;
+    QString error;
+    if (replaceDataFile(path, bytes, &error))
+        return true;
+    // Saving follows the user's "Valider": each failure is told.
+    WriteFailureNotice(messages).failed(path, error);
+    return false;
 }
 
 void commitCommandList(

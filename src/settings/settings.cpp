@@ -158,10 +158,10 @@ Settings Settings::defaults(const QString& appFolder, const QDate& today)
 {
     Settings s;
     s.date_raz = today;
-    // The stored value holds at most 60 characters; the field holds what a restart will read.
-    s.son_connect = defaultSoundPath(appFolder, SoundEvent::Connect).left(60);
-    s.son_deconnect = defaultSoundPath(appFolder, SoundEvent::Disconnect).left(60);
-    s.son_mail = defaultSoundPath(appFolder, SoundEvent::Mail).left(60);
+    // The field holds what a restart will read.
+    s.son_connect = storedSoundPath(appFolder, defaultSoundPath(appFolder, SoundEvent::Connect));
+    s.son_deconnect = storedSoundPath(appFolder, defaultSoundPath(appFolder, SoundEvent::Disconnect));
+    s.son_mail = storedSoundPath(appFolder, defaultSoundPath(appFolder, SoundEvent::Mail));
     return s;
 }
 

@@ -1,7 +1,6 @@
 #include "settings/settings_file.h"
 
-#include "platform/message_box.h"
-#include "settings/logging.h"
+#include "settings/data_file.h"
 #include "settings/text_forms.h"
 #include "settings/win1252.h"
 
@@ -26,18 +25,17 @@ QByteArray storedKey(const QString& key)
     return toWin1252(key).left(SettingsFile::KeySize);
 }
 
-// Opens the file for reading, creating it empty when it does not exist yet.
-bool openForReading(QFile& file)
+// Opens the file for reading, creating it empty when it does not exist yet. Something that is not
+// a regular file in its place holds no key.
+bool openForReading(QFile& file, const QString& path)
 {
-    if (file.open(QIODevice::ReadOnly))
-        return true;
-    if (file.exists())
-        return false;
-    return file.open(QIODevice::ReadWrite);
+    const DataFileStatus status = openDataFile(file, path, DataFileMode::Read, 0, nullptr);
+    if (status == DataFileStatus::Missing)
+        return openDataFile(file, path, DataFileMode::ReadWrite, DataFileFlag::CreateMissing, nullptr)
+            == DataFileStatus::Opened;
+    return status == DataFileStatus::Opened;
 }
 
-// The file's content as its size gives it: a device or a pipe standing in its place reads empty
-// instead of without end.
 QByteArray contentOf(QFile& file)
 {
     return file.read(file.size());
@@ -47,7 +45,7 @@ QByteArray contentOf(QFile& file)
 
 SettingsFile::SettingsFile(QString path, MessageBox& messages)
     : m_path(std::move(path))
-    , m_messages(messages)
+    , m_notice(messages)
 {
 }
 
@@ -74,16 +72,16 @@ int findRecordIn(const QByteArray& content, const QByteArray& wanted)
 // the settings are read at start and written every ten seconds.
 int SettingsFile::findRecord(const QString& key) const
 {
-    QFile file(m_path);
-    if (!openForReading(file))
+    QFile file;
+    if (!openForReading(file, m_path))
         return 1; // an unreadable file holds no key
     return findRecordIn(contentOf(file), storedKey(key));
 }
 
 QString SettingsFile::readKey(const QString& key) const
 {
-    QFile file(m_path);
-    if (!openForReading(file))
+    QFile file;
+    if (!openForReading(file, m_path))
         return {};
     const QByteArray content = contentOf(file);
     const qsizetype start = qsizetype(findRecordIn(content, storedKey(key)) - 1) * RecordSize;
@@ -101,8 +99,11 @@ QString SettingsFile::readKey(const QString& key) const
 int SettingsFile::writeKey(const QString& key, const QString& value)
 {
     const QByteArray wanted = storedKey(key);
-    QFile file(m_path);
-    const bool opened = file.open(QIODevice::ReadWrite);
+    QFile file;
+    QString error;
+    const bool opened
+        = openDataFile(file, m_path, DataFileMode::ReadWrite, DataFileFlag::CreateMissing, &error)
+        == DataFileStatus::Opened;
     // Without a handle the record number is still the one a read finds.
     const int n = opened ? findRecordIn(contentOf(file), wanted) : findRecord(key);
 
@@ -113,17 +114,15 @@ int SettingsFile::writeKey(const QString& key, const QString& value)
 
     const bool written
         = opened && file.seek(qint64(n - 1) * RecordSize) && file.write(record) == RecordSize && file.flush();
-    const QString error = file.errorString();
+    if (opened && !written)
+        error = file.errorString();
     file.close();
-    if (!written) {
-        // The save repeats every ten seconds: a file that stays unwritable is logged once.
-        if (!m_writeFailing)
-            qCWarning(lcSettings).noquote() << "could not write" << m_path << ":" << error;
-        m_writeFailing = true;
-        m_messages.show(QStringLiteral("Impossible d'écrire dans le fichier ") + m_path, StyleCritical);
-    } else {
-        m_writeFailing = false;
-    }
+    // The save repeats every ten seconds and the loader writes every missing key at start: a file
+    // that stays unwritable is told once.
+    if (written)
+        m_notice.succeeded();
+    else
+        m_notice.failed(m_path, error);
     return n;
 }
 

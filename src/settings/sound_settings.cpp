@@ -3,6 +3,8 @@
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 
+#include <QDir>
+
 namespace chronolien {
 
 QString defaultSoundPath(const QString& appFolder, SoundEvent event)
@@ -18,6 +20,20 @@ QString defaultSoundPath(const QString& appFolder, SoundEvent event)
     return appFolder + QStringLiteral("/sons/mail.wav");
 }
 
+QString storedSoundPath(const QString& appFolder, const QString& path)
+{
+    if (path.size() > SettingsFile::ValueSize && path.startsWith(appFolder + u'/'))
+        return path.mid(appFolder.size() + 1).left(SettingsFile::ValueSize);
+    return path.left(SettingsFile::ValueSize);
+}
+
+QString soundFile(const QString& appFolder, const QString& setting)
+{
+    if (setting.isEmpty() || setting == QLatin1String(kNoSound))
+        return {};
+    return QDir::isRelativePath(setting) ? appFolder + u'/' + setting : setting;
+}
+
 QString Settings::*soundField(SoundEvent event)
 {
     switch (event) {
@@ -31,10 +47,11 @@ QString Settings::*soundField(SoundEvent event)
     return &Settings::son_mail;
 }
 
-void storeSoundSetting(SettingsStore& settings, SoundEvent event, bool noSound, const QString& path)
+void storeSoundSetting(
+    SettingsStore& settings, const QString& appFolder, SoundEvent event, bool noSound, const QString& path)
 {
     QString Settings::*field = soundField(event);
-    settings.settings().*field = noSound ? QString::fromLatin1(kNoSound) : path.left(SettingsFile::ValueSize);
+    settings.settings().*field = noSound ? QString::fromLatin1(kNoSound) : storedSoundPath(appFolder, path);
     settings.store(field);
 }
 

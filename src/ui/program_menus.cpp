@@ -67,6 +67,15 @@ ProgramMenus::ProgramMenus()
         &ProgramMenus::helpChosen);
     connect(addEntry(centre, QStringLiteral("menu2propos"), QStringLiteral("A propos de...")),
         &QAction::triggered, this, &ProgramMenus::aboutChosen);
+
+    // The tray menu's own entries, so that their captions follow the state in both menus.
+    auto separator = [centre] {
+        auto* action = new QAction(centre);
+        action->setSeparator(true);
+        return action;
+    };
+    m_trayEntriesInCentre = { separator(), entry(QStringLiteral("menuconnect")), separator(),
+        entry(QStringLiteral("menuquitter")) };
 }
 
 ProgramMenus::~ProgramMenus() = default;
@@ -99,6 +108,16 @@ void ProgramMenus::setConnectCaption(bool connected)
 {
     entry(QStringLiteral("menuconnect"))
         ->setText(connected ? QStringLiteral("Déconnecter") : QStringLiteral("Connecter"));
+}
+
+void ProgramMenus::setTrayEntriesInCentreMenu(bool added)
+{
+    for (QAction* action : std::as_const(m_trayEntriesInCentre)) {
+        if (added)
+            m_centreMenu->addAction(action);
+        else
+            m_centreMenu->removeAction(action);
+    }
 }
 
 void ProgramMenus::popupTrayMenu(QPoint globalPos)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <memory>
@@ -30,6 +31,9 @@ public:
     void setCounterShownCaption(bool shown);
     // menuconnect: "Déconnecter" while the line is up.
     void setConnectCaption(bool connected);
+    // While the program has no tray icon, menucentre also offers the tray menu's menuconnect and
+    // menuquitter, which nothing else reaches then.
+    void setTrayEntriesInCentreMenu(bool added);
 
     void popupTrayMenu(QPoint globalPos);
     void popupCentreMenu(QPoint globalPos);
@@ -47,6 +51,8 @@ Q_SIGNALS:
 private:
     std::unique_ptr<QMenu> m_trayMenu;
     std::unique_ptr<QMenu> m_centreMenu;
+    // What setTrayEntriesInCentreMenu adds at the end of menucentre, in order.
+    QList<QAction*> m_trayEntriesInCentre;
 };
 
 } // namespace chronolien

@@ -101,6 +101,8 @@ void ProgramWindows::showFloatingWindow()
 
 void ProgramWindows::hideFloatingWindow()
 {
+    if (!m_trayIconShown)
+        return;
     m_centre->hide();
     m_centre->resetDrag();
     m_counter->hide();
@@ -207,6 +209,12 @@ void ProgramWindows::reloadSkins()
     loadCentreSkin(m_state.connectedFlag);
     loadCounterSkin();
     loadMailSkin();
+}
+
+void ProgramWindows::setTrayIconShown(bool shown)
+{
+    m_trayIconShown = shown;
+    m_menus->setTrayEntriesInCentreMenu(!shown);
 }
 
 void ProgramWindows::openHelp()

@@ -51,6 +51,11 @@ public:
     // The mail window's left edge beside the floating window by pos_mail, which is stored.
     void placeMailWindow();
 
+    // Whether the program's icon is in a tray. Without one the floating window is the only way into
+    // the program: it stays shown (hiding it is refused) and its menu also offers "Connecter" and
+    // "Quitter". The program starts as if it had an icon.
+    void setTrayIconShown(bool shown);
+
     // The help page in the desktop's browser.
     void openHelp();
     // The usage graph program, when there is one.
@@ -91,6 +96,7 @@ private:
     std::unique_ptr<ProgramMenus> m_menus;
     std::function<void()> m_refreshCounter;
     std::function<void()> m_fillMailList;
+    bool m_trayIconShown = true;
 };
 
 } // namespace chronolien

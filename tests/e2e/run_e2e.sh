@@ -94,6 +94,8 @@ fail() {
 
 # shellcheck source=../support/steps.sh
 . "$(dirname "${BASH_SOURCE[0]}")/../support/steps.sh"
+# shellcheck source=../support/x_windows.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../support/x_windows.sh"
 
 setting() { "$files_helper" setting "$app/config.ini" "$@"; }
 # The connections of historique.csv, "start end seconds received sent" a line; fails unless the
@@ -102,28 +104,6 @@ history() { "$files_helper" history "$app/historique.csv"; }
 # Two times in seconds at most 3 s apart.
 within_3s() { [ $(($1 - $2)) -le 3 ] && [ $(($2 - $1)) -le 3 ]; }
 shot() { import -window root "$shots/$1.png" || fail "import could not take the screenshot $1"; }
-
-# The program's visible windows as "id width height x y" lines.
-program_windows() {
-    local id
-    for id in $(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null || true); do
-        eval "$(xdotool getwindowgeometry --shell "$id")"
-        echo "$id $WIDTH $HEIGHT $X $Y"
-    done
-}
-# The visible window of the given size in pixels, "id width height x y", or nothing.
-window_of_size() { program_windows | awk -v w="$1" -v h="$2" '$2 == w && $3 == h { print; exit }'; }
-has_window_of_size() { [ -n "$(window_of_size "$1" "$2")" ]; }
-# Windows that hold the given title exactly (case counts: the skinned windows are "chronolien").
-windows_titled() {
-    local id
-    for id in $(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null || true); do
-        if [ "$(xprop -id "$id" WM_NAME 2>/dev/null)" = "WM_NAME(STRING) = \"$1\"" ] \
-            || [ "$(xprop -id "$id" _NET_WM_NAME 2>/dev/null)" = "_NET_WM_NAME(UTF8_STRING) = \"$1\"" ]; then
-            echo "$id"
-        fi
-    done
-}
 
 # The normalised root-mean-square difference (0 to 1) between two pictures of the same size.
 difference() {
@@ -143,23 +123,6 @@ crop_picture() {
     convert "$picture" -background black -extent "${w}x${h}" "$out"
 }
 less_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
-
-# The tray icon: the first window in trayer's panel that is not its 1x1 placeholder.
-tray_icon() {
-    xwininfo -root -tree | awk '/"panel"/ { p = 1; next } p && /0x/ && !/1x1/ { print $1; exit }'
-}
-has_tray_icon() { [ -n "$(tray_icon)" ]; }
-# Clicks the tray icon with the given button, where the tray holds it now (trayer moves its panel
-# as icons come in).
-click_tray_icon() {
-    local icon x y
-    icon=$(tray_icon)
-    [ -n "$icon" ] || fail "the tray holds no icon"
-    x=$(xwininfo -id "$icon" | awk '/Absolute upper-left X/ { print $4 }')
-    y=$(xwininfo -id "$icon" | awk '/Absolute upper-left Y/ { print $4 }')
-    echo "   click $1 on the tray icon at $x,$y"
-    xdotool mousemove $((x + 10)) $((y + 10)) sleep 0.3 click "$1"
-}
 
 # Window sizes in pixels (15 twips to the pixel): floating, counter and mail windows.
 centre_size=(76 67)
@@ -348,12 +311,12 @@ done
 begin "the allowance runs out: the program hangs up (SIGTERM to pppd) and says so once"
 wait_for 10 grep -q '^pppd SIGTERM ' "$trace" || fail "the stand-in pppd received no SIGTERM"
 wait_for 5 test '!' -e /sys/class/net/ppp0 || fail "ppp0 is still there after the hang-up"
-wait_for 5 eval '[ -n "$(windows_titled Chronolien)" ]' || fail "no message box told of the hang-up"
+wait_for 5 eval '[ -n "$(message_boxes)" ]' || fail "no message box told of the hang-up"
 shot 05-forfait-expire
 # Three more ticks: neither another SIGTERM nor a second box.
 sleep 3
 [ "$(grep -c '^pppd SIGTERM ' "$trace")" -eq 1 ] || fail "pppd received more than one SIGTERM"
-boxes=$(windows_titled Chronolien | wc -l)
+boxes=$(message_boxes | wc -l)
 [ "$boxes" -eq 1 ] || fail "$boxes message boxes are open; the hang-up message shows once"
 [ "$(grep -c '^pon ' "$trace")" -eq 1 ] || fail "the program dialled again after the hang-up"
 
@@ -363,11 +326,11 @@ wait_for 5 test -s "$work/hooks/even2.ran" || fail "the program of even2.ini did
 wait_for 5 eval '! has_window_of_size "${centre_size[@]}"' || fail "the floating window stayed open"
 has_window_of_size "${mail_size[@]}" && fail "the mail window stayed open"
 has_window_of_size "${counter_size[@]}" && fail "the counter window stayed open"
-box=$(windows_titled Chronolien | head -n1)
+box=$(message_boxes | head -n1)
 xdotool windowfocus --sync "$box" key Return
-wait_for 5 eval '[ -z "$(windows_titled Chronolien)" ]' || fail "the hang-up message did not close on Return"
+wait_for 5 eval '[ -z "$(message_boxes)" ]' || fail "the hang-up message did not close on Return"
 sleep 1.5
-[ -z "$(windows_titled Chronolien)" ] || fail "the hang-up message came back with the line down"
+[ -z "$(message_boxes)" ] || fail "the hang-up message came back with the line down"
 month=$(setting cpt_mois)
 
 begin "historique.csv holds the connection, its times within 3 s of the line's"
@@ -454,9 +417,9 @@ click_tray_icon 3
 sleep 1
 xdotool key Up Return
 # The floating window is shown: the program asks whether to hide it instead; "Non" quits.
-wait_for 5 eval '[ -n "$(windows_titled Chronolien)" ]' || fail "quitting with the floating window shown asked nothing"
+wait_for 5 eval '[ -n "$(message_boxes)" ]' || fail "quitting with the floating window shown asked nothing"
 shot 08-quitter
-xdotool windowfocus --sync "$(windows_titled Chronolien | head -n1)" key n
+xdotool windowfocus --sync "$(message_boxes | head -n1)" key n
 wait_for 15 sh -c "! kill -0 $program_pid 2>/dev/null" || fail "the program did not end after Non"
 status=0
 wait "$program_pid" || status=$?

@@ -35,7 +35,7 @@ public:
     QStringList takeLines(int i)
     {
         QByteArray& s = sent.at(std::size_t(i));
-        QStringList lines = QString::fromLatin1(s).split(QStringLiteral("\r\n"));
+        QStringList lines = QString::fromUtf8(s).split(QStringLiteral("\r\n"));
         const bool whole = s.isEmpty() || s.endsWith("\r\n");
         s.clear();
         lines.removeLast(); // what follows the last CR LF: empty when every line was whole

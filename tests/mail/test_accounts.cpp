@@ -1,5 +1,8 @@
 #include "mail/account_page.h"
 #include "mail/accounts_file.h"
+#include "mail/debug_log.h"
+#include "state/app_state.h"
+#include "support/file_bytes.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_app_folder.h"
 
@@ -42,6 +45,11 @@ class TestAccounts : public QObject {
 
     QString path() const { return m_folder->file(QStringLiteral("courrier.ini")); }
     QByteArray bytes() const { return m_folder->readBytes(QStringLiteral("courrier.ini")); }
+    unsigned modeOf(const QString& name) const
+    {
+        struct stat st { };
+        return ::stat(QFile::encodeName(m_folder->file(name)).constData(), &st) == 0 ? st.st_mode & 0777 : 0;
+    }
 
 private Q_SLOTS:
     void init()
@@ -58,9 +66,7 @@ private Q_SLOTS:
         m_accounts.account(3).login = QStringLiteral("kept");
         loadAccounts(m_accounts, path());
         QCOMPARE(bytes(), blank(1) + blank(2) + blank(3) + blank(4) + blank(5));
-        struct stat st { };
-        QCOMPARE(::stat(QFile::encodeName(path()).constData(), &st), 0);
-        QCOMPARE(st.st_mode & 0777, 0600u);
+        QCOMPARE(modeOf(QStringLiteral("courrier.ini")), 0600u);
         QVERIFY(!m_accounts.account(3).inUse);
         QCOMPARE(m_accounts.account(3).login, QStringLiteral("kept")); // a blank record changes only inUse
         QVERIFY(m_accounts.loaded);
@@ -91,18 +97,61 @@ private Q_SLOTS:
         QCOMPARE(bytes().left(156), blank(1));
     }
 
-    void shortFileAndDamagedRecordsBecomeBlank()
+    // Bytes that are not five records in place are never written over: they are set aside under a
+    // free name, and the records that read go into a new file.
+    void foreignFilesAreSetAside()
     {
-        m_folder->writeBytes(QStringLiteral("courrier.ini"),
-            record(1, "pop.a.fr", "anne", "pw", 2, true) + record(7, "x", "y", "z", 1, true)
-                + record(3, "pop.c.fr", "carl", "pw3", 1, false).left(100));
+        const QByteArray original = record(1, "pop.a.fr", "anne", "pw", 2, true)
+            + record(7, "x", "y", "z", 1, true) + record(3, "pop.c.fr", "carl", "pw3", 1, false).left(100);
+        m_folder->writeBytes(QStringLiteral("courrier.ini.bak"), "older copy");
+        m_folder->writeBytes(QStringLiteral("courrier.ini"), original);
+        QCOMPARE(::chmod(QFile::encodeName(path()).constData(), 0644), 0);
         loadAccounts(m_accounts, path());
-        QCOMPARE(bytes().size(), 780);
+        QCOMPARE(m_folder->readBytes(QStringLiteral("courrier.ini.bak")), QByteArray("older copy"));
+        QCOMPARE(m_folder->readBytes(QStringLiteral("courrier.ini.bak2")), original);
+        QCOMPARE(modeOf(QStringLiteral("courrier.ini.bak2")), 0600u);
         QCOMPARE(m_accounts.account(1).state, qint16(2));
-        QCOMPARE(bytes().mid(156, 156), blank(2)); // a number that is not its place
         QCOMPARE(m_accounts.account(3).login, QStringLiteral("carl")); // the cut tail reads as zeros
         QVERIFY(!m_accounts.account(3).inUse);
+        QCOMPARE(bytes().size(), 780);
+        QCOMPARE(bytes().left(156), record(1, "pop.a.fr", "anne", "pw", 2, true));
+        QCOMPARE(bytes().mid(156, 156), blank(2)); // a number that is not its place
         QCOMPARE(bytes().mid(4 * 156), blank(5));
+
+        // A file of five records with one never validated (number 0) is an accounts file.
+        const QByteArray ours = bytes().left(4 * 156) + record(0, "", "", "", 0, false);
+        m_folder->writeBytes(QStringLiteral("courrier.ini"), ours);
+        loadAccounts(m_accounts, path());
+        QVERIFY(!m_folder->exists(QStringLiteral("courrier.ini.bak3")));
+        QCOMPARE(bytes(), ours.left(4 * 156) + blank(5));
+    }
+
+    // The passwords never stay readable by others, whatever mode the files had before.
+    void passwordFilesAreOwnerOnlyAfterEveryWrite()
+    {
+        for (const char* name : { "courrier.ini", "messages.txt" }) {
+            m_folder->writeBytes(QString::fromLatin1(name), "");
+            QCOMPARE(
+                ::chmod(QFile::encodeName(m_folder->file(QString::fromLatin1(name))).constData(), 0644), 0);
+        }
+        QVERIFY(saveAccounts(m_accounts, path(), m_messages));
+        AppState state;
+        state.appFolder = m_folder->path();
+        DebugLog(state).writeDebugLine(QStringLiteral("<0>  envoi : PASS secret"));
+        for (const char* name : { "courrier.ini", "messages.txt" })
+            QCOMPARE(modeOf(QString::fromLatin1(name)), 0600u);
+    }
+
+    void aPipeInTheFilesPlaceIsLeftAlone()
+    {
+        QVERIFY(makeNonRegular(path(), QStringLiteral("pipe")));
+        m_accounts.account(1).inUse = true;
+        loadAccounts(m_accounts, path());
+        QVERIFY(!m_accounts.account(1).inUse);
+        QVERIFY(!saveAccounts(m_accounts, path(), m_messages));
+        QCOMPARE(m_messages.shown.size(), 1);
+        QVERIFY(!QFileInfo(path()).isFile());
+        QVERIFY(!m_folder->exists(QStringLiteral("courrier.ini.bak")));
     }
 
     void saveFailureTellsTheUserOnce()

@@ -163,7 +163,7 @@ private Q_SLOTS:
     void aFailureEndsTheDeletion_data()
     {
         QTest::addColumn<int>("answered"); // positive replies before the failure
-        QTest::addColumn<QByteArray>("reply"); // none: the connection is refused
+        QTest::addColumn<QByteArray>("reply"); // "refused": the connection; "silence": no reply
         const QByteArray refusal = "-ERR non\r\n";
         QTest::newRow("greeting refused") << 0 << refusal;
         QTest::newRow("USER refused") << 1 << refusal;
@@ -171,7 +171,8 @@ private Q_SLOTS:
         QTest::newRow("DELE refused") << 4 << refusal;
         QTest::newRow("QUIT refused") << 5 << refusal;
         QTest::newRow("a flood instead of headers") << 3 << "+OK\r\n" + QByteArray(2 * 1024 * 1024, 'z');
-        QTest::newRow("connection refused") << 0 << QByteArray();
+        QTest::newRow("connection refused") << 0 << QByteArray("refused");
+        QTest::newRow("silent before DELE") << 3 << QByteArray("silence");
     }
     // The socket is closed, nothing more is sent, no check follows and the account keeps its state.
     void aFailureEndsTheDeletion()
@@ -185,8 +186,10 @@ private Q_SLOTS:
             m_dialogue->dataArrival(replies.at(k));
         m_socket->takeLines();
         m_socket->calls.clear();
-        if (reply.isEmpty())
+        if (reply == "refused")
             m_dialogue->socketError(ErrorConnectionRefused, QStringLiteral("Connection refused"));
+        else if (reply == "silence")
+            m_dialogue->serverSilent();
         else
             m_dialogue->dataArrival(reply);
         QCOMPARE(m_socket->calls, QStringList({ "close" }));

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace chronolien;
 using namespace chronolien::test;
@@ -136,6 +137,7 @@ private Q_SLOTS:
         QTest::newRow("garbage") << QByteArray("pppd is running\n") << QByteArray("pppd") << false;
         QTest::newRow("someone else's process") << QByteArray("PID\n") << QByteArray("bash") << false;
         QTest::newRow("process gone") << QByteArray("PID\n") << QByteArray() << false;
+        QTest::newRow("a pipe in its place, never read") << QByteArray("FIFO") << QByteArray("pppd") << false;
     }
     void hangUpSignalsTheDiallerOnly()
     {
@@ -146,8 +148,12 @@ private Q_SLOTS:
         StandInDialler pppd;
         QVERIFY(pppd.pid() > 1);
         tree.addInterface(QStringLiteral("ppp0"), 5, 512);
-        tree.writePidFile(
-            QStringLiteral("ppp0"), QByteArray(pidFile).replace("PID", QByteArray::number(pppd.pid())));
+        if (pidFile == "FIFO")
+            QCOMPARE(
+                ::mkfifo(QFile::encodeName(tree.run() + QStringLiteral("/ppp0.pid")).constData(), 0600), 0);
+        else
+            tree.writePidFile(
+                QStringLiteral("ppp0"), QByteArray(pidFile).replace("PID", QByteArray::number(pppd.pid())));
         if (!processName.isEmpty())
             tree.setProcessName(pppd.pid(), processName);
         lineOver(tree).hangUp();

@@ -2,10 +2,13 @@
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 #include "settings/sound_settings.h"
+#include "support/file_bytes.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_app_folder.h"
 
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace chronolien;
 using namespace chronolien::test;
@@ -19,63 +22,53 @@ class TestCommandList : public QObject {
     QString path(int list) const { return commandListPath(m_folder->path(), list); }
 
 private Q_SLOTS:
-    void init() { m_folder = std::make_unique<TempAppFolder>(); }
+    void init()
+    {
+        m_folder = std::make_unique<TempAppFolder>();
+        m_messages.shown.clear();
+    }
 
     void missingFilesAreCreatedEmpty()
     {
         CommandList one, two;
         one.entries = QStringList { QStringLiteral("stale") };
-        loadCommandList(one, path(1), m_messages);
-        loadCommandList(two, path(2), m_messages);
+        loadCommandList(one, path(1));
+        loadCommandList(two, path(2));
         QVERIFY(one.entries.isEmpty());
         QVERIFY(m_folder->exists(QStringLiteral("even1.ini")));
         QVERIFY(m_folder->exists(QStringLiteral("even2.ini")));
         QCOMPARE(m_folder->readBytes(QStringLiteral("even2.ini")), QByteArray());
     }
 
-    void oneEntryIsOneQuotedLine()
+    void savedFile_data()
     {
-        CommandList list;
-        commitCommandList(list, { QStringLiteral("/usr/bin/évènement") }, path(1), m_messages);
-        QCOMPARE(
-            m_folder->readBytes(QStringLiteral("even1.ini")), QByteArray("\"/usr/bin/\xe9v\xe8nement\"\r\n"));
-        CommandList back;
-        loadCommandList(back, path(1), m_messages);
-        QCOMPARE(back.entries, QStringList { QStringLiteral("/usr/bin/évènement") });
+        QTest::addColumn<QStringList>("pageLines");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("one entry") << QStringList { "/usr/bin/évènement" }
+                                   << QByteArray("\"/usr/bin/\xe9v\xe8nement\"\r\n");
+        QTest::newRow("empty") << QStringList() << QByteArray();
+        QTest::newRow("paths the file cannot carry are dropped") << QStringList { "/ok", "/bad\"quote",
+            "/bad\nline", "/ok2" } << QByteArray("\"/ok\"\r\n\"/ok2\"\r\n");
+        QStringList twelve;
+        QByteArray ten;
+        for (int i = 1; i <= 12; ++i) {
+            twelve.append(QStringLiteral("/opt/prog%1").arg(i));
+            if (i <= 10)
+                ten += "\"/opt/prog" + QByteArray::number(i) + "\"\r\n";
+        }
+        QTest::newRow("twelve lines keep the first ten") << twelve << ten;
     }
-
-    void twelveLinesKeepTheFirstTen()
+    // What the page commits is the file's exact bytes, and what the next start reads back.
+    void savedFile()
     {
-        QStringList lines;
-        for (int i = 1; i <= 12; ++i)
-            lines.append(QStringLiteral("/opt/prog%1").arg(i));
-        CommandList list;
-        commitCommandList(list, lines, path(2), m_messages);
-        QCOMPARE(list.entries, lines.mid(0, 10));
-        QCOMPARE(m_folder->readBytes(QStringLiteral("even2.ini")).count("\r\n"), 10);
-        CommandList back;
-        loadCommandList(back, path(2), m_messages);
-        QCOMPARE(back.entries, lines.mid(0, 10));
-    }
-
-    void loadingStopsAtTen()
-    {
-        QByteArray text;
-        for (int i = 1; i <= 14; ++i)
-            text += "\"/p" + QByteArray::number(i) + "\"\r\n";
-        m_folder->writeBytes(QStringLiteral("even1.ini"), text);
-        CommandList list;
-        loadCommandList(list, path(1), m_messages);
-        QCOMPARE(list.entries.size(), 10);
-        QCOMPARE(list.entries.last(), QStringLiteral("/p10"));
-    }
-
-    void emptyListSavesAnEmptyFile()
-    {
+        QFETCH(QStringList, pageLines);
         m_folder->writeBytes(QStringLiteral("even1.ini"), "\"/old\"\r\n");
         CommandList list;
-        commitCommandList(list, {}, path(1), m_messages);
-        QCOMPARE(m_folder->readBytes(QStringLiteral("even1.ini")), QByteArray());
+        commitCommandList(list, pageLines, path(1), m_messages);
+        QTEST(m_folder->readBytes(QStringLiteral("even1.ini")), "bytes");
+        CommandList back;
+        loadCommandList(back, path(1));
+        QCOMPARE(back.entries, list.entries);
     }
 
     void parsing_data()
@@ -92,6 +85,14 @@ private Q_SLOTS:
         QTest::newRow("blank lines skipped") << QByteArray("\r\n\"/a\"\r\n\r\n") << QStringList { "/a" };
         QTest::newRow("unclosed quote") << QByteArray("\"/a b") << QStringList { "/a b" };
         QTest::newRow("spaces before quote") << QByteArray("   \"/a\"\r\n") << QStringList { "/a" };
+        QByteArray fourteen;
+        QStringList ten;
+        for (int i = 1; i <= 14; ++i) {
+            fourteen += "\"/p" + QByteArray::number(i) + "\"\r\n";
+            if (i <= 10)
+                ten.append(QStringLiteral("/p%1").arg(i));
+        }
+        QTest::newRow("loading stops at ten") << fourteen << ten;
     }
     void parsing()
     {
@@ -99,29 +100,49 @@ private Q_SLOTS:
         QFETCH(QStringList, entries);
         m_folder->writeBytes(QStringLiteral("even1.ini"), text);
         CommandList list;
-        loadCommandList(list, path(1), m_messages);
+        loadCommandList(list, path(1));
         QCOMPARE(list.entries, entries);
     }
 
-    void pathsWithQuotesAreNeverWritten()
+    // A save cut short (a full disk; here a limit on file sizes) leaves the old list whole.
+    void aFailedSaveKeepsTheOldList()
     {
-        QVERIFY(!canStoreCommand(QStringLiteral("/tmp/a\"b")));
-        QVERIFY(!canStoreCommand(QStringLiteral("/tmp/a\nb")));
-        QVERIFY(canStoreCommand(QStringLiteral("/tmp/a b,c")));
         CommandList list;
-        commitCommandList(list,
-            { QStringLiteral("/ok"), QStringLiteral("/bad\"quote"), QStringLiteral("/ok2") }, path(1),
-            m_messages);
-        QCOMPARE(m_folder->readBytes(QStringLiteral("even1.ini")), QByteArray("\"/ok\"\r\n\"/ok2\"\r\n"));
+        commitCommandList(
+            list, { QStringLiteral("/bin/un"), QStringLiteral("/bin/deux") }, path(1), m_messages);
+        const QByteArray before = m_folder->readBytes(QStringLiteral("even1.ini"));
+        rlimit limit {};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit tiny { 8, limit.rlim_max };
+        std::signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead of ending the process
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+        commitCommandList(list, { QStringLiteral("/bin/trois") }, path(1), m_messages);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        QCOMPARE(m_folder->readBytes(QStringLiteral("even1.ini")), before);
+        QCOMPARE(m_messages.texts(),
+            QStringList { QStringLiteral("Impossible d'écrire dans le fichier ") + path(1) });
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList { QStringLiteral("even1.ini") });
     }
 
-    void unwritableListTellsTheUser()
+    void somethingElseInTheListsPlace_data()
     {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("pipe") << "pipe";
+        QTest::newRow("folder") << "folder";
+    }
+    // It reads as an empty list at once, and a save leaves it where it is and says so.
+    void somethingElseInTheListsPlace()
+    {
+        QFETCH(QString, kind);
+        QVERIFY(makeNonRegular(path(2), kind));
         CommandList list;
-        const QString lost = m_folder->file(QStringLiteral("gone/even1.ini"));
-        QVERIFY(!saveCommandList(list, lost, m_messages));
-        QCOMPARE(m_messages.texts(),
-            QStringList { QStringLiteral("Impossible d'écrire dans le fichier ") + lost });
+        list.entries = QStringList { QStringLiteral("/stale") };
+        loadCommandList(list, path(2));
+        QVERIFY(list.entries.isEmpty());
+        list.entries = QStringList { QStringLiteral("/bin/true") };
+        QVERIFY(!saveCommandList(list, path(2), m_messages));
+        QCOMPARE(m_messages.shown.size(), 1);
+        QVERIFY(!QFileInfo(path(2)).isFile());
     }
 
     void soundSettings()
@@ -132,15 +153,15 @@ private Q_SLOTS:
         QCOMPARE(defaultSoundPath(QStringLiteral("/app"), SoundEvent::Disconnect),
             QStringLiteral("/app/sons/deconnect.wav"));
 
-        storeSoundSetting(store, SoundEvent::Mail, true, QStringLiteral("/whatever.wav"));
+        storeSoundSetting(store, m_folder->path(), SoundEvent::Mail, true, QStringLiteral("/whatever.wav"));
         QCOMPARE(s.son_mail, QStringLiteral("0"));
         QCOMPARE(file.readKey(QStringLiteral("son_mail")), QStringLiteral("0"));
 
-        storeSoundSetting(store, SoundEvent::Mail, false, QStringLiteral("/snd/mail.wav"));
+        storeSoundSetting(store, m_folder->path(), SoundEvent::Mail, false, QStringLiteral("/snd/mail.wav"));
         QCOMPARE(file.readKey(QStringLiteral("son_mail")), QStringLiteral("/snd/mail.wav"));
 
         const QString longPath = QStringLiteral("/") + QString(70, u'x') + QStringLiteral(".wav");
-        storeSoundSetting(store, SoundEvent::Connect, false, longPath);
+        storeSoundSetting(store, m_folder->path(), SoundEvent::Connect, false, longPath);
         QCOMPARE(file.readKey(QStringLiteral("son_connect")), longPath.left(60));
         QCOMPARE(s.son_connect, longPath.left(60));
         QCOMPARE(s.son_deconnect, defaultSoundPath(m_folder->path(), SoundEvent::Disconnect).left(60));

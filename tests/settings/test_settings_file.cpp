@@ -1,4 +1,5 @@
 #include "settings/settings_file.h"
+#include "support/file_bytes.h"
 #include "support/message_box_recorder.h"
 #include "support/settings_record.h"
 #include "support/temp_app_folder.h"
@@ -140,22 +141,51 @@ private Q_SLOTS:
         QCOMPARE(n, 51);
     }
 
-    void aDeviceInPlaceOfTheFileReadsEmpty()
+    void somethingElseInTheFilesPlace_data()
     {
-        // A device never ends: reading it whole would never return.
-        SettingsFile device(QStringLiteral("/dev/zero"), m_messages);
-        QCOMPARE(device.findRecord(QStringLiteral("pos_x")), 1);
-        QCOMPARE(device.readKey(QStringLiteral("pos_x")), QString());
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("pipe") << "pipe";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("device") << "device";
+    }
+    // It holds no key, is read at once (a pipe nobody writes into never ends an open(), a device
+    // never ends a read), and is never written: the user is told.
+    void somethingElseInTheFilesPlace()
+    {
+        QFETCH(QString, kind);
+        QString path = QStringLiteral("/dev/zero");
+        if (kind != u"device") {
+            path = m_folder->file(QStringLiteral("config.ini"));
+            QVERIFY(makeNonRegular(path, kind));
+        }
+        SettingsFile other(path, m_messages);
+        QCOMPARE(other.findRecord(QStringLiteral("pos_x")), 1);
+        QCOMPARE(other.readKey(QStringLiteral("pos_x")), QString());
+        other.writeKey(QStringLiteral("pos_x"), 1);
+        QCOMPARE(m_messages.texts(),
+            QStringList { QStringLiteral("Impossible d'écrire dans le fichier ") + path });
+        QVERIFY(!QFileInfo(path).isFile());
     }
 
-    void failedWriteInAFolderThatIsGone()
+    // A file that stays unwritable is told once, however many writes fail (the loader's, the
+    // ten-second save's), and again only after a write has gone through in between.
+    void aLastingFailureIsToldOnce()
     {
         // Works as root too: the folder the file should live in does not exist.
-        SettingsFile lost(m_folder->file(QStringLiteral("missing/config.ini")), m_messages);
+        const QString folder = m_folder->file(QStringLiteral("missing"));
+        SettingsFile lost(folder + QStringLiteral("/config.ini"), m_messages);
         QCOMPARE(lost.readKey(QStringLiteral("pos_x")), QString());
-        lost.writeKey(QStringLiteral("pos_x"), 1);
+        for (int k = 0; k < 21; ++k)
+            lost.writeKey(QStringLiteral("pos_x"), k);
         QCOMPARE(m_messages.shown.size(), 1);
+        QCOMPARE(m_messages.shown[0].style, StyleCritical);
         QVERIFY(m_messages.shown[0].text.endsWith(QStringLiteral("missing/config.ini")));
+        QVERIFY(QDir().mkpath(folder));
+        lost.writeKey(QStringLiteral("pos_x"), 1);
+        QVERIFY(QDir(folder).removeRecursively());
+        lost.writeKey(QStringLiteral("pos_x"), 2);
+        lost.writeKey(QStringLiteral("pos_x"), 3);
+        QCOMPARE(m_messages.shown.size(), 2);
     }
 };
 

@@ -145,7 +145,7 @@ private Q_SLOTS:
         s.pos_x = 1;
         loadSettings(s, lost, m_folder->path(), kToday);
         QCOMPARE(s.pos_x, 5000);
-        QCOMPARE(m_messages.shown.size(), 23);
+        QCOMPARE(m_messages.shown.size(), 1); // one message for the 23 failed writes
     }
 
     void autoOpenPositions()

@@ -2,6 +2,7 @@
 
 #include "support/file_bytes.h"
 
+#include <QDirIterator>
 #include <QFileInfo>
 
 namespace chronolien::test {
@@ -24,6 +25,19 @@ void TempAppFolder::writeBytes(const QString& name, const QByteArray& bytes) con
 bool TempAppFolder::exists(const QString& name) const
 {
     return QFileInfo::exists(file(name));
+}
+
+bool TempAppFolder::copyFrom(const QString& folder) const
+{
+    QDirIterator it(
+        folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = path() + source.mid(folder.size());
+        if (!(it.fileInfo().isDir() ? QDir().mkpath(target) : QFile::copy(source, target)))
+            return false;
+    }
+    return true;
 }
 
 } // namespace chronolien::test

@@ -17,6 +17,8 @@ public:
     QByteArray readBytes(const QString& name) const;
     void writeBytes(const QString& name, const QByteArray& bytes) const;
     bool exists(const QString& name) const;
+    // Copies a whole folder (the built application folder) into this one.
+    bool copyFrom(const QString& folder) const;
 
 private:
     QTemporaryDir m_dir;

@@ -3,10 +3,13 @@
 #include "platform/linux/sysfs_net.h"
 #include "platform/logging.h"
 
+#include <QFile>
 #include <QProcess>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace chronolien {
@@ -28,6 +31,29 @@ quint64 readCounter(const QString& path)
     bool ok = false;
     const quint64 value = line->trimmed().toULongLong(&ok, 10);
     return ok ? value : 0;
+}
+
+// The first line of pppd's pid file, read only when it is a regular file: a pipe in its place must
+// not hold the hang-up, and with it the whole program, until someone writes into it.
+std::optional<QByteArray> readPidFile(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info { };
+    char buffer[64];
+    ssize_t size = -1;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        do {
+            size = ::read(fd, buffer, sizeof buffer);
+        } while (size < 0 && errno == EINTR);
+    }
+    ::close(fd);
+    if (size < 0)
+        return std::nullopt;
+    const QByteArray text(buffer, qsizetype(size));
+    const qsizetype end = text.indexOf('\n');
+    return end >= 0 ? text.left(end) : text;
 }
 
 } // namespace
@@ -80,7 +106,7 @@ void PppLine::hangUp()
 void PppLine::hangUpInterface(const QString& name)
 {
     const QString pidFile = m_runFolder + u'/' + name + QStringLiteral(".pid");
-    const auto line = sysfs::readFirstLine(pidFile);
+    const auto line = readPidFile(pidFile);
     const auto pid = line ? sysfs::parseProcessNumber(*line) : std::nullopt;
     if (!pid || *pid == getpid()) {
         warnOnce(m_lastHangUpWarning,
