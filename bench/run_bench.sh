@@ -6,10 +6,14 @@
 #   bench/run_bench.sh            # 5 start-up runs each, 60 s of idle CPU each
 #   RUNS=3 IDLE_SECONDS=30 bench/run_bench.sh
 #   MODE=windows bench/run_bench.sh
+#   LINE=nm:ligne-test tests/support/nm_sandbox.sh bench/run_bench.sh
 #
 # MODE=windows starts Chronolien with its floating and counter windows shown (affiche_auto "10000"
 # in config.ini before the start) beside a baseline that also shows a small always-on-top window
 # whose two labels change every second (bench/window_baseline.cpp).
+#
+# LINE sets config.ini's "ligne" before the start: nm:<name> makes Chronolien follow that
+# NetworkManager connection (down, as the sandbox's ligne-test is) instead of the dial-up line.
 #
 # It builds its own optimised tree in build-bench/ (no sanitizers). The machine's line must be down
 # (no PPP interface), which is the case on machines without a modem.
@@ -115,11 +119,15 @@ measure() {
 chronolien_copy() {
     local folder="$work/app-$1"
     cp -r build-bench/app "$folder"
-    if [ "$MODE" = windows ]; then
-        # One config.ini record: number (16-bit little-endian), key (30 bytes), value (60 bytes).
-        # The other keys take their defaults at start, the counter window's shown among them.
-        printf '\001\000%-30s%-60s' affiche_auto 10000 >"$folder/config.ini"
-    fi
+    # config.ini records: number (16-bit little-endian), key (30 bytes), value (60 bytes). The other
+    # keys take their defaults at start, the counter window's shown among them.
+    local records=0
+    record() {
+        records=$((records + 1))
+        printf "\\$(printf %03o "$records")\\000%-30s%-60s" "$1" "$2" >>"$folder/config.ini"
+    }
+    if [ "$MODE" = windows ]; then record affiche_auto 10000; fi
+    if [ -n "${LINE-}" ]; then record ligne "$LINE"; fi
     echo "$folder/chronolien"
 }
 baseline_program() {
@@ -130,7 +138,7 @@ baseline_program() {
     fi
 }
 
-echo "Mode $MODE; load before: $(uptime)" >&2
+echo "Mode $MODE, line ${LINE:-pon}; load before: $(uptime)" >&2
 echo "Measuring the baseline ($RUNS starts, ${IDLE_SECONDS} s idle)..." >&2
 read -r base_ms base_rss base_cpu < <(measure baseline baseline_program)
 echo "Measuring Chronolien ($RUNS starts, ${IDLE_SECONDS} s idle)..." >&2

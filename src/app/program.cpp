@@ -1,5 +1,8 @@
 #include "app/program.h"
 
+#include "platform/linux/network_manager_line.h"
+#include "platform/linux/ppp_line.h"
+
 #include <QCoreApplication>
 
 namespace chronolien {
@@ -13,20 +16,23 @@ Program::Program(const QString& appFolder, QObject* parent)
     m_saveTimer.setInterval(10000);
     m_mailTimer.setInterval(60000);
     // A handler may wait on a message box (the forced hang-up's among them). Qt never fires a timer
-    // again while its own handler runs, so a direct call would stop the ticks until the box is
-    // answered: the line going down unseen, the time uncounted. Queued, each firing ends at once
-    // and the next ones still come while the box waits.
-    connect(
-        &m_secondTimer, &QTimer::timeout, this,
-        [this] {
-            m_ticker.mainTick();
-            m_trayNotices.refreshToolTip();
-        },
-        Qt::QueuedConnection);
-    connect(
-        &m_saveTimer, &QTimer::timeout, this, [this] { m_ticker.saveState(); }, Qt::QueuedConnection);
-    connect(
-        &m_mailTimer, &QTimer::timeout, this, [this] { m_ticker.mailTimerFired(); }, Qt::QueuedConnection);
+    // again while its own handler runs, so a plain handler would stop the ticks until the box is
+    // answered: the line going down unseen, the time uncounted. Each handler first starts its timer
+    // anew, which is then a timer not running a handler, and the next firings still come while the
+    // box waits. (Posting each firing as an event would do the same, for one more turn of the event
+    // loop at every firing.)
+    const auto fire = [this](QTimer& timer, std::function<void()> handler) {
+        connect(&timer, &QTimer::timeout, this, [&timer, handler = std::move(handler)] {
+            timer.start();
+            handler();
+        });
+    };
+    fire(m_secondTimer, [this] {
+        m_ticker.mainTick();
+        m_trayNotices.refreshToolTip();
+    });
+    fire(m_saveTimer, [this] { m_ticker.saveState(); });
+    fire(m_mailTimer, [this] { m_ticker.mailTimerFired(); });
 
     // The counter texts are the accounting's and the mail lines the mail list's, built after the
     // windows.
@@ -49,10 +55,18 @@ Program::Program(const QString& appFolder, QObject* parent)
 
 Program::~Program() = default;
 
+std::unique_ptr<Line> Program::systemLine(const LineChoice& choice)
+{
+    if (choice.isDialUp())
+        return std::make_unique<PppLine>();
+    return std::make_unique<NetworkManagerLine>(choice.networkManagerConnection);
+}
+
 void Program::start()
 {
     m_trayIcon.show();
     m_application.initApplication(m_appFolder);
+    m_line.followChoice();
     m_trayNotices.refreshToolTip();
     if (!m_trayIcon.isShown()) {
         // The program would have no way in; the floating window's menu reaches everything.

@@ -6,6 +6,7 @@
 #include "config_dialog/about_box.h"
 #include "config_dialog/config_dialog_launcher.h"
 #include "config_dialog/dialog_file_chooser.h"
+#include "connection/chosen_line.h"
 #include "connection/connection_monitor.h"
 #include "connection/throughput.h"
 #include "core/application.h"
@@ -20,7 +21,7 @@
 #include "platform/linux/dbus_notifier.h"
 #include "platform/linux/desktop_process_starter.h"
 #include "platform/linux/desktop_tray_host_watcher.h"
-#include "platform/linux/ppp_line.h"
+#include "platform/linux/network_manager_connections.h"
 #include "platform/linux/qt_sound_player.h"
 #include "platform/linux/system_clock.h"
 #include "platform/linux/widget_message_box.h"
@@ -49,19 +50,21 @@ public:
     void start();
 
 private:
+    static std::unique_ptr<Line> systemLine(const LineChoice& choice);
     void toggleConnection();
     void quit();
 
     const QString m_appFolder;
 
     SystemClock m_clock;
-    PppLine m_line;
     QtSoundPlayer m_sound { m_appFolder + QStringLiteral("/libchronolien_sound.so") };
     DesktopProcessStarter m_processes;
     WidgetMessageBox m_messages;
     DesktopTrayHostWatcher m_trayHosts;
 
     AppState m_state;
+    // The dial-up line or a NetworkManager connection, as config.ini's "ligne" says.
+    ChosenLine m_line { m_state.settings.ligne, &Program::systemLine };
     SettingsFile m_file;
     SettingsStore m_settings { m_state.settings, m_file };
     ProgramWindows m_windows { m_state, m_settings, m_processes };
@@ -83,7 +86,8 @@ private:
     DialogFileChooser m_fileChooser;
     AboutBoxOpener m_about { m_processes };
     ConfigDialogLauncher m_configuration { ConfigDialogContext { m_state, m_settings, m_messages, m_sound,
-        m_processes, m_accounting, m_windows, m_fileChooser, m_about, [this] { m_windows.reloadSkins(); } } };
+        m_processes, m_accounting, m_windows, m_fileChooser, m_about, [this] { m_windows.reloadSkins(); },
+        [] { return networkManagerConnectionNames(); } } };
     ConnectionActions m_connectionActions { m_state, m_windows, m_sound, m_processes, m_accounting,
         [this] { m_mailChecker.startMailCheck(); } };
     Throughput m_throughput { m_line, m_clock, m_windows };

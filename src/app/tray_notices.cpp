@@ -22,6 +22,10 @@ void TrayNotices::setIcon(QSystemTrayIcon* icon)
 void TrayNotices::refreshToolTip()
 {
     const Settings& s = m_state.settings;
+    const Counters counters { s.cpt_mois, s.cpt_limite, s.forfait };
+    if (counters == m_madeFrom && !m_toolTip.isEmpty())
+        return;
+    m_madeFrom = counters;
     const QString text = trayToolTip(s.cpt_mois, s.cpt_limite, s.forfait);
     if (text == m_toolTip)
         return;

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QtGlobal>
 
 class QSystemTrayIcon;
 
@@ -28,6 +29,14 @@ private:
     const AppState& m_state;
     QPointer<QSystemTrayIcon> m_icon;
     QString m_toolTip;
+    // What the tooltip was made from: it is made again only when they change, which with the line
+    // down is seldom, while the refresh comes every second.
+    struct Counters {
+        qint32 month = -1;
+        qint32 allowance = -1;
+        bool plan = false;
+        bool operator==(const Counters&) const = default;
+    } m_madeFrom;
 };
 
 } // namespace chronolien

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace chronolien {
 
@@ -29,6 +31,9 @@ struct ConfigDialogContext {
     // A new skin was chosen: the floating, counter and mail windows load their pictures again from
     // it, whether they are shown or not.
     std::function<void()> reloadSkins;
+    // The names of NetworkManager's connections, for the line page; nothing when NetworkManager does
+    // not answer. Left empty, the page offers the dial-up line alone.
+    std::function<std::optional<QStringList>()> networkManagerConnections;
 };
 
 } // namespace chronolien

@@ -2,6 +2,7 @@
 
 #include "config_dialog/appearance_pages.h"
 #include "config_dialog/event_pages.h"
+#include "config_dialog/line_page.h"
 #include "config_dialog/mail_pages.h"
 #include "config_dialog/plan_pages.h"
 #include "config_dialog/section_switch_page.h"
@@ -67,6 +68,7 @@ QList<PageEntry> buildList()
             page<CommandListPage>(2) },
         { "permanentConnection", "even", "Connexion permanente", 19, " Connexion automatique ", 15, S::Always,
             page<PermanentConnectionPage>() },
+        { "line", "even", "Ligne", 20, " Ligne ", 11, S::Always, page<LinePage>() },
     };
     return list;
 }

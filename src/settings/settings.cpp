@@ -22,11 +22,15 @@ struct ShortField {
     qint16 min;
     qint16 max;
 };
-using Field = std::variant<bool Settings::*, IntField, ShortField, QString Settings::*, QDate Settings::*>;
+using Field = std::variant<bool Settings::*, IntField, ShortField, QString Settings::*, QDate Settings::*,
+    LineChoice Settings::*>;
 
 struct Key {
     const char* name;
     Field field;
+    // False for a key that a fresh config.ini leaves out: the file keeps its first 23 records, byte
+    // for byte as every earlier version wrote them, and the key is appended once the user sets it.
+    bool writtenAtLoad = true;
 };
 
 constexpr qint32 kIntMin = std::numeric_limits<qint32>::min();
@@ -56,6 +60,7 @@ const Key kKeys[] = {
     { "son_mail", &Settings::son_mail },
     { "courrier", &Settings::courrier },
     { "connect_auto", &Settings::connect_auto },
+    { "ligne", &Settings::ligne, false },
 };
 
 template <typename T> std::optional<T> inRange(const QString& text, T min, T max)
@@ -93,23 +98,28 @@ bool readInto(Settings& s, const Field& field, const QString& text)
             const auto v = textToDate(text);
             return v && (s.*f = *v, true);
         }
+        bool operator()(LineChoice Settings::*f) const
+        {
+            const auto v = LineChoice::fromText(text);
+            return v && (s.*f = *v, true);
+        }
     };
     return std::visit(Reader { s, text }, field);
 }
 
-void writeField(const Settings& s, const Field& field, SettingsFile& file, const QString& key)
+// The field's value as config.ini holds it.
+QString fieldText(const Settings& s, const Field& field)
 {
-    struct Writer {
+    struct Text {
         const Settings& s;
-        SettingsFile& file;
-        const QString& key;
-        void operator()(bool Settings::*f) const { file.writeKey(key, s.*f); }
-        void operator()(const IntField& f) const { file.writeKey(key, int(s.*f.field)); }
-        void operator()(const ShortField& f) const { file.writeKey(key, int(s.*f.field)); }
-        void operator()(QString Settings::*f) const { file.writeKey(key, s.*f); }
-        void operator()(QDate Settings::*f) const { file.writeKey(key, s.*f); }
+        QString operator()(bool Settings::*f) const { return boolToText(s.*f); }
+        QString operator()(const IntField& f) const { return QString::number(s.*f.field); }
+        QString operator()(const ShortField& f) const { return QString::number(s.*f.field); }
+        QString operator()(QString Settings::*f) const { return s.*f; }
+        QString operator()(QDate Settings::*f) const { return dateToText(s.*f); }
+        QString operator()(LineChoice Settings::*f) const { return (s.*f).toText(); }
     };
-    std::visit(Writer { s, file, key }, field);
+    return std::visit(Text { s }, field);
 }
 
 // Whether the table's field is the given member of the settings.
@@ -164,8 +174,10 @@ const QStringList& settingsKeys()
 {
     static const QStringList keys = [] {
         QStringList list;
-        for (const Key& k : kKeys)
-            list.append(QString::fromLatin1(k.name));
+        for (const Key& k : kKeys) {
+            if (k.writtenAtLoad)
+                list.append(QString::fromLatin1(k.name));
+        }
         return list;
     }();
     return keys;
@@ -181,7 +193,8 @@ void loadSettings(Settings& settings, SettingsFile& file, const QString& appFold
         if (!text.isEmpty() && readInto(settings, k.field, text))
             continue;
         assignDefault(settings, defaults, k.field);
-        writeField(settings, k.field, file, key);
+        if (k.writtenAtLoad)
+            file.writeKey(key, fieldText(settings, k.field));
     }
 }
 
@@ -193,6 +206,7 @@ SettingsStore::SettingsStore(Settings& settings, SettingsFile& file)
 
 void SettingsStore::load(const QString& appFolder, const QDate& today)
 {
+    m_written.clear();
     loadSettings(m_settings, m_file, appFolder, today);
 }
 
@@ -200,7 +214,16 @@ template <typename Member> void SettingsStore::storeMember(Member field)
 {
     for (const Key& k : kKeys) {
         if (isMember(k.field, field)) {
-            writeField(m_settings, k.field, m_file, QString::fromLatin1(k.name));
+            const QString key = QString::fromLatin1(k.name);
+            const QString text = fieldText(m_settings, k.field);
+            const auto written = m_written.constFind(key);
+            if (written != m_written.cend() && *written == text)
+                return;
+            m_file.writeKey(key, text);
+            if (m_file.writeFailing())
+                m_written.remove(key);
+            else
+                m_written.insert(key, text);
             return;
         }
     }
@@ -229,6 +252,11 @@ void SettingsStore::store(QString Settings::*field)
 }
 
 void SettingsStore::store(QDate Settings::*field)
+{
+    storeMember(field);
+}
+
+void SettingsStore::store(LineChoice Settings::*field)
 {
     storeMember(field);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "settings/line_choice.h"
+
 #include <QDate>
+#include <QHash>
 #include <QString>
 
 namespace chronolien {
@@ -33,6 +36,8 @@ struct Settings {
     QString son_mail;
     bool courrier = false;
     bool connect_auto = false;
+    // After the first 23 records, written only once the user chooses a line.
+    LineChoice ligne;
 
     // The defaults of a first start in the given application folder on the given day.
     static Settings defaults(const QString& appFolder, const QDate& today);
@@ -41,12 +46,14 @@ struct Settings {
     bool autoOpen(int position) const;
 };
 
-// The keys in load order, which is also the order of the records of a fresh config.ini.
+// The keys a first start writes, in load order, which is also the order of the records of a fresh
+// config.ini.
 const QStringList& settingsKeys();
 
 // Reads every key into the settings. An absent or blank key, or one whose text does not convert
 // to its field (a number out of the field's range, a boolean or date that does not read), takes
-// its default, which is written back; a key that reads is never rewritten.
+// its default, which is written back, except for "ligne", which only its page writes; a key that
+// reads is never rewritten.
 void loadSettings(Settings& settings, SettingsFile& file, const QString& appFolder, const QDate& today);
 
 // The settings in memory bound to config.ini. A setting is stored by naming its field, so that
@@ -66,12 +73,16 @@ public:
     void store(qint16 Settings::*field);
     void store(QString Settings::*field);
     void store(QDate Settings::*field);
+    void store(LineChoice Settings::*field);
 
 private:
     template <typename Member> void storeMember(Member field);
 
     Settings& m_settings;
     SettingsFile& m_file;
+    // The text this store last wrote under each key, while the write succeeded: storing the same
+    // text again writes nothing, so that the ten-second save leaves a file that holds it alone.
+    QHash<QString, QString> m_written;
 };
 
 } // namespace chronolien

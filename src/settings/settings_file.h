@@ -38,6 +38,8 @@ public:
     int writeKey(const QString& key, bool value);
     int writeKey(const QString& key, int value);
     int writeKey(const QString& key, const QDate& value);
+    // Whether the last write failed.
+    bool writeFailing() const { return m_notice.failing(); }
 
 private:
     QString m_path;

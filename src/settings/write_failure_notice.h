@@ -16,6 +16,8 @@ public:
 
     void succeeded() { m_failing = false; }
     void failed(const QString& path, const QString& error);
+    // Whether the last write failed.
+    bool failing() const { return m_failing; }
 
 private:
     MessageBox& m_messages;

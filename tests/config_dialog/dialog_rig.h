@@ -36,8 +36,11 @@ struct DialogRig : LogicRig {
     int skinReloads = 0;
     ScriptedFileChooser chooser;
     AboutBoxOpener about { fakes.processes };
+    // What NetworkManager lists; nothing: NetworkManager does not answer.
+    std::optional<QStringList> networkManagerNames;
     ConfigDialogLauncher launcher { ConfigDialogContext { state, settings, fakes.messages, fakes.sound,
-        fakes.processes, accounting, windows, chooser, about, [this] { ++skinReloads; } } };
+        fakes.processes, accounting, windows, chooser, about, [this] { ++skinReloads; },
+        [this] { return networkManagerNames; } } };
 
     // Starts as the program does, from a config.ini that holds these "key=value" records.
     explicit DialogRig(const QStringList& stored = {})

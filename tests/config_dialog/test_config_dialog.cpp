@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 
 using namespace chronolien;
@@ -16,8 +17,8 @@ Q_DECLARE_METATYPE(Edit)
 namespace {
 
 // Settings unlike the defaults, so that every page has something to change.
-const QStringList kStored
-    = { "courrier=Vrai", "affiche_rebours=Faux", "son_mail=0", "cpt_mois=5000", "j_raz=3" };
+const QStringList kStored = { "courrier=Vrai", "affiche_rebours=Faux", "son_mail=0", "cpt_mois=5000",
+    "j_raz=3", "ligne=nm:Mobile" };
 
 // An entry's caption, indented under its section.
 QString caption(const QTreeWidgetItem* item)
@@ -87,6 +88,13 @@ private Q_SLOTS:
             // Switched on again, the mail sound keeps the default path the page showed.
             { "Courrier", tickEach({ "vf_chsons" }), { "son_mail=%1/sons/mail.wav" } },
             { "Connexion permanente", tickEach({ "vf_auto" }), { "connect_auto=Vrai" } },
+            { "Ligne",
+                [](DialogRig& rig) {
+                    auto* lines = rig.find<QListWidget>("lst_ligne");
+                    QTest::mouseClick(lines->viewport(), Qt::LeftButton, {},
+                        lines->visualItemRect(lines->item(0)).center());
+                },
+                { "ligne=pon" } },
         };
         for (const char* way : { "Valider", "Enter", "left and back", "Fermer", "close box", "Escape" }) {
             for (const auto& [entry, edit, done] : pages) {
@@ -291,7 +299,8 @@ private Q_SLOTS:
                 "  Adresse n°4 > fl15 ' Adresse de courrier '",
                 "  Adresse n°5 > fl15 ' Adresse de courrier '", "EVENEMENTS > fl16 ' EVENEMENTS '",
                 "  Connecté > fl17 ' Connection '", "  Déconnecté > fl18 ' Déconnection '",
-                "  Connexion permanente > fl19 ' Connexion automatique '" }));
+                "  Connexion permanente > fl19 ' Connexion automatique '",
+                "  Ligne > fl20 ' Ligne '" }));
 
         // Opened again, the dialog comes back to the plan page.
         QCOMPARE(&rig.open(), &rig.dialog());

@@ -60,6 +60,7 @@ std::optional<QByteArray> readPidFile(const QString& path)
 
 PppLine::PppLine(QString netFolder, QString runFolder, QString dialCommand, QString procFolder)
     : m_netFolder(std::move(netFolder))
+    , m_interfaces(m_netFolder, sysfs::LinkTypePpp)
     , m_runFolder(std::move(runFolder))
     , m_dialCommand(std::move(dialCommand))
     , m_procFolder(std::move(procFolder))
@@ -68,7 +69,7 @@ PppLine::PppLine(QString netFolder, QString runFolder, QString dialCommand, QStr
 
 Line::State PppLine::state()
 {
-    const auto entries = sysfs::listInterfaces(m_netFolder, sysfs::LinkTypePpp);
+    const auto entries = m_interfaces.list();
     if (!entries || entries->isEmpty())
         return State::Down;
     // pppd brings the interface up only once the link carries IP; before that it is being set up.
@@ -95,7 +96,7 @@ void PppLine::dial()
 
 void PppLine::hangUp()
 {
-    const auto entries = sysfs::listInterfaces(m_netFolder, sysfs::LinkTypePpp);
+    const auto entries = m_interfaces.list();
     if (!entries)
         return;
     for (const sysfs::NetEntry& entry : *entries)
@@ -140,7 +141,7 @@ void PppLine::warnOnce(QString& lastWarning, const QString& warning)
 
 std::optional<Line::Traffic> PppLine::traffic()
 {
-    const auto entries = sysfs::listInterfaces(m_netFolder, sysfs::LinkTypePpp);
+    const auto entries = m_interfaces.list();
     if (!entries || entries->isEmpty())
         return std::nullopt;
     const QString statistics = m_netFolder + u'/' + entries->first().name + QStringLiteral("/statistics/");

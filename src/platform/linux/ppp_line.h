@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/line.h"
+#include "platform/linux/sysfs_net.h"
 
 #include <QString>
 
@@ -33,6 +34,7 @@ private:
     void warnOnce(QString& lastWarning, const QString& warning);
 
     QString m_netFolder;
+    sysfs::InterfaceList m_interfaces;
     QString m_runFolder;
     QString m_dialCommand;
     QString m_procFolder;

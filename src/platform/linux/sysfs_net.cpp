@@ -113,15 +113,21 @@ std::optional<qint64> parseProcessNumber(const QByteArray& line)
     return pid;
 }
 
-std::optional<QList<NetEntry>> listInterfaces(const QString& folder, std::optional<int> linkType)
+InterfaceList::InterfaceList(QString folder, int linkType)
+    : m_folder(std::move(folder))
+    , m_linkType(linkType)
+{
+}
+
+std::optional<QList<NetEntry>> InterfaceList::list()
 {
     // opendir tells a folder that cannot be listed from an empty one, which QDir does not. The files
-    // of each entry are opened relative to the listed folder: the line is polled every second, and
-    // only the few entries of the wanted type are worth a name in memory.
-    DIR* dir = opendir(QFile::encodeName(folder).constData());
+    // of a new entry are opened relative to the listed folder.
+    DIR* dir = opendir(QFile::encodeName(m_folder).constData());
     if (!dir)
         return std::nullopt;
     const int folderFd = dirfd(dir);
+    const quint64 listing = ++m_listings;
     QList<NetEntry> entries;
     bool listed = true;
     for (;;) {
@@ -132,21 +138,30 @@ std::optional<QList<NetEntry>> listInterfaces(const QString& folder, std::option
             break;
         }
         const char* encoded = entry->d_name;
-        if (!*encoded || std::strcmp(encoded, ".") == 0 || std::strcmp(encoded, "..") == 0)
+        // A plain file (bonding_masters) is never an interface, which is a link or a folder.
+        if (!*encoded || std::strcmp(encoded, ".") == 0 || std::strcmp(encoded, "..") == 0
+            || entry->d_type == DT_REG)
             continue;
-        qint64 index = 0;
-        qint64 type = 0;
-        // An entry without a readable index or type is not an interface, or one that just vanished.
-        if (!readNumberAt(folderFd, encoded, "type", type) || type < 0 || type > INT_MAX
-            || (linkType && type != *linkType))
-            continue;
-        if (!readNumberAt(folderFd, encoded, "ifindex", index) || index < 0 || index > INT_MAX)
+        auto known = m_known.find(quint64(entry->d_ino));
+        if (known == m_known.end() || known->name != encoded) {
+            qint64 index = 0;
+            qint64 type = 0;
+            // An entry without a readable index or type is not an interface, or one that is coming
+            // or going: it is read again at the next listing.
+            if (!readNumberAt(folderFd, encoded, "type", type) || type < 0 || type > INT_MAX
+                || !readNumberAt(folderFd, encoded, "ifindex", index) || index < 0 || index > INT_MAX)
+                continue;
+            known = m_known.insert(quint64(entry->d_ino), { QByteArray(encoded), int(index), int(type), 0 });
+        }
+        known->listing = listing;
+        if (known->linkType != m_linkType)
             continue;
         const QString name = QFile::decodeName(encoded);
         if (isPlainName(name))
-            entries.append({ name, int(index), int(type) });
+            entries.append({ name, known->ifindex, known->linkType });
     }
     closedir(dir);
+    m_known.removeIf([listing](const auto& known) { return known.value().listing != listing; });
     if (!listed)
         return std::nullopt;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -34,9 +35,30 @@ bool readNumberFile(const QString& path, qint64& value);
 // else, so that no text can make a signal go to a process group (0, negative) or to init (1).
 std::optional<qint64> parseProcessNumber(const QByteArray& line);
 
-// Every interface of the folder whose index and type read (only those of the given link type when
-// one is given), in ascending index order. Nothing when the folder itself cannot be listed.
-std::optional<QList<NetEntry>> listInterfaces(
-    const QString& folder, std::optional<int> linkType = std::nullopt);
+// The interfaces of one link type in a network folder, in ascending index order, for a line that
+// lists them every second: the folder is listed each time, but an interface's index and type, which
+// stay what they were while it lives, are read once. A new interface, even one that takes an old
+// name, is a new folder entry with an inode number of its own, and is read anew.
+class InterfaceList {
+public:
+    InterfaceList(QString folder, int linkType);
+
+    // Every interface of the link type whose index and type read. Nothing when the folder itself
+    // cannot be listed.
+    std::optional<QList<NetEntry>> list();
+
+private:
+    struct Known {
+        QByteArray name;
+        int ifindex = 0;
+        int linkType = 0;
+        quint64 listing = 0; // the listing that last saw it
+    };
+
+    QString m_folder;
+    int m_linkType;
+    quint64 m_listings = 0;
+    QHash<quint64, Known> m_known; // by inode number
+};
 
 } // namespace chronolien::sysfs
