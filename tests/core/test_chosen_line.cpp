@@ -138,10 +138,10 @@ private Q_SLOTS:
         s.connect_auto = true;
         QVERIFY(rig.tickUntilConnected(true));
 
-        QCOMPARE(rig.windows.callsOf(QStringLiteral("setConnectCaptions")),
-            QStringList({ QStringLiteral("setConnectCaptions(1)"), QStringLiteral("setConnectCaptions(0)"),
-                QStringLiteral("setConnectCaptions(1)"), QStringLiteral("setConnectCaptions(0)"),
-                QStringLiteral("setConnectCaptions(1)") }));
+        const QStringList captions = rig.windows.calls.filter(QStringLiteral("setConnectCaptions"));
+        QCOMPARE(captions.join(u' '),
+            QStringLiteral("setConnectCaptions(1) setConnectCaptions(0) setConnectCaptions(1) "
+                           "setConnectCaptions(0) setConnectCaptions(1)"));
     }
 };
 
