@@ -77,38 +77,24 @@ private Q_SLOTS:
 
         tree.write(QStringLiteral("ppp2/statistics/rx_bytes"), "lots\n"); // an unreadable counter reads 0
         QCOMPARE(line.traffic()->receivedBytes, 0ull);
+        // The state follows the up flag (0x1); flags that do not read are a line being set up.
+        for (const auto& [flags, state] :
+            { std::pair { QByteArray("0x1091\n"), State::Up }, { QByteArray("0x1\n"), State::Up },
+                { QByteArray("up and running\n"), State::SettingUp }, { QByteArray(), State::SettingUp } }) {
+            tree.write(QStringLiteral("ppp2/flags"), flags);
+            QVERIFY2(line.state() == state, flags.constData());
+        }
 
         // No line without a PPP interface, or where the folder is missing or no folder.
         for (const QString& name : { QStringLiteral("ppp1"), QStringLiteral("ppp0"), QStringLiteral("ppp2") })
             tree.removeInterface(name);
+        QCOMPARE(line.state(), State::Down);
         writeFileBytes(tree.root() + QStringLiteral("/plainfile"), "x");
         for (const QString& folder : { tree.net(), tree.root() + QStringLiteral("/absent"),
                  tree.root() + QStringLiteral("/plainfile") }) {
             PppLine none(folder, tree.run());
             QVERIFY(none.state() == State::Down && !none.traffic());
         }
-    }
-
-    void stateFollowsTheUpFlag_data()
-    {
-        QTest::addColumn<QByteArray>("flags");
-        QTest::addColumn<State>("state");
-        QTest::newRow("up, point-to-point") << QByteArray("0x1091") << State::Up;
-        QTest::newRow("being set up") << QByteArray("0x1090") << State::SettingUp;
-        QTest::newRow("garbage") << QByteArray("up and running") << State::SettingUp;
-        QTest::newRow("empty") << QByteArray() << State::SettingUp;
-    }
-    void stateFollowsTheUpFlag()
-    {
-        QFETCH(QByteArray, flags);
-        QFETCH(State, state);
-        NetTree tree;
-        tree.addInterface(QStringLiteral("ppp0"), 5, 512);
-        tree.write(QStringLiteral("ppp0/flags"), flags);
-        PppLine line = lineOver(tree);
-        QCOMPARE(line.state(), state);
-        tree.removeInterface(QStringLiteral("ppp0"));
-        QCOMPARE(line.state(), State::Down);
     }
 
     void dialStartsTheCommandWithoutWaiting()
