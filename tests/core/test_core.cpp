@@ -201,9 +201,6 @@ private Q_SLOTS:
     void startInAnEmptyFolder()
     {
         CoreRig rig;
-        // The settings' records are the loader test's; the two command lists are made empty.
-        for (const QString& list : { QStringLiteral("even1.ini"), QStringLiteral("even2.ini") })
-            QVERIFY(rig.folder.exists(list) && rig.folder.readBytes(list).isEmpty());
         QCOMPARE(rig.windows.sessionText, QStringLiteral("0:00:00")); // the counters are shown from the start
         QCOMPARE(rig.log, QStringList { "loadForfaitPage" });
 

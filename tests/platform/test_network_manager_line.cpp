@@ -110,7 +110,6 @@ private Q_SLOTS:
 
         line.dial();
         QCOMPARE(statesUntil(line, State::Up), (QList<State> { State::Down, State::SettingUp, State::Up }));
-        QVERIFY(activeConnectionNames().contains(LineName));
         const std::optional<Line::Traffic> traffic = line.traffic();
         QVERIFY(traffic);
         QCOMPARE(traffic->receivedBytes, 1234u);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -18,9 +19,8 @@ void runOnPrivateSessionBus(int argc, char** argv)
         return;
     setenv(OnPrivateBus, "1", 1);
     std::string config = std::string("--config-file=") + CHRONOLIEN_SESSION_BUS_CONFIG;
-    std::string self(4096, '\0');
-    const ssize_t length = readlink("/proc/self/exe", self.data(), self.size() - 1);
-    self.resize(length > 0 ? std::size_t(length) : 0);
+    std::error_code error;
+    std::string self = std::filesystem::read_symlink("/proc/self/exe", error).string();
     if (self.empty())
         self = argv[0];
     std::vector<char*> command { const_cast<char*>("dbus-run-session"), config.data(),
