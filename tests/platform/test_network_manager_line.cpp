@@ -182,10 +182,8 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(line.state(), State::Up, ActivationMs);
         line.hangUp();
         QTRY_COMPARE(line.state(), State::Down);
-    }
 
-    void listsEachNameOnceWithoutRegardToCase()
-    {
+        // Listed for the user: each name once, in order without regard to case.
         QVERIFY(addTunConnection(QStringLiteral("Mobile"), QStringLiteral("tun9"), OtherUuid)
             && addTunConnection(LineName, QStringLiteral("tun10"), TwinUuid));
         const std::optional<QStringList> names = networkManagerConnectionNames();
