@@ -235,36 +235,32 @@ private Q_SLOTS:
     // and no plan.
     void forecast_data()
     {
-        QTest::addColumn<bool>("forfait");
         QTest::addColumn<int>("limit");
         QTest::addColumn<int>("cpt_mois");
         QTest::addColumn<QDate>("date_raz");
         QTest::addColumn<qint64>("used");
         QTest::addColumn<Forecast>("forecast");
         QTest::addColumn<QDate>("runsOutOn");
-        const QDate counting = day("2026-12-01"), end = day("2026-12-19");
+        const QDate counting = day("2026-12-01");
         QTest::newRow("runs out on the last day")
-            << true << 31000 << 5000 << counting << 5000ll << Forecast::RunsOut << day("2027-01-01");
+            << 31000 << 5000 << counting << 5000ll << Forecast::RunsOut << day("2027-01-01");
         QTest::newRow("lasts the period")
-            << true << 36000 << 3000 << counting << 3000ll << Forecast::LastsThePeriod << QDate();
+            << 36000 << 3000 << counting << 3000ll << Forecast::LastsThePeriod << QDate();
         QTest::newRow("nothing used yet")
-            << true << 36000 << 0 << counting << 0ll << Forecast::NothingUsed << QDate();
-        QTest::newRow("exhausted") << true << 36000 << 36000 << counting << 36000ll << Forecast::Exhausted
-                                   << QDate();
+            << 36000 << 0 << counting << 0ll << Forecast::NothingUsed << QDate();
+        QTest::newRow("exhausted") << 36000 << 36000 << counting << 36000ll << Forecast::Exhausted << QDate();
         // The counter still holds November's time until its next tick: the history's time counts.
-        QTest::newRow("reset due") << true << 36000 << 99999 << day("2026-11-01") << 10500ll
-                                   << Forecast::RunsOut << end;
+        QTest::newRow("reset due") << 36000 << 99999 << day("2026-11-01") << 10500ll << Forecast::RunsOut
+                                   << day("2026-12-19");
     }
     void forecast()
     {
-        QFETCH(bool, forfait);
         QFETCH(int, limit);
         QFETCH(int, cpt_mois);
         QFETCH(QDate, date_raz);
         const UsageReport report
-            = summarizeUsage(kHistory, PlanSettings { forfait, limit, cpt_mois, 1, date_raz }, kToday);
+            = summarizeUsage(kHistory, PlanSettings { true, limit, cpt_mois, 1, date_raz }, kToday);
         QTEST(report.current.seconds, "used");
-        QCOMPARE(report.allowance, forfait ? limit : 0);
         QTEST(report.forecast, "forecast");
         QTEST(report.runsOutOn, "runsOutOn");
     }
