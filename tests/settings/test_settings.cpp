@@ -1,5 +1,11 @@
+#include "effects/event_effects.h"
+#include "settings/command_list.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
+#include "settings/sound_settings.h"
+#include "settings/text_forms.h"
+#include "settings/win1252.h"
+#include "support/fake_sound_player.h"
 #include "support/file_bytes.h"
 #include "support/message_box_recorder.h"
 #include "support/settings_record.h"
@@ -8,13 +14,45 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace chronolien;
 using namespace chronolien::test;
 
-// config.ini: its records, what other programs or a crash leave in it, and the settings loaded
-// from it and stored in it.
-class TestSettingsFile : public QObject {
+namespace {
+
+// A value's text read as a boolean ('b'), a date ('d') or a number ('n'); "-" when it is refused.
+QString readAs(char form, const QString& text)
+{
+    if (form == 'b') {
+        const std::optional<bool> value = textToBool(text);
+        return value ? (*value ? QStringLiteral("true") : QStringLiteral("false")) : QStringLiteral("-");
+    }
+    if (form == 'd') {
+        const std::optional<QDate> value = textToDate(text);
+        return value ? value->toString(Qt::ISODate) : QStringLiteral("-");
+    }
+    return QString::number(roundHalfEven(leadingNumber(text)));
+}
+
+// n command lines "/opt/prog1"...: as the page holds them, and as the list's file holds them.
+std::pair<QStringList, QByteArray> numberedCommands(int n)
+{
+    std::pair<QStringList, QByteArray> lines;
+    for (int i = 1; i <= n; ++i) {
+        lines.first.append(QStringLiteral("/opt/prog%1").arg(i));
+        lines.second += "\"/opt/prog" + QByteArray::number(i) + "\"\r\n";
+    }
+    return lines;
+}
+
+} // namespace
+
+// The files of settings: config.ini's records, what other programs or a crash leave in it, the
+// settings loaded from it and stored in it, the values' text forms, the sound paths and the
+// command lists.
+class TestSettings : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TempAppFolder> m_folder;
@@ -24,6 +62,7 @@ class TestSettingsFile : public QObject {
     std::unique_ptr<SettingsStore> m_store;
 
     QByteArray bytes() const { return m_folder->readBytes(QStringLiteral("config.ini")); }
+    QString listPath() const { return commandListPath(m_folder->path(), 1); }
     const Settings& load()
     {
         m_store->load(m_folder->path(), QDate(2026, 12, 6));
@@ -290,7 +329,200 @@ private Q_SLOTS:
         m_store->store(&Settings::ligne);
         QCOMPARE(LineChoice::canStore(name), load().ligne.networkManagerConnection == name);
     }
+
+    void textForms_data()
+    {
+        QTest::addColumn<char>("form");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("value");
+        const auto row = [](char form, const char* text, const char* value) {
+            QTest::addRow("%c \"%s\"", form, text)
+                << form << QString::fromUtf8(text) << QString::fromLatin1(value);
+        };
+        for (const char* text : { "Vrai", "VRAI", "True", "-1", "1", "2.5" })
+            row('b', text, "true");
+        for (const char* text : { "Faux", "faux", "false", "0" })
+            row('b', text, "false");
+        for (const char* text : { "oui", "1abc", "" })
+            row('b', text, "-");
+        row('d', "06/12/2026", "2026-12-06");
+        row('d', "1/2/2027", "2027-02-01");
+        row('d', "29/02/2028", "2028-02-29");
+        for (const char* text : { "31/04/2026", "12/31/2026", "06/12/26", "hier" })
+            row('d', text, "-");
+        row('n', "5000px", "5000");
+        row('n', "  42", "42");
+        row('n', "-360", "-360");
+        row('n', "abc", "0");
+        // Halves go to the even neighbour.
+        row('n', "2.5", "2");
+        row('n', "3.5", "4");
+        row('n', "-2.5", "-2");
+        row('n', "2.51", "3");
+    }
+    void textForms()
+    {
+        QFETCH(char, form);
+        QFETCH(QString, text);
+        QTEST(readAs(form, text), "value");
+    }
+
+    // Characters outside the code page become one "?" each; every byte reads back as itself.
+    void win1252()
+    {
+        QCOMPARE(toWin1252(QStringLiteral("évènement à €œ 日本 a\U0001F600b")),
+            QByteArray("\xe9v\xe8nement \xe0 \x80\x9c ?? a?b"));
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString decoded = fromWin1252(all);
+        QCOMPARE(decoded.mid(0x80, 2), QStringLiteral("€\x81"));
+        QCOMPARE(decoded.size(), 256);
+        QCOMPARE(toWin1252(decoded), all);
+    }
+
+    void storedAndPlayed_data()
+    {
+        // In the paths, {app} is the 70-character application folder and {base} the short
+        // folder above it.
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("stored"); // before the cut to a value's 60 characters
+        QTest::addColumn<QString>("played"); // empty: nothing is played
+        const auto row
+            = [](const char* name, const QString& chosen, const QString& stored, const char* played) {
+                  QTest::newRow(name) << chosen << stored << QString::fromLatin1(played);
+              };
+        const QString longPath = "{base}/" + QString(70, u'x') + ".wav";
+        row("a path that fits stays whole", "{base}/court.wav", "{base}/court.wav", "{base}/court.wav");
+        row("a long path in the folder is kept relative to it", "{app}/sons/mail.wav", "sons/mail.wav",
+            "{app}/sons/mail.wav");
+        row("a relative path is read against the folder", "sons/mail.wav", "sons/mail.wav",
+            "{app}/sons/mail.wav");
+        row("a long path elsewhere is cut and names nothing", longPath, longPath, "");
+        row("a folder that only begins like the application folder is elsewhere", "{app}2/sons/mail.wav",
+            "{app}2/sons/mail.wav", "");
+    }
+    void storedAndPlayed()
+    {
+        TempAppFolder base;
+        const QString app = base.path() + u'/' + QString(69 - base.path().size(), u'a');
+        QCOMPARE(app.size(), 70);
+        const auto expand = [&](QString text) {
+            return text.replace(QLatin1String("{app}"), app).replace(QLatin1String("{base}"), base.path());
+        };
+        QFETCH(QString, chosen);
+        QFETCH(QString, stored);
+        QFETCH(QString, played);
+        QVERIFY(QDir().mkpath(app + QStringLiteral("/sons")));
+        base.writeBytes(QStringLiteral("court.wav"), "RIFF");
+        QFile::copy(base.file(QStringLiteral("court.wav")), app + QStringLiteral("/sons/mail.wav"));
+
+        MessageBoxRecorder messages;
+        SettingsFile file(app + QStringLiteral("/config.ini"), messages);
+        Settings settings = Settings::defaults(app, QDate(2026, 1, 1));
+        SettingsStore store(settings, file);
+        storeSoundSetting(store, app, SoundEvent::Mail, false, expand(chosen));
+        stored = expand(stored).left(SettingsFile::ValueSize);
+        QCOMPARE(file.readKey(QStringLiteral("son_mail")), stored);
+        QCOMPARE(settings.son_mail, stored);
+
+        FakeSoundPlayer player;
+        playSoundFile(true, player, app, settings.son_mail);
+        QCOMPARE(player.played, played.isEmpty() ? QStringList() : QStringList { expand(played) });
+    }
+
+    void commandListSaved_data()
+    {
+        QTest::addColumn<QStringList>("pageLines");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("one entry") << QStringList { "/usr/bin/évènement" }
+                                   << QByteArray("\"/usr/bin/\xe9v\xe8nement\"\r\n");
+        QTest::newRow("empty") << QStringList() << QByteArray();
+        QTest::newRow("paths the file cannot carry are dropped") << QStringList { "/ok", "/bad\"quote",
+            "/bad\nline", "/ok2" } << QByteArray("\"/ok\"\r\n\"/ok2\"\r\n");
+        QTest::newRow("twelve lines keep the first ten")
+            << numberedCommands(12).first << numberedCommands(10).second;
+    }
+    // What the page commits is the file's exact bytes, and what the next start reads back.
+    void commandListSaved()
+    {
+        QFETCH(QStringList, pageLines);
+        m_folder->writeBytes(QStringLiteral("even1.ini"), "\"/old\"\r\n");
+        CommandList list;
+        commitCommandList(list, pageLines, listPath(), m_messages);
+        QTEST(m_folder->readBytes(QStringLiteral("even1.ini")), "bytes");
+        CommandList back;
+        loadCommandList(back, listPath());
+        QCOMPARE(back.entries, list.entries);
+    }
+
+    void commandListReading_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QStringList>("entries");
+        const auto row = [](const char* name, const QByteArray& text, const QStringList& entries) {
+            QTest::newRow(name) << text << entries;
+        };
+        row("quoted with commas", "\"/a,b/c\"\r\n", { "/a,b/c" });
+        row("unquoted split at commas", "/x,/y , /z\r\n", { "/x", "/y", "/z" });
+        row("two quoted on a line", "\"/a\",\"/b\"\r\n", { "/a", "/b" });
+        row("LF line ends", "\"/a\"\n\"/b\"\n", { "/a", "/b" });
+        row("no final line end", "\"/a\"", { "/a" });
+        row("blank lines skipped", "\r\n\"/a\"\r\n\r\n", { "/a" });
+        row("unclosed quote", "\"/a b", { "/a b" });
+        row("spaces before quote", "   \"/a\"\r\n", { "/a" });
+        row("loading stops at ten", numberedCommands(14).second, numberedCommands(10).first);
+    }
+    void commandListReading()
+    {
+        QFETCH(QByteArray, text);
+        m_folder->writeBytes(QStringLiteral("even1.ini"), text);
+        CommandList list;
+        loadCommandList(list, listPath());
+        QTEST(list.entries, "entries");
+    }
+
+    void aSaveThatCannotBeMadeKeepsWhatIsThere_data()
+    {
+        QTest::addColumn<QString>("kind"); // what stands in the list's place, or a full disk
+        QTest::newRow("pipe") << "pipe";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("full disk") << "full disk";
+    }
+    // A pipe or a folder in the list's place reads at once as an empty list; a save cut short (a
+    // full disk; here a limit on file sizes) leaves the old list whole. Each stays, and the user is
+    // told.
+    void aSaveThatCannotBeMadeKeepsWhatIsThere()
+    {
+        QFETCH(QString, kind);
+        const bool fullDisk = kind == u"full disk";
+        CommandList list;
+        list.entries = QStringList { QStringLiteral("/stale") };
+        if (fullDisk)
+            commitCommandList(
+                list, { QStringLiteral("/bin/un"), QStringLiteral("/bin/deux") }, listPath(), m_messages);
+        else
+            QVERIFY(makeNonRegular(listPath(), kind));
+        loadCommandList(list, listPath());
+        const QStringList before = list.entries;
+        QCOMPARE(before.size(), fullDisk ? 2 : 0);
+
+        rlimit limit {};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit tiny { 8, limit.rlim_max };
+        std::signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead of ending the process
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+        commitCommandList(list, { QStringLiteral("/bin/trois") }, listPath(), m_messages);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+
+        QCOMPARE(m_messages.texts(), QStringList { "Impossible d'écrire dans le fichier " + listPath() });
+        loadCommandList(list, listPath());
+        QCOMPARE(list.entries, before);
+        // No temporary file is left beside it.
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files),
+            fullDisk ? QStringList { "even1.ini" } : QStringList());
+    }
 };
 
-QTEST_GUILESS_MAIN(TestSettingsFile)
-#include "test_settings_file.moc"
+QTEST_GUILESS_MAIN(TestSettings)
+#include "test_settings.moc"
