@@ -25,14 +25,14 @@ namespace {
 // A value's text read as a boolean ('b'), a date ('d') or a number ('n'); "-" when it is refused.
 QString readAs(char form, const QString& text)
 {
-    if (form == 'b') {
-        const std::optional<bool> value = textToBool(text);
-        return value ? (*value ? QStringLiteral("true") : QStringLiteral("false")) : QStringLiteral("-");
-    }
-    if (form == 'd') {
-        const std::optional<QDate> value = textToDate(text);
-        return value ? value->toString(Qt::ISODate) : QStringLiteral("-");
-    }
+    const std::optional<bool> yes = textToBool(text);
+    const std::optional<QDate> date = textToDate(text);
+    if (form != 'n')
+        return form == 'b' ? QString::fromLatin1(!yes ? "-"
+                       : *yes                         ? "true"
+                                                      : "false")
+            : date         ? date->toString(Qt::ISODate)
+                           : QStringLiteral("-");
     return QString::number(roundHalfEven(leadingNumber(text)));
 }
 
@@ -49,9 +49,6 @@ std::pair<QStringList, QByteArray> numberedCommands(int n)
 
 } // namespace
 
-// The files of settings: config.ini's records, what other programs or a crash leave in it, the
-// settings loaded from it and stored in it, the values' text forms, the sound paths and the
-// command lists.
 class TestSettings : public QObject {
     Q_OBJECT
 
@@ -73,7 +70,6 @@ private Q_SLOTS:
     void init()
     {
         m_folder = std::make_unique<TempAppFolder>();
-        QVERIFY(m_folder->isValid());
         m_messages.shown.clear();
         m_file = std::make_unique<SettingsFile>(m_folder->file(QStringLiteral("config.ini")), m_messages);
         m_settings = {};
@@ -141,9 +137,8 @@ private Q_SLOTS:
     void somethingElseInTheFilesPlace_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("pipe") << "pipe";
-        QTest::newRow("folder") << "folder";
-        QTest::newRow("device") << "device";
+        for (const char* kind : { "pipe", "folder", "device" })
+            QTest::newRow(kind) << QString::fromLatin1(kind);
     }
     // It holds no key, is read at once (a pipe nobody writes into never ends an open(), a device
     // never ends a read), and is never written: the user is told.
@@ -156,7 +151,6 @@ private Q_SLOTS:
             QVERIFY(makeNonRegular(path, kind));
         }
         SettingsFile other(path, m_messages);
-        QCOMPARE(other.findRecord(QStringLiteral("pos_x")), 1);
         QCOMPARE(other.readKey(QStringLiteral("pos_x")), QString());
         other.writeKey(QStringLiteral("pos_x"), 1);
         QCOMPARE(m_messages.texts(), QStringList { "Impossible d'écrire dans le fichier " + path });
@@ -170,18 +164,15 @@ private Q_SLOTS:
         // Works as root too: the folder the file should live in does not exist.
         const QString folder = m_folder->file(QStringLiteral("missing"));
         SettingsFile lost(folder + QStringLiteral("/config.ini"), m_messages);
-        QCOMPARE(lost.readKey(QStringLiteral("pos_x")), QString());
-        for (int k = 0; k < 21; ++k)
-            lost.writeKey(QStringLiteral("pos_x"), k);
-        QCOMPARE(m_messages.shown.size(), 1);
+        for (const int told : { 1, 2 }) {
+            for (int k = 0; k < 21; ++k)
+                lost.writeKey(QStringLiteral("pos_x"), k);
+            QCOMPARE(m_messages.shown.size(), told);
+            QVERIFY(QDir().mkpath(folder));
+            lost.writeKey(QStringLiteral("pos_x"), 1);
+            QVERIFY(QDir(folder).removeRecursively());
+        }
         QCOMPARE(m_messages.shown[0].style, StyleCritical);
-        QVERIFY(m_messages.shown[0].text.endsWith(QStringLiteral("missing/config.ini")));
-        QVERIFY(QDir().mkpath(folder));
-        lost.writeKey(QStringLiteral("pos_x"), 1);
-        QVERIFY(QDir(folder).removeRecursively());
-        lost.writeKey(QStringLiteral("pos_x"), 2);
-        lost.writeKey(QStringLiteral("pos_x"), 3);
-        QCOMPARE(m_messages.shown.size(), 2);
     }
 
     // A first start's config.ini record by record: the keys in load order, the defaults' texts.
@@ -197,70 +188,46 @@ private Q_SLOTS:
             { "son_deconnect", sounds + "deconnect.wav" }, { "son_mail", sounds + "mail.wav" },
             { "courrier", "Faux" }, { "connect_auto", "Faux" } };
         load();
-        const QByteArray b = bytes();
-        QCOMPARE(b.size(), 23 * SettingsFile::RecordSize);
+        QByteArray records;
         for (int i = 0; i < rows.size(); ++i)
-            QCOMPARE(b.mid(i * 92, 92), settingsRecord(qint16(i + 1), rows[i].first, rows[i].second));
+            records += settingsRecord(qint16(i + 1), rows[i].first, rows[i].second);
+        QCOMPARE(bytes(), records);
         QVERIFY(m_messages.shown.isEmpty());
     }
 
     // The keys present are read as they stand, a Windows build's records included, and never
-    // rewritten; the one missing is appended with its default.
-    void presentKeysAreReadAndNeverRewrittenAMissingOneAppended()
+    // rewritten; a value that does not fit its field (blank, out of range, unreadable) loads the
+    // default, written back in its record; the one missing key is appended with its default.
+    void presentKeysAreReadRefusedOnesRewrittenAMissingOneAppended()
     {
         load();
         // Wide desktops' places beyond 16 bits; the auto-open positions left out are off.
         const QList<std::pair<const char*, const char*>> stored { { "pos_x", "40000 twips" },
             { "pos_y", "-40000" }, { "forfait", "0" }, { "alerte2", "-1" }, { "courrier", "True" },
-            { "cpt_mois", "2.5" }, { "date_raz", "1/11/2026" }, { "nomskin", "  bois" },
-            { "affiche_auto", "1" } };
+            { "cpt_mois", "2.5" }, { "date_raz", "1/11/2026" }, { "nomskin", "   " }, { "affiche_auto", "1" },
+            { "alerte1", "oui" }, { "j_raz", "45" }, { "cpt_limite", "99999999999" },
+            { "date_raz", "31/02/2026" } };
         for (const auto& [key, text] : stored)
             m_file->writeKey(QString::fromLatin1(key), text);
         QByteArray before = bytes().left(22 * 92);
         before.replace(20 * 92, 92, settingsRecord(21, "son_mail", "C:\\Mes sons\\\xe9t\xe9.wav"));
         m_folder->writeBytes(QStringLiteral("config.ini"), before);
+        QByteArray after = before + settingsRecord(23, "connect_auto", "Faux");
+        const QList<std::pair<const char*, const char*>> defaults { { "alerte1", "Vrai" },
+            { "nomskin", "jupiter" }, { "j_raz", "1" }, { "cpt_limite", "107400" },
+            { "date_raz", "06/12/2026" } };
+        for (const auto& [key, text] : defaults) {
+            const int n = m_file->findRecord(QString::fromLatin1(key));
+            after.replace((n - 1) * 92, 92, settingsRecord(qint16(n), key, text));
+        }
 
         const Settings& s = load();
-        QCOMPARE(bytes(), before + settingsRecord(23, "connect_auto", "Faux"));
-        QCOMPARE(s.pos_x, 40000);
-        QCOMPARE(s.pos_y, -40000);
-        QCOMPARE(s.forfait, false);
-        QCOMPARE(s.alerte2, true);
-        QCOMPARE(s.courrier, true);
-        QCOMPARE(s.cpt_mois, 2);
-        QCOMPARE(s.date_raz, QDate(2026, 11, 1));
-        QCOMPARE(s.nomskin, QStringLiteral("  bois"));
-        QCOMPARE(s.son_mail, QStringLiteral("C:\\Mes sons\\été.wav"));
+        QCOMPARE(bytes(), after);
+        QCOMPARE(QList<qint64>({ s.pos_x, s.pos_y, s.forfait, s.alerte2, s.courrier, s.cpt_mois, s.j_raz }),
+            QList<qint64>({ 40000, -40000, 0, 1, 1, 2, 1 }));
+        QCOMPARE(QStringList({ s.date_raz.toString(Qt::ISODate), s.nomskin, s.son_mail }),
+            QStringList({ "2026-12-06", "jupiter", "C:\\Mes sons\\été.wav" }));
         QVERIFY(s.autoOpen(1) && !s.autoOpen(3));
-    }
-
-    void unreadableValuesTakeTheirDefault_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("rewritten");
-        const auto row = [](const char* name, const char* key, const char* stored, const char* rewritten) {
-            QTest::newRow(name) << QString::fromLatin1(key) << QString::fromLatin1(stored)
-                                << QString::fromLatin1(rewritten);
-        };
-        row("blank skin", "nomskin", "   ", "jupiter");
-        row("blank auto flags", "affiche_auto", " ", "01000");
-        row("j_raz beyond the month", "j_raz", "45", "1");
-        row("boolean word unknown", "alerte1", "oui", "Vrai");
-        row("date unreadable", "date_raz", "31/02/2026", "06/12/2026");
-        row("cpt_mois beyond 32 bits", "cpt_mois", "99999999999", "0");
-    }
-    // A stored text that does not fit its field loads the default, written back in its record.
-    void unreadableValuesTakeTheirDefault()
-    {
-        QFETCH(QString, key);
-        QFETCH(QString, stored);
-        load();
-        const int n = m_file->writeKey(key, stored);
-        load();
-        QTEST(m_file->readKey(key), "rewritten");
-        QCOMPARE(m_file->findRecord(key), n);
-        QCOMPARE(bytes().size(), 23 * 92);
     }
 
     // Whatever "ligne" holds, loading never writes it: a file from before the choice existed stays
@@ -345,20 +312,15 @@ private Q_SLOTS:
             row('b', text, "false");
         for (const char* text : { "oui", "1abc", "" })
             row('b', text, "-");
-        row('d', "06/12/2026", "2026-12-06");
-        row('d', "1/2/2027", "2027-02-01");
-        row('d', "29/02/2028", "2028-02-29");
+        for (const auto& [text, value] : { std::pair("06/12/2026", "2026-12-06"),
+                 { "1/2/2027", "2027-02-01" }, { "29/02/2028", "2028-02-29" } })
+            row('d', text, value);
         for (const char* text : { "31/04/2026", "12/31/2026", "06/12/26", "hier" })
             row('d', text, "-");
-        row('n', "5000px", "5000");
-        row('n', "  42", "42");
-        row('n', "-360", "-360");
-        row('n', "abc", "0");
         // Halves go to the even neighbour.
-        row('n', "2.5", "2");
-        row('n', "3.5", "4");
-        row('n', "-2.5", "-2");
-        row('n', "2.51", "3");
+        for (const auto& [text, value] : { std::pair("5000px", "5000"), { "  -360", "-360" }, { "abc", "0" },
+                 { "2.5", "2" }, { "3.5", "4" }, { "-2.5", "-2" }, { "2.51", "3" } })
+            row('n', text, value);
     }
     void textForms()
     {
@@ -377,14 +339,12 @@ private Q_SLOTS:
             all.append(char(b));
         const QString decoded = fromWin1252(all);
         QCOMPARE(decoded.mid(0x80, 2), QStringLiteral("€\x81"));
-        QCOMPARE(decoded.size(), 256);
         QCOMPARE(toWin1252(decoded), all);
     }
 
     void storedAndPlayed_data()
     {
-        // In the paths, {app} is the 70-character application folder and {base} the short
-        // folder above it.
+        // {app}: the 70-character application folder; {base}: the short folder above it.
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("stored"); // before the cut to a value's 60 characters
         QTest::addColumn<QString>("played"); // empty: nothing is played
@@ -424,7 +384,6 @@ private Q_SLOTS:
         storeSoundSetting(store, app, SoundEvent::Mail, false, expand(chosen));
         stored = expand(stored).left(SettingsFile::ValueSize);
         QCOMPARE(file.readKey(QStringLiteral("son_mail")), stored);
-        QCOMPARE(settings.son_mail, stored);
 
         FakeSoundPlayer player;
         playSoundFile(true, player, app, settings.son_mail);
@@ -435,11 +394,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("pageLines");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("one entry") << QStringList { "/usr/bin/évènement" }
-                                   << QByteArray("\"/usr/bin/\xe9v\xe8nement\"\r\n");
         QTest::newRow("empty") << QStringList() << QByteArray();
-        QTest::newRow("paths the file cannot carry are dropped") << QStringList { "/ok", "/bad\"quote",
-            "/bad\nline", "/ok2" } << QByteArray("\"/ok\"\r\n\"/ok2\"\r\n");
+        QTest::newRow("paths the file cannot carry are dropped")
+            << QStringList { "/usr/bin/évènement", "/bad\"quote", "/bad\nline", "/ok2" }
+            << QByteArray("\"/usr/bin/\xe9v\xe8nement\"\r\n\"/ok2\"\r\n");
         QTest::newRow("twelve lines keep the first ten")
             << numberedCommands(12).first << numberedCommands(10).second;
     }
@@ -463,14 +421,11 @@ private Q_SLOTS:
         const auto row = [](const char* name, const QByteArray& text, const QStringList& entries) {
             QTest::newRow(name) << text << entries;
         };
-        row("quoted with commas", "\"/a,b/c\"\r\n", { "/a,b/c" });
+        row("quoted with commas, two on a line", "\"/a,b/c\",\"/b\"\r\n", { "/a,b/c", "/b" });
         row("unquoted split at commas", "/x,/y , /z\r\n", { "/x", "/y", "/z" });
-        row("two quoted on a line", "\"/a\",\"/b\"\r\n", { "/a", "/b" });
-        row("LF line ends", "\"/a\"\n\"/b\"\n", { "/a", "/b" });
-        row("no final line end", "\"/a\"", { "/a" });
+        row("LF line ends, none at the end", "\"/a\"\n\"/b\"", { "/a", "/b" });
         row("blank lines skipped", "\r\n\"/a\"\r\n\r\n", { "/a" });
         row("unclosed quote", "\"/a b", { "/a b" });
-        row("spaces before quote", "   \"/a\"\r\n", { "/a" });
         row("loading stops at ten", numberedCommands(14).second, numberedCommands(10).first);
     }
     void commandListReading()
@@ -485,9 +440,8 @@ private Q_SLOTS:
     void aSaveThatCannotBeMadeKeepsWhatIsThere_data()
     {
         QTest::addColumn<QString>("kind"); // what stands in the list's place, or a full disk
-        QTest::newRow("pipe") << "pipe";
-        QTest::newRow("folder") << "folder";
-        QTest::newRow("full disk") << "full disk";
+        for (const char* kind : { "pipe", "folder", "full disk" })
+            QTest::newRow(kind) << QString::fromLatin1(kind);
     }
     // A pipe or a folder in the list's place reads at once as an empty list; a save cut short (a
     // full disk; here a limit on file sizes) leaves the old list whole. Each stays, and the user is
