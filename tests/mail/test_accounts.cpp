@@ -137,26 +137,20 @@ private Q_SLOTS:
         QVERIFY(!m_folder->exists(QStringLiteral("courrier.ini.bak")));
     }
 
-    void accountPageShowsTheState_data()
-    {
-        QTest::addColumn<qint16>("state");
-        QTest::addColumn<QColor>("light");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("not tested") << qint16(0) << QColor(Qt::black) << "Non testé";
-        QTest::newRow("ok") << qint16(1) << QColor(Qt::green) << "testé OK";
-        QTest::newRow("error") << qint16(2) << QColor(Qt::red) << "Erreur";
-        QTest::newRow("unknown keeps the display") << qint16(9) << QColor(0x12, 0x34, 0x56) << "avant";
-    }
+    // The light and text of each state; an unknown state leaves the display as it was. The
+    // dialog's page test shows a good account.
     void accountPageShowsTheState()
     {
-        QFETCH(qint16, state);
-        m_accounts.account(4).state = state;
         AccountPage page(m_accounts, path(), m_messages);
         page.fields.light = QColor(0x12, 0x34, 0x56);
         page.fields.stateText = QStringLiteral("avant");
-        page.showAccountPage(4);
-        QTEST(page.fields.light, "light");
-        QTEST(page.fields.stateText, "text");
+        for (const auto& [state, light, text] : { std::tuple(9, QColor(0x12, 0x34, 0x56), "avant"),
+                 { 0, QColor(Qt::black), "Non testé" }, { 2, QColor(Qt::red), "Erreur" } }) {
+            m_accounts.account(4).state = qint16(state);
+            page.showAccountPage(4);
+            QCOMPARE(page.fields.light, light);
+            QCOMPARE(page.fields.stateText, QString::fromUtf8(text));
+        }
     }
 
     // The widget-level cases (short texts refused, the 60-character cut, the use check box kept in

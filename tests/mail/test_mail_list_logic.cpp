@@ -83,37 +83,30 @@ private Q_SLOTS:
         QTest::addColumn<bool>("debug");
         QTest::addColumn<QString>("calls"); // to the windows, then the sounds played
         QTest::addColumn<bool>("shownAfter");
+        const auto row = [](const char* name, int count, bool before, bool floating, const char* flags,
+                             const char* calls, bool after, bool debug = false, bool line = true,
+                             bool mail = true) {
+            QTest::newRow(name) << line << mail << count << before << floating << QString::fromLatin1(flags)
+                                << debug << QString::fromLatin1(calls) << after;
+        };
         const char* apply = "applyMailWindow";
-        QTest::newRow("mail, floating window shown")
-            << true << true << 1 << false << true << "01000" << false << "applyMailWindow mail.wav" << true;
-        QTest::newRow("mail, mail window already open: no sound")
-            << true << true << 2 << true << true << "01000" << false << "" << true;
-        QTest::newRow("mail, floating hidden, open on mail")
-            << true << true << 1 << false << false << "00100" << false
-            << "showFloatingWindow applyMailWindow mail.wav" << true;
-        QTest::newRow("mail, floating hidden, open on mail off: sound only")
-            << true << true << 1 << false << false << "11011" << false << "mail.wav" << false;
-        QTest::newRow("debug plays the disconnection sound first")
-            << true << true << 1 << false << true << "01000" << true
-            << "applyMailWindow deconnect.wav mail.wav" << true;
-        QTest::newRow("emptied, floating opened for mail closes")
-            << true << true << 0 << true << true << "00100" << false << "hideFloatingWindow applyMailWindow"
-            << false;
-        QTest::newRow("emptied, fourth position not looked at")
-            << true << true << 0 << true << true << "00110" << false << "hideFloatingWindow applyMailWindow"
-            << false;
-        QTest::newRow("emptied, opening as last time keeps the floating window")
-            << true << true << 0 << true << true << "00101" << false << apply << false;
-        QTest::newRow("emptied, opening at connection keeps the floating window")
-            << true << true << 0 << true << true << "01100" << false << apply << false;
-        QTest::newRow("emptied, floating hidden")
-            << true << true << 0 << true << false << "00100" << false << apply << false;
-        QTest::newRow("emptied, mail window was closed")
-            << true << true << 0 << false << true << "01000" << false << "" << false;
-        QTest::newRow("line down with mail closes")
-            << false << true << 3 << true << true << "01000" << false << apply << false;
-        QTest::newRow("mail checking off with mail closes")
-            << true << false << 3 << true << true << "01000" << false << apply << false;
+        const char* hide = "hideFloatingWindow applyMailWindow";
+        row("mail, floating window shown", 1, false, true, "01000", "applyMailWindow mail.wav", true);
+        row("mail, mail window already open: no sound", 2, true, true, "01000", "", true);
+        row("mail, floating hidden, open on mail", 1, false, false, "00100",
+            "showFloatingWindow applyMailWindow mail.wav", true);
+        row("mail, floating hidden, open on mail off: sound only", 1, false, false, "11011", "mail.wav",
+            false);
+        row("debug plays the disconnection sound first", 1, false, true, "01000",
+            "applyMailWindow deconnect.wav mail.wav", true, true);
+        row("emptied, floating opened for mail closes", 0, true, true, "00100", hide, false);
+        row("emptied, fourth position not looked at", 0, true, true, "00110", hide, false);
+        row("emptied, opening as last time keeps the floating window", 0, true, true, "00101", apply, false);
+        row("emptied, opening at connection keeps the floating window", 0, true, true, "01100", apply, false);
+        row("emptied, floating hidden", 0, true, false, "00100", apply, false);
+        row("emptied, mail window was closed", 0, false, true, "01000", "", false);
+        row("line down with mail closes", 3, true, true, "01000", apply, false, false, false);
+        row("mail checking off with mail closes", 3, true, true, "01000", apply, false, false, true, false);
     }
     void refreshMailState()
     {

@@ -233,8 +233,6 @@ private Q_SLOTS:
         const LoopbackRelay::Session plainSession = plainWire.sessions.first();
         const LoopbackRelay::Session secureSession = secureWire.sessions.first();
         QCOMPARE(plainSession.peerPort, first);
-        QVERIFY(rig.checker.localPort(1) >= 2000 && rig.checker.localPort(1) <= 4999);
-        QCOMPARE(secureSession.peerPort, rig.checker.localPort(1));
 
         // The capture works: in clear, the password (in UTF-8, as the server took it) and the
         // headers are there to read; over TLS, the same dialogue went through and none of it can be
