@@ -125,8 +125,8 @@ const DeletionTarget Listed { 1, 3,
     { "moi@ici.fr", "jean@exemple.fr", "jean dupont", QDateTime(QDate(2004, 2, 3), QTime(10, 15), Qt::UTC),
         4.5f, "message trois", 3, 1 } };
 
-// The check and the deletion dialogues over the fake sockets, in a fresh application folder, with
-// the line up and mail checking on.
+// The check and the deletion dialogues over the fake sockets and the mail list's logic, in a fresh
+// application folder with the two sounds the list plays, the line up and mail checking on.
 struct Rig {
     Rig()
     {
@@ -134,6 +134,10 @@ struct Rig {
         state.connectedFlag = true;
         // As in the program, the application folder is known only after the dialogues are built.
         state.appFolder = folder.path();
+        for (const char* name : { "mail.wav", "deconnect.wav" })
+            folder.writeBytes(QLatin1String(name), "RIFF");
+        state.settings.son_mail = folder.file(QStringLiteral("mail.wav"));
+        state.settings.son_deconnect = folder.file(QStringLiteral("deconnect.wav"));
     }
 
     MailboxAccount& account(int n) { return state.mailboxAccounts.account(n); }
@@ -183,6 +187,10 @@ struct Rig {
     int checksStarted = 0; // by the deletion
     CheckDialogue check { state, sound, messages, sockets, events, [this] { return fraction; } };
     DeletionDialogue deletion { state, sockets, [this] { ++checksStarted; }, [this] { return fraction; } };
+    RecordingWindows windows { state };
+    RecordingMailView view;
+    RecordingDeletionStarter deletionStarter;
+    MailListLogic logic { state, windows, sound, view, deletionStarter };
 };
 
 MailEntry entry(const QString& name, const QString& subject, float sizeKo = 0, int number = 1)
@@ -199,27 +207,6 @@ MailList numberedList(int count)
     list.count = qint16(count);
     return list;
 }
-
-// The mail list's logic with the line up, mail checking on, and the two sounds it plays in place.
-struct ListRig {
-    ListRig()
-    {
-        state.appFolder = folder.path();
-        state.connectedFlag = true;
-        state.settings.courrier = true;
-        for (const char* name : { "mail.wav", "deconnect.wav" })
-            folder.writeBytes(QLatin1String(name), "RIFF");
-        state.settings.son_mail = folder.file(QStringLiteral("mail.wav"));
-        state.settings.son_deconnect = folder.file(QStringLiteral("deconnect.wav"));
-    }
-    TempAppFolder folder;
-    AppState state;
-    RecordingWindows windows { state };
-    FakeSoundPlayer sound;
-    RecordingMailView view;
-    RecordingDeletionStarter deletion;
-    MailListLogic logic { state, windows, sound, view, deletion };
-};
 
 } // namespace
 
@@ -973,7 +960,7 @@ private Q_SLOTS:
         QFETCH(bool, connected);
         QFETCH(bool, courrier);
         QFETCH(int, count);
-        ListRig r;
+        Rig r;
         r.state.connectedFlag = connected;
         r.state.settings.courrier = courrier;
         r.state.mailList = numberedList(count);
@@ -1001,10 +988,12 @@ private Q_SLOTS:
         QCOMPARE(r.logic.firstShownEntry(), hasMail ? 1 : 2);
     }
 
-    // Lines count from the scroll position: on a list scrolled to entry 5, line 1 is entry 6.
-    void detailAndDeletionOfTheSelectedEntry()
+    // Lines count from the scroll position: on a list scrolled to entry 5, line 1 is entry 6. A check
+    // then refills the list, in another order, while the detail window is open: "Supprimer" still
+    // deletes the message the user chose, not what now stands on its line.
+    void detailAndDeletionOfTheChosenEntry()
     {
-        ListRig r;
+        Rig r;
         r.state.mailList = numberedList(7);
         MailEntry& e = r.state.mailList.entry(6);
         e.date = QDateTime(QDate(2004, 2, 3), QTime(10, 15), Qt::UTC);
@@ -1016,34 +1005,22 @@ private Q_SLOTS:
         QCOMPARE(QStringList({ d.de, d.retour, d.a, d.sujet, d.date, d.taille }),
             QStringList({ "jean", "jean@exemple.fr", "moi@ici.fr", "message 6",
                 "mardi 3 février 2004 à 10:15:00", "12345,68 Ko" }));
-        r.logic.deleteSelectedMail();
-        QCOMPARE(r.deletion.targets.size(), 1);
-        QCOMPARE(r.deletion.targets.first().account, qint16(3));
-        QCOMPARE(r.deletion.targets.first().messageNumber, qint16(6));
-    }
-
-    // A check refills the list, in another order, while the detail window is open: "Supprimer"
-    // still deletes the message the user chose, not what now stands on its line.
-    void deletionKeepsTheMessageChosenAcrossACheck()
-    {
-        ListRig r;
-        r.state.mailList = numberedList(3);
-        r.logic.lineDoubleClicked(1); // "message 2"
         r.state.mailList.count = 0;
         r.logic.refreshMailState();
-        r.state.mailList = numberedList(3);
-        std::swap(r.state.mailList.entry(1), r.state.mailList.entry(2));
+        r.state.mailList = numberedList(7);
+        std::swap(r.state.mailList.entry(1), r.state.mailList.entry(6));
         r.logic.refreshMailState();
         r.logic.deleteSelectedMail();
-        QCOMPARE(r.deletion.targets.size(), 1);
-        QCOMPARE(r.deletion.targets.first().entry.subject, QStringLiteral("message 2"));
-        QCOMPARE(r.deletion.targets.first().messageNumber, qint16(2));
+        QCOMPARE(r.deletionStarter.targets.size(), 1);
+        const DeletionTarget& t = r.deletionStarter.targets.first();
+        QCOMPARE(QList<qint16>({ t.account, t.messageNumber }), QList<qint16>({ 3, 6 }));
+        QCOMPARE(t.entry.subject, QStringLiteral("message 6"));
     }
 
     // A line below the last entry, or no line: nothing shown, nothing deleted.
     void aLineWithoutEntryOrOffLineDeletesNothing()
     {
-        ListRig r;
+        Rig r;
         r.state.mailList = numberedList(20);
         r.state.mailList.count = 2; // slots above the count keep stale entries
         r.state.mailWindowShown = true;
@@ -1054,7 +1031,7 @@ private Q_SLOTS:
         r.state.connectedFlag = false;
         r.logic.linePressed(0);
         r.logic.deleteSelectedMail();
-        QVERIFY(r.deletion.targets.isEmpty());
+        QVERIFY(r.deletionStarter.targets.isEmpty());
         QCOMPARE(r.state.mailList.count, qint16(2));
         QVERIFY(r.windows.calls.isEmpty());
     }
