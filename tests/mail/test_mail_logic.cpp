@@ -111,6 +111,12 @@ QByteArray top(const QByteArray& subject, const QByteArray& from = "Jean Dupont 
         + "\r\nDate: Tue, 3 Feb 2004 10:15:00 +0100\r\n\r\nCorps du message.\r\n.\r\n";
 }
 
+// A command and its reply as the trace shows them.
+QByteArray exchange(const QByteArray& socket, const QByteArray& sent, const QByteArray& reply)
+{
+    return socket + "  envoi : " + sent + "\r\n" + socket + "  recu : " + reply + "\r\n\r\n";
+}
+
 QString describe(const MailEntry& e)
 {
     return QStringLiteral("%1|%2|%3|%4 Ko|n%5|a%6")
@@ -621,48 +627,38 @@ private Q_SLOTS:
         const QByteArray stars = "**********************************\r\n";
         QCOMPARE(r.trace(),
             "<1>  Tentative de connection\r\n<0>  connect\xe9\r\n<0>  recu : +OK ready\r\n\r\n"
-            "<0>  envoi : USER jean\r\n<0>  recu : +OK\r\n\r\n<0>  envoi : PASS s\xe9"
-            "cret\r\n<0>  recu : +OK\r\n\r\n<0>  envoi : STAT\r\n<0>  recu : +OK 1 640\r\n\r\n"
-            "<0> 1 messages dispo\r\n<0>  envoi : top 1 10\r\n<0>  recu : "
-                + top("Message 1") + "\r\n" + stars
-                + "+ok\r\nreturn-path: <r@exemple.fr>\r\nto: moi@ici.fr\r\nfrom: jean dupont "
-                  "<jean@exemple.fr>\r\n"
-                  "subject: message 1\r\ndate: tue, 3 feb 2004 10:15:00 +0100\r\n########\r\nad1 : "
-                  "moi@ici.fr\r\n"
-                  "ad2 : \r\nad3 : jean@exemple.fr\r\nad4 : r@exemple.fr\r\nad5 : \r\nnom1 : \r\nnom2 : jean "
-                  "dupont\r\n"
-                  "nom3 : \r\ndate : 03/02/2004 10:15:00\r\nsujet : message 1\r\ntaille : 0\r\n########\r\n"
+                + exchange("<0>", "USER jean", "+OK") + exchange("<0>", "PASS s\xe9\x63ret", "+OK")
+                + exchange("<0>", "STAT", "+OK 1 640")
+                + "<0> 1 messages dispo\r\n<0>  envoi : top 1 10\r\n<0>  recu : " + top("Message 1") + "\r\n"
                 + stars
-                + "<0>  envoi : LIST\r\n<0>  recu : +OK 1 messages\r\n1 2048\r\n.\r\n\r\n<0>  envoi : "
-                  "QUIT\r\n"
-                  "<0>  recu : +OK bye\r\n\r\n");
+                + "+ok\r\nreturn-path: <r@exemple.fr>\r\nto: moi@ici.fr\r\nfrom: jean dupont "
+                  "<jean@exemple.fr>\r\nsubject: message 1\r\ndate: tue, 3 feb 2004 10:15:00 "
+                  "+0100\r\n########\r\n"
+                  "ad1 : moi@ici.fr\r\nad2 : \r\nad3 : jean@exemple.fr\r\nad4 : r@exemple.fr\r\nad5 : "
+                  "\r\nnom1 : "
+                  "\r\nnom2 : jean dupont\r\nnom3 : \r\ndate : 03/02/2004 10:15:00\r\nsujet : message 1\r\n"
+                  "taille : 0\r\n########\r\n"
+                + stars + exchange("<0>", "LIST", "+OK 1 messages\r\n1 2048\r\n.")
+                + exchange("<0>", "QUIT", "+OK bye"));
     }
 
-    void statCount_data()
-    {
-        QTest::addColumn<QByteArray>("stat");
-        QTest::addColumn<QString>("next");
-        QTest::newRow("empty mailbox") << QByteArray("+OK 0 0\r\n") << "QUIT";
-        QTest::newRow("no space after the count") << QByteArray("+OK 3\r\n") << "top 1 10";
-        QTest::newRow("no count") << QByteArray("+OK\r\n") << "QUIT";
-        QTest::newRow("negative") << QByteArray("+OK -4 0\r\n") << "QUIT";
-        QTest::newRow("enormous") << QByteArray("+OK 99999999999999999999999 1\r\n") << "top 1 10";
-    }
     // Any positive answer to STAT proves the account good, stored at once. Silence after QUIT, when
     // only the goodbye is missing, is no failure.
     void statCount()
     {
-        QFETCH(QByteArray, stat);
-        QFETCH(QString, next);
-        Rig r;
-        r.startCheckAndLogin();
-        r.check.dataArrival(0, stat);
-        QCOMPARE(r.sockets.takeLines(0).join(u'|'), next);
-        if (next == u"QUIT") {
-            r.check.serverSilent(0);
-            QCOMPARE(r.sockets.calls.last(), QStringLiteral("close 0"));
+        for (const auto& [stat, next] :
+            { std::pair("+OK 0 0\r\n", "QUIT"), { "+OK 3\r\n", "top 1 10" }, { "+OK\r\n", "QUIT" },
+                { "+OK -4 0\r\n", "QUIT" }, { "+OK 99999999999999999999999 1\r\n", "top 1 10" } }) {
+            Rig r;
+            r.startCheckAndLogin();
+            r.check.dataArrival(0, stat);
+            QCOMPARE(r.sockets.takeLines(0).join(u'|'), QString::fromLatin1(next));
+            if (QByteArray(next) == "QUIT") {
+                r.check.serverSilent(0);
+                QCOMPARE(r.sockets.calls.last(), QStringLiteral("close 0"));
+            }
+            QCOMPARE(r.storedState(1), qint16(1));
         }
-        QCOMPARE(r.storedState(1), qint16(1));
     }
 
     // At most 30 messages are read; LIST gives the sizes, past the reply's 20th line too.
@@ -816,12 +812,12 @@ private Q_SLOTS:
         QCOMPARE(r.sockets.calls.last(), QStringLiteral("close 5"));
         QCOMPARE(r.account(1).state, qint16(1));
         QCOMPARE(r.trace(),
-            "<supr>  Tentative de connection\r\n<supr>  recu : +OK ready\r\n\r\n<supr>  envoi : USER jean\r\n"
-            "<supr>  recu : +OK\r\n\r\n<supr>  envoi : PASS s\xe9"
-            "cret\r\n<supr>  recu : +OK Logged in.\r\n\r\n<supr>  envoi : top 3 0\r\n<supr>  recu : "
-                + headers
-                + "\r\n<supr>  envoi : dele 3\r\n<supr>  recu : +OK Deleted.\r\n\r\n"
-                  "<supr>  recu : +OK Logging out, messages deleted.\r\n\r\n");
+            "<supr>  Tentative de connection\r\n<supr>  recu : +OK ready\r\n\r\n"
+                + exchange("<supr>", "USER jean", "+OK")
+                + exchange("<supr>", "PASS s\xe9\x63ret", "+OK Logged in.")
+                + "<supr>  envoi : top 3 0\r\n<supr>  recu : " + headers + "\r\n"
+                + exchange("<supr>", "dele 3", "+OK Deleted.")
+                + "<supr>  recu : +OK Logging out, messages deleted.\r\n\r\n");
     }
 
     void whatEndsADeletion_data()
