@@ -111,6 +111,12 @@ QByteArray top(const QByteArray& subject, const QByteArray& from = "Jean Dupont 
         + "\r\nDate: Tue, 3 Feb 2004 10:15:00 +0100\r\n\r\nCorps du message.\r\n.\r\n";
 }
 
+unsigned modeOf(const QString& path)
+{
+    struct stat st { };
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 0777 : 0;
+}
+
 // A command and its reply as the trace shows them.
 QByteArray exchange(const QByteArray& socket, const QByteArray& sent, const QByteArray& reply)
 {
@@ -146,7 +152,9 @@ struct Rig {
         state.settings.son_deconnect = folder.file(QStringLiteral("deconnect.wav"));
     }
 
-    MailboxAccount& account(int n) { return state.mailboxAccounts.account(n); }
+    MailboxAccount& account(int n) { return accounts.account(n); }
+    QString accountsPath() const { return folder.file(QStringLiteral("courrier.ini")); }
+    QByteArray accountsBytes() const { return folder.readBytes(QStringLiteral("courrier.ini")); }
     void useAccount(int n, qint16 accountState = 0)
     {
         account(n) = { qint16(n), "pop.exemple.fr", "jean", QStringLiteral("sécret"), accountState, true };
@@ -154,7 +162,7 @@ struct Rig {
     qint16 storedState(int n) const
     {
         MailboxAccounts stored;
-        loadAccounts(stored, folder.file(QStringLiteral("courrier.ini")));
+        loadAccounts(stored, accountsPath());
         return stored.account(n).state;
     }
     QByteArray trace() const { return folder.readBytes(QStringLiteral("messages.txt")); }
@@ -185,6 +193,7 @@ struct Rig {
 
     TempAppFolder folder;
     AppState state;
+    MailboxAccounts& accounts = state.mailboxAccounts;
     FakeSoundPlayer sound;
     MessageBoxRecorder messages;
     FakeSockets sockets;
@@ -222,117 +231,101 @@ MailList numberedList(int count)
 class TestMailLogic : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempAppFolder> m_folder;
-    MessageBoxRecorder m_messages;
-    MailboxAccounts m_accounts;
-
-    QString path() const { return m_folder->file(QStringLiteral("courrier.ini")); }
-    QByteArray bytes() const { return m_folder->readBytes(QStringLiteral("courrier.ini")); }
-    unsigned modeOf(const QString& name) const
-    {
-        struct stat st { };
-        return ::stat(QFile::encodeName(m_folder->file(name)).constData(), &st) == 0 ? st.st_mode & 0777 : 0;
-    }
-
 private Q_SLOTS:
-    void init()
-    {
-        m_folder = std::make_unique<TempAppFolder>();
-        QVERIFY(m_folder->isValid());
-        m_messages.shown.clear();
-        m_accounts = {};
-    }
-
     // A missing file is made of five blank records, owner-only; a blank record turns only its
     // account's use off. A saved record is laid out exactly and reads back the same.
     void recordsAreExactAndReadBack()
     {
-        m_accounts.account(3) = { 3, "pop.c.fr", "kept", "pw", 0, true };
-        loadAccounts(m_accounts, path());
-        QCOMPARE(bytes(), record(1) + record(2) + record(3) + record(4) + record(5));
-        QCOMPARE(modeOf(QStringLiteral("courrier.ini")), 0600u);
-        QVERIFY(!m_accounts.account(3).inUse);
-        QCOMPARE(m_accounts.account(3).login, QStringLiteral("kept"));
+        Rig r;
+        r.accounts.account(3) = { 3, "pop.c.fr", "kept", "pw", 0, true };
+        loadAccounts(r.accounts, r.accountsPath());
+        QCOMPARE(r.accountsBytes(), record(1) + record(2) + record(3) + record(4) + record(5));
+        QCOMPARE(modeOf(r.accountsPath()), 0600u);
+        QVERIFY(!r.accounts.account(3).inUse);
+        QCOMPARE(r.accounts.account(3).login, QStringLiteral("kept"));
 
-        m_accounts.account(2) = { 2, QStringLiteral("pop.été.fr"), "  jean", "s3cret", 1, true };
-        QVERIFY(saveAccounts(m_accounts, path(), m_messages));
-        QCOMPARE(bytes().size(), 5 * 156);
-        QCOMPARE(bytes().mid(156, 156), record(2, "pop.\xe9t\xe9.fr", "  jean", "s3cret", 1, true));
-        QCOMPARE(bytes().left(156), record(0)); // account 1, never validated
+        r.accounts.account(2) = { 2, QStringLiteral("pop.été.fr"), "  jean", "s3cret", 1, true };
+        QVERIFY(saveAccounts(r.accounts, r.accountsPath(), r.messages));
+        QCOMPARE(r.accountsBytes().size(), 5 * 156);
+        QCOMPARE(r.accountsBytes().mid(156, 156), record(2, "pop.\xe9t\xe9.fr", "  jean", "s3cret", 1, true));
+        QCOMPARE(r.accountsBytes().left(156), record(0)); // account 1, never validated
         MailboxAccounts loaded;
-        loadAccounts(loaded, path());
+        loadAccounts(loaded, r.accountsPath());
         const MailboxAccount& a = loaded.account(2);
         QCOMPARE(QStringList({ a.server, a.login, a.password }),
             QStringList({ "pop.été.fr", "  jean", "s3cret" }));
         QVERIFY(a.inUse);
-        QCOMPARE(bytes().left(156), record(1)); // a record numbered 0 is blanked on load
+        QCOMPARE(r.accountsBytes().left(156), record(1)); // a record numbered 0 is blanked on load
     }
 
     // Bytes that are not five records in place are never written over: they are set aside under a
     // free name, and the records that read go into a new file.
     void foreignFilesAreSetAside()
     {
+        Rig r;
         const QByteArray original = record(1, "pop.a.fr", "anne", "pw", 2, true)
             + record(7, "x", "y", "z", 1, true) + record(3, "pop.c.fr", "carl", "pw3", 1, false).left(100);
-        m_folder->writeBytes(QStringLiteral("courrier.ini.bak"), "older copy");
-        m_folder->writeBytes(QStringLiteral("courrier.ini"), original);
-        QCOMPARE(::chmod(QFile::encodeName(path()).constData(), 0644), 0);
-        loadAccounts(m_accounts, path());
-        QCOMPARE(m_folder->readBytes(QStringLiteral("courrier.ini.bak")), QByteArray("older copy"));
-        QCOMPARE(m_folder->readBytes(QStringLiteral("courrier.ini.bak2")), original);
-        QCOMPARE(modeOf(QStringLiteral("courrier.ini.bak2")), 0600u);
+        r.folder.writeBytes(QStringLiteral("courrier.ini.bak"), "older copy");
+        r.folder.writeBytes(QStringLiteral("courrier.ini"), original);
+        QCOMPARE(::chmod(QFile::encodeName(r.accountsPath()).constData(), 0644), 0);
+        loadAccounts(r.accounts, r.accountsPath());
+        QCOMPARE(r.folder.readBytes(QStringLiteral("courrier.ini.bak")), QByteArray("older copy"));
+        QCOMPARE(r.folder.readBytes(QStringLiteral("courrier.ini.bak2")), original);
+        QCOMPARE(modeOf(r.folder.file(QStringLiteral("courrier.ini.bak2"))), 0600u);
         // A number that is not its place gives a blank record; the cut tail of record 3 reads as zeros.
-        QCOMPARE(bytes(),
+        QCOMPARE(r.accountsBytes(),
             record(1, "pop.a.fr", "anne", "pw", 2, true) + record(2) + record(3, "pop.c.fr", "carl")
                 + record(4) + record(5));
 
         // A file of five records with one never validated (number 0) is an accounts file.
-        const QByteArray ours = bytes().left(4 * 156) + record(0);
-        m_folder->writeBytes(QStringLiteral("courrier.ini"), ours);
-        loadAccounts(m_accounts, path());
-        QVERIFY(!m_folder->exists(QStringLiteral("courrier.ini.bak3")));
-        QCOMPARE(bytes(), ours.left(4 * 156) + record(5));
+        const QByteArray ours = r.accountsBytes().left(4 * 156) + record(0);
+        r.folder.writeBytes(QStringLiteral("courrier.ini"), ours);
+        loadAccounts(r.accounts, r.accountsPath());
+        QVERIFY(!r.folder.exists(QStringLiteral("courrier.ini.bak3")));
+        QCOMPARE(r.accountsBytes(), ours.left(4 * 156) + record(5));
     }
 
     // The passwords never stay readable by others, whatever mode the files had before.
     void passwordFilesAreOwnerOnlyAfterEveryWrite()
     {
+        Rig r;
         for (const char* name : { "courrier.ini", "messages.txt" }) {
-            m_folder->writeBytes(QString::fromLatin1(name), "");
+            r.folder.writeBytes(QString::fromLatin1(name), "");
             QCOMPARE(
-                ::chmod(QFile::encodeName(m_folder->file(QString::fromLatin1(name))).constData(), 0644), 0);
+                ::chmod(QFile::encodeName(r.folder.file(QString::fromLatin1(name))).constData(), 0644), 0);
         }
-        QVERIFY(saveAccounts(m_accounts, path(), m_messages));
-        AppState state;
-        state.appFolder = m_folder->path();
-        DebugLog(state).writeDebugLine(QStringLiteral("<0>  envoi : PASS secret"));
+        QVERIFY(saveAccounts(r.accounts, r.accountsPath(), r.messages));
+        DebugLog(r.state).writeDebugLine(QStringLiteral("<0>  envoi : PASS secret"));
         for (const char* name : { "courrier.ini", "messages.txt" })
-            QCOMPARE(modeOf(QString::fromLatin1(name)), 0600u);
+            QCOMPARE(modeOf(r.folder.file(QString::fromLatin1(name))), 0600u);
     }
 
     // It reads as no accounts at once, and a save leaves it where it is and says so.
     void aPipeInTheFilesPlaceIsLeftAlone()
     {
-        QVERIFY(makeNonRegular(path(), QStringLiteral("pipe")));
-        m_accounts.account(1).inUse = true;
-        loadAccounts(m_accounts, path());
-        QVERIFY(!m_accounts.account(1).inUse);
-        QVERIFY(!saveAccounts(m_accounts, path(), m_messages));
-        QCOMPARE(m_messages.texts(), QStringList { "Impossible d'écrire dans le fichier " + path() });
-        QVERIFY(!QFileInfo(path()).isFile());
-        QVERIFY(!m_folder->exists(QStringLiteral("courrier.ini.bak")));
+        Rig r;
+        QVERIFY(makeNonRegular(r.accountsPath(), QStringLiteral("pipe")));
+        r.accounts.account(1).inUse = true;
+        loadAccounts(r.accounts, r.accountsPath());
+        QVERIFY(!r.accounts.account(1).inUse);
+        QVERIFY(!saveAccounts(r.accounts, r.accountsPath(), r.messages));
+        QCOMPARE(
+            r.messages.texts(), QStringList { "Impossible d'écrire dans le fichier " + r.accountsPath() });
+        QVERIFY(!QFileInfo(r.accountsPath()).isFile());
+        QVERIFY(!r.folder.exists(QStringLiteral("courrier.ini.bak")));
     }
 
     // The light and text of each state; an unknown state leaves the display as it was. The
     // dialog's page test shows a good account.
     void accountPageShowsTheState()
     {
-        AccountPage page(m_accounts, path(), m_messages);
+        Rig r;
+        AccountPage page(r.accounts, r.accountsPath(), r.messages);
         page.fields.light = QColor(0x12, 0x34, 0x56);
         page.fields.stateText = QStringLiteral("avant");
         for (const auto& [state, light, text] : { std::tuple(9, QColor(0x12, 0x34, 0x56), "avant"),
                  { 0, QColor(Qt::black), "Non testé" }, { 2, QColor(Qt::red), "Erreur" } }) {
-            m_accounts.account(4).state = qint16(state);
+            r.accounts.account(4).state = qint16(state);
             page.showAccountPage(4);
             QCOMPARE(page.fields.light, light);
             QCOMPARE(page.fields.stateText, QString::fromUtf8(text));
@@ -359,25 +352,26 @@ private Q_SLOTS:
     }
     void validate()
     {
+        Rig r;
         QFETCH(bool, ticked);
         QFETCH(QString, login);
         QFETCH(QString, password);
         QFETCH(QByteArray, stored);
         const QByteArray first = record(1, "pop.a.fr", "anne", "pw", 1, true);
-        m_folder->writeBytes(QStringLiteral("courrier.ini"),
+        r.folder.writeBytes(QStringLiteral("courrier.ini"),
             first + record(2, "pop.b.fr", "bob1", "pb", 1, true) + record(3) + record(4) + record(5));
-        AccountPage page(m_accounts, path(), m_messages);
+        AccountPage page(r.accounts, r.accountsPath(), r.messages);
         page.showAccountPage(2);
         page.fields.server = QStringLiteral("pop.x.fr");
         page.fields.login = login;
         page.fields.password = password;
         page.fields.notUsedTicked = ticked;
         page.validateAccountPage();
-        QCOMPARE(bytes().left(2 * 156), first + stored);
+        QCOMPARE(r.accountsBytes().left(2 * 156), first + stored);
         const bool refused = stored.contains("bob1"); // account 2's record as it was
-        QCOMPARE(m_accounts.account(2).state, qint16(refused ? 1 : 0));
+        QCOMPARE(r.accounts.account(2).state, qint16(refused ? 1 : 0));
         QCOMPARE(page.fields.stateText, QStringLiteral("Non testé"));
-        QCOMPARE(m_messages.texts(),
+        QCOMPARE(r.messages.texts(),
             refused ? QStringList({ "L'adresse du serveur pop ou votre login est incorrect." })
                     : QStringList());
     }
