@@ -937,7 +937,6 @@ private Q_SLOTS:
         row("debug plays the disconnection sound first", 1, false, true, "01000",
             "applyMailWindow deconnect.wav mail.wav", true, true);
         row("emptied, floating opened for mail closes", 0, true, true, "00100", hide, false);
-        row("emptied, fourth position not looked at", 0, true, true, "00110", hide, false);
         row("emptied, opening as last time keeps the floating window", 0, true, true, "00101", apply, false);
         row("emptied, opening at connection keeps the floating window", 0, true, true, "01100", apply, false);
         row("emptied, floating hidden", 0, true, false, "00100", apply, false);
