@@ -428,8 +428,6 @@ private Q_SLOTS:
             "From: \"Jean Dupont\" <Jean.Dupont@Exemple.FR>\nTo: moi@ici.fr\nSubject: Réunion\n"
             "Date: Tue, 3 Feb 2004 10:15:00 +0100\n",
             "jean dupont|jean.dupont@exemple.fr|moi@ici.fr|réunion|2004-02-03T10:15:00Z");
-        row("return-path only", "Return-Path: <bounce@liste.org>\nSubject: x\n",
-            "bounce@liste.org|bounce@liste.org||x");
         row("two addresses in to keep the comma", "From: a@b.fr\nTo: un@x.fr, deux@y.fr\n",
             "a@b.fr|a@b.fr|un@x.fr,|");
         row("x-apparently-to wins over to",
@@ -456,9 +454,7 @@ private Q_SLOTS:
             "From: =?iso-8859-1?q?Ren=E9?= Dupr\xc3\xa9 <r@x.fr>\nSubject: =?utf-8?b?UsOpdW5pb24=?= "
             "=?utf-8?q?_demain?=\n",
             "rené dupré|r@x.fr||réunion demain");
-        QByteArray many;
-        for (int k = 0; k < 30; ++k)
-            many += "Received: from relay" + QByteArray::number(k) + ".example.net by mx\n";
+        const QByteArray many = QByteArray("Received: from relay.example.net by mx\n").repeated(30);
         row("subject after the 20th line is read",
             many + "From: Nom Long <n@x.fr>\nSubject: tard\nDate: 3 aug 2004 08:00:00 gmt\n",
             "nom long|n@x.fr||tard|2004-08-03T08:00:00Z");
