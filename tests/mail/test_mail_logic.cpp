@@ -507,6 +507,7 @@ private Q_SLOTS:
         QTest::newRow("rfc with offset") << "tue, 3 feb 2004 10:15:00 +0100" << at(2004, 2, 3, 10, 15, 0);
         QTest::newRow("gmt") << "3 aug 2004 08:00:00 gmt" << at(2004, 8, 3, 8, 0, 0);
         QTest::newRow("two-digit year 20xx") << "mon, 5 jan 04 01:02:03 +0000" << at(2004, 1, 5, 1, 2, 3);
+        QTest::newRow("two-digit year 19xx") << "5 jan 99 01:02:03 +0000" << at(1999, 1, 5, 1, 2, 3);
         QTest::newRow("full month name") << "3 february 2004 10:15:00 +0100" << at(2004, 2, 3, 10, 15, 0);
         QTest::newRow("zone name edt") << "thu, 1 jul 2004 12:00:00 edt" << at(2004, 7, 1, 12, 0, 0);
         QTest::newRow("zone comment") << "fri, 2 jul 2004 12:00:00 (utc)" << at(2004, 7, 2, 12, 0, 0);
@@ -522,6 +523,7 @@ private Q_SLOTS:
         QTest::newRow("a word for a zone") << "1 jan 2024 09:00:00 bientot" << zeroMailDate();
         QTest::newRow("garbage") << "demain matin" << zeroMailDate();
         QTest::newRow("31 february") << "31 feb 2004 10:00:00" << zeroMailDate();
+        QTest::newRow("hour 25") << "3 feb 2004 25:00:00" << zeroMailDate();
         QTest::newRow("iso form") << "2004-02-03 10:15:00" << zeroMailDate();
         QTest::newRow("huge number") << "99999999999999999999 feb 2004" << zeroMailDate();
     }
@@ -933,6 +935,7 @@ private Q_SLOTS:
         row("debug plays the disconnection sound first", 1, false, true, "01000",
             "applyMailWindow deconnect.wav mail.wav", true, true);
         row("emptied, floating opened for mail closes", 0, true, true, "00100", hide, false);
+        row("emptied, fourth position not looked at", 0, true, true, "00110", hide, false);
         row("emptied, opening as last time keeps the floating window", 0, true, true, "00101", apply, false);
         row("emptied, opening at connection keeps the floating window", 0, true, true, "01100", apply, false);
         row("emptied, floating hidden", 0, true, false, "00100", apply, false);
