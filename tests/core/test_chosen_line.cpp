@@ -50,7 +50,7 @@ struct ProgramRig {
     Ticker ticker { state, settings, fakes.clock, line, monitor, accounting, history,
         { [this] { actions.onConnect(); }, [this] { actions.onDisconnect(); }, [] {}, [] {} } };
     Application application { state, settings, fakes.clock, fakes.messages, windows, accounting, ticker, {} };
-    ScriptedFileChooser chooser;
+    CancelledFileChooser chooser;
     AboutBoxOpener about { fakes.processes };
     ConfigDialogContext context { state, settings, fakes.messages, fakes.sound, fakes.processes, accounting,
         windows, chooser, about, [] {}, [] { return networkManagerConnectionNames(); } };
