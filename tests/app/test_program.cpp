@@ -54,28 +54,15 @@ class TestProgram : public QObject {
     Program m_trayer;
     QTemporaryDir m_runtime { QDir::tempPath() + QStringLiteral("/chronolien-runtime-XXXXXX") };
 
-    QProcessEnvironment environment(bool offscreen) const
+    // Starts the program of the folder on the test's X server, or offscreen.
+    static void start(Program& program, const TempAppFolder& folder, bool offscreen = false)
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"),
-            offscreen ? QStringLiteral("offscreen") : QStringLiteral("xcb"));
-        return env;
-    }
-    void start(Program& program, const TempAppFolder& folder, bool offscreen) const
-    {
-        program.setProcessEnvironment(environment(offscreen));
-        program.start(folder.file(QStringLiteral("chronolien")), {});
-    }
-    // Why the test cannot run here: no X server, or a tool missing; empty when it can.
-    QString missingForX(const QString& tools) const
-    {
-        if (!m_x.isRunning())
-            return m_x.failure();
-        for (const QString& tool : tools.split(u' ')) {
-            if (QStandardPaths::findExecutable(tool).isEmpty())
-                return tool + QStringLiteral(" is not installed");
+        if (offscreen) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            program.setProcessEnvironment(env);
         }
-        return {};
+        program.start(folder.file(QStringLiteral("chronolien")), {});
     }
     // The program's visible windows of a kind, all shown as "Chronolien": its message boxes (dialogs)
     // or, as no skinned window shows at start, its menu (neither a dialog nor the tray icon, which
@@ -115,10 +102,11 @@ private Q_SLOTS:
             "build/app/chronolien is missing");
         QVERIFY(m_runtime.isValid());
         QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        // The programs started inherit both: the lock paths the test computes are the program's, and
-        // the tools work on the test's X server.
+        // The programs started inherit them: the lock paths the test computes are the program's, and
+        // the tools and the programs work on the test's X server.
         qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
         qputenv("DISPLAY", m_x.display().toLocal8Bit());
+        qputenv("QT_QPA_PLATFORM", "xcb");
     }
 
     // A first start writes its files for the folder it started from, holds that folder's lock and,
@@ -134,10 +122,6 @@ private Q_SLOTS:
                 && folder.exists(QStringLiteral("even1.ini")) && folder.exists(QStringLiteral("even2.ini")),
             30000);
         QCOMPARE(program.state(), QProcess::Running);
-        MessageBoxRecorder messages;
-        QCOMPARE(SettingsFile(folder.file(QStringLiteral("config.ini")), messages)
-                     .readKey(QStringLiteral("son_connect")),
-            folder.file(QStringLiteral("sons/connect.wav")).left(60));
         QVERIFY(QFileInfo::exists(InstanceLock::lockPath(folder.path())));
         QTest::qWait(500);
         const QByteArray maps = readFileBytes(QStringLiteral("/proc/%1/maps").arg(program.processId()));
@@ -153,56 +137,39 @@ private Q_SLOTS:
         QCOMPARE(again.state(), QProcess::Running);
     }
 
-    // The folder's lock held, as by a running program: the start is refused with its message,
-    // before reading a setting or writing a file.
-    void secondStartIsRefusedWithAMessage()
-    {
-        if (const QString missing = missingForX(QStringLiteral("xdotool xprop")); !missing.isEmpty())
-            QSKIP(qPrintable(missing));
-        TempAppFolder folder;
-        QVERIFY(folder.copyFrom(QStringLiteral(CHRONOLIEN_APP_DIR)));
-        const auto files = [&folder] { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); };
-        const QStringList before = files();
-        QLockFile held(InstanceLock::lockPath(folder.path()));
-        QVERIFY(held.tryLock(0));
-
-        Program refused;
-        start(refused, folder, false);
-        QVERIFY(refused.waitForStarted(10000));
-        answerTheMessage(refused.processId(), 20000);
-        QTRY_COMPARE_WITH_TIMEOUT(refused.state(), QProcess::NotRunning, 20000);
-        QCOMPARE(refused.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(refused.exitCode(), 1);
-        QCOMPARE(files(), before);
-    }
-
     void answersWhateverItsFolderHolds_data()
     {
         QTest::addColumn<QStringList>("pipes");
         QTest::addColumn<bool>("mail"); // mail checking on, debugging on
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<bool>("told"); // "Impossible d'écrire dans le fichier .../config.ini"
+        QTest::addColumn<bool>("locked"); // as by a running program
         QTest::newRow("pipes: settings, lists, history")
             << QStringList { "config.ini", "even1.ini", "even2.ini", "historique.csv" } << false << false
-            << true;
+            << true << false;
         QTest::newRow("pipes: accounts, trace")
-            << QStringList { "courrier.ini", "messages.txt" } << true << false << false;
-        QTest::newRow("read-only folder") << QStringList() << true << true << true;
+            << QStringList { "courrier.ini", "messages.txt" } << true << false << false << false;
+        QTest::newRow("read-only folder") << QStringList() << true << true << true << false;
+        QTest::newRow("second instance") << QStringList() << false << false << true << true;
     }
 
     // Within 3 s it answers: the one message when its settings cannot be written, its tray menu when
-    // asked (the tray icon alone shows before the settings are read).
+    // asked (the tray icon alone shows before the settings are read). A second instance is refused
+    // with its message, before reading a setting or writing a file.
     void answersWhateverItsFolderHolds()
     {
         QFETCH(QStringList, pipes);
         QFETCH(bool, mail);
         QFETCH(bool, readOnly);
         QFETCH(bool, told);
-        if (const QString missing = missingForX(QStringLiteral("trayer xdotool xwininfo xprop unshare"));
-            !missing.isEmpty())
-            QSKIP(qPrintable(missing));
+        QFETCH(bool, locked);
+        if (!m_x.isRunning())
+            QSKIP(qPrintable(m_x.failure()));
+        for (const QString tool : { "trayer", "xdotool", "xwininfo", "xprop", "unshare" }) {
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                QSKIP(qPrintable(tool + QStringLiteral(" is not installed")));
+        }
         if (m_trayer.state() == QProcess::NotRunning) {
-            m_trayer.setProcessEnvironment(environment(false));
             m_trayer.setProcessChannelMode(QProcess::ForwardedChannels);
             m_trayer.start(QStringLiteral("trayer"),
                 QStringLiteral("--edge top --align right --widthtype request --height 32 --SetDockType true "
@@ -221,13 +188,16 @@ private Q_SLOTS:
         }
         for (const QString& name : pipes)
             QVERIFY(makeNonRegular(folder.file(name), QStringLiteral("pipe")));
+        const auto files = [&folder] { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); };
+        const QStringList before = files();
+        QLockFile held(InstanceLock::lockPath(folder.path()));
+        QVERIFY(!locked || held.tryLock(0));
 
         Program program;
         if (readOnly && ::geteuid() == 0) {
             // Root writes anywhere: the folder is mounted read-only for the program alone.
             if (QProcess::execute(QStringLiteral("unshare"), QStringLiteral("-m true").split(u' ')) != 0)
                 QSKIP("unshare refused a private mount namespace");
-            program.setProcessEnvironment(environment(false));
             program.start(QStringLiteral("unshare"),
                 QStringLiteral("-m --propagation private sh -c").split(u' ')
                     << QStringLiteral("mount --bind -o ro \"$0\" \"$0\" && exec \"$0/chronolien\"")
@@ -235,7 +205,7 @@ private Q_SLOTS:
         } else {
             if (readOnly)
                 QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
-            start(program, folder, false);
+            start(program, folder);
         }
         QVERIFY(program.waitForStarted());
         const qint64 pid = program.processId();
@@ -243,9 +213,16 @@ private Q_SLOTS:
         clock.start();
 
         if (told) {
-            answerTheMessage(pid, 3000);
+            answerTheMessage(pid, locked ? 20000 : 3000);
             if (QTest::currentTestFailed())
                 return;
+            if (locked) {
+                QTRY_COMPARE_WITH_TIMEOUT(program.state(), QProcess::NotRunning, 20000);
+                QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+                QCOMPARE(program.exitCode(), 1);
+                QCOMPARE(files(), before);
+                return;
+            }
             QTest::qWait(1000); // a second message would follow at once
             QCOMPARE(windowsOf(pid, QStringLiteral("box")).size(), 0);
             clock.restart();

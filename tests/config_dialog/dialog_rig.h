@@ -13,28 +13,20 @@
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
-#include <QQueue>
+#include <QListWidget>
 #include <QTest>
 #include <QTreeWidgetItem>
 
 namespace chronolien::test {
 
-// Answers the file choosers from a script; an empty script answers as a cancelled dialog.
-class ScriptedFileChooser final : public FileChooser {
-public:
-    QString getOpenFileName(const FileChoice& choice) override
-    {
-        asked.append(choice);
-        return answers.isEmpty() ? QString() : answers.dequeue();
-    }
-    QQueue<QString> answers;
-    QList<FileChoice> asked;
+struct CancelledFileChooser final : FileChooser {
+    QString getOpenFileName(const FileChoice&) override { return {}; }
 };
 
 // A program's worth of state over fakes and a real config.ini, and the configuration dialog on it.
 struct DialogRig : LogicRig {
     int skinReloads = 0;
-    ScriptedFileChooser chooser;
+    CancelledFileChooser chooser;
     AboutBoxOpener about { fakes.processes };
     // What NetworkManager lists; nothing: NetworkManager does not answer.
     std::optional<QStringList> networkManagerNames;
@@ -76,7 +68,6 @@ struct DialogRig : LogicRig {
             qWarning("the configuration dialog did not become active");
         return dialog();
     }
-    // Opens the dialog and clicks the entry.
     bool openAt(const QString& caption)
     {
         open();
@@ -113,8 +104,13 @@ struct DialogRig : LogicRig {
         return dialog().visiblePage() ? dialog().visiblePage()->objectName() : QString();
     }
 
-    // A key pressed where the focus is.
     static void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+
+    static void clickRow(QListWidget* list, int row)
+    {
+        QTest::mouseClick(
+            list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    }
 
     // Ticks a box or a radio button with the mouse, on its mark.
     static void tick(QAbstractButton* box)

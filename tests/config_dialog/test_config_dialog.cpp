@@ -88,12 +88,7 @@ private Q_SLOTS:
             // Switched on again, the mail sound keeps the default path the page showed.
             { "Courrier", tickEach({ "vf_chsons" }), { "son_mail=%1/sons/mail.wav" } },
             { "Connexion permanente", tickEach({ "vf_auto" }), { "connect_auto=Vrai" } },
-            { "Ligne",
-                [](DialogRig& rig) {
-                    auto* lines = rig.find<QListWidget>("lst_ligne");
-                    QTest::mouseClick(lines->viewport(), Qt::LeftButton, {},
-                        lines->visualItemRect(lines->item(0)).center());
-                },
+            { "Ligne", [](DialogRig& rig) { DialogRig::clickRow(rig.find<QListWidget>("lst_ligne"), 0); },
                 { "ligne=pon" } },
         };
         for (const char* way : { "Valider", "Enter", "left and back", "Fermer", "close box", "Escape" }) {
@@ -299,8 +294,7 @@ private Q_SLOTS:
                 "  Adresse n°4 > fl15 ' Adresse de courrier '",
                 "  Adresse n°5 > fl15 ' Adresse de courrier '", "EVENEMENTS > fl16 ' EVENEMENTS '",
                 "  Connecté > fl17 ' Connection '", "  Déconnecté > fl18 ' Déconnection '",
-                "  Connexion permanente > fl19 ' Connexion automatique '",
-                "  Ligne > fl20 ' Ligne '" }));
+                "  Connexion permanente > fl19 ' Connexion automatique '", "  Ligne > fl20 ' Ligne '" }));
 
         // Opened again, the dialog comes back to the plan page.
         QCOMPARE(&rig.open(), &rig.dialog());

@@ -13,12 +13,6 @@ public:
         quint16 peerPort = 0;
         QByteArray fromClient;
         QByteArray fromServer;
-        QStringList commands() const
-        {
-            QStringList lines = QString::fromLatin1(fromClient).split(QStringLiteral("\r\n"));
-            lines.removeLast();
-            return lines;
-        }
     };
 
     explicit LoopbackRelay(quint16 serverPort)

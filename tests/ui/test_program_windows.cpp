@@ -59,16 +59,6 @@ class TestProgramWindows : public QObject {
             + (windows().mailWindow().isVisible() ? u'm' : u'-');
     }
 
-    // The pictures of skin "jupiter", each in a colour of its own.
-    void writeSkin()
-    {
-        const QString skin = QStringLiteral("jupiter");
-        QVERIFY(m_rig->writePicture(skin, QStringLiteral("centre.jpg"), { 73, 65 }, Qt::red));
-        QVERIFY(m_rig->writePicture(skin, QStringLiteral("centre2.jpg"), { 73, 65 }, Qt::blue));
-        QVERIFY(m_rig->writePicture(skin, QStringLiteral("compteur.jpg"), { 121, 57 }, Qt::green));
-        QVERIFY(m_rig->writePicture(skin, QStringLiteral("mail.jpg"), { 193, 81 }, Qt::yellow));
-    }
-
 private Q_SLOTS:
     void init() { m_rig = std::make_unique<WindowRig>(); }
     void cleanup() { m_rig.reset(); }
@@ -179,7 +169,8 @@ private Q_SLOTS:
     }
 
     // The floating window's buttons: the connect button dials or hangs up on a double click only,
-    // and opens the menu with the right button as the menu button does with the left.
+    // and opens the menu with the right button as the menu button does with the left. The connect
+    // captions and the two lights tell the line's state.
     void buttons()
     {
         showAll();
@@ -196,9 +187,44 @@ private Q_SLOTS:
         QTest::mouseClick(button("bt_config"), Qt::LeftButton);
         QVERIFY(menu->isVisible());
         menu->close();
+        for (const bool connected : { true, false }) {
+            const QString expected = connected ? QStringLiteral("Déconnecter") : QStringLiteral("Connecter");
+            windows().setConnectCaptions(connected);
+            QCOMPARE(caption("menuconnect"), expected);
+            QCOMPARE(button("bt_connect")->toolTip(), expected);
+            windows().setDownLight(connected);
+            windows().setUpLight(!connected);
+            QCOMPARE(child<ShapeWidget>(centre(), "led_down")->isHidden(), !connected);
+            QCOMPARE(child<ShapeWidget>(centre(), "led_up")->isHidden(), connected);
+        }
         QTest::mouseClick(button("bt_reduire"), Qt::LeftButton);
         QCOMPARE(shown(), QStringLiteral("---"));
         QVERIFY(!settings().affiche_actu);
+    }
+
+    // Until the program's icon is in a tray, the floating window is the only way into the program:
+    // it stays, and its menu gains "Connecter" and "Quitter"; a tray that starts later holds the
+    // icon, and the usual menu and hiding come back.
+    void noTray()
+    {
+        QMenu* menu = windows().menus().centreMenu();
+        const QList<QAction*> centreEntries = menu->actions();
+        windows().showFloatingWindow();
+        windows().setTrayIconShown(false);
+        QTest::mouseClick(child(centre(), QStringLiteral("bt_reduire")), Qt::LeftButton);
+        QVERIFY(centre().isVisible() && settings().affiche_actu);
+        QCOMPARE(menu->actions().mid(0, centreEntries.size()), centreEntries);
+        QStringList added;
+        for (QAction* action : menu->actions().mid(centreEntries.size()))
+            added.append(action->isSeparator() ? QStringLiteral("-") : action->objectName());
+        QCOMPARE(added, (QStringList { "-", "menuconnect", "-", "menuquitter" }));
+        menu->actions().constLast()->trigger();
+        QCOMPARE(m_rig->calls, QStringList { QStringLiteral("quit") });
+
+        windows().setTrayIconShown(true);
+        QCOMPARE(menu->actions(), centreEntries);
+        QTest::mouseClick(child(centre(), QStringLiteral("bt_reduire")), Qt::LeftButton);
+        QVERIFY(!centre().isVisible() && !settings().affiche_actu);
     }
 
     // Both menus as the user reads them, top to bottom: each entry's name, first caption and what
@@ -233,28 +259,11 @@ private Q_SLOTS:
                 "menu2aide Aide > doc/aide.htm", "menu2propos A propos de... > about" }));
     }
 
-    // What tells the line's state on the floating window: the connect captions and the two lights.
-    void lineMarks()
-    {
-        auto* down = child<ShapeWidget>(centre(), "led_down");
-        auto* up = child<ShapeWidget>(centre(), "led_up");
-        for (const bool connected : { true, false }) {
-            const QString expected = connected ? QStringLiteral("Déconnecter") : QStringLiteral("Connecter");
-            windows().setConnectCaptions(connected);
-            QCOMPARE(caption("menuconnect"), expected);
-            QCOMPARE(child<ClickArea>(centre(), "bt_connect")->toolTip(), expected);
-            windows().setDownLight(connected);
-            windows().setUpLight(!connected);
-            QCOMPARE(down->isHidden(), !connected);
-            QCOMPARE(up->isHidden(), connected);
-        }
-    }
-
     // The floating window's picture follows the line; a skin chosen reaches the hidden windows too,
     // and a picture it lacks or cannot show leaves its window as it was.
     void skinFollowsTheLineAndTheChoice()
     {
-        writeSkin();
+        m_rig->writeSkin(Qt::red, Qt::blue, Qt::green, Qt::yellow);
         windows().showFloatingWindow();
         QVERIFY(draws(centre(), Qt::blue));
         QVERIFY(draws(windows().counterWindow(), Qt::green));
@@ -280,7 +289,7 @@ private Q_SLOTS:
     // once it is cleared (a reset); the gauge's cursor.
     void counterAlertAndGauge()
     {
-        writeSkin();
+        m_rig->writeSkin(Qt::red, Qt::blue, Qt::green, Qt::yellow);
         windows().showFloatingWindow();
         CounterWindow& counter = windows().counterWindow();
         QLabel* month = child<QLabel>(counter, "txt_cpt_mois");

@@ -48,10 +48,7 @@ private:
     // Every window in one bright colour, so that the screen shows exactly where each one is.
     void showAllInOneColour()
     {
-        const QString skin = QStringLiteral("jupiter");
-        QVERIFY(m_rig->writePicture(skin, QStringLiteral("centre2.jpg"), { 73, 65 }, SkinColour));
-        QVERIFY(m_rig->writePicture(skin, QStringLiteral("compteur.jpg"), { 121, 57 }, SkinColour));
-        QVERIFY(m_rig->writePicture(skin, QStringLiteral("mail.jpg"), { 193, 81 }, SkinColour));
+        m_rig->writeSkin(SkinColour, SkinColour, SkinColour, SkinColour);
         m_rig->state.mailWindowShown = true;
         m_rig->windows.showFloatingWindow();
         QTRY_VERIFY(isSkin(onScreen(m_rig->windows.floatingWindow()).pixelColor(36, 32)));

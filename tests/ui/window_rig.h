@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QImage>
 #include <QStringList>
+#include <QTest>
 
 namespace chronolien::test {
 
@@ -49,6 +50,17 @@ struct WindowRig {
     }
 
     QString stored(const QString& key) const { return file.readKey(key); }
+
+    // Skin "jupiter": the floating window's pictures while connected and not, the counter's, the mail's.
+    void writeSkin(QColor connected, QColor disconnected, QColor counter, QColor mail) const
+    {
+        QVERIFY(writePicture(QStringLiteral("jupiter"), QStringLiteral("centre.jpg"), { 73, 65 }, connected));
+        QVERIFY(
+            writePicture(QStringLiteral("jupiter"), QStringLiteral("centre2.jpg"), { 73, 65 }, disconnected));
+        QVERIFY(
+            writePicture(QStringLiteral("jupiter"), QStringLiteral("compteur.jpg"), { 121, 57 }, counter));
+        QVERIFY(writePicture(QStringLiteral("jupiter"), QStringLiteral("mail.jpg"), { 193, 81 }, mail));
+    }
 
     // A JPEG of one colour at skin/<skin>/<file>; false when it could not be written.
     bool writePicture(const QString& skin, const QString& name, QSize size, QColor colour) const

@@ -5,9 +5,7 @@
 
 namespace chronolien::test {
 
-// A private X server for the tests that need a real one (window outlines, real pointer events, a
-// tray): started before the application object, which DISPLAY then points at, and stopped at the
-// end of the test.
+// A private X server, started before the application object, which DISPLAY then points at.
 class XvfbDisplay {
 public:
     XvfbDisplay();
@@ -18,7 +16,6 @@ public:
     bool isRunning() const { return m_pid > 0; }
     // Why there is no server, for the tests to say when they skip.
     const QString& failure() const { return m_failure; }
-    // ":<number>"
     const QString& display() const { return m_display; }
 
 private:

@@ -1,0 +1,1029 @@
+#include "mail/account_page.h"
+#include "mail/accounts_file.h"
+#include "mail/check_dialogue.h"
+#include "mail/check_sockets.h"
+#include "mail/debug_log.h"
+#include "mail/deletion_dialogue.h"
+#include "mail/header_extraction.h"
+#include "mail/header_text.h"
+#include "mail/mail_date.h"
+#include "mail/mail_list_content.h"
+#include "mail/mail_list_logic.h"
+#include "mail/pop3_endpoint.h"
+#include "mail/reply_assembler.h"
+#include "recording_mail_view.h"
+#include "state/app_state.h"
+#include "support/fake_sound_player.h"
+#include "support/file_bytes.h"
+#include "support/message_box_recorder.h"
+#include "support/recording_mail_list_events.h"
+#include "support/recording_windows.h"
+#include "support/temp_app_folder.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <QtEndian>
+#include <sys/stat.h>
+#include <utility>
+
+using namespace chronolien;
+using namespace chronolien::test;
+using Kind = ReplyAssembler::Kind;
+
+namespace {
+
+QByteArray record(qint16 number, const QByteArray& server = {}, const QByteArray& login = {},
+    const QByteArray& password = {}, qint16 state = 0, bool inUse = false)
+{
+    QByteArray r(2, '\0');
+    qToLittleEndian<qint16>(number, r.data());
+    r += server.leftJustified(60, ' ', true) + login.leftJustified(60, ' ', true)
+        + password.leftJustified(30, ' ', true);
+    QByteArray tail(4, '\0');
+    qToLittleEndian<qint16>(state, tail.data());
+    qToLittleEndian<qint16>(inUse ? -1 : 0, tail.data() + 2);
+    return r + tail;
+}
+
+// The entry the check makes of a TOP reply with these headers, read as the check reads them:
+// "name|address|recipient|subject", then "|date" when a date was read; empty when it is not listed.
+// The body carries a header-like line.
+QString entryOf(const QByteArray& headers)
+{
+    QByteArray reply = "+OK\n" + headers + "\nBonjour,\nFrom: faux@corps.fr\n";
+    QStringList lines = cutReplyLines(reply.replace("\n", "\r\n"), MaxReplyLines, true);
+    for (QString& line : lines)
+        line = line.toLower();
+    const std::optional<MailEntry> e = makeMailEntry(readHeaderFields(lines), 2, 7);
+    if (!e)
+        return {};
+    QStringList parts { e->senderName, e->senderAddress, e->recipient, e->subject };
+    if (e->date != zeroMailDate())
+        parts.append(e->date.toString(Qt::ISODate));
+    return parts.join(u'|');
+}
+
+constexpr int Deletion = 5; // the deletion socket, after the five check sockets
+
+// The five check sockets and the deletion socket as a script: what the dialogues asked of them, in
+// order, and the bytes they sent on each. A socket is connected only when the test says so.
+class FakeSockets final : public CheckSockets, public DeletionSocket {
+public:
+    void closeSocket(int i) override
+    {
+        calls.append(QStringLiteral("close %1").arg(i));
+        connected.at(std::size_t(i)) = false;
+    }
+    void setLocalPort(int i, quint16 port) override
+    {
+        calls.append(QStringLiteral("port %1 %2").arg(i).arg(port));
+    }
+    void connectSocket(int i, const Pop3Endpoint& to) override
+    {
+        calls.append(QStringLiteral("connect %1 %2:%3").arg(i).arg(to.host).arg(to.port));
+    }
+    void send(int i, const QByteArray& bytes) override { sent.at(std::size_t(i)) += bytes; }
+    bool isConnected(int i) const override { return connected.at(std::size_t(i)); }
+    void closeSocket() override { closeSocket(Deletion); }
+    void setLocalPort(quint16 port) override { setLocalPort(Deletion, port); }
+    void connectSocket(const Pop3Endpoint& to) override { connectSocket(Deletion, to); }
+    void send(const QByteArray& bytes) override { send(Deletion, bytes); }
+    bool isConnected() const override { return isConnected(Deletion); }
+
+    // The lines sent on socket i since the last call, without their CR LF.
+    QStringList takeLines(int i)
+    {
+        QStringList lines = QString::fromUtf8(std::exchange(sent.at(std::size_t(i)), {})).split("\r\n");
+        if (!lines.takeLast().isEmpty())
+            lines.append(QStringLiteral("<unterminated>"));
+        return lines;
+    }
+
+    QStringList calls;
+    std::array<bool, 6> connected {};
+    std::array<QByteArray, 6> sent;
+};
+
+QByteArray top(const QByteArray& subject, const QByteArray& from = "Jean Dupont <Jean@Exemple.fr>")
+{
+    return "+OK\r\nReturn-Path: <r@exemple.fr>\r\nTo: moi@ici.fr\r\nFrom: " + from + "\r\nSubject: " + subject
+        + "\r\nDate: Tue, 3 Feb 2004 10:15:00 +0100\r\n\r\nCorps du message.\r\n.\r\n";
+}
+
+unsigned modeOf(const QString& path)
+{
+    struct stat st { };
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 0777 : 0;
+}
+
+// A command and its reply as the trace shows them.
+QByteArray exchange(const QByteArray& socket, const QByteArray& sent, const QByteArray& reply)
+{
+    return socket + "  envoi : " + sent + "\r\n" + socket + "  recu : " + reply + "\r\n\r\n";
+}
+
+QString describe(const MailEntry& e)
+{
+    return QStringLiteral("%1|%2|%3|%4 Ko|n%5|a%6")
+        .arg(e.senderName, e.senderAddress, e.subject)
+        .arg(double(e.sizeKo))
+        .arg(e.messageNumber)
+        .arg(e.account);
+}
+
+// Message 3 of account 1 as the check listed top("Message trois"); LIST gave its size.
+const DeletionTarget Listed { 1, 3,
+    { "moi@ici.fr", "jean@exemple.fr", "jean dupont", QDateTime(QDate(2004, 2, 3), QTime(10, 15), Qt::UTC),
+        4.5f, "message trois", 3, 1 } };
+
+// The check and the deletion dialogues over the fake sockets and the mail list's logic, in a fresh
+// application folder with the two sounds the list plays, the line up and mail checking on.
+struct Rig {
+    Rig()
+    {
+        state.settings.courrier = true;
+        state.connectedFlag = true;
+        // As in the program, the application folder is known only after the dialogues are built.
+        state.appFolder = folder.path();
+        for (const char* name : { "mail.wav", "deconnect.wav" })
+            folder.writeBytes(QLatin1String(name), "RIFF");
+        state.settings.son_mail = folder.file(QStringLiteral("mail.wav"));
+        state.settings.son_deconnect = folder.file(QStringLiteral("deconnect.wav"));
+    }
+
+    MailboxAccount& account(int n) { return accounts.account(n); }
+    QString accountsPath() const { return folder.file(QStringLiteral("courrier.ini")); }
+    QByteArray accountsBytes() const { return folder.readBytes(QStringLiteral("courrier.ini")); }
+    void useAccount(int n, qint16 accountState = 0)
+    {
+        account(n) = { qint16(n), "pop.exemple.fr", "jean", QStringLiteral("sécret"), accountState, true };
+    }
+    qint16 storedState(int n) const
+    {
+        MailboxAccounts stored;
+        loadAccounts(stored, accountsPath());
+        return stored.account(n).state;
+    }
+    QByteArray trace() const { return folder.readBytes(QStringLiteral("messages.txt")); }
+
+    // Starts a check of account 1 alone and takes its dialogue to the STAT command.
+    void startCheckAndLogin()
+    {
+        useAccount(1);
+        check.startMailCheck();
+        sockets.connected[0] = true;
+        check.connected(0);
+        for (const char* reply : { "+OK ready\r\n", "+OK\r\n", "+OK\r\n" })
+            check.dataArrival(0, reply);
+        // On the wire in UTF-8, as servers keep passwords.
+        QCOMPARE(sockets.takeLines(0), QStringList({ "USER jean", "PASS sécret", "STAT" }));
+    }
+    // Starts the deletion of Listed and takes its dialogue to the TOP command.
+    void startDeletionAndLogin()
+    {
+        useAccount(1, 1);
+        deletion.startDeletion(Listed);
+        QCOMPARE(sockets.calls, QStringList({ "close 5", "connect 5 pop.exemple.fr:110" }));
+        sockets.connected[Deletion] = true;
+        for (const char* reply : { "+OK ready\r\n", "+OK\r\n", "+OK Logged in.\r\n" })
+            deletion.dataArrival(reply);
+        QCOMPARE(sockets.takeLines(Deletion), QStringList({ "USER jean", "PASS sécret", "top 3 0" }));
+    }
+
+    TempAppFolder folder;
+    AppState state;
+    MailboxAccounts& accounts = state.mailboxAccounts;
+    FakeSoundPlayer sound;
+    MessageBoxRecorder messages;
+    FakeSockets sockets;
+    RecordingMailListEvents events { state };
+    double fraction = 0.25; // the random draw behind a new local port
+    int checksStarted = 0; // by the deletion
+    CheckDialogue check { state, sound, messages, sockets, events, [this] { return fraction; } };
+    DeletionDialogue deletion { state, sockets, [this] { ++checksStarted; }, [this] { return fraction; } };
+    RecordingWindows windows { state };
+    RecordingMailView view;
+    RecordingDeletionStarter deletionStarter;
+    MailListLogic logic { state, windows, sound, view, deletionStarter };
+};
+
+MailEntry entry(const QString& name, const QString& subject, float sizeKo = 0, int number = 1)
+{
+    return { "moi@ici.fr", name + "@exemple.fr", name, zeroMailDate(), sizeKo, subject, qint16(number), 1 };
+}
+
+// A list of count entries whose subjects are "message 1" to "message <count>".
+MailList numberedList(int count)
+{
+    MailList list;
+    for (int e = 1; e <= count; ++e)
+        list.entry(e) = entry(QStringLiteral("jean"), QStringLiteral("message ") + QString::number(e), 0, e);
+    list.count = qint16(count);
+    return list;
+}
+
+} // namespace
+
+// The mail checker's logic: courrier.ini, the parsers of what servers send and of the account's
+// server text, the check and deletion dialogues on byte strings (steps, retries, states, trace,
+// hostile servers), and the mail list's logic.
+class TestMailLogic : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // A missing file is made of five blank records, owner-only; a blank record turns only its
+    // account's use off. A saved record is laid out exactly and reads back the same.
+    void recordsAreExactAndReadBack()
+    {
+        Rig r;
+        r.accounts.account(3) = { 3, "pop.c.fr", "kept", "pw", 0, true };
+        loadAccounts(r.accounts, r.accountsPath());
+        QCOMPARE(r.accountsBytes(), record(1) + record(2) + record(3) + record(4) + record(5));
+        QCOMPARE(modeOf(r.accountsPath()), 0600u);
+        QVERIFY(!r.accounts.account(3).inUse);
+        QCOMPARE(r.accounts.account(3).login, QStringLiteral("kept"));
+
+        r.accounts.account(2) = { 2, QStringLiteral("pop.été.fr"), "  jean", "s3cret", 1, true };
+        QVERIFY(saveAccounts(r.accounts, r.accountsPath(), r.messages));
+        QCOMPARE(r.accountsBytes().size(), 5 * 156);
+        QCOMPARE(r.accountsBytes().mid(156, 156), record(2, "pop.\xe9t\xe9.fr", "  jean", "s3cret", 1, true));
+        QCOMPARE(r.accountsBytes().left(156), record(0)); // account 1, never validated
+        MailboxAccounts loaded;
+        loadAccounts(loaded, r.accountsPath());
+        const MailboxAccount& a = loaded.account(2);
+        QCOMPARE(QStringList({ a.server, a.login, a.password }),
+            QStringList({ "pop.été.fr", "  jean", "s3cret" }));
+        QVERIFY(a.inUse);
+        QCOMPARE(r.accountsBytes().left(156), record(1)); // a record numbered 0 is blanked on load
+    }
+
+    // Bytes that are not five records in place are never written over: they are set aside under a
+    // free name, and the records that read go into a new file.
+    void foreignFilesAreSetAside()
+    {
+        Rig r;
+        const QByteArray original = record(1, "pop.a.fr", "anne", "pw", 2, true)
+            + record(7, "x", "y", "z", 1, true) + record(3, "pop.c.fr", "carl", "pw3", 1, false).left(100);
+        r.folder.writeBytes(QStringLiteral("courrier.ini.bak"), "older copy");
+        r.folder.writeBytes(QStringLiteral("courrier.ini"), original);
+        QCOMPARE(::chmod(QFile::encodeName(r.accountsPath()).constData(), 0644), 0);
+        loadAccounts(r.accounts, r.accountsPath());
+        QCOMPARE(r.folder.readBytes(QStringLiteral("courrier.ini.bak")), QByteArray("older copy"));
+        QCOMPARE(r.folder.readBytes(QStringLiteral("courrier.ini.bak2")), original);
+        QCOMPARE(modeOf(r.folder.file(QStringLiteral("courrier.ini.bak2"))), 0600u);
+        // A number that is not its place gives a blank record; the cut tail of record 3 reads as zeros.
+        QCOMPARE(r.accountsBytes(),
+            record(1, "pop.a.fr", "anne", "pw", 2, true) + record(2) + record(3, "pop.c.fr", "carl")
+                + record(4) + record(5));
+
+        // A file of five records with one never validated (number 0) is an accounts file.
+        const QByteArray ours = r.accountsBytes().left(4 * 156) + record(0);
+        r.folder.writeBytes(QStringLiteral("courrier.ini"), ours);
+        loadAccounts(r.accounts, r.accountsPath());
+        QVERIFY(!r.folder.exists(QStringLiteral("courrier.ini.bak3")));
+        QCOMPARE(r.accountsBytes(), ours.left(4 * 156) + record(5));
+    }
+
+    // The passwords never stay readable by others, whatever mode the files had before.
+    void passwordFilesAreOwnerOnlyAfterEveryWrite()
+    {
+        Rig r;
+        for (const char* name : { "courrier.ini", "messages.txt" }) {
+            r.folder.writeBytes(QString::fromLatin1(name), "");
+            QCOMPARE(
+                ::chmod(QFile::encodeName(r.folder.file(QString::fromLatin1(name))).constData(), 0644), 0);
+        }
+        QVERIFY(saveAccounts(r.accounts, r.accountsPath(), r.messages));
+        DebugLog(r.state).writeDebugLine(QStringLiteral("<0>  envoi : PASS secret"));
+        for (const char* name : { "courrier.ini", "messages.txt" })
+            QCOMPARE(modeOf(r.folder.file(QString::fromLatin1(name))), 0600u);
+    }
+
+    // It reads as no accounts at once, and a save leaves it where it is and says so.
+    void aPipeInTheFilesPlaceIsLeftAlone()
+    {
+        Rig r;
+        QVERIFY(makeNonRegular(r.accountsPath(), QStringLiteral("pipe")));
+        r.accounts.account(1).inUse = true;
+        loadAccounts(r.accounts, r.accountsPath());
+        QVERIFY(!r.accounts.account(1).inUse);
+        QVERIFY(!saveAccounts(r.accounts, r.accountsPath(), r.messages));
+        QCOMPARE(
+            r.messages.texts(), QStringList { "Impossible d'écrire dans le fichier " + r.accountsPath() });
+        QVERIFY(!QFileInfo(r.accountsPath()).isFile());
+        QVERIFY(!r.folder.exists(QStringLiteral("courrier.ini.bak")));
+    }
+
+    // The light and text of each state; an unknown state leaves the display as it was. The
+    // dialog's page test shows a good account.
+    void accountPageShowsTheState()
+    {
+        Rig r;
+        AccountPage page(r.accounts, r.accountsPath(), r.messages);
+        page.fields.light = QColor(0x12, 0x34, 0x56);
+        page.fields.stateText = QStringLiteral("avant");
+        for (const auto& [state, light, text] : { std::tuple(9, QColor(0x12, 0x34, 0x56), "avant"),
+                 { 0, QColor(Qt::black), "Non testé" }, { 2, QColor(Qt::red), "Erreur" } }) {
+            r.accounts.account(4).state = qint16(state);
+            page.showAccountPage(4);
+            QCOMPARE(page.fields.light, light);
+            QCOMPARE(page.fields.stateText, QString::fromUtf8(text));
+        }
+    }
+
+    // The widget-level cases (short texts refused, the 60-character cut, the use check box kept in
+    // memory, the accounts read when mail checking is switched on) are in the dialog's page test;
+    // these are the rules it does not reach. The accounts were not read before: validating reads
+    // them first, so that account 1 stays stored.
+    void validate_data()
+    {
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<QString>("login");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QByteArray>("stored"); // account 2's record afterwards
+        QTest::newRow("password loses trailing spaces")
+            << false << "jean"
+            << "pw  " << record(2, "pop.x.fr", "jean", "pw", 0, true);
+        QTest::newRow("ticked stores short texts") << true << "j"
+                                                   << "pw" << record(2, "pop.x.fr", "j", "pw");
+        QTest::newRow("short login refused") << false << "jo"
+                                             << "pw" << record(2, "pop.b.fr", "bob1", "pb", 1, true);
+    }
+    void validate()
+    {
+        Rig r;
+        QFETCH(bool, ticked);
+        QFETCH(QString, login);
+        QFETCH(QString, password);
+        QFETCH(QByteArray, stored);
+        const QByteArray first = record(1, "pop.a.fr", "anne", "pw", 1, true);
+        r.folder.writeBytes(QStringLiteral("courrier.ini"),
+            first + record(2, "pop.b.fr", "bob1", "pb", 1, true) + record(3) + record(4) + record(5));
+        AccountPage page(r.accounts, r.accountsPath(), r.messages);
+        page.showAccountPage(2);
+        page.fields.server = QStringLiteral("pop.x.fr");
+        page.fields.login = login;
+        page.fields.password = password;
+        page.fields.notUsedTicked = ticked;
+        page.validateAccountPage();
+        QCOMPARE(r.accountsBytes().left(2 * 156), first + stored);
+        const bool refused = stored.contains("bob1"); // account 2's record as it was
+        QCOMPARE(r.accounts.account(2).state, qint16(refused ? 1 : 0));
+        QCOMPARE(page.fields.stateText, QStringLiteral("Non testé"));
+        QCOMPARE(r.messages.texts(),
+            refused ? QStringList({ "L'adresse du serveur pop ou votre login est incorrect." })
+                    : QStringList());
+    }
+
+    void wholeRepliesWhateverTheCuts_data()
+    {
+        QTest::addColumn<bool>("multiLine");
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("rest"); // bytes of the next reply at the stream's end
+        QTest::newRow("single line") << false << QByteArray("+OK ready\r\n+OK") << QByteArray("+OK ready\r\n")
+                                     << 3;
+        QTest::newRow("multi-line") << true << QByteArray("+OK\r\nA: b\r\n\r\nbody\r\n.\r\n")
+                                    << QByteArray("+OK\r\nA: b\r\n\r\nbody\r\n") << 0;
+        QTest::newRow("dot-stuffed") << true << QByteArray("+OK\r\n..x\r\n...\r\n.\r\n")
+                                     << QByteArray("+OK\r\n.x\r\n..\r\n") << 0;
+        QTest::newRow("empty listing") << true << QByteArray("+OK\r\n.\r\n") << QByteArray("+OK\r\n") << 0;
+        QTest::newRow("refusal is one line") << true << QByteArray("-ERR no such message\r\n+OK")
+                                             << QByteArray("-ERR no such message\r\n") << 3;
+    }
+    // Cut anywhere, then fed byte by byte: the reply is taken as soon as it is whole, never before.
+    void wholeRepliesWhateverTheCuts()
+    {
+        QFETCH(bool, multiLine);
+        QFETCH(QByteArray, stream);
+        QFETCH(QByteArray, text);
+        QFETCH(int, rest);
+        const qsizetype end = stream.size() - rest;
+        for (qsizetype cut = 0; cut <= stream.size(); ++cut) {
+            ReplyAssembler a;
+            a.expect(multiLine ? Kind::MultiLine : Kind::SingleLine);
+            a.append(stream.left(cut));
+            qsizetype appended = cut;
+            std::optional<ReplyAssembler::Reply> reply = a.take();
+            while (!reply && appended < stream.size()) {
+                a.append(stream.mid(appended++, 1));
+                reply = a.take();
+            }
+            QVERIFY(reply);
+            QCOMPARE(appended, qMax(cut, end));
+            QCOMPARE(reply->text, text);
+            QCOMPARE(reply->raw, stream.left(end));
+        }
+    }
+
+    void extract_data()
+    {
+        QTest::addColumn<QByteArray>("headers");
+        QTest::addColumn<QString>("entry");
+        const auto row = [](const char* name, const QByteArray& headers, const char* entry) {
+            QTest::newRow(name) << headers << QString::fromUtf8(entry);
+        };
+        row("quoted display name",
+            "From: \"Jean Dupont\" <Jean.Dupont@Exemple.FR>\nTo: moi@ici.fr\nSubject: Réunion\n"
+            "Date: Tue, 3 Feb 2004 10:15:00 +0100\n",
+            "jean dupont|jean.dupont@exemple.fr|moi@ici.fr|réunion|2004-02-03T10:15:00Z");
+        row("two addresses in to keep the comma", "From: a@b.fr\nTo: un@x.fr, deux@y.fr\n",
+            "a@b.fr|a@b.fr|un@x.fr,|");
+        row("x-apparently-to wins over to",
+            "X-Apparently-To: vrai@ici.fr via 1.2.3.4\nTo: autre@ici.fr\nFrom: a@b.fr\n",
+            "a@b.fr|a@b.fr|vrai@ici.fr|");
+        row("reply-to when no from", "Reply-To: Service Client <sc@shop.fr>\n",
+            "service client|sc@shop.fr||");
+        row("a name of four characters", "From: anne <a@b.fr>\n", "anne|a@b.fr||");
+        row("no name under four characters", "From: bob <b@b.fr>\n", "b@b.fr|b@b.fr||");
+        row("only an address in angles, a block of one line", "From: <x@y.fr>\n", "x@y.fr|x@y.fr||");
+        row("address cut at 50", "From: nom long <" + QByteArray(60, 'a') + ">\n",
+            QByteArray("nom long|" + QByteArray(49, 'a') + "||").constData());
+        row("no sender dropped", "To: moi@ici.fr\nSubject: anonyme\n", "");
+        row("no space after colon matches nothing", "From:a@b.fr\nReturn-Path: <r@b.fr>\n",
+            "r@b.fr|r@b.fr||");
+        row("folded subject is whole", "From: a@b.fr\nSubject: premier morceau\n\tsecond\n   morceau\n",
+            "a@b.fr|a@b.fr||premier morceau second morceau");
+        row("address folded onto the next line, no bounce address",
+            "Return-Path: <>\nFrom: \"Jean Dupont\"\n <Jean@Exemple.fr>\n", "jean dupont|jean@exemple.fr||");
+        row("encoded word cut in a character, over folded lines",
+            "From: a@b.fr\nSubject: =?UTF-8?Q?R=C3?=\n =?utf-8?q?=A9union_du_comit=C3=A9?=\n",
+            "a@b.fr|a@b.fr||réunion du comité");
+        row("encoded words decoded then lower-cased",
+            "From: =?iso-8859-1?q?Ren=E9?= Dupr\xc3\xa9 <r@x.fr>\nSubject: =?utf-8?b?UsOpdW5pb24=?= "
+            "=?utf-8?q?_demain?=\n",
+            "rené dupré|r@x.fr||réunion demain");
+        const QByteArray many = QByteArray("Received: from relay.example.net by mx\n").repeated(30);
+        row("subject after the 20th line is read",
+            many + "From: Nom Long <n@x.fr>\nSubject: tard\nDate: 3 aug 2004 08:00:00 gmt\n",
+            "nom long|n@x.fr||tard|2004-08-03T08:00:00Z");
+    }
+    void extract()
+    {
+        QFETCH(QByteArray, headers);
+        QTEST(entryOf(headers), "entry");
+    }
+
+    void linesAreCutAndBounded()
+    {
+        const QByteArray r = "+OK\r\n" + QByteArray(150, 'a') + "\r\n\t\t  indented\r\n" + QByteArray(25, ' ')
+            + "b\r\n\r\nbody\r\n";
+        QCOMPARE(cutReplyLines(r, MaxReplyLines, false),
+            QStringList({ "+OK", QString(100, u'a'), "indented", QString(25, u' ') + u'b', "",
+                "body" })); // blanks past 20 stay
+        QCOMPARE(cutReplyLines(r, 3, false).size(), 3);
+        // In a header block, the blank-led lines continue the header above them.
+        QCOMPARE(cutReplyLines(r, MaxReplyLines, true), QStringList({ "+OK", QString(100, u'a') }));
+        QCOMPARE(cutReplyLines("+OK\r\nSubject: a\r\n" + QByteArray(100000, ' ') + "b\r\n\r\n", 9, true),
+            QStringList({ "+OK", "Subject: a b" }));
+    }
+
+    void decodeHeaderLine_data()
+    {
+        QTest::addColumn<QByteArray>("raw");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("windows-1252 raw")
+            << QByteArray("Subject: caf\xe9 \x80") << QStringLiteral("Subject: café €");
+        QTest::newRow("q iso-8859-15 euro") << QByteArray("=?iso-8859-15?q?=A4?=") << QStringLiteral("€");
+        QTest::newRow("unknown charset stays") << QByteArray("=?x-nothing?q?abc?=") << "=?x-nothing?q?abc?=";
+        QTest::newRow("bad base64 stays") << QByteArray("=?utf-8?b?***?=") << "=?utf-8?b?***?=";
+        QTest::newRow("two character sets side by side")
+            << QByteArray("=?iso-8859-1?q?caf=E9?= =?utf-8?q?_cr=C3=A8me?=") << QStringLiteral("café crème");
+    }
+    void decodeHeaderLine()
+    {
+        QFETCH(QByteArray, raw);
+        QTEST(chronolien::decodeHeaderLine(raw), "text");
+    }
+
+    void parse_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QDateTime>("date");
+        auto at = [](int y, int mo, int d, int h, int mi, int s) {
+            return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
+        };
+        QTest::newRow("rfc with offset") << "tue, 3 feb 2004 10:15:00 +0100" << at(2004, 2, 3, 10, 15, 0);
+        QTest::newRow("gmt") << "3 aug 2004 08:00:00 gmt" << at(2004, 8, 3, 8, 0, 0);
+        QTest::newRow("two-digit year 20xx") << "mon, 5 jan 04 01:02:03 +0000" << at(2004, 1, 5, 1, 2, 3);
+        QTest::newRow("two-digit year 19xx") << "5 jan 99 01:02:03 +0000" << at(1999, 1, 5, 1, 2, 3);
+        QTest::newRow("full month name") << "3 february 2004 10:15:00 +0100" << at(2004, 2, 3, 10, 15, 0);
+        QTest::newRow("zone name edt") << "thu, 1 jul 2004 12:00:00 edt" << at(2004, 7, 1, 12, 0, 0);
+        QTest::newRow("zone comment") << "fri, 2 jul 2004 12:00:00 (utc)" << at(2004, 7, 2, 12, 0, 0);
+        QTest::newRow("weekday without comma") << "fri 2 jul 2004 12:00:00" << at(2004, 7, 2, 12, 0, 0);
+        QTest::newRow("no seconds") << "2 jul 2004 12:30 +0200" << at(2004, 7, 2, 12, 30, 0);
+        QTest::newRow("french words") << "3 février 2004 10:15:00" << at(2004, 2, 3, 10, 15, 0);
+        QTest::newRow("no time") << "3 mar 2004" << at(2004, 3, 3, 0, 0, 0);
+        QTest::newRow("military zone") << "1 jan 2024 09:00:00 a" << at(2024, 1, 1, 9, 0, 0);
+        QTest::newRow("fractional seconds")
+            << "tue, 3 feb 2004 10:15:00.123456 +0100" << at(2004, 2, 3, 10, 15, 0);
+        QTest::newRow("asctime") << "tue feb  3 10:15:00 2004" << at(2004, 2, 3, 10, 15, 0);
+        QTest::newRow("two zones") << "1 jan 2024 09:00:00 cet cest" << zeroMailDate();
+        QTest::newRow("a word for a zone") << "1 jan 2024 09:00:00 bientot" << zeroMailDate();
+        QTest::newRow("garbage") << "demain matin" << zeroMailDate();
+        QTest::newRow("31 february") << "31 feb 2004 10:00:00" << zeroMailDate();
+        QTest::newRow("hour 25") << "3 feb 2004 25:00:00" << zeroMailDate();
+        QTest::newRow("iso form") << "2004-02-03 10:15:00" << zeroMailDate();
+        QTest::newRow("huge number") << "99999999999999999999 feb 2004" << zeroMailDate();
+    }
+    void parse()
+    {
+        QFETCH(QString, value);
+        QTEST(parseMailDate(value), "date");
+    }
+
+    // The windows' long form (the mail list's test shows an ordinary date) and the trace's short
+    // form, which leaves a midnight time out and writes the zero date as a time.
+    void dateForms()
+    {
+        const QDateTime midnight(QDate(2021, 8, 15), QTime(0, 0), Qt::UTC);
+        QCOMPARE(mailDateText(midnight), QStringLiteral("dimanche 15 août 2021 à 00:00:00"));
+        QCOMPARE(mailDateText(zeroMailDate()), QStringLiteral("samedi 30 décembre 1899 à 00:00:00"));
+        QCOMPARE(mailDateShortText(midnight), QStringLiteral("15/08/2021"));
+        QCOMPARE(mailDateShortText(zeroMailDate()), QStringLiteral("00:00:00"));
+    }
+
+    void serverText_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QString>("endpoint"); // host, port, and "tls" when secure
+        const auto row = [](const char* name, const char* server, const char* endpoint) {
+            QTest::newRow(name) << QString::fromLatin1(server) << QString::fromLatin1(endpoint);
+        };
+        row("host", "pop.free.fr", "pop.free.fr 110");
+        row("host:port", "127.0.0.1:2110", "127.0.0.1 2110");
+        row("host:995 is TLS", "pop.gmail.com:995", "pop.gmail.com 995 tls");
+        row("pop3s://host", "pop3s://pop.example.org", "pop.example.org 995 tls");
+        row("pop3s://host:port", "pop3s://127.0.0.1:2995", "127.0.0.1 2995 tls");
+        row("scheme in capitals", "POP3S://Pop.Example.org", "Pop.Example.org 995 tls");
+        row("bad port stays in the host", "host:abc", "host:abc 110");
+        row("port too large", "host:65536", "host:65536 110");
+        row("IPv6 with port", "[::1]:2110", "::1 2110");
+        row("IPv6 over TLS", "pop3s://[::1]", "::1 995 tls");
+        row("other scheme is a host", "pop3://pop.free.fr", "pop3://pop.free.fr 110");
+        // The example the mailbox page's help gives is itself a TLS server text.
+        QTest::newRow("the help's example")
+            << secureServerHelpText().section(QStringLiteral("par exemple "), 1).section(u' ', 0, 0)
+            << "pop.example.org 995 tls";
+    }
+    void serverText()
+    {
+        QFETCH(QString, server);
+        const Pop3Endpoint e = parsePop3Server(server);
+        QTEST(e.host + u' ' + QString::number(e.port) + (e.secure ? QStringLiteral(" tls") : QString()),
+            "endpoint");
+    }
+
+    // Nothing is contacted with mail checking off or the line down, and then only the accounts in use.
+    void onlyAccountsInUseAreContacted()
+    {
+        Rig r;
+        r.useAccount(2);
+        r.useAccount(4);
+        r.account(4).inUse = false;
+        for (const auto& [courrier, connected] : { std::pair(false, true), std::pair(true, false) }) {
+            r.state.settings.courrier = courrier;
+            r.state.connectedFlag = connected;
+            r.check.startMailCheck();
+            r.deletion.startDeletion(Listed);
+        }
+        QVERIFY(r.sockets.calls.isEmpty());
+
+        r.state.connectedFlag = true;
+        r.state.mailList.count = 5;
+        r.check.startMailCheck();
+        QCOMPARE(r.events.refreshCounts, QList<int>({ 0 }));
+        QCOMPARE(r.sockets.calls.filter("connect"), QStringList({ "connect 1 pop.exemple.fr:110" }));
+    }
+
+    void aWholeCheckListsTheMessagesAndTracesEachStep()
+    {
+        Rig r;
+        r.state.debugSwitch = true;
+        r.startCheckAndLogin();
+        r.check.dataArrival(0, "+OK 1 640\r\n");
+        QCOMPARE(r.storedState(1), qint16(1));
+        QCOMPARE(r.sockets.takeLines(0), QStringList({ "top 1 10" }));
+        r.check.dataArrival(0, top("Message 1"));
+        QCOMPARE(r.sockets.takeLines(0), QStringList({ "LIST" }));
+        r.check.dataArrival(0, "+OK 1 messages\r\n1 2048\r\n.\r\n");
+        QCOMPARE(r.sockets.takeLines(0), QStringList({ "QUIT" }));
+        r.check.dataArrival(0, "+OK bye\r\n");
+        QVERIFY(!r.sockets.connected[0]);
+        QCOMPARE(r.account(1).checkStep, CheckStep::AwaitingQuit);
+        QCOMPARE(r.state.mailList.count, qint16(1));
+        QCOMPARE(describe(r.state.mailList.entry(1)), "jean dupont|jean@exemple.fr|message 1|2 Ko|n1|a1");
+        QCOMPARE(r.events.refreshCounts, QList<int>({ 0, 1 }));
+
+        const QByteArray stars = "**********************************\r\n";
+        QCOMPARE(r.trace(),
+            "<1>  Tentative de connection\r\n<0>  connect\xe9\r\n<0>  recu : +OK ready\r\n\r\n"
+                + exchange("<0>", "USER jean", "+OK") + exchange("<0>", "PASS s\xe9\x63ret", "+OK")
+                + exchange("<0>", "STAT", "+OK 1 640")
+                + "<0> 1 messages dispo\r\n<0>  envoi : top 1 10\r\n<0>  recu : " + top("Message 1") + "\r\n"
+                + stars
+                + "+ok\r\nreturn-path: <r@exemple.fr>\r\nto: moi@ici.fr\r\nfrom: jean dupont "
+                  "<jean@exemple.fr>\r\nsubject: message 1\r\ndate: tue, 3 feb 2004 10:15:00 "
+                  "+0100\r\n########\r\n"
+                  "ad1 : moi@ici.fr\r\nad2 : \r\nad3 : jean@exemple.fr\r\nad4 : r@exemple.fr\r\nad5 : "
+                  "\r\nnom1 : "
+                  "\r\nnom2 : jean dupont\r\nnom3 : \r\ndate : 03/02/2004 10:15:00\r\nsujet : message 1\r\n"
+                  "taille : 0\r\n########\r\n"
+                + stars + exchange("<0>", "LIST", "+OK 1 messages\r\n1 2048\r\n.")
+                + exchange("<0>", "QUIT", "+OK bye"));
+    }
+
+    // Any positive answer to STAT proves the account good, stored at once. Silence after QUIT, when
+    // only the goodbye is missing, is no failure.
+    void statCount()
+    {
+        for (const auto& [stat, next] :
+            { std::pair("+OK 0 0\r\n", "QUIT"), { "+OK 3\r\n", "top 1 10" }, { "+OK\r\n", "QUIT" },
+                { "+OK -4 0\r\n", "QUIT" }, { "+OK 99999999999999999999999 1\r\n", "top 1 10" } }) {
+            Rig r;
+            r.startCheckAndLogin();
+            r.check.dataArrival(0, stat);
+            QCOMPARE(r.sockets.takeLines(0).join(u'|'), QString::fromLatin1(next));
+            if (QByteArray(next) == "QUIT") {
+                r.check.serverSilent(0);
+                QCOMPARE(r.sockets.calls.last(), QStringLiteral("close 0"));
+            }
+            QCOMPARE(r.storedState(1), qint16(1));
+        }
+    }
+
+    // At most 30 messages are read; LIST gives the sizes, past the reply's 20th line too.
+    void fortyFiveMessagesGiveThirtyTopsThenTheirSizes()
+    {
+        Rig r;
+        r.startCheckAndLogin();
+        r.check.dataArrival(0, "+OK 45 100000\r\n");
+        QByteArray listing = "+OK\r\n";
+        for (int n = 1; n <= 45; ++n) {
+            listing += QByteArray::number(n) + ' ' + QByteArray::number(n * 1024) + "\r\n";
+            if (n > 30)
+                continue;
+            QCOMPARE(r.sockets.takeLines(0), QStringList { QStringLiteral("top %1 10").arg(n) });
+            r.check.dataArrival(0, top("Message " + QByteArray::number(n)));
+        }
+        QCOMPARE(r.sockets.takeLines(0), QStringList({ "LIST" }));
+        QCOMPARE(r.state.mailList.count, qint16(MailList::Capacity));
+        r.check.dataArrival(0, listing + ".\r\n");
+        QCOMPARE(r.state.mailList.entry(20).sizeKo, 20.0f);
+        QCOMPARE(r.sockets.takeLines(0), QStringList({ "QUIT" }));
+    }
+
+    void topRepliesInPiecesRefusedSizedOrMinimal()
+    {
+        Rig r;
+        r.startCheckAndLogin();
+        r.check.dataArrival(0, "+OK 3 0\r\n");
+        r.sockets.takeLines(0);
+        // A reply in pieces is one message and one next TOP.
+        const QByteArray whole = top("Message 1");
+        r.check.dataArrival(0, whole.left(60));
+        r.check.dataArrival(0, whole.mid(60, whole.size() - 63));
+        QVERIFY(r.sockets.takeLines(0).isEmpty());
+        r.check.dataArrival(0, whole.right(3)); // ".\r\n"
+        QCOMPARE(r.sockets.takeLines(0), QStringList({ "top 2 10" }));
+        QCOMPARE(r.state.mailList.count, qint16(1));
+        // A refused TOP (a message gone meanwhile) counts as read.
+        r.check.dataArrival(0, "-ERR no such message\r\n");
+        QCOMPARE(r.sockets.takeLines(0), QStringList({ "top 3 10" }));
+        QCOMPARE(r.account(1).state, qint16(1));
+        // A size given in the TOP status line makes LIST needless; a block of one header is a message.
+        r.check.dataArrival(0, "+OK 3072 octets\r\nFrom: a@b.fr\r\n\r\n.\r\n");
+        QCOMPARE(r.sockets.takeLines(0), QStringList({ "QUIT" }));
+        QCOMPARE(describe(r.state.mailList.entry(2)), "a@b.fr|a@b.fr||3 Ko|n3|a1");
+    }
+
+    void failingServers_data()
+    {
+        QTest::addColumn<int>("answered"); // positive replies before, to the greeting, USER, PASS, STAT
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<int>("pieces");
+        QTest::newRow("refused greeting") << 0 << QByteArray("-ERR go away\r\n") << 1;
+        QTest::newRow("wrong password") << 2 << QByteArray("-ERR [AUTH] Authentication failed.\r\n") << 1;
+        QTest::newRow("no status sign") << 1 << QByteArray("hello\r\n") << 1;
+        QTest::newRow("NUL bytes") << 0 << QByteArray("\0\0\0\r\n", 5) << 1;
+        QTest::newRow("10 MB reply") << 4 << QByteArray(1024 * 1024, 'a') << 10;
+        QTest::newRow("silent for the reply limit") << 2 << QByteArray("silence") << 1;
+    }
+    // A refusal, a reply that never ends (memory bounded) or no reply at all closes the socket and
+    // puts the account in error, stored.
+    void failingServers()
+    {
+        QFETCH(int, answered);
+        QFETCH(QByteArray, reply);
+        QFETCH(int, pieces);
+        Rig r;
+        r.useAccount(1);
+        r.check.startMailCheck();
+        r.sockets.connected[0] = true;
+        const QList<QByteArray> positive { "+OK ready\r\n", "+OK\r\n", "+OK\r\n", "+OK 1 0\r\n" };
+        for (int k = 0; k < answered; ++k)
+            r.check.dataArrival(0, positive.at(k));
+        for (int k = 0; k < pieces && r.sockets.connected[0]; ++k) {
+            if (reply == "silence")
+                r.check.serverSilent(0);
+            else
+                r.check.dataArrival(0, reply);
+        }
+        QVERIFY(!r.sockets.connected[0]);
+        QCOMPARE(r.account(1).state, qint16(2));
+        QCOMPARE(r.storedState(1), qint16(2));
+        QCOMPARE(r.state.mailList.count, qint16(0));
+    }
+
+    // The checks save the accounts every few minutes: a folder that stays unwritable is told once.
+    void anUnwritableAccountsFileIsToldOnce()
+    {
+        Rig r;
+        r.state.appFolder = r.folder.file(QStringLiteral("gone"));
+        r.startCheckAndLogin();
+        r.check.dataArrival(0, "+OK 0 0\r\n"); // proven good: saved
+        r.sockets.takeLines(0);
+        r.startCheckAndLogin();
+        r.check.dataArrival(0, "-ERR\r\n"); // in error: saved
+        QCOMPARE(r.account(1).state, qint16(2));
+        QCOMPARE(r.messages.texts(),
+            QStringList { "Impossible d'écrire dans le fichier " + r.folder.file("gone/courrier.ini") });
+    }
+
+    void socketErrors_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<int>("attempts");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QStringList>("ports");
+        QTest::newRow("host not found") << int(ErrorHostNotFound) << 3 << 2 << QStringList();
+        QTest::newRow("refused") << int(ErrorConnectionRefused) << 3 << 2 << QStringList();
+        QTest::newRow("address in use")
+            << int(ErrorAddressInUse) << 3 << 1 << QStringList({ "port 0 2750", "port 0 2750" });
+        QTest::newRow("other") << 5 << 1 << 1 << QStringList();
+    }
+    // Each of three errors in a row, traced; an account in error is stored, else the file is left.
+    void socketErrors()
+    {
+        QFETCH(int, number);
+        QFETCH(int, attempts);
+        QFETCH(int, state);
+        Rig r;
+        r.useAccount(1, 1);
+        r.state.debugSwitch = true;
+        r.check.startMailCheck();
+        for (int k = 0; k < 3; ++k)
+            r.check.socketError(0, number, QStringLiteral("échec"));
+        QCOMPARE(r.sockets.calls.filter(QStringLiteral("connect")).size(), attempts);
+        QTEST(r.sockets.calls.filter(QStringLiteral("port")), "ports");
+        QCOMPARE(r.trace().count("<1>  Tentative de connection\r\n"), attempts);
+        QCOMPARE(r.trace().count("<0> " + QByteArray::number(number)
+                     + "  \xe9"
+                       "chec\r\n"),
+            3);
+        QCOMPARE(r.account(1).state, qint16(state));
+        QCOMPARE(QFile::exists(r.folder.file(QStringLiteral("courrier.ini"))), state == 2);
+    }
+
+    // The headers confirm the listed message, it is deleted, and once the server has answered QUIT a
+    // check follows.
+    void theListedMessageIsDeletedThenTheMailboxChecked()
+    {
+        Rig r;
+        r.state.debugSwitch = true;
+        r.startDeletionAndLogin();
+        const QByteArray headers = top("Message trois");
+        r.deletion.dataArrival(headers);
+        QCOMPARE(r.sockets.takeLines(Deletion), QStringList({ "dele 3" }));
+        r.deletion.dataArrival("+OK Deleted.\r\n");
+        QCOMPARE(r.sockets.takeLines(Deletion), QStringList({ "QUIT" }));
+        QCOMPARE(r.checksStarted, 0); // not before the server has answered QUIT
+        r.deletion.dataArrival("+OK Logging out, messages deleted.\r\n");
+        QCOMPARE(r.checksStarted, 1);
+        QCOMPARE(r.sockets.calls.last(), QStringLiteral("close 5"));
+        QCOMPARE(r.account(1).state, qint16(1));
+        QCOMPARE(r.trace(),
+            "<supr>  Tentative de connection\r\n<supr>  recu : +OK ready\r\n\r\n"
+                + exchange("<supr>", "USER jean", "+OK")
+                + exchange("<supr>", "PASS s\xe9\x63ret", "+OK Logged in.")
+                + "<supr>  envoi : top 3 0\r\n<supr>  recu : " + headers + "\r\n"
+                + exchange("<supr>", "dele 3", "+OK Deleted.")
+                + "<supr>  recu : +OK Logging out, messages deleted.\r\n\r\n");
+    }
+
+    void whatEndsADeletion_data()
+    {
+        QTest::addColumn<int>("answered"); // positive replies before, to the greeting, USER, PASS, TOP, DELE
+        QTest::addColumn<QByteArray>("reply"); // "refused": the connection; "silence": no reply
+        QTest::addColumn<bool>("checked"); // ended with QUIT and a check, else given up
+        // Another message under the number, or none: nothing is deleted.
+        QTest::newRow("another subject") << 3 << top("Message quatre") << true;
+        QTest::newRow("another sender") << 3 << top("Message trois", "marie@exemple.fr") << true;
+        QTest::newRow("no such message") << 3 << QByteArray("-ERR There's no message 3.\r\n") << true;
+        QTest::newRow("no headers") << 3 << QByteArray("+OK\r\n\r\n.\r\n") << true;
+        const QByteArray refusal = "-ERR non\r\n";
+        QTest::newRow("greeting refused") << 0 << refusal << false;
+        QTest::newRow("DELE refused") << 4 << refusal << false;
+        QTest::newRow("QUIT refused") << 5 << refusal << false;
+        QTest::newRow("a flood instead of headers")
+            << 3 << "+OK\r\n" + QByteArray(2 * 1024 * 1024, 'z') << false;
+        QTest::newRow("connection refused") << 0 << QByteArray("refused") << false;
+        QTest::newRow("silent before DELE") << 3 << QByteArray("silence") << false;
+    }
+    // A deletion given up closes its socket and sends nothing more, and no check follows; the
+    // account keeps its state either way.
+    void whatEndsADeletion()
+    {
+        QFETCH(int, answered);
+        QFETCH(QByteArray, reply);
+        QFETCH(bool, checked);
+        Rig r;
+        r.useAccount(1, 1);
+        r.state.debugSwitch = true;
+        r.deletion.startDeletion(Listed);
+        r.sockets.connected[Deletion] = true;
+        const QList<QByteArray> replies { "+OK\r\n", "+OK\r\n", "+OK\r\n", top("Message trois"), "+OK\r\n" };
+        for (int k = 0; k < answered; ++k)
+            r.deletion.dataArrival(replies.at(k));
+        r.sockets.takeLines(Deletion);
+        r.sockets.calls.clear();
+        if (reply == "refused")
+            r.deletion.socketError(ErrorConnectionRefused, QStringLiteral("Connection refused"));
+        else if (reply == "silence")
+            r.deletion.serverSilent();
+        else
+            r.deletion.dataArrival(reply);
+        if (checked) {
+            QCOMPARE(r.sockets.takeLines(Deletion), QStringList({ "QUIT" }));
+            QVERIFY(r.trace().contains(
+                "<supr>  message 3 chang\xe9 sur le serveur : rien n'est supprim\xe9\r\n"));
+            r.deletion.dataArrival("+OK Logging out.\r\n");
+        } else {
+            QCOMPARE(r.sockets.calls, QStringList({ "close 5" }));
+            QVERIFY(r.sockets.takeLines(Deletion).isEmpty());
+        }
+        QCOMPARE(r.checksStarted, checked ? 1 : 0);
+        QCOMPARE(r.account(1).state, qint16(1));
+    }
+
+    // A local port in use is replaced by a random one, a bounded number of times in a row.
+    void theDeletionRetriesOnAnotherPortAFewTimes()
+    {
+        Rig r;
+        r.useAccount(1, 1);
+        r.state.debugSwitch = true;
+        r.deletion.startDeletion(Listed);
+        r.sockets.calls.clear();
+        r.deletion.socketError(ErrorAddressInUse, QStringLiteral("Address in use"));
+        QCOMPARE(r.sockets.calls,
+            QStringList({ "close 5", "port 5 2750", "close 5", "connect 5 pop.exemple.fr:110" }));
+        QVERIFY(r.trace().contains("<supr> 10048  Address in use\r\n"));
+        r.fraction = 0.999999;
+        for (int k = 0; k < 10; ++k)
+            r.deletion.socketError(ErrorAddressInUse, QStringLiteral("Address in use"));
+        QCOMPARE(r.sockets.calls.filter(QStringLiteral("connect")).size(), DeletionDialogue::MaxPortRetries);
+        QVERIFY(r.sockets.calls.contains(QStringLiteral("port 5 4999")));
+        // Another deletion starts afresh.
+        r.sockets.calls.clear();
+        r.deletion.startDeletion(Listed);
+        r.deletion.socketError(ErrorAddressInUse, QStringLiteral("Address in use"));
+        QCOMPARE(r.sockets.calls.filter(QStringLiteral("connect")).size(), 2);
+    }
+
+    // The window's own test shows the 10- and 25-character bounds, 3 and 7 entries and the scroll
+    // bar moving the lines; these are the bounds it does not reach.
+    void captionTooltipAndScrollBarBounds()
+    {
+        QCOMPARE(mailCaption(entry(QStringLiteral("jean"), QStringLiteral("1234567890123456789"))),
+            QStringLiteral("jean : 123456789012345678."));
+        QCOMPARE(mailTooltip(entry(QStringLiteral("abcdefghijk"), QStringLiteral("salut"), 1234.0f / 1024)),
+            QStringLiteral("Expediteur : abcdefghijk // Objet : salut // Taille : 1,21 Ko"));
+        QVERIFY(!computeMailListContent(numberedList(4), 1).scrollShown);
+        const MailListContent five = computeMailListContent(numberedList(5), 2);
+        QVERIFY(five.scrollShown);
+        QCOMPARE(QList<int>({ five.scrollMinimum, five.scrollMaximum, five.scrollValue }),
+            QList<int>({ 1, 2, 2 }));
+        QCOMPARE(five.lines.at(3).caption, QStringLiteral("jean : message 5"));
+    }
+
+    void refreshMailState_data()
+    {
+        QTest::addColumn<bool>("connected");
+        QTest::addColumn<bool>("courrier");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("shownBefore"); // MailWindowShown
+        QTest::addColumn<bool>("floating"); // affiche_actu
+        QTest::addColumn<QString>("flags"); // affiche_auto
+        QTest::addColumn<bool>("debug");
+        QTest::addColumn<QString>("calls"); // to the windows, then the sounds played
+        QTest::addColumn<bool>("shownAfter");
+        const auto row = [](const char* name, int count, bool before, bool floating, const char* flags,
+                             const char* calls, bool after, bool debug = false, bool line = true,
+                             bool mail = true) {
+            QTest::newRow(name) << line << mail << count << before << floating << QString::fromLatin1(flags)
+                                << debug << QString::fromLatin1(calls) << after;
+        };
+        const char* apply = "applyMailWindow";
+        const char* hide = "hideFloatingWindow applyMailWindow";
+        row("mail, floating window shown", 1, false, true, "01000", "applyMailWindow mail.wav", true);
+        row("mail, mail window already open: no sound", 2, true, true, "01000", "", true);
+        row("mail, floating hidden, open on mail", 1, false, false, "00100",
+            "showFloatingWindow applyMailWindow mail.wav", true);
+        row("mail, floating hidden, open on mail off: sound only", 1, false, false, "11011", "mail.wav",
+            false);
+        row("debug plays the disconnection sound first", 1, false, true, "01000",
+            "applyMailWindow deconnect.wav mail.wav", true, true);
+        row("emptied, floating opened for mail closes", 0, true, true, "00100", hide, false);
+        row("emptied, fourth position not looked at", 0, true, true, "00110", hide, false);
+        row("emptied, opening as last time keeps the floating window", 0, true, true, "00101", apply, false);
+        row("emptied, opening at connection keeps the floating window", 0, true, true, "01100", apply, false);
+        row("emptied, floating hidden", 0, true, false, "00100", apply, false);
+        row("emptied, mail window was closed", 0, false, true, "01000", "", false);
+        row("line down with mail closes", 3, true, true, "01000", apply, false, false, false);
+        row("mail checking off with mail closes", 3, true, true, "01000", apply, false, false, true, false);
+    }
+    void refreshMailState()
+    {
+        QFETCH(bool, connected);
+        QFETCH(bool, courrier);
+        QFETCH(int, count);
+        Rig r;
+        r.state.connectedFlag = connected;
+        r.state.settings.courrier = courrier;
+        r.state.mailList = numberedList(count);
+        QFETCH(bool, shownBefore);
+        r.state.mailWindowShown = shownBefore;
+        QFETCH(bool, floating);
+        r.state.settings.affiche_actu = floating;
+        QFETCH(QString, flags);
+        r.state.settings.affiche_auto = flags;
+        QFETCH(bool, debug);
+        r.state.debugSwitch = debug;
+        r.logic.scrollChanged(2);
+        const int fills = r.view.fills;
+
+        r.logic.refreshMailState();
+
+        QStringList calls = r.windows.calls;
+        for (const QString& path : r.sound.played)
+            calls.append(QFileInfo(path).fileName());
+        QTEST(calls.join(u' '), "calls");
+        QTEST(r.state.mailWindowShown, "shownAfter");
+        // Mail on the line resets the scroll position and refills the window.
+        const bool hasMail = connected && courrier && count >= 1;
+        QCOMPARE(r.view.fills - fills, hasMail ? 1 : 0);
+        QCOMPARE(r.logic.firstShownEntry(), hasMail ? 1 : 2);
+    }
+
+    // Lines count from the scroll position: on a list scrolled to entry 5, line 1 is entry 6. A check
+    // then refills the list, in another order, while the detail window is open: "Supprimer" still
+    // deletes the message the user chose, not what now stands on its line.
+    void detailAndDeletionOfTheChosenEntry()
+    {
+        Rig r;
+        r.state.mailList = numberedList(7);
+        MailEntry& e = r.state.mailList.entry(6);
+        e.date = QDateTime(QDate(2004, 2, 3), QTime(10, 15), Qt::UTC);
+        e.sizeKo = 12345.678f;
+        e.account = 3;
+        r.logic.scrollChanged(5);
+        r.logic.lineDoubleClicked(1);
+        const MailDetail& d = r.view.details.last();
+        QCOMPARE(QStringList({ d.de, d.retour, d.a, d.sujet, d.date, d.taille }),
+            QStringList({ "jean", "jean@exemple.fr", "moi@ici.fr", "message 6",
+                "mardi 3 février 2004 à 10:15:00", "12345,68 Ko" }));
+        r.state.mailList.count = 0;
+        r.logic.refreshMailState();
+        r.state.mailList = numberedList(7);
+        std::swap(r.state.mailList.entry(1), r.state.mailList.entry(6));
+        r.logic.refreshMailState();
+        r.logic.deleteSelectedMail();
+        QCOMPARE(r.deletionStarter.targets.size(), 1);
+        const DeletionTarget& t = r.deletionStarter.targets.first();
+        QCOMPARE(QList<qint16>({ t.account, t.messageNumber }), QList<qint16>({ 3, 6 }));
+        QCOMPARE(t.entry.subject, QStringLiteral("message 6"));
+    }
+
+    // A line below the last entry, or no line: nothing shown, nothing deleted.
+    void aLineWithoutEntryOrOffLineDeletesNothing()
+    {
+        Rig r;
+        r.state.mailList = numberedList(20);
+        r.state.mailList.count = 2; // slots above the count keep stale entries
+        r.state.mailWindowShown = true;
+        r.logic.lineDoubleClicked(2);
+        r.logic.showMailDetail();
+        QVERIFY(r.view.details.isEmpty());
+        r.logic.deleteSelectedMail();
+        r.state.connectedFlag = false;
+        r.logic.linePressed(0);
+        r.logic.deleteSelectedMail();
+        QVERIFY(r.deletionStarter.targets.isEmpty());
+        QCOMPARE(r.state.mailList.count, qint16(2));
+        QVERIFY(r.windows.calls.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMailLogic)
+#include "test_mail_logic.moc"
