@@ -23,11 +23,9 @@ using chronolien::test::XvfbDisplay;
 
 namespace {
 
-const QString Service = QStringLiteral("org.freedesktop.Notifications");
-
-bool serviceRunning()
+bool serviceRunning(const char* name = "org.freedesktop.Notifications")
 {
-    return QDBusConnection::sessionBus().interface()->isServiceRegistered(Service);
+    return QDBusConnection::sessionBus().interface()->isServiceRegistered(QLatin1String(name));
 }
 
 QMessageBox* openBox()
@@ -180,8 +178,7 @@ private Q_SLOTS:
         QProcess tray;
         tray.start(program, arguments.split(u' '));
         if (hostLater) {
-            QTRY_VERIFY(QDBusConnection::sessionBus().interface()->isServiceRegistered(
-                QStringLiteral("org.kde.StatusNotifierWatcher")));
+            QTRY_VERIFY(serviceRunning("org.kde.StatusNotifierWatcher"));
             QTest::qWait(300);
             QVERIFY(appeared.isEmpty());
             QVERIFY(!DesktopTrayHostWatcher().available());
