@@ -97,9 +97,8 @@ private Q_SLOTS:
             QStringLiteral("lineUp") + QString(",connectedTick").repeated(11) + ",lineDown");
     }
 
-    // Tick by tick: the permanent connection dials on every tick that sees the line down, but not
-    // while a dialling sets it up nor into a month over an allowance that hangs up; once connected,
-    // every counting tick over the allowance runs planExceeded, whose hang-up the fake line records.
+    // Tick by tick, the permanent connection's dialling, then every counting tick over the allowance
+    // running planExceeded, whose hang-up the fake line records.
     void dialsAndHangUpsTickByTick()
     {
         CoreRig rig;
@@ -115,15 +114,20 @@ private Q_SLOTS:
             int dials, hangUps;
         };
         const Step steps[] = {
-            { Down, false, false, false, 0, 1, 0, 0 }, { Down, true, false, false, 0, 1, 1, 0 },
-            { Down, true, false, false, 0, 1, 2, 0 }, { Up, true, false, false, 0, 1, 2, 0 },
+            { Down, false, false, false, 0, 1, 0, 0 }, // permanent connection off
+            { Down, true, false, false, 0, 1, 1, 0 }, // on: dials on every tick that sees the line down
+            { Down, true, false, false, 0, 1, 2, 0 }, // and again
+            { Up, true, false, false, 0, 1, 2, 0 }, // up: nothing to dial
             { Down, true, false, false, 0, 1, 3, 0 }, // the very tick that sees the line drop
-            { SettingUp, true, false, false, 0, 1, 3, 0 }, { Down, true, true, true, 101, 1, 3, 0 },
-            { Down, true, true, false, 101, 1, 4, 0 }, { Down, true, false, true, 101, 1, 5, 0 },
-            { Down, true, true, true, 100, 1, 6, 0 }, { Up, false, true, true, 98, 1, 6, 0 }, // connected: 99
+            { SettingUp, true, false, false, 0, 1, 3, 0 }, // no second dialler while one sets it up
+            { Down, true, true, true, 101, 1, 3, 0 }, // over an allowance that hangs up: no dialling
+            { Down, true, true, false, 101, 1, 4, 0 }, // over one that does not hang up
+            { Down, true, false, true, 101, 1, 5, 0 }, // no plan
+            { Down, true, true, true, 100, 1, 6, 0 }, // at the allowance
+            { Up, false, true, true, 98, 1, 6, 0 }, // connected: 99
             { Up, false, true, true, -1, 1, 6, 0 }, // 100: equal to the allowance
             { Up, false, true, true, -1, 1, 6, 1 }, // 101: over
-            { Up, false, true, true, -1, 1, 6, 2 },
+            { Up, false, true, true, -1, 1, 6, 2 }, // 102
             { Up, false, true, true, -1, 0, 6, 2 }, // counts nothing, so no alert either
             { Up, false, false, true, -1, 1, 6, 2 }, // no plan, no alert
         };
