@@ -1,8 +1,7 @@
 #include "connection/connection_monitor.h"
 #include "connection/throughput.h"
 #include "state/app_state.h"
-#include "support/fake_clock.h"
-#include "support/fake_line.h"
+#include "support/fakes.h"
 #include "support/recording_windows.h"
 
 #include <QTest>

@@ -6,45 +6,40 @@
 #include "history/connection_history.h"
 #include "support/logic_rig.h"
 
+#include <QHash>
 #include <functional>
 
 namespace chronolien::test {
 
-// Stands in for everything the core's hooks reach beyond the windows, writing one log; a test may
-// hook the disconnection (to do what it does to the state), the throughput step (to spend time in
-// the tick) and the tray's removal (to look at the state then).
-struct RecordingShell {
+// The core's logic over fakes, in a fresh application folder, started as the program starts. The
+// hooks beyond the windows write their names in one log, then run what the test put under that name
+// in `then` (what the disconnection does to the state, time spent in the tick, a look at the state).
+struct CoreRig : LogicRig {
     QStringList log;
-    std::function<void()> onLineDown;
-    std::function<void()> onThroughput;
-    std::function<void()> onRemoveTrayIcon;
-
-    // A hook that logs its name, then runs the test's addition when there is one.
-    std::function<void()> recorder(const char* name, const std::function<void()>* then = nullptr)
+    QHash<QString, std::function<void()>> then;
+    std::function<void()> recorder(const char* name)
     {
-        return [this, name, then] {
+        return [this, name] {
             log.append(QLatin1String(name));
-            if (then && *then)
-                (*then)();
+            if (const auto hook = then.value(QLatin1String(name)))
+                hook();
         };
     }
-};
 
-// The core's logic over fakes, in a fresh application folder, started as the program starts.
-struct CoreRig : LogicRig {
-    RecordingShell shell;
     ConnectionHistory history { folder.file(QStringLiteral("historique.csv")) };
-    Ticker ticker { state, settings, fakes.clock, fakes.line, monitor, accounting, history,
-        { shell.recorder("lineUp"), shell.recorder("lineDown", &shell.onLineDown),
-            shell.recorder("connectedTick", &shell.onThroughput), shell.recorder("startMailCheck") } };
+    Ticker ticker { state, settings, fakes.clock, line(), monitor, accounting, history,
+        { recorder("lineUp"), recorder("lineDown"), recorder("connectedTick"), recorder("startMailCheck") } };
     Application application { state, settings, fakes.clock, fakes.messages, windows, accounting, ticker,
-        { shell.recorder("loadAccounts"), shell.recorder("closeMailSockets"),
-            shell.recorder("loadForfaitPage"), shell.recorder("removeTrayIcon", &shell.onRemoveTrayIcon) } };
-
+        { recorder("loadAccounts"), recorder("closeMailSockets"), recorder("loadForfaitPage"),
+            recorder("removeTrayIcon") } };
     ConnectionActions actions { state, windows, fakes.sound, fakes.processes, accounting,
-        shell.recorder("connectionMailCheck") };
+        recorder("connectionMailCheck") };
 
-    CoreRig() { application.initApplication(folder.path()); }
+    explicit CoreRig(const LineMaker& makeLine = {})
+        : LogicRig(makeLine)
+    {
+        application.initApplication(folder.path());
+    }
 
     QString path(const char* name) const { return folder.file(QLatin1String(name)); }
     // A key's value as config.ini holds it.
@@ -55,7 +50,7 @@ struct CoreRig : LogicRig {
         fakes.line.setUp(true);
         state.connectedFlag = true;
         ticker.startTiming();
-        shell.log.clear();
+        log.clear();
     }
     void tickAfter(float seconds)
     {

@@ -13,7 +13,7 @@
 #include "mail/reply_assembler.h"
 #include "recording_mail_view.h"
 #include "state/app_state.h"
-#include "support/fake_sound_player.h"
+#include "support/fakes.h"
 #include "support/file_bytes.h"
 #include "support/message_box_recorder.h"
 #include "support/recording_mail_list_events.h"

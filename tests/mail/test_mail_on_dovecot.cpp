@@ -5,7 +5,7 @@
 #include "recording_mail_view.h"
 #include "state/app_state.h"
 #include "support/dovecot_server.h"
-#include "support/fake_sound_player.h"
+#include "support/fakes.h"
 #include "support/file_bytes.h"
 #include "support/message_box_recorder.h"
 #include "support/recording_windows.h"

@@ -13,9 +13,8 @@ class NetTree {
 public:
     NetTree()
     {
-        QDir(m_dir.path()).mkpath(QStringLiteral("net"));
-        QDir(m_dir.path()).mkpath(QStringLiteral("run"));
-        QDir(m_dir.path()).mkpath(QStringLiteral("proc"));
+        for (const char* folder : { "net", "run", "proc" })
+            QDir(m_dir.path()).mkpath(QLatin1String(folder));
     }
 
     QString root() const { return m_dir.path(); }

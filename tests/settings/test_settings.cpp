@@ -5,7 +5,7 @@
 #include "settings/sound_settings.h"
 #include "settings/text_forms.h"
 #include "settings/win1252.h"
-#include "support/fake_sound_player.h"
+#include "support/fakes.h"
 #include "support/file_bytes.h"
 #include "support/message_box_recorder.h"
 #include "support/settings_record.h"

@@ -1,11 +1,9 @@
 // Stand-ins for the desktop's services, for tests on a private session bus: a notification service
 // and a StatusNotifierItem watcher. Each call received is logged as one line of tab-separated
 // fields, flushed at once so that a test can read the log while the stand-in runs.
-//   desktop_services_standin [--notifications [--stuck]] [--watcher] [--log FILE] [--delay MS]
-//                            [--host-delay MS]
-// --stuck: the notification service takes its calls but never answers; --delay: the names are taken
-// after this long; --host-delay: the watcher's tray host registers this long after the watcher
-// starts, instead of being there from the start. The stand-in ends with its bus.
+//   desktop_services_standin [--notifications [--stuck]] [--watcher [--host-delay MS]] [--log FILE]
+// --stuck: the notification service takes its calls but never answers; --host-delay: the watcher's
+// tray host registers this long after the watcher starts. The stand-in ends with its bus.
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -47,13 +45,6 @@ public Q_SLOTS:
         hangIfStuck();
         return { QStringLiteral("body"), QStringLiteral("body-markup") };
     }
-    QString GetServerInformation(QString& vendor, QString& version, QString& specVersion)
-    {
-        vendor = version = QStringLiteral("tests");
-        specVersion = QStringLiteral("1.2");
-        return QStringLiteral("desktop_services_standin");
-    }
-    void CloseNotification(uint) { }
 
 private:
     void hangIfStuck()
@@ -105,9 +96,8 @@ int main(int argc, char** argv)
     QCommandLineParser options;
     const QCommandLineOption notifications(QStringLiteral("notifications")), stuck(QStringLiteral("stuck")),
         watcher(QStringLiteral("watcher")), log(QStringLiteral("log"), QString(), QStringLiteral("file")),
-        delay(QStringLiteral("delay"), QString(), QStringLiteral("ms"), QStringLiteral("0")),
         hostDelay(QStringLiteral("host-delay"), QString(), QStringLiteral("ms"));
-    options.addOptions({ notifications, stuck, watcher, log, delay, hostDelay });
+    options.addOptions({ notifications, stuck, watcher, log, hostDelay });
     options.process(app);
     callLog.setFileName(options.value(log));
     if (options.isSet(log) && !callLog.open(QIODevice::WriteOnly | QIODevice::Append))
@@ -122,19 +112,14 @@ int main(int argc, char** argv)
         bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &notificationService, exports);
     if (options.isSet(watcher))
         bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcherService, exports);
-
-    QTimer::singleShot(options.value(delay).toInt(), &app, [&] {
-        if (options.isSet(watcher) && !options.isSet(hostDelay))
-            watcherService.registerHost();
-        if (options.isSet(notifications)
+    if (options.isSet(watcher) && !options.isSet(hostDelay))
+        watcherService.registerHost(); // a tray host from the start
+    else if (options.isSet(watcher))
+        QTimer::singleShot(options.value(hostDelay).toInt(), &app, [&] { watcherService.registerHost(); });
+    if ((options.isSet(notifications)
             && !bus.registerService(QStringLiteral("org.freedesktop.Notifications")))
-            QCoreApplication::exit(2);
-        if (options.isSet(watcher) && !bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")))
-            QCoreApplication::exit(2);
-        if (options.isSet(watcher) && options.isSet(hostDelay))
-            QTimer::singleShot(
-                options.value(hostDelay).toInt(), &app, [&] { watcherService.registerHost(); });
-    });
+        || (options.isSet(watcher) && !bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"))))
+        return 2;
 
     QTimer busCheck;
     QObject::connect(&busCheck, &QTimer::timeout, &app, [&] {

@@ -26,9 +26,7 @@ public:
     // The line of calls() for a notification of the program's with these texts.
     static QString notifyCall(const QString& summary, const QString& body)
     {
-        return QStringList { QStringLiteral("Notify"), QStringLiteral("Chronolien"),
-            QStringLiteral("chronolien"), summary, body }
-            .join(QLatin1Char('\t'));
+        return QStringLiteral("Notify\tChronolien\tchronolien\t%1\t%2").arg(summary, body);
     }
     // The calls received so far, one line each: the method's name and its texts, tab-separated.
     QStringList calls() const

@@ -1,7 +1,5 @@
 #include "support/dovecot_server.h"
 
-#include "support/file_bytes.h"
-
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -22,9 +20,8 @@ namespace {
 
 QString dovecotProgram()
 {
-    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("dovecot"));
-    return onPath.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("dovecot"), { "/usr/sbin" })
-                            : onPath;
+    return QStandardPaths::findExecutable(
+        QStringLiteral("dovecot"), qEnvironmentVariable("PATH").split(u':') << QStringLiteral("/usr/sbin"));
 }
 
 bool listening(quint16 port)
@@ -195,11 +192,6 @@ void DovecotServer::stop()
         m_process.kill();
         m_process.waitForFinished(2000);
     }
-}
-
-QByteArray DovecotServer::log() const
-{
-    return readFileBytes(logPath());
 }
 
 } // namespace chronolien::test

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/file_bytes.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
@@ -34,12 +36,11 @@ public:
 
     quint16 port() const { return m_port; }
     quint16 securePort() const { return m_securePort; }
-    // The account's server texts that reach it: "127.0.0.1:port" and "pop3s://127.0.0.1:port".
+    // The account's server text that reaches it: "127.0.0.1:port".
     QString serverText() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
-    QString secureServerText() const { return QStringLiteral("pop3s://127.0.0.1:%1").arg(m_securePort); }
     QString errorString() const { return m_error; }
     QString logPath() const { return m_dir.filePath(QStringLiteral("dovecot.log")); }
-    QByteArray log() const;
+    QByteArray log() const { return readFileBytes(logPath()); }
 
     // A loopback port on which nothing listens at the moment of the call.
     static quint16 freePort();

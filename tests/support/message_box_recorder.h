@@ -28,7 +28,6 @@ public:
         return style == StyleYesNoCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
     }
 
-    void setNextAnswer(MessageAnswer answer) { answers.enqueue(answer); }
     QStringList texts() const
     {
         QStringList list;

@@ -36,7 +36,6 @@ public:
     void setConnectCaptions(bool connected) override
     {
         calls.append(QStringLiteral("setConnectCaptions(%1)").arg(connected));
-        captionsConnected = connected;
     }
     void setDownLight(bool shown) override { downLight = shown; }
     void setUpLight(bool shown) override { upLight = shown; }
@@ -57,7 +56,6 @@ public:
     int callsOf(const char* name) const { return int(calls.count(QLatin1String(name))); }
 
     QStringList calls;
-    bool captionsConnected = false;
     bool downLight = false;
     bool upLight = false;
     QString sessionText;

@@ -1,7 +1,7 @@
 // The mail window's lines, scroll bar, clicks and menu, and the detail window, with real widgets.
 #include "mail/mail_list_logic.h"
 #include "mail/recording_mail_view.h"
-#include "support/fake_sound_player.h"
+#include "support/fakes.h"
 #include "ui/detail_window.h"
 #include "ui/mail_list_display.h"
 #include "ui/mail_window.h"

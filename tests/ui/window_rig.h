@@ -3,7 +3,7 @@
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 #include "state/app_state.h"
-#include "support/fake_process_starter.h"
+#include "support/fakes.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_app_folder.h"
 #include "ui/program_windows.h"
