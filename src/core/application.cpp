@@ -70,7 +70,8 @@ void Application::initApplication(const QString& appFolder)
 
 bool Application::quitApplication()
 {
-    if (m_state.settings.affiche_actu) {
+    // The question offers to hide the floating window instead; without a tray there is no hiding it.
+    if (m_state.settings.affiche_actu && m_windows.floatingWindowCanHide()) {
         switch (m_messages.show(quitQuestion(), StyleYesNoCancel)) {
         case MessageAnswer::Yes:
             m_windows.hideFloatingWindow();

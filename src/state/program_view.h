@@ -21,6 +21,9 @@ public:
 
     virtual void showFloatingWindow() = 0;
     virtual void hideFloatingWindow() = 0;
+    // Whether hiding the floating window leaves a way back into the program: not while no tray
+    // holds the program's icon, when the floating window's menu is the only way in.
+    virtual bool floatingWindowCanHide() const = 0;
     virtual void applyCounterWindow() = 0;
     virtual void applyMailWindow() = 0;
     // Closes every window of the program, at the end of the run.

@@ -101,7 +101,7 @@ void ProgramWindows::showFloatingWindow()
 
 void ProgramWindows::hideFloatingWindow()
 {
-    if (!m_trayIconShown)
+    if (!floatingWindowCanHide())
         return;
     m_centre->hide();
     m_centre->resetDrag();

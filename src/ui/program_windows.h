@@ -30,6 +30,7 @@ public:
 
     void showFloatingWindow() override;
     void hideFloatingWindow() override;
+    bool floatingWindowCanHide() const override { return m_trayIconShown; }
     void applyCounterWindow() override;
     void applyMailWindow() override;
     void closeAllWindows() override;

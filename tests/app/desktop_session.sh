@@ -2,7 +2,7 @@
 # The real program on today's Linux desktops, each case from a fresh copy of the application folder,
 # on a private X server and a private session bus:
 #   - with no tray, the floating window opens within 3 s, and "Quitter" at the end of its menu ends
-#     the program (after the quit question, answered "Non");
+#     the program without the quit question, whose hiding would leave no way back;
 #   - a tray that starts 5 s after the program, XEmbed (trayer) or a StatusNotifierItem watcher (the
 #     desktop services stand-in, which records the program's registration), gets the icon: named
 #     Chronolien, with the month time in its tooltip, and a left click on it dials (a stand-in pon);
@@ -109,13 +109,11 @@ elapsed=$(($(milliseconds) - start))
 echo "   shown after $elapsed ms"
 [ "$elapsed" -lt 3000 ] || fail "the floating window took $elapsed ms to open"
 
-begin "no tray: Quitter, last in the floating window's menu, ends the program after the question"
+begin "no tray: Quitter, last in the floating window's menu, ends the program without a question"
 read -r _ _ _ x y <<<"$(window_of_size "${centre_size[@]}")"
 # The menu button, bt_config, covers 8,4 to 28,24 in the window.
 xdotool mousemove $((x + 18)) $((y + 14)) click 1 sleep 0.5 key Up Return
-wait_for 5 eval '[ -n "$(message_boxes)" ]' || fail "Quitter asked nothing with the floating window shown"
-xdotool windowfocus --sync "$(message_boxes | head -n1)" key n
-wait_for 10 sh -c "! kill -0 $program_pid 2>/dev/null" || fail "the program did not end after Non"
+wait_for 10 sh -c "! kill -0 $program_pid 2>/dev/null" || fail "the program did not end after Quitter (a question left unanswered holds it)"
 status=0
 wait "$program_pid" || status=$?
 program_pid=""

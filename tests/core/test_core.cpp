@@ -291,22 +291,28 @@ private Q_SLOTS:
     void quit_data()
     {
         QTest::addColumn<bool>("windowShown");
+        QTest::addColumn<bool>("tray");
         QTest::addColumn<MessageAnswer>("answer");
         QTest::addColumn<bool>("ends");
         QTest::addColumn<QString>("windowCalls");
         QTest::newRow("window hidden: no question")
-            << false << MessageAnswer::Ok << true << "closeAllWindows";
-        QTest::newRow("yes hides the window") << true << MessageAnswer::Yes << false << "hideFloatingWindow";
-        QTest::newRow("no quits") << true << MessageAnswer::No << true << "closeAllWindows";
-        QTest::newRow("cancel changes nothing") << true << MessageAnswer::Cancel << false << "";
+            << false << true << MessageAnswer::Ok << true << "closeAllWindows";
+        QTest::newRow("yes hides the window")
+            << true << true << MessageAnswer::Yes << false << "hideFloatingWindow";
+        QTest::newRow("no quits") << true << true << MessageAnswer::No << true << "closeAllWindows";
+        QTest::newRow("cancel changes nothing") << true << true << MessageAnswer::Cancel << false << "";
+        QTest::newRow("no tray: nothing to hide, no question")
+            << true << false << MessageAnswer::Ok << true << "closeAllWindows";
     }
     void quit()
     {
         QFETCH(bool, windowShown);
+        QFETCH(bool, tray);
         QFETCH(MessageAnswer, answer);
         QFETCH(bool, ends);
         CoreRig rig;
         rig.state.settings.affiche_actu = windowShown;
+        rig.windows.trayIconShown = tray;
         rig.connected();
         rig.state.settings.cpt_mois = 4242;
         // The tray's removal must find the state saved and the windows still open.
@@ -315,7 +321,7 @@ private Q_SLOTS:
         rig.fakes.messages.answers.enqueue(answer);
 
         QCOMPARE(rig.application.quitApplication(), ends);
-        QCOMPARE(rig.fakes.messages.shown.size(), windowShown ? 1 : 0);
+        QCOMPARE(rig.fakes.messages.shown.size(), windowShown && tray ? 1 : 0);
         QCOMPARE(rig.state.settings.affiche_actu, windowShown && answer != MessageAnswer::Yes);
         QCOMPARE(rig.fakes.line.hangUps, 0); // quitting leaves the line up
         QCOMPARE(rig.log.join(u','), ends ? "closeMailSockets,removeTrayIcon,4242" : "");

@@ -26,6 +26,7 @@ public:
         calls.append(QStringLiteral("hideFloatingWindow"));
         m_state.settings.affiche_actu = false;
     }
+    bool floatingWindowCanHide() const override { return trayIconShown; }
     void applyCounterWindow() override { calls.append(QStringLiteral("applyCounterWindow")); }
     void applyMailWindow() override { calls.append(QStringLiteral("applyMailWindow")); }
     void closeAllWindows() override { calls.append(QStringLiteral("closeAllWindows")); }
@@ -56,6 +57,7 @@ public:
     int callsOf(const char* name) const { return int(calls.count(QLatin1String(name))); }
 
     QStringList calls;
+    bool trayIconShown = true;
     bool downLight = false;
     bool upLight = false;
     QString sessionText;
