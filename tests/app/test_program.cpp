@@ -64,35 +64,27 @@ class TestProgram : public QObject {
         }
         program.start(folder.file(QStringLiteral("chronolien")), {});
     }
-    // The program's visible windows of a kind, all shown as "Chronolien": its message boxes (dialogs)
-    // or, as no skinned window shows at start, its menu (neither a dialog nor the tray icon, which
-    // overrides the window manager).
-    QStringList windowsOf(qint64 pid, const QString& kind) const
+    // The program's visible windows, all titled "Chronolien": its message boxes or, as no skinned
+    // window shows at start, its menu (neither a dialog nor the tray icon, which overrides the window
+    // manager); "?" when they cannot be listed.
+    QStringList windowsOf(qint64 pid, bool boxes) const
     {
-        const QString test = QStringLiteral("xprop -id $id _NET_WM_NAME | grep -q '= \"Chronolien\"$' && ")
-            + (kind == u"box"
-                    ? QStringLiteral("xprop -id $id _NET_WM_WINDOW_TYPE | grep -q DIALOG")
-                    : QStringLiteral("! xprop -id $id _NET_WM_WINDOW_TYPE | grep -q 'OVERRIDE\\|DIALOG'"));
         const auto ids = onDisplay(QStringLiteral(
-            "for id in $(xdotool search --onlyvisible --pid %1); do %2 && echo $id; done; true")
+            "for id in $(xdotool search --onlyvisible --pid %1); do xprop -id $id _NET_WM_NAME "
+            "| grep -q '= \"Chronolien\"$' && %2 xprop -id $id _NET_WM_WINDOW_TYPE | grep -q %3 "
+            "&& echo $id; done; true")
                                        .arg(pid)
-                                       .arg(test));
-        return ids ? QString::fromLatin1(*ids).split(u'\n', Qt::SkipEmptyParts)
-                   : QStringList { QStringLiteral("?") };
+                                       .arg(boxes ? "" : "!", boxes ? "DIALOG" : "'OVERRIDE\\|DIALOG'"));
+        return ids ? QString::fromLatin1(*ids).split(u'\n', Qt::SkipEmptyParts) : QStringList { "?" };
     }
     // The one message box the program shows within the time, answered with Enter, which is pressed
     // again while that box stays (the box may not have the keyboard yet).
     void answerTheMessage(qint64 pid, int within) const
     {
-        QTRY_COMPARE_WITH_TIMEOUT(windowsOf(pid, QStringLiteral("box")).size(), 1, within);
-        const QString box = windowsOf(pid, QStringLiteral("box")).first();
-        const auto answered = [&] {
-            if (!windowsOf(pid, QStringLiteral("box")).contains(box))
-                return true;
-            onDisplay(QStringLiteral("xdotool windowfocus --sync %1 key Return").arg(box));
-            return false;
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(answered(), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(windowsOf(pid, true).size(), 1, within);
+        const QString box = windowsOf(pid, true).first();
+        const auto key = QStringLiteral("xdotool windowfocus --sync %1 key Return").arg(box);
+        QTRY_VERIFY_WITH_TIMEOUT(!windowsOf(pid, true).contains(box) || (onDisplay(key), false), 10000);
     }
 
 private Q_SLOTS:
@@ -224,18 +216,18 @@ private Q_SLOTS:
                 return;
             }
             QTest::qWait(1000); // a second message would follow at once
-            QCOMPARE(windowsOf(pid, QStringLiteral("box")).size(), 0);
+            QCOMPARE(windowsOf(pid, true).size(), 0);
             clock.restart();
         }
         // A click may come while the tray still places the icon: the menu is asked for until it shows.
         const auto menuShown = [&] {
-            if (windowsOf(pid, QStringLiteral("menu")).size() == 1)
+            if (windowsOf(pid, false).size() == 1)
                 return true;
             onDisplay(ClickTrayIcon.arg(3));
             return false;
         };
         QTRY_VERIFY_WITH_TIMEOUT(menuShown(), 3000 - int(clock.elapsed()));
-        QCOMPARE(windowsOf(pid, QStringLiteral("box")).size(), 0);
+        QCOMPARE(windowsOf(pid, true).size(), 0);
         if (readOnly)
             QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         for (const QString& name : pipes)

@@ -1,5 +1,4 @@
-// The dialog as a whole: its tree and pages, validating, closing, the section switches and the
-// keyboard.
+// The dialog as a whole: its tree and pages, validating and closing.
 #include "config_dialog/link_label.h"
 #include "dialog_rig.h"
 
@@ -184,21 +183,6 @@ private Q_SLOTS:
             QCOMPARE(rig.shownFrame(), frame);
             QCOMPARE(QApplication::focusWidget(), checkBox);
         }
-        QVERIFY(!rig.about.box());
-    }
-
-    // Enter on a focused button presses that button, not the page's "Valider": here the reset,
-    // which goes by the day in memory and leaves the unvalidated day unstored.
-    void enterPressesTheFocusedButton()
-    {
-        DialogRig rig(kStored);
-        QVERIFY(rig.openAt("Remise à zéro"));
-        DialogRig::retype(rig.find<QLineEdit>("txt_raz"), "15");
-        const QByteArray before = rig.config();
-        rig.find<QPushButton>("bt_raz")->setFocus();
-        DialogRig::press(Qt::Key_Enter);
-        QCOMPARE(rig.changedRecords(before), (QStringList { "cpt_mois=0", "date_raz=03/12/2026" }));
-        QCOMPARE(rig.state.settings.j_raz, qint16(3));
     }
 
     void helpAndAboutBox()

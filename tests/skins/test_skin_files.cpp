@@ -1,5 +1,6 @@
 #include "skins/skin_files.h"
 #include "skins/skin_page.h"
+#include "skins/window_outlines.h"
 #include "support/message_box_recorder.h"
 #include "support/temp_app_folder.h"
 
@@ -10,12 +11,17 @@
 using namespace chronolien;
 using namespace chronolien::test;
 
+// The skins' pictures and the windows' outlines they are drawn for.
 class TestSkinFiles : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TempAppFolder> m_folder;
 
     QString app() const { return m_folder->path(); }
+    static std::array<QRegion, 3> outlines()
+    {
+        return { centreWindowOutline(), counterWindowOutline(), mailWindowOutline() };
+    }
     void makeFolder(const QString& relative) const { QVERIFY(QDir(app()).mkpath(relative)); }
 
     // A real picture of the given size at skin/<skin>/<file>, in the given format.
@@ -63,25 +69,12 @@ private Q_SLOTS:
         QCOMPARE(picture ? picture->size() : QSize(), loads ? QSize(73, 65) : QSize());
     }
 
-    void listing()
-    {
-        makeFolder(QStringLiteral("skin/jupiter"));
-        makeFolder(QStringLiteral("skin/bois"));
-        makeFolder(QStringLiteral("skin/.cache"));
-        m_folder->writeBytes(QStringLiteral("skin/lisez-moi.txt"), "texte");
-        MessageBoxRecorder messages;
-        QCOMPARE(listSkins(app(), messages).value_or(QStringList { "?" }),
-            (QStringList { "bois", "jupiter", "lisez-moi.txt" }));
-        QVERIFY(messages.shown.isEmpty());
-    }
-
     // Only centre.jpg and compteur.jpg decide: the other two pictures are neither shown nor needed.
     // The skin page shows the previews and stores what may be chosen.
     void previews_data()
     {
         QTest::addColumn<bool>("centre");
         QTest::addColumn<bool>("counter");
-        QTest::newRow("both pictures") << true << true;
         QTest::newRow("floating window only") << true << false;
         QTest::newRow("counter window only") << false << true;
     }
@@ -99,6 +92,60 @@ private Q_SLOTS:
         QCOMPARE(preview.centre.has_value(), centre);
         QCOMPARE(preview.counter.has_value(), counter);
         QCOMPARE(preview.canChoose(), centre && counter);
+    }
+
+    // The skins delivered in the application folder: each window's picture decodes and has the size
+    // of that window's outline, so that its drawn buttons sit under the click areas.
+    void shippedSkins()
+    {
+        const QString data = QStringLiteral(CHRONOLIEN_DATA_DIR);
+        const std::pair<SkinPicture, QSize> pictures[] { { SkinPicture::CentreConnected, QSize(73, 65) },
+            { SkinPicture::CentreDisconnected, QSize(73, 65) }, { SkinPicture::Counter, QSize(121, 57) },
+            { SkinPicture::Mail, QSize(193, 81) } };
+        for (const QString skin : { "jupiter", "bois" }) {
+            for (const auto& [picture, size] : pictures)
+                QCOMPARE(loadSkinPicture(data, skin, picture).value_or(QImage()).size(), size);
+            // The connect button's centre tells the line's state apart: green while connected only.
+            const QColor on = loadSkinPicture(data, skin, SkinPicture::CentreConnected)->pixelColor(42, 42);
+            const QColor off
+                = loadSkinPicture(data, skin, SkinPicture::CentreDisconnected)->pixelColor(42, 42);
+            QVERIFY2(on.green() > on.red() && off.green() < off.red(), qPrintable(skin));
+        }
+    }
+
+    // Right and bottom edges of every shape are exclusive; the corners are circles. Window 0 is the
+    // floating window, 1 the counter window, 2 the mail window.
+    void pixels_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QPoint>("pixel");
+        QTest::addColumn<bool>("inside");
+        QTest::newRow("centre: wide band's last column") << 0 << QPoint(71, 30) << true;
+        QTest::newRow("centre: tall band's last row") << 0 << QPoint(30, 63) << true;
+        QTest::newRow("centre: corner box, outside its circle") << 0 << QPoint(1, 1) << false;
+        QTest::newRow("centre: right circle's widest row") << 0 << QPoint(72, 12) << true;
+        QTest::newRow("centre: bottom circle's lowest row") << 0 << QPoint(12, 64) << true;
+        QTest::newRow("centre: bottom-right corner") << 0 << QPoint(72, 64) << false;
+        QTest::newRow("counter: top row of the tall band") << 1 << QPoint(60, 0) << true;
+        QTest::newRow("counter: top-left corner") << 1 << QPoint(2, 0) << false;
+        QTest::newRow("counter: right circle's widest row") << 1 << QPoint(120, 11) << true;
+        QTest::newRow("mail: bottom-right corner") << 2 << QPoint(192, 80) << false;
+        QTest::newRow("mail: bottom circle's lowest row") << 2 << QPoint(179, 80) << true;
+    }
+    void pixels()
+    {
+        QFETCH(int, window);
+        QFETCH(QPoint, pixel);
+        QTEST(outlines()[window].contains(pixel), "inside");
+    }
+
+    // Each outline lies within its skin picture (73 × 65, 121 × 57 and 193 × 81 pixels), and off
+    // the picture's top left corner.
+    void extents()
+    {
+        QCOMPARE(outlines()[0].boundingRect(), QRect(1, 1, 72, 64));
+        QCOMPARE(outlines()[1].boundingRect(), QRect(2, 0, 119, 57));
+        QCOMPARE(outlines()[2].boundingRect(), QRect(2, 1, 191, 80));
     }
 };
 

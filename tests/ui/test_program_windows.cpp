@@ -1,11 +1,9 @@
-// The floating, counter and mail windows and the menus with real widgets: opening, placing,
-// dragging and skinning the windows, their buttons and the menus' entries.
+// The floating, counter and mail windows and the menus with real widgets.
 #include "ui/click_area.h"
 #include "ui/counter_window.h"
 #include "ui/floating_window.h"
 #include "ui/mail_window.h"
 #include "ui/program_menus.h"
-#include "ui/shape_widget.h"
 #include "window_rig.h"
 
 #include <QAction>
@@ -170,7 +168,7 @@ private Q_SLOTS:
 
     // The floating window's buttons: the connect button dials or hangs up on a double click only,
     // and opens the menu with the right button as the menu button does with the left. The connect
-    // captions and the two lights tell the line's state.
+    // captions tell the line's state.
     void buttons()
     {
         showAll();
@@ -192,14 +190,7 @@ private Q_SLOTS:
             windows().setConnectCaptions(connected);
             QCOMPARE(caption("menuconnect"), expected);
             QCOMPARE(button("bt_connect")->toolTip(), expected);
-            windows().setDownLight(connected);
-            windows().setUpLight(!connected);
-            QCOMPARE(child<ShapeWidget>(centre(), "led_down")->isHidden(), !connected);
-            QCOMPARE(child<ShapeWidget>(centre(), "led_up")->isHidden(), connected);
         }
-        QTest::mouseClick(button("bt_reduire"), Qt::LeftButton);
-        QCOMPARE(shown(), QStringLiteral("---"));
-        QVERIFY(!settings().affiche_actu);
     }
 
     // Until the program's icon is in a tray, the floating window is the only way into the program:
@@ -218,8 +209,6 @@ private Q_SLOTS:
         for (QAction* action : menu->actions().mid(centreEntries.size()))
             added.append(action->isSeparator() ? QStringLiteral("-") : action->objectName());
         QCOMPARE(added, (QStringList { "-", "menuconnect", "-", "menuquitter" }));
-        menu->actions().constLast()->trigger();
-        QCOMPARE(m_rig->calls, QStringList { QStringLiteral("quit") });
 
         windows().setTrayIconShown(true);
         QCOMPARE(menu->actions(), centreEntries);
@@ -286,8 +275,8 @@ private Q_SLOTS:
     }
 
     // The month's alert look, red on an opaque background, and back to the skin showing through
-    // once it is cleared (a reset); the gauge's cursor.
-    void counterAlertAndGauge()
+    // once it is cleared (a reset).
+    void counterAlertLook()
     {
         m_rig->writeSkin(Qt::red, Qt::blue, Qt::green, Qt::yellow);
         windows().showFloatingWindow();
@@ -300,14 +289,6 @@ private Q_SLOTS:
                 alert ? QColor(255, 0, 0) : QColor(192, 255, 192));
             QCOMPARE(draws(counter, Qt::green, besideTheText), !alert);
         }
-
-        auto* cursor = child<ShapeWidget>(counter, "curseur");
-        windows().setGauge(GaugeView { true, 100, 1240, Qt::red });
-        QVERIFY(cursor->isVisible());
-        QCOMPARE(cursor->x(), qRound(1240 / 15.0));
-        QCOMPARE(cursor->colour(), QColor(255, 0, 0));
-        windows().setGauge(GaugeView {});
-        QVERIFY(!cursor->isVisible());
     }
 };
 

@@ -1,5 +1,4 @@
-// The windows on a real X server: their outlines as the screen shows them and a drag made with the
-// real pointer.
+// The windows on a real X server, as the screen shows them and as the real pointer drags them.
 #include "skins/window_outlines.h"
 #include "ui/counter_window.h"
 #include "ui/floating_window.h"
@@ -39,10 +38,7 @@ QImage onScreen(const QWidget& window)
 class TestWindowsOnX : public QObject {
     Q_OBJECT
 
-public:
-    QString noServer; // why there is no X server, if there is none
-
-private:
+    const XvfbDisplay& m_x;
     std::unique_ptr<WindowRig> m_rig;
 
     // Every window in one bright colour, so that the screen shows exactly where each one is.
@@ -54,11 +50,17 @@ private:
         QTRY_VERIFY(isSkin(onScreen(m_rig->windows.floatingWindow()).pixelColor(36, 32)));
     }
 
+public:
+    explicit TestWindowsOnX(const XvfbDisplay& x)
+        : m_x(x)
+    {
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
-        if (!noServer.isEmpty())
-            QSKIP(qPrintable(QStringLiteral("no X server for outline and pointer tests: ") + noServer));
+        if (!m_x.isRunning())
+            QSKIP(qPrintable(QStringLiteral("no X server for outline and pointer tests: ") + m_x.failure()));
     }
 
     void init() { m_rig = std::make_unique<WindowRig>(); }
@@ -111,18 +113,5 @@ private Q_SLOTS:
     }
 };
 
-// The X server starts before the application object, which takes the X platform when there is one
-// (offscreen otherwise, where the tests skip).
-int main(int argc, char** argv)
-{
-    QTemporaryDir runtime;
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    XvfbDisplay server;
-    qputenv("DISPLAY", server.display().toLatin1());
-    qputenv("QT_QPA_PLATFORM", server.isRunning() ? "xcb" : "offscreen");
-    QApplication app(argc, argv);
-    TestWindowsOnX test;
-    test.noServer = server.isRunning() ? QString() : server.failure();
-    return QTest::qExec(&test, argc, argv);
-}
+CHRONOLIEN_XVFB_MAIN(TestWindowsOnX)
 #include "test_windows_on_x.moc"

@@ -24,7 +24,13 @@ struct WindowRig {
     TempAppFolder folder;
     MessageBoxRecorder messages;
     SettingsFile file { folder.file(QStringLiteral("config.ini")), messages };
-    AppState state = makeState(folder.path());
+    AppState state = [this] {
+        AppState s;
+        s.appFolder = folder.path();
+        s.settings = Settings::defaults(s.appFolder, QDate(2024, 3, 15));
+        s.settings.affiche_actu = false;
+        return s;
+    }();
     SettingsStore settings { state.settings, file };
     FakeProcessStarter processes;
     ProgramWindows windows { state, settings, processes };
@@ -38,15 +44,6 @@ struct WindowRig {
         QObject::connect(&windows, &ProgramWindows::configurationRequested, record("configuration"));
         QObject::connect(&windows, &ProgramWindows::aboutRequested, record("about"));
         QObject::connect(&windows, &ProgramWindows::quitRequested, record("quit"));
-    }
-
-    static AppState makeState(const QString& appFolder)
-    {
-        AppState state;
-        state.appFolder = appFolder;
-        state.settings = Settings::defaults(appFolder, QDate(2024, 3, 15));
-        state.settings.affiche_actu = false;
-        return state;
     }
 
     QString stored(const QString& key) const { return file.readKey(key); }

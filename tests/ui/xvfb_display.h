@@ -25,3 +25,18 @@ private:
 };
 
 } // namespace chronolien::test
+
+// A main() that starts the X server before the application object, which then takes the X platform
+// (offscreen when there is none, where the tests that need one skip), and builds the test object on it.
+#define CHRONOLIEN_XVFB_MAIN(TestObject)                                                                     \
+    int main(int argc, char** argv)                                                                          \
+    {                                                                                                        \
+        QTemporaryDir runtime;                                                                               \
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());                                            \
+        const chronolien::test::XvfbDisplay server;                                                          \
+        qputenv("DISPLAY", server.display().toLatin1());                                                     \
+        qputenv("QT_QPA_PLATFORM", server.isRunning() ? "xcb" : "offscreen");                                \
+        QApplication app(argc, argv);                                                                        \
+        TestObject test(server);                                                                             \
+        return QTest::qExec(&test, argc, argv);                                                              \
+    }
