@@ -302,9 +302,10 @@ private Q_SLOTS:
         QVERIFY(!r.folder.exists(QStringLiteral("courrier.ini.bak")));
     }
 
-    // The light and text of each state; an unknown state leaves the display as it was. The
-    // dialog's page test shows a good account.
-    void accountPageShowsTheState()
+    // The light and text of each state, an unknown one leaving the display as it was; the rules of
+    // Valider the dialog's page test does not reach. The accounts were not read before: validating
+    // reads them first, so that account 1 stays stored.
+    void accountPage()
     {
         Rig r;
         AccountPage page(r.accounts, r.accountsPath(), r.messages);
@@ -317,48 +318,32 @@ private Q_SLOTS:
             QCOMPARE(page.fields.light, light);
             QCOMPARE(page.fields.stateText, QString::fromUtf8(text));
         }
-    }
 
-    // The rules the dialog's page test does not reach. The accounts were not read before:
-    // validating reads them first, so that account 1 stays stored.
-    void validate_data()
-    {
-        QTest::addColumn<bool>("ticked");
-        QTest::addColumn<QString>("login");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<QByteArray>("stored"); // account 2's record afterwards
-        QTest::newRow("password loses trailing spaces")
-            << false << "jean"
-            << "pw  " << record(2, "pop.x.fr", "jean", "pw", 0, true);
-        QTest::newRow("ticked stores short texts") << true << "j"
-                                                   << "pw" << record(2, "pop.x.fr", "j", "pw");
-        QTest::newRow("short login refused") << false << "jo"
-                                             << "pw" << record(2, "pop.b.fr", "bob1", "pb", 1, true);
-    }
-    void validate()
-    {
-        Rig r;
-        QFETCH(bool, ticked);
-        QFETCH(QString, login);
-        QFETCH(QString, password);
-        QFETCH(QByteArray, stored);
         const QByteArray first = record(1, "pop.a.fr", "anne", "pw", 1, true);
-        r.folder.writeBytes(QStringLiteral("courrier.ini"),
-            first + record(2, "pop.b.fr", "bob1", "pb", 1, true) + record(3) + record(4) + record(5));
-        AccountPage page(r.accounts, r.accountsPath(), r.messages);
-        page.showAccountPage(2);
-        page.fields.server = QStringLiteral("pop.x.fr");
-        page.fields.login = login;
-        page.fields.password = password;
-        page.fields.notUsedTicked = ticked;
-        page.validateAccountPage();
-        QCOMPARE(r.accountsBytes().left(2 * 156), first + stored);
-        const bool refused = stored.contains("bob1"); // account 2's record as it was
-        QCOMPARE(r.accounts.account(2).state, qint16(refused ? 1 : 0));
-        QCOMPARE(page.fields.stateText, QStringLiteral("Non testé"));
-        QCOMPARE(r.messages.texts(),
-            refused ? QStringList({ "L'adresse du serveur pop ou votre login est incorrect." })
-                    : QStringList());
+        const QByteArray before = record(2, "pop.b.fr", "bob1", "pb", 1, true);
+        for (const auto& [ticked, login, password, stored] :
+            { std::tuple(
+                  false, "jean", "pw  ", record(2, "pop.x.fr", "jean", "pw", 0, true)), // trailing spaces go
+                { true, "j", "pw", record(2, "pop.x.fr", "j", "pw") }, // not used: short texts stored
+                { false, "jo", "pw", before } }) { // short login refused
+            Rig v;
+            v.folder.writeBytes(
+                QStringLiteral("courrier.ini"), first + before + record(3) + record(4) + record(5));
+            AccountPage validated(v.accounts, v.accountsPath(), v.messages);
+            validated.showAccountPage(2);
+            validated.fields.server = QStringLiteral("pop.x.fr");
+            validated.fields.login = QString::fromLatin1(login);
+            validated.fields.password = QString::fromLatin1(password);
+            validated.fields.notUsedTicked = ticked;
+            validated.validateAccountPage();
+            QCOMPARE(v.accountsBytes().left(2 * 156), first + stored);
+            const bool refused = stored == before;
+            QCOMPARE(v.accounts.account(2).state, qint16(refused ? 1 : 0));
+            QCOMPARE(validated.fields.stateText, QStringLiteral("Non testé"));
+            QCOMPARE(v.messages.texts(),
+                refused ? QStringList({ "L'adresse du serveur pop ou votre login est incorrect." })
+                        : QStringList());
+        }
     }
 
     void wholeRepliesWhateverTheCuts_data()
