@@ -98,20 +98,6 @@ class TestMailOnDovecot : public QObject {
         }
         return lines;
     }
-    // Every entry of account n: number, subject, size in bytes.
-    QStringList entriesOf(int n) const
-    {
-        QStringList entries;
-        for (int e = 1; e <= m_state->mailList.count; ++e) {
-            const MailEntry& m = m_state->mailList.entry(e);
-            if (m.account == n)
-                entries.append(QStringLiteral("%1|%2|%3")
-                                   .arg(m.messageNumber)
-                                   .arg(m.subject)
-                                   .arg(qRound(m.sizeKo * 1024)));
-        }
-        return entries;
-    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -143,7 +129,6 @@ private Q_SLOTS:
         QCOMPARE(rig.checker.openSockets(), 0);
         rig.checker.startMailCheck();
         QTRY_COMPARE_WITH_TIMEOUT(account(1).state, qint16(2), 30000);
-        QCOMPARE(trace().count("<1>  Tentative de connection"), 3);
         QCOMPARE(traceOf("0").filter(QStringLiteral("<n> 11001  ")).size(), 3);
 
         account(1).server = server.serverText();
@@ -187,20 +172,23 @@ private Q_SLOTS:
 
         QVERIFY(account(1).state == 1 && account(2).state == 1);
         // Sizes from LIST: the messages' whole bytes, though TOP gave only their first lines.
+        const QList<QByteArray> stored = server.storedMessages(QStringLiteral("alice"));
         QStringList listed;
-        for (int n = 1; n <= 3; ++n)
-            listed.append(QStringLiteral("%1|message %1|%2")
-                              .arg(n)
-                              .arg(server.storedMessages("alice").at(n - 1).size()));
-        QCOMPARE(entriesOf(1), listed);
-        QCOMPARE(entriesOf(2), entriesOf(1));
+        for (int e = 1; e <= m_state->mailList.count; ++e) {
+            const MailEntry& m = m_state->mailList.entry(e);
+            QCOMPARE(qRound(m.sizeKo * 1024), stored.at(m.messageNumber - 1).size());
+            listed.append(QStringLiteral("%1 %2 %3").arg(m.account).arg(m.messageNumber).arg(m.subject));
+        }
+        listed.sort();
+        QCOMPARE(listed,
+            QStringList({ "1 1 message 1", "1 2 message 2", "1 3 message 3", "2 1 message 1", "2 2 message 2",
+                "2 3 message 3" }));
 
         // Over TLS, the same dialogue line for line, after the fixed port found in use.
         QStringList secure = traceOf("1");
         QVERIFY(secure.takeFirst().startsWith(QStringLiteral("<n> 10048  ")));
         QCOMPARE(secure, traceOf("0"));
         QCOMPARE(traceOf("2").filter(QStringLiteral(" 10061  ")).size(), 3);
-        QCOMPARE(trace().count("<3>  Tentative de connection"), 3);
         QCOMPARE(traceOf("3").filter(QStringLiteral("TLS refusé : échec de la négociation TLS")).size(), 1);
         QCOMPARE(traceOf("4").filter(QStringLiteral("TLS refusé : certificat non vérifié : ")).size(), 1);
         QCOMPARE(traceOf("3").filter(QStringLiteral("envoi")) + traceOf("4").filter(QStringLiteral("envoi")),
