@@ -258,6 +258,7 @@ private Q_SLOTS:
             QStringList({ "pop.été.fr", "  jean", "s3cret" }));
         QVERIFY(a.inUse);
         QCOMPARE(r.accountsBytes().left(156), record(1)); // a record numbered 0 is blanked on load
+        QVERIFY(!r.folder.exists(QStringLiteral("courrier.ini.bak"))); // and its file is not set aside
     }
 
     // Bytes that are not five records in place are never written over: they are set aside under a
@@ -278,13 +279,6 @@ private Q_SLOTS:
         QCOMPARE(r.accountsBytes(),
             record(1, "pop.a.fr", "anne", "pw", 2, true) + record(2) + record(3, "pop.c.fr", "carl")
                 + record(4) + record(5));
-
-        // A file of five records with one never validated (number 0) is an accounts file.
-        const QByteArray ours = r.accountsBytes().left(4 * 156) + record(0);
-        r.folder.writeBytes(QStringLiteral("courrier.ini"), ours);
-        loadAccounts(r.accounts, r.accountsPath());
-        QVERIFY(!r.folder.exists(QStringLiteral("courrier.ini.bak3")));
-        QCOMPARE(r.accountsBytes(), ours.left(4 * 156) + record(5));
     }
 
     // It reads as no accounts at once, and a save leaves it where it is and says so.
@@ -413,8 +407,6 @@ private Q_SLOTS:
         row("no sender dropped", "To: moi@ici.fr\nSubject: anonyme\n", "");
         row("no space after colon matches nothing", "From:a@b.fr\nReturn-Path: <r@b.fr>\n",
             "r@b.fr|r@b.fr||");
-        row("folded subject is whole", "From: a@b.fr\nSubject: premier morceau\n\tsecond\n   morceau\n",
-            "a@b.fr|a@b.fr||premier morceau second morceau");
         row("address folded onto the next line, no bounce address",
             "Return-Path: <>\nFrom: \"Jean Dupont\"\n <Jean@Exemple.fr>\n", "jean dupont|jean@exemple.fr||");
         row("encoded word cut in a character, over folded lines",
@@ -458,8 +450,6 @@ private Q_SLOTS:
         QTest::newRow("q iso-8859-15 euro") << QByteArray("=?iso-8859-15?q?=A4?=") << QStringLiteral("€");
         QTest::newRow("unknown charset stays") << QByteArray("=?x-nothing?q?abc?=") << "=?x-nothing?q?abc?=";
         QTest::newRow("bad base64 stays") << QByteArray("=?utf-8?b?***?=") << "=?utf-8?b?***?=";
-        QTest::newRow("two character sets side by side")
-            << QByteArray("=?iso-8859-1?q?caf=E9?= =?utf-8?q?_cr=C3=A8me?=") << QStringLiteral("café crème");
     }
     void decodeHeaderLine()
     {
@@ -475,7 +465,6 @@ private Q_SLOTS:
             return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
         };
         QTest::newRow("rfc with offset") << "tue, 3 feb 2004 10:15:00 +0100" << at(2004, 2, 3, 10, 15, 0);
-        QTest::newRow("gmt") << "3 aug 2004 08:00:00 gmt" << at(2004, 8, 3, 8, 0, 0);
         QTest::newRow("two-digit year 20xx") << "mon, 5 jan 04 01:02:03 +0000" << at(2004, 1, 5, 1, 2, 3);
         QTest::newRow("two-digit year 19xx") << "5 jan 99 01:02:03 +0000" << at(1999, 1, 5, 1, 2, 3);
         QTest::newRow("full month name") << "3 february 2004 10:15:00 +0100" << at(2004, 2, 3, 10, 15, 0);
@@ -524,7 +513,6 @@ private Q_SLOTS:
         row("host", "pop.free.fr", "pop.free.fr 110");
         row("host:port", "127.0.0.1:2110", "127.0.0.1 2110");
         row("host:995 is TLS", "pop.gmail.com:995", "pop.gmail.com 995 tls");
-        row("pop3s://host", "pop3s://pop.example.org", "pop.example.org 995 tls");
         row("pop3s://host:port", "pop3s://127.0.0.1:2995", "127.0.0.1 2995 tls");
         row("scheme in capitals", "POP3S://Pop.Example.org", "Pop.Example.org 995 tls");
         row("bad port stays in the host", "host:abc", "host:abc 110");
@@ -809,7 +797,6 @@ private Q_SLOTS:
         r.deletion.socketError(ErrorAddressInUse, QStringLiteral("Address in use"));
         QCOMPARE(r.sockets.calls,
             QStringList({ "close 5", "port 5 2750", "close 5", "connect 5 pop.exemple.fr:110" }));
-        QVERIFY(r.trace().contains("<supr> 10048  Address in use\r\n"));
         r.fraction = 0.999999;
         for (int k = 0; k < 10; ++k)
             r.deletion.socketError(ErrorAddressInUse, QStringLiteral("Address in use"));
@@ -862,7 +849,6 @@ private Q_SLOTS:
         row("debug plays the disconnection sound first", 1, false, true, "01000",
             "applyMailWindow deconnect.wav mail.wav", true, "debug");
         row("emptied, floating opened for mail closes", 0, true, true, "00100", hide, false);
-        row("emptied, fourth position not looked at", 0, true, true, "00110", hide, false);
         row("emptied, opening as last time keeps the floating window", 0, true, true, "00101", apply, false);
         row("emptied, opening at connection keeps the floating window", 0, true, true, "01100", apply, false);
         row("emptied, floating hidden", 0, true, false, "00100", apply, false);
