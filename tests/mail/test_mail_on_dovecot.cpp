@@ -126,7 +126,6 @@ private Q_SLOTS:
         QVERIFY2(startServer(server, 2), qPrintable(server.errorString()));
         useAccount(1, QStringLiteral("pop.chronolien.invalid"));
         MailRig rig(*m_state);
-        QCOMPARE(rig.checker.openSockets(), 0);
         rig.checker.startMailCheck();
         QTRY_COMPARE_WITH_TIMEOUT(account(1).state, qint16(2), 30000);
         QCOMPARE(traceOf("0").filter(QStringLiteral("<n> 11001  ")).size(), 3);
@@ -194,20 +193,16 @@ private Q_SLOTS:
         QCOMPARE(traceOf("3").filter(QStringLiteral("envoi")) + traceOf("4").filter(QStringLiteral("envoi")),
             QStringList());
 
-        QCOMPARE(plainWire.sessions.size(), 1);
-        QCOMPARE(secureWire.sessions.size(), 1);
-        const LoopbackRelay::Session plainSession = plainWire.sessions.first();
-        const LoopbackRelay::Session secureSession = secureWire.sessions.first();
-        QCOMPARE(plainSession.peerPort, first);
+        QVERIFY(plainWire.sessions.size() == 1 && secureWire.sessions.size() == 1);
+        const LoopbackRelay::Session inClear = plainWire.sessions.first();
+        const LoopbackRelay::Session overTls = secureWire.sessions.first();
+        QCOMPARE(inClear.peerPort, first);
         // In clear the password (in UTF-8) and the headers can be read; over TLS none of it.
-        QVERIFY(plainSession.fromClient.contains("\r\nPASS s\xc3\xa9"
-                                                 "cret1\r\n"));
-        QVERIFY(plainSession.fromServer.contains("Subject: Message 2"));
-        QVERIFY(secureSession.fromServer.size() > plainSession.fromServer.size());
-        for (const char* secret : { "cret1", "PASS", "USER", "alice" })
-            QVERIFY2(!secureSession.fromClient.contains(secret), secret);
-        QVERIFY(!secureSession.fromServer.contains("+OK"));
-        QVERIFY(!secureSession.fromServer.contains("Message 2"));
+        QVERIFY(
+            inClear.fromClient.contains("\r\nPASS sécret1\r\n") && inClear.fromServer.contains("Message 2"));
+        QVERIFY(overTls.fromServer.size() > inClear.fromServer.size());
+        for (const char* clear : { "cret1", "PASS", "USER", "alice", "+OK", "Message 2" })
+            QVERIFY2(!overTls.fromClient.contains(clear) && !overTls.fromServer.contains(clear), clear);
     }
 
     // A server that says nothing is given up after the reply limit (a second here), as a failure.
