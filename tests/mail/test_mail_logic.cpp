@@ -295,9 +295,8 @@ private Q_SLOTS:
         QVERIFY(!r.folder.exists(QStringLiteral("courrier.ini.bak")));
     }
 
-    // The light and text of each state, an unknown one leaving the display as it was; the rules of
-    // Valider the dialog's page test does not reach. The accounts were not read before: validating
-    // reads them first, so that account 1 stays stored.
+    // Each state's light and text, an unknown one leaving them; Valider's rules the page's own test
+    // does not reach. The accounts not read before are read first, so that account 1 stays stored.
     void accountPage()
     {
         Rig r;
@@ -480,8 +479,7 @@ private Q_SLOTS:
         QTEST(parseMailDate(value), "date");
     }
 
-    // The windows' long form (the mail list's test shows an ordinary date) and the trace's short
-    // form, which leaves a midnight time out and writes the zero date as a time.
+    // The windows' long form; the trace's short one leaves midnight out and shows the zero date as a time.
     void dateForms()
     {
         const QDateTime midnight(QDate(2021, 8, 15), QTime(0, 0), Qt::UTC);
@@ -720,7 +718,6 @@ private Q_SLOTS:
                                  << "<supr>  envoi : top 3 0\r\n<supr>  recu : " + top("Message trois")
                 + "\r\n" + exchange("<supr>", "dele 3", "+OK Deleted.")
                 + "<supr>  recu : +OK Logging out.\r\n\r\n";
-        // Another message under the number, or none: nothing is deleted.
         QTest::newRow("another subject") << 3 << top("Message quatre") << unchanged;
         QTest::newRow("another sender") << 3 << top("Message trois", "marie@exemple.fr") << unchanged;
         QTest::newRow("no such message") << 3 << QByteArray("-ERR There's no message 3.\r\n") << unchanged;

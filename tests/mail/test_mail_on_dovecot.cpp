@@ -92,10 +92,9 @@ class TestMailOnDovecot : public QObject {
     {
         const QByteArray prefix = '<' + socket + '>';
         QStringList lines;
-        for (const QByteArray& line : trace().split('\n')) {
+        for (const QByteArray& line : trace().split('\n'))
             if (line.startsWith(prefix) && !line.contains("Tentative"))
                 lines.append(QStringLiteral("<n>") + QString::fromLatin1(line.trimmed().mid(prefix.size())));
-        }
         return lines;
     }
 
