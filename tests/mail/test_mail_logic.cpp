@@ -5,7 +5,6 @@
 #include "mail/debug_log.h"
 #include "mail/deletion_dialogue.h"
 #include "mail/header_extraction.h"
-#include "mail/header_text.h"
 #include "mail/mail_date.h"
 #include "mail/mail_list_content.h"
 #include "mail/mail_list_logic.h"
@@ -46,9 +45,8 @@ QByteArray record(qint16 number, const QByteArray& server = {}, const QByteArray
     return r + tail;
 }
 
-// The entry the check makes of a TOP reply with these headers, read as the check reads them:
+// The check's entry for a TOP reply with these headers (its body has a header-like line):
 // "name|address|recipient|subject", then "|date" when a date was read; empty when it is not listed.
-// The body carries a header-like line.
 QString entryOf(const QByteArray& headers)
 {
     QByteArray reply = "+OK\n" + headers + "\nBonjour,\nFrom: faux@corps.fr\n";
@@ -66,8 +64,7 @@ QString entryOf(const QByteArray& headers)
 
 constexpr int Deletion = 5; // the deletion socket, after the five check sockets
 
-// The five check sockets and the deletion socket as a script: what the dialogues asked of them, in
-// order, and the bytes they sent on each. A socket is connected only when the test says so.
+// The five check sockets and the deletion socket: the calls, in order, and the bytes sent on each.
 class FakeSockets final : public CheckSockets, public DeletionSocket {
 public:
     void closeSocket(int i) override
@@ -137,8 +134,7 @@ const DeletionTarget Listed { 1, 3,
     { "moi@ici.fr", "jean@exemple.fr", "jean dupont", QDateTime(QDate(2004, 2, 3), QTime(10, 15), Qt::UTC),
         4.5f, "message trois", 3, 1 } };
 
-// The check and the deletion dialogues over the fake sockets and the mail list's logic, in a fresh
-// application folder with the two sounds the list plays, the line up and mail checking on.
+// The dialogues and the mail list's logic in a fresh folder with two sounds, line up, mail on.
 struct Rig {
     Rig()
     {
@@ -225,15 +221,14 @@ MailList numberedList(int count)
 
 } // namespace
 
-// The mail checker's logic: courrier.ini, the parsers of what servers send and of the account's
-// server text, the check and deletion dialogues on byte strings (steps, retries, states, trace,
-// hostile servers), and the mail list's logic.
+// courrier.ini, the parsers, the check and deletion dialogues on byte strings, the mail list's logic.
 class TestMailLogic : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     // A missing file is made of five blank records, owner-only; a blank record turns only its
-    // account's use off. A saved record is laid out exactly and reads back the same.
+    // account's use off. A saved record is laid out exactly and reads back the same. The files
+    // holding passwords are owner-only after every write, whatever mode they had.
     void recordsAreExactAndReadBack()
     {
         Rig r;
@@ -245,7 +240,13 @@ private Q_SLOTS:
         QCOMPARE(r.accounts.account(3).login, QStringLiteral("kept"));
 
         r.accounts.account(2) = { 2, QStringLiteral("pop.été.fr"), "  jean", "s3cret", 1, true };
+        r.folder.writeBytes(QStringLiteral("messages.txt"), "");
+        for (const QString& path : { r.accountsPath(), r.folder.file(QStringLiteral("messages.txt")) })
+            QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0644), 0);
         QVERIFY(saveAccounts(r.accounts, r.accountsPath(), r.messages));
+        DebugLog(r.state).writeDebugLine(QStringLiteral("<0>  envoi : PASS secret"));
+        for (const QString& path : { r.accountsPath(), r.folder.file(QStringLiteral("messages.txt")) })
+            QCOMPARE(modeOf(path), 0600u);
         QCOMPARE(r.accountsBytes().size(), 5 * 156);
         QCOMPARE(r.accountsBytes().mid(156, 156), record(2, "pop.\xe9t\xe9.fr", "  jean", "s3cret", 1, true));
         QCOMPARE(r.accountsBytes().left(156), record(0)); // account 1, never validated
@@ -256,6 +257,7 @@ private Q_SLOTS:
             QStringList({ "pop.été.fr", "  jean", "s3cret" }));
         QVERIFY(a.inUse);
         QCOMPARE(r.accountsBytes().left(156), record(1)); // a record numbered 0 is blanked on load
+        QVERIFY(!r.folder.exists(QStringLiteral("courrier.ini.bak"))); // and its file is not set aside
     }
 
     // Bytes that are not five records in place are never written over: they are set aside under a
@@ -276,28 +278,6 @@ private Q_SLOTS:
         QCOMPARE(r.accountsBytes(),
             record(1, "pop.a.fr", "anne", "pw", 2, true) + record(2) + record(3, "pop.c.fr", "carl")
                 + record(4) + record(5));
-
-        // A file of five records with one never validated (number 0) is an accounts file.
-        const QByteArray ours = r.accountsBytes().left(4 * 156) + record(0);
-        r.folder.writeBytes(QStringLiteral("courrier.ini"), ours);
-        loadAccounts(r.accounts, r.accountsPath());
-        QVERIFY(!r.folder.exists(QStringLiteral("courrier.ini.bak3")));
-        QCOMPARE(r.accountsBytes(), ours.left(4 * 156) + record(5));
-    }
-
-    // The passwords never stay readable by others, whatever mode the files had before.
-    void passwordFilesAreOwnerOnlyAfterEveryWrite()
-    {
-        Rig r;
-        for (const char* name : { "courrier.ini", "messages.txt" }) {
-            r.folder.writeBytes(QString::fromLatin1(name), "");
-            QCOMPARE(
-                ::chmod(QFile::encodeName(r.folder.file(QString::fromLatin1(name))).constData(), 0644), 0);
-        }
-        QVERIFY(saveAccounts(r.accounts, r.accountsPath(), r.messages));
-        DebugLog(r.state).writeDebugLine(QStringLiteral("<0>  envoi : PASS secret"));
-        for (const char* name : { "courrier.ini", "messages.txt" })
-            QCOMPARE(modeOf(r.folder.file(QString::fromLatin1(name))), 0600u);
     }
 
     // It reads as no accounts at once, and a save leaves it where it is and says so.
@@ -315,9 +295,9 @@ private Q_SLOTS:
         QVERIFY(!r.folder.exists(QStringLiteral("courrier.ini.bak")));
     }
 
-    // The light and text of each state; an unknown state leaves the display as it was. The
-    // dialog's page test shows a good account.
-    void accountPageShowsTheState()
+    // Each state's light and text, an unknown one leaving them; Valider's rules the page's own test
+    // does not reach. The accounts not read before are read first, so that account 1 stays stored.
+    void accountPage()
     {
         Rig r;
         AccountPage page(r.accounts, r.accountsPath(), r.messages);
@@ -330,50 +310,32 @@ private Q_SLOTS:
             QCOMPARE(page.fields.light, light);
             QCOMPARE(page.fields.stateText, QString::fromUtf8(text));
         }
-    }
 
-    // The widget-level cases (short texts refused, the 60-character cut, the use check box kept in
-    // memory, the accounts read when mail checking is switched on) are in the dialog's page test;
-    // these are the rules it does not reach. The accounts were not read before: validating reads
-    // them first, so that account 1 stays stored.
-    void validate_data()
-    {
-        QTest::addColumn<bool>("ticked");
-        QTest::addColumn<QString>("login");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<QByteArray>("stored"); // account 2's record afterwards
-        QTest::newRow("password loses trailing spaces")
-            << false << "jean"
-            << "pw  " << record(2, "pop.x.fr", "jean", "pw", 0, true);
-        QTest::newRow("ticked stores short texts") << true << "j"
-                                                   << "pw" << record(2, "pop.x.fr", "j", "pw");
-        QTest::newRow("short login refused") << false << "jo"
-                                             << "pw" << record(2, "pop.b.fr", "bob1", "pb", 1, true);
-    }
-    void validate()
-    {
-        Rig r;
-        QFETCH(bool, ticked);
-        QFETCH(QString, login);
-        QFETCH(QString, password);
-        QFETCH(QByteArray, stored);
         const QByteArray first = record(1, "pop.a.fr", "anne", "pw", 1, true);
-        r.folder.writeBytes(QStringLiteral("courrier.ini"),
-            first + record(2, "pop.b.fr", "bob1", "pb", 1, true) + record(3) + record(4) + record(5));
-        AccountPage page(r.accounts, r.accountsPath(), r.messages);
-        page.showAccountPage(2);
-        page.fields.server = QStringLiteral("pop.x.fr");
-        page.fields.login = login;
-        page.fields.password = password;
-        page.fields.notUsedTicked = ticked;
-        page.validateAccountPage();
-        QCOMPARE(r.accountsBytes().left(2 * 156), first + stored);
-        const bool refused = stored.contains("bob1"); // account 2's record as it was
-        QCOMPARE(r.accounts.account(2).state, qint16(refused ? 1 : 0));
-        QCOMPARE(page.fields.stateText, QStringLiteral("Non testé"));
-        QCOMPARE(r.messages.texts(),
-            refused ? QStringList({ "L'adresse du serveur pop ou votre login est incorrect." })
-                    : QStringList());
+        const QByteArray before = record(2, "pop.b.fr", "bob1", "pb", 1, true);
+        for (const auto& [ticked, login, password, stored] :
+            { std::tuple(
+                  false, "jean", "pw  ", record(2, "pop.x.fr", "jean", "pw", 0, true)), // trailing spaces go
+                { true, "j", "pw", record(2, "pop.x.fr", "j", "pw") }, // not used: short texts stored
+                { false, "jo", "pw", before } }) { // short login refused
+            Rig v;
+            v.folder.writeBytes(
+                QStringLiteral("courrier.ini"), first + before + record(3) + record(4) + record(5));
+            AccountPage validated(v.accounts, v.accountsPath(), v.messages);
+            validated.showAccountPage(2);
+            validated.fields.server = QStringLiteral("pop.x.fr");
+            validated.fields.login = QString::fromLatin1(login);
+            validated.fields.password = QString::fromLatin1(password);
+            validated.fields.notUsedTicked = ticked;
+            validated.validateAccountPage();
+            QCOMPARE(v.accountsBytes().left(2 * 156), first + stored);
+            const bool refused = stored == before;
+            QCOMPARE(v.accounts.account(2).state, qint16(refused ? 1 : 0));
+            QCOMPARE(validated.fields.stateText, QStringLiteral("Non testé"));
+            QCOMPARE(v.messages.texts(),
+                refused ? QStringList({ "L'adresse du serveur pop ou votre login est incorrect." })
+                        : QStringList());
+        }
     }
 
     void wholeRepliesWhateverTheCuts_data()
@@ -443,8 +405,6 @@ private Q_SLOTS:
         row("no sender dropped", "To: moi@ici.fr\nSubject: anonyme\n", "");
         row("no space after colon matches nothing", "From:a@b.fr\nReturn-Path: <r@b.fr>\n",
             "r@b.fr|r@b.fr||");
-        row("folded subject is whole", "From: a@b.fr\nSubject: premier morceau\n\tsecond\n   morceau\n",
-            "a@b.fr|a@b.fr||premier morceau second morceau");
         row("address folded onto the next line, no bounce address",
             "Return-Path: <>\nFrom: \"Jean Dupont\"\n <Jean@Exemple.fr>\n", "jean dupont|jean@exemple.fr||");
         row("encoded word cut in a character, over folded lines",
@@ -455,6 +415,11 @@ private Q_SLOTS:
             "=?utf-8?q?_demain?=\n",
             "rené dupré|r@x.fr||réunion demain");
         const QByteArray many = QByteArray("Received: from relay.example.net by mx\n").repeated(30);
+        row("raw windows-1252 and an iso-8859-15 word",
+            "From: a@b.fr\nSubject: Caf\xe9 \x80 =?iso-8859-15?q?=A4?=\n", "a@b.fr|a@b.fr||café € €");
+        row("unknown charset and bad base64 stay",
+            "From: a@b.fr\nSubject: =?x-nothing?q?abc?= =?utf-8?b?***?=\n",
+            "a@b.fr|a@b.fr||=?x-nothing?q?abc?= =?utf-8?b?***?=");
         row("subject after the 20th line is read",
             many + "From: Nom Long <n@x.fr>\nSubject: tard\nDate: 3 aug 2004 08:00:00 gmt\n",
             "nom long|n@x.fr||tard|2004-08-03T08:00:00Z");
@@ -479,24 +444,6 @@ private Q_SLOTS:
             QStringList({ "+OK", "Subject: a b" }));
     }
 
-    void decodeHeaderLine_data()
-    {
-        QTest::addColumn<QByteArray>("raw");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("windows-1252 raw")
-            << QByteArray("Subject: caf\xe9 \x80") << QStringLiteral("Subject: café €");
-        QTest::newRow("q iso-8859-15 euro") << QByteArray("=?iso-8859-15?q?=A4?=") << QStringLiteral("€");
-        QTest::newRow("unknown charset stays") << QByteArray("=?x-nothing?q?abc?=") << "=?x-nothing?q?abc?=";
-        QTest::newRow("bad base64 stays") << QByteArray("=?utf-8?b?***?=") << "=?utf-8?b?***?=";
-        QTest::newRow("two character sets side by side")
-            << QByteArray("=?iso-8859-1?q?caf=E9?= =?utf-8?q?_cr=C3=A8me?=") << QStringLiteral("café crème");
-    }
-    void decodeHeaderLine()
-    {
-        QFETCH(QByteArray, raw);
-        QTEST(chronolien::decodeHeaderLine(raw), "text");
-    }
-
     void parse_data()
     {
         QTest::addColumn<QString>("value");
@@ -505,7 +452,6 @@ private Q_SLOTS:
             return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
         };
         QTest::newRow("rfc with offset") << "tue, 3 feb 2004 10:15:00 +0100" << at(2004, 2, 3, 10, 15, 0);
-        QTest::newRow("gmt") << "3 aug 2004 08:00:00 gmt" << at(2004, 8, 3, 8, 0, 0);
         QTest::newRow("two-digit year 20xx") << "mon, 5 jan 04 01:02:03 +0000" << at(2004, 1, 5, 1, 2, 3);
         QTest::newRow("two-digit year 19xx") << "5 jan 99 01:02:03 +0000" << at(1999, 1, 5, 1, 2, 3);
         QTest::newRow("full month name") << "3 february 2004 10:15:00 +0100" << at(2004, 2, 3, 10, 15, 0);
@@ -533,8 +479,7 @@ private Q_SLOTS:
         QTEST(parseMailDate(value), "date");
     }
 
-    // The windows' long form (the mail list's test shows an ordinary date) and the trace's short
-    // form, which leaves a midnight time out and writes the zero date as a time.
+    // The windows' long form; the trace's short one leaves midnight out and shows the zero date as a time.
     void dateForms()
     {
         const QDateTime midnight(QDate(2021, 8, 15), QTime(0, 0), Qt::UTC);
@@ -554,7 +499,6 @@ private Q_SLOTS:
         row("host", "pop.free.fr", "pop.free.fr 110");
         row("host:port", "127.0.0.1:2110", "127.0.0.1 2110");
         row("host:995 is TLS", "pop.gmail.com:995", "pop.gmail.com 995 tls");
-        row("pop3s://host", "pop3s://pop.example.org", "pop.example.org 995 tls");
         row("pop3s://host:port", "pop3s://127.0.0.1:2995", "127.0.0.1 2995 tls");
         row("scheme in capitals", "POP3S://Pop.Example.org", "Pop.Example.org 995 tls");
         row("bad port stays in the host", "host:abc", "host:abc 110");
@@ -634,25 +578,75 @@ private Q_SLOTS:
                 + exchange("<0>", "QUIT", "+OK bye"));
     }
 
-    // Any positive answer to STAT proves the account good, stored at once. Silence after QUIT, when
-    // only the goodbye is missing, is no failure.
-    void statCount()
+    void whatTheServerDoesAtWhichStep_data()
     {
-        for (const auto& [stat, next] :
-            { std::pair("+OK 0 0\r\n", "QUIT"), { "+OK 3\r\n", "top 1 10" }, { "+OK\r\n", "QUIT" },
-                { "+OK -4 0\r\n", "QUIT" }, { "+OK 99999999999999999999999 1\r\n", "top 1 10" } }) {
-            Rig r;
-            r.startCheckAndLogin();
-            r.check.dataArrival(0, stat);
-            QCOMPARE(r.sockets.takeLines(0).join(u'|'), QString::fromLatin1(next));
-            if (QByteArray(next) == "QUIT") {
-                r.check.serverSilent(0);
-                QCOMPARE(r.sockets.calls.last(), QStringLiteral("close 0"));
-            }
-            QCOMPARE(r.storedState(1), qint16(1));
-        }
+        QTest::addColumn<int>("answered"); // positive replies before, to the greeting, USER, PASS, STAT
+        QTest::addColumn<QList<QByteArray>>("events"); // replies, "silence", or "error <number>"
+        QTest::addColumn<QString>("sent"); // the lines sent meanwhile
+        QTest::addColumn<QString>("calls"); // on the sockets meanwhile, but the closes
+        QTest::addColumn<int>("state"); // the account's afterwards; stored when it is not 0
+        const auto row = [](const char* name, int answered, const QList<QByteArray>& events, const char* sent,
+                             const char* calls, int state) {
+            QTest::newRow(name) << answered << events << QString::fromLatin1(sent)
+                                << QString::fromLatin1(calls) << state;
+        };
+        // Any positive answer to STAT proves the account good; silence after QUIT is no failure.
+        row("STAT 0 then silence", 3, { "+OK 0 0\r\n", "silence" }, "QUIT", "", 1);
+        row("STAT without size", 3, { "+OK 3\r\n" }, "top 1 10", "", 1);
+        row("STAT without count", 3, { "+OK\r\n", "silence" }, "QUIT", "", 1);
+        row("STAT negative", 3, { "+OK -4 0\r\n", "silence" }, "QUIT", "", 1);
+        row("STAT huge", 3, { "+OK 99999999999999999999999 1\r\n" }, "top 1 10", "", 1);
+        // A refusal, a reply that never ends (memory bounded) or none at all closes in error.
+        row("refused greeting", 0, { "-ERR go away\r\n" }, "", "", 2);
+        row("wrong password", 2, { "-ERR [AUTH] Authentication failed.\r\n" }, "", "", 2);
+        row("no status sign", 1, { "hello\r\n" }, "", "", 2);
+        row("NUL bytes", 0, { QByteArray("\0\0\0\r\n", 5) }, "", "", 2);
+        row("10 MB reply", 4, QList<QByteArray>(10, QByteArray(1024 * 1024, 'a')), "", "", 2);
+        row("silent for the reply limit", 2, { "silence" }, "", "", 2);
+        // Three socket errors in a row: retried, on a random local port when it is in use.
+        const char* retried = "connect 0 pop.exemple.fr:110|connect 0 pop.exemple.fr:110";
+        row("host not found", 0, QList<QByteArray>(3, "error 11001"), "", retried, 2);
+        row("refused", 0, QList<QByteArray>(3, "error 10061"), "", retried, 2);
+        row("address in use", 0, QList<QByteArray>(3, "error 10048"), "",
+            "port 0 2750|connect 0 pop.exemple.fr:110|port 0 2750|connect 0 pop.exemple.fr:110", 0);
+        row("other error", 0, QList<QByteArray>(3, "error 5"), "", "", 0);
     }
-
+    void whatTheServerDoesAtWhichStep()
+    {
+        QFETCH(int, answered);
+        QFETCH(QList<QByteArray>, events);
+        QFETCH(int, state);
+        Rig r;
+        r.useAccount(1);
+        r.state.debugSwitch = true;
+        r.check.startMailCheck();
+        r.sockets.connected[0] = !events.first().startsWith("error");
+        const QList<QByteArray> positive { "+OK ready\r\n", "+OK\r\n", "+OK\r\n", "+OK 1 0\r\n" };
+        for (int k = 0; k < answered; ++k)
+            r.check.dataArrival(0, positive.at(k));
+        r.sockets.takeLines(0);
+        r.sockets.calls.clear();
+        for (const QByteArray& event : events) {
+            if (event.startsWith("error "))
+                r.check.socketError(0, event.mid(6).toInt(), QStringLiteral("échec"));
+            else if (!r.sockets.connected[0])
+                break;
+            else if (event == "silence")
+                r.check.serverSilent(0);
+            else
+                r.check.dataArrival(0, event);
+        }
+        const QString sent = r.sockets.takeLines(0).join(u'|');
+        QTEST(sent, "sent");
+        QVERIFY(r.sockets.connected[0] == (sent == "top 1 10")); // open only while the check goes on
+        QTEST(r.sockets.calls.filter(QRegularExpression("^(?!close)")).join(u'|'), "calls");
+        QCOMPARE(r.trace().count("chec\r\n"), events.first().startsWith("error") ? 3 : 0); // "échec", traced
+        QCOMPARE(r.account(1).state, qint16(state));
+        QCOMPARE(r.state.mailList.count, qint16(0));
+        QCOMPARE(QFile::exists(r.accountsPath()), state != 0);
+        if (state != 0)
+            QCOMPARE(r.storedState(1), qint16(state));
+    }
     // At most 30 messages are read; LIST gives the sizes, past the reply's 20th line too.
     void fortyFiveMessagesGiveThirtyTopsThenTheirSizes()
     {
@@ -698,44 +692,6 @@ private Q_SLOTS:
         QCOMPARE(describe(r.state.mailList.entry(2)), "a@b.fr|a@b.fr||3 Ko|n3|a1");
     }
 
-    void failingServers_data()
-    {
-        QTest::addColumn<int>("answered"); // positive replies before, to the greeting, USER, PASS, STAT
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<int>("pieces");
-        QTest::newRow("refused greeting") << 0 << QByteArray("-ERR go away\r\n") << 1;
-        QTest::newRow("wrong password") << 2 << QByteArray("-ERR [AUTH] Authentication failed.\r\n") << 1;
-        QTest::newRow("no status sign") << 1 << QByteArray("hello\r\n") << 1;
-        QTest::newRow("NUL bytes") << 0 << QByteArray("\0\0\0\r\n", 5) << 1;
-        QTest::newRow("10 MB reply") << 4 << QByteArray(1024 * 1024, 'a') << 10;
-        QTest::newRow("silent for the reply limit") << 2 << QByteArray("silence") << 1;
-    }
-    // A refusal, a reply that never ends (memory bounded) or no reply at all closes the socket and
-    // puts the account in error, stored.
-    void failingServers()
-    {
-        QFETCH(int, answered);
-        QFETCH(QByteArray, reply);
-        QFETCH(int, pieces);
-        Rig r;
-        r.useAccount(1);
-        r.check.startMailCheck();
-        r.sockets.connected[0] = true;
-        const QList<QByteArray> positive { "+OK ready\r\n", "+OK\r\n", "+OK\r\n", "+OK 1 0\r\n" };
-        for (int k = 0; k < answered; ++k)
-            r.check.dataArrival(0, positive.at(k));
-        for (int k = 0; k < pieces && r.sockets.connected[0]; ++k) {
-            if (reply == "silence")
-                r.check.serverSilent(0);
-            else
-                r.check.dataArrival(0, reply);
-        }
-        QVERIFY(!r.sockets.connected[0]);
-        QCOMPARE(r.account(1).state, qint16(2));
-        QCOMPARE(r.storedState(1), qint16(2));
-        QCOMPARE(r.state.mailList.count, qint16(0));
-    }
-
     // The checks save the accounts every few minutes: a folder that stays unwritable is told once.
     void anUnwritableAccountsFileIsToldOnce()
     {
@@ -751,101 +707,49 @@ private Q_SLOTS:
             QStringList { "Impossible d'écrire dans le fichier " + r.folder.file("gone/courrier.ini") });
     }
 
-    void socketErrors_data()
-    {
-        QTest::addColumn<int>("number");
-        QTest::addColumn<int>("attempts");
-        QTest::addColumn<int>("state");
-        QTest::addColumn<QStringList>("ports");
-        QTest::newRow("host not found") << int(ErrorHostNotFound) << 3 << 2 << QStringList();
-        QTest::newRow("refused") << int(ErrorConnectionRefused) << 3 << 2 << QStringList();
-        QTest::newRow("address in use")
-            << int(ErrorAddressInUse) << 3 << 1 << QStringList({ "port 0 2750", "port 0 2750" });
-        QTest::newRow("other") << 5 << 1 << 1 << QStringList();
-    }
-    // Each of three errors in a row, traced; an account in error is stored, else the file is left.
-    void socketErrors()
-    {
-        QFETCH(int, number);
-        QFETCH(int, attempts);
-        QFETCH(int, state);
-        Rig r;
-        r.useAccount(1, 1);
-        r.state.debugSwitch = true;
-        r.check.startMailCheck();
-        for (int k = 0; k < 3; ++k)
-            r.check.socketError(0, number, QStringLiteral("échec"));
-        QCOMPARE(r.sockets.calls.filter(QStringLiteral("connect")).size(), attempts);
-        QTEST(r.sockets.calls.filter(QStringLiteral("port")), "ports");
-        QCOMPARE(r.trace().count("<1>  Tentative de connection\r\n"), attempts);
-        QCOMPARE(r.trace().count("<0> " + QByteArray::number(number)
-                     + "  \xe9"
-                       "chec\r\n"),
-            3);
-        QCOMPARE(r.account(1).state, qint16(state));
-        QCOMPARE(QFile::exists(r.folder.file(QStringLiteral("courrier.ini"))), state == 2);
-    }
-
-    // The headers confirm the listed message, it is deleted, and once the server has answered QUIT a
-    // check follows.
-    void theListedMessageIsDeletedThenTheMailboxChecked()
-    {
-        Rig r;
-        r.state.debugSwitch = true;
-        r.startDeletionAndLogin();
-        const QByteArray headers = top("Message trois");
-        r.deletion.dataArrival(headers);
-        QCOMPARE(r.sockets.takeLines(Deletion), QStringList({ "dele 3" }));
-        r.deletion.dataArrival("+OK Deleted.\r\n");
-        QCOMPARE(r.sockets.takeLines(Deletion), QStringList({ "QUIT" }));
-        QCOMPARE(r.checksStarted, 0); // not before the server has answered QUIT
-        r.deletion.dataArrival("+OK Logging out, messages deleted.\r\n");
-        QCOMPARE(r.checksStarted, 1);
-        QCOMPARE(r.sockets.calls.last(), QStringLiteral("close 5"));
-        QCOMPARE(r.account(1).state, qint16(1));
-        QCOMPARE(r.trace(),
-            "<supr>  Tentative de connection\r\n<supr>  recu : +OK ready\r\n\r\n"
-                + exchange("<supr>", "USER jean", "+OK")
-                + exchange("<supr>", "PASS s\xe9\x63ret", "+OK Logged in.")
-                + "<supr>  envoi : top 3 0\r\n<supr>  recu : " + headers + "\r\n"
-                + exchange("<supr>", "dele 3", "+OK Deleted.")
-                + "<supr>  recu : +OK Logging out, messages deleted.\r\n\r\n");
-    }
-
     void whatEndsADeletion_data()
     {
         QTest::addColumn<int>("answered"); // positive replies before, to the greeting, USER, PASS, TOP, DELE
         QTest::addColumn<QByteArray>("reply"); // "refused": the connection; "silence": no reply
-        QTest::addColumn<bool>("checked"); // ended with QUIT and a check, else given up
-        // Another message under the number, or none: nothing is deleted.
-        QTest::newRow("another subject") << 3 << top("Message quatre") << true;
-        QTest::newRow("another sender") << 3 << top("Message trois", "marie@exemple.fr") << true;
-        QTest::newRow("no such message") << 3 << QByteArray("-ERR There's no message 3.\r\n") << true;
-        QTest::newRow("no headers") << 3 << QByteArray("+OK\r\n\r\n.\r\n") << true;
+        QTest::addColumn<QByteArray>("traced"); // when it ends with QUIT and a check, else it is given up
+        const QByteArray unchanged
+            = "<supr>  message 3 chang\xe9 sur le serveur : rien n'est supprim\xe9\r\n";
+        QTest::newRow("deleted") << 4 << QByteArray("+OK Deleted.\r\n")
+                                 << "<supr>  envoi : top 3 0\r\n<supr>  recu : " + top("Message trois")
+                + "\r\n" + exchange("<supr>", "dele 3", "+OK Deleted.")
+                + "<supr>  recu : +OK Logging out.\r\n\r\n";
+        QTest::newRow("another subject") << 3 << top("Message quatre") << unchanged;
+        QTest::newRow("another sender") << 3 << top("Message trois", "marie@exemple.fr") << unchanged;
+        QTest::newRow("no such message") << 3 << QByteArray("-ERR There's no message 3.\r\n") << unchanged;
+        QTest::newRow("no headers") << 3 << QByteArray("+OK\r\n\r\n.\r\n") << unchanged;
         const QByteArray refusal = "-ERR non\r\n";
-        QTest::newRow("greeting refused") << 0 << refusal << false;
-        QTest::newRow("DELE refused") << 4 << refusal << false;
-        QTest::newRow("QUIT refused") << 5 << refusal << false;
+        QTest::newRow("greeting refused") << 0 << refusal << QByteArray();
+        QTest::newRow("DELE refused") << 4 << refusal << QByteArray();
+        QTest::newRow("QUIT refused") << 5 << refusal << QByteArray();
         QTest::newRow("a flood instead of headers")
-            << 3 << "+OK\r\n" + QByteArray(2 * 1024 * 1024, 'z') << false;
-        QTest::newRow("connection refused") << 0 << QByteArray("refused") << false;
-        QTest::newRow("silent before DELE") << 3 << QByteArray("silence") << false;
+            << 3 << "+OK\r\n" + QByteArray(2 * 1024 * 1024, 'z') << QByteArray();
+        QTest::newRow("connection refused") << 0 << QByteArray("refused") << QByteArray();
+        QTest::newRow("silent before DELE") << 3 << QByteArray("silence") << QByteArray();
     }
-    // A deletion given up closes its socket and sends nothing more, and no check follows; the
-    // account keeps its state either way.
+    // A deletion given up closes its socket and sends nothing more, and no check follows; one that
+    // ends starts a check once the server has answered QUIT. The account keeps its state either way.
     void whatEndsADeletion()
     {
         QFETCH(int, answered);
         QFETCH(QByteArray, reply);
-        QFETCH(bool, checked);
+        QFETCH(QByteArray, traced);
         Rig r;
-        r.useAccount(1, 1);
         r.state.debugSwitch = true;
-        r.deletion.startDeletion(Listed);
-        r.sockets.connected[Deletion] = true;
-        const QList<QByteArray> replies { "+OK\r\n", "+OK\r\n", "+OK\r\n", top("Message trois"), "+OK\r\n" };
-        for (int k = 0; k < answered; ++k)
-            r.deletion.dataArrival(replies.at(k));
+        if (answered) {
+            r.startDeletionAndLogin();
+        } else {
+            r.useAccount(1, 1);
+            r.deletion.startDeletion(Listed);
+            r.sockets.connected[Deletion] = true;
+        }
+        const QList<QByteArray> replies { top("Message trois"), "+OK\r\n" };
+        for (int k = 3; k < answered; ++k)
+            r.deletion.dataArrival(replies.at(k - 3));
         r.sockets.takeLines(Deletion);
         r.sockets.calls.clear();
         if (reply == "refused")
@@ -854,16 +758,16 @@ private Q_SLOTS:
             r.deletion.serverSilent();
         else
             r.deletion.dataArrival(reply);
-        if (checked) {
+        if (!traced.isEmpty()) {
             QCOMPARE(r.sockets.takeLines(Deletion), QStringList({ "QUIT" }));
-            QVERIFY(r.trace().contains(
-                "<supr>  message 3 chang\xe9 sur le serveur : rien n'est supprim\xe9\r\n"));
+            QCOMPARE(r.checksStarted, 0);
             r.deletion.dataArrival("+OK Logging out.\r\n");
+            QVERIFY(r.trace().contains(traced));
         } else {
-            QCOMPARE(r.sockets.calls, QStringList({ "close 5" }));
             QVERIFY(r.sockets.takeLines(Deletion).isEmpty());
         }
-        QCOMPARE(r.checksStarted, checked ? 1 : 0);
+        QCOMPARE(r.sockets.calls, QStringList({ "close 5" }));
+        QCOMPARE(r.checksStarted, traced.isEmpty() ? 0 : 1);
         QCOMPARE(r.account(1).state, qint16(1));
     }
 
@@ -878,7 +782,6 @@ private Q_SLOTS:
         r.deletion.socketError(ErrorAddressInUse, QStringLiteral("Address in use"));
         QCOMPARE(r.sockets.calls,
             QStringList({ "close 5", "port 5 2750", "close 5", "connect 5 pop.exemple.fr:110" }));
-        QVERIFY(r.trace().contains("<supr> 10048  Address in use\r\n"));
         r.fraction = 0.999999;
         for (int k = 0; k < 10; ++k)
             r.deletion.socketError(ErrorAddressInUse, QStringLiteral("Address in use"));
@@ -891,8 +794,7 @@ private Q_SLOTS:
         QCOMPARE(r.sockets.calls.filter(QStringLiteral("connect")).size(), 2);
     }
 
-    // The window's own test shows the 10- and 25-character bounds, 3 and 7 entries and the scroll
-    // bar moving the lines; these are the bounds it does not reach.
+    // The bounds the mail window's own test does not reach.
     void captionTooltipAndScrollBarBounds()
     {
         QCOMPARE(mailCaption(entry(QStringLiteral("jean"), QStringLiteral("1234567890123456789"))),
@@ -909,20 +811,17 @@ private Q_SLOTS:
 
     void refreshMailState_data()
     {
-        QTest::addColumn<bool>("connected");
-        QTest::addColumn<bool>("courrier");
         QTest::addColumn<int>("count");
         QTest::addColumn<bool>("shownBefore"); // MailWindowShown
         QTest::addColumn<bool>("floating"); // affiche_actu
         QTest::addColumn<QString>("flags"); // affiche_auto
-        QTest::addColumn<bool>("debug");
+        QTest::addColumn<QString>("mode"); // "debug", "line down", "mail off", or nothing
         QTest::addColumn<QString>("calls"); // to the windows, then the sounds played
         QTest::addColumn<bool>("shownAfter");
         const auto row = [](const char* name, int count, bool before, bool floating, const char* flags,
-                             const char* calls, bool after, bool debug = false, bool line = true,
-                             bool mail = true) {
-            QTest::newRow(name) << line << mail << count << before << floating << QString::fromLatin1(flags)
-                                << debug << QString::fromLatin1(calls) << after;
+                             const char* calls, bool after, const char* mode = "") {
+            QTest::newRow(name) << count << before << floating << QString::fromLatin1(flags)
+                                << QString::fromLatin1(mode) << QString::fromLatin1(calls) << after;
         };
         const char* apply = "applyMailWindow";
         const char* hide = "hideFloatingWindow applyMailWindow";
@@ -933,24 +832,23 @@ private Q_SLOTS:
         row("mail, floating hidden, open on mail off: sound only", 1, false, false, "11011", "mail.wav",
             false);
         row("debug plays the disconnection sound first", 1, false, true, "01000",
-            "applyMailWindow deconnect.wav mail.wav", true, true);
+            "applyMailWindow deconnect.wav mail.wav", true, "debug");
         row("emptied, floating opened for mail closes", 0, true, true, "00100", hide, false);
-        row("emptied, fourth position not looked at", 0, true, true, "00110", hide, false);
         row("emptied, opening as last time keeps the floating window", 0, true, true, "00101", apply, false);
         row("emptied, opening at connection keeps the floating window", 0, true, true, "01100", apply, false);
         row("emptied, floating hidden", 0, true, false, "00100", apply, false);
         row("emptied, mail window was closed", 0, false, true, "01000", "", false);
-        row("line down with mail closes", 3, true, true, "01000", apply, false, false, false);
-        row("mail checking off with mail closes", 3, true, true, "01000", apply, false, false, true, false);
+        row("line down with mail closes", 3, true, true, "01000", apply, false, "line down");
+        row("mail checking off with mail closes", 3, true, true, "01000", apply, false, "mail off");
     }
     void refreshMailState()
     {
-        QFETCH(bool, connected);
-        QFETCH(bool, courrier);
         QFETCH(int, count);
+        QFETCH(QString, mode);
         Rig r;
-        r.state.connectedFlag = connected;
-        r.state.settings.courrier = courrier;
+        r.state.connectedFlag = mode != "line down";
+        r.state.settings.courrier = mode != "mail off";
+        r.state.debugSwitch = mode == "debug";
         r.state.mailList = numberedList(count);
         QFETCH(bool, shownBefore);
         r.state.mailWindowShown = shownBefore;
@@ -958,8 +856,6 @@ private Q_SLOTS:
         r.state.settings.affiche_actu = floating;
         QFETCH(QString, flags);
         r.state.settings.affiche_auto = flags;
-        QFETCH(bool, debug);
-        r.state.debugSwitch = debug;
         r.logic.scrollChanged(2);
         const int fills = r.view.fills;
 
@@ -971,23 +867,34 @@ private Q_SLOTS:
         QTEST(calls.join(u' '), "calls");
         QTEST(r.state.mailWindowShown, "shownAfter");
         // Mail on the line resets the scroll position and refills the window.
-        const bool hasMail = connected && courrier && count >= 1;
+        const bool hasMail = r.state.connectedFlag && r.state.settings.courrier && count >= 1;
         QCOMPARE(r.view.fills - fills, hasMail ? 1 : 0);
         QCOMPARE(r.logic.firstShownEntry(), hasMail ? 1 : 2);
     }
 
-    // Lines count from the scroll position: on a list scrolled to entry 5, line 1 is entry 6. A check
-    // then refills the list, in another order, while the detail window is open: "Supprimer" still
-    // deletes the message the user chose, not what now stands on its line.
+    // On a list scrolled to entry 5, line 1 is entry 6; a line below the last entry shows and deletes
+    // nothing, nor does any line off line. A check refills the list in another order while the detail
+    // is open: "Supprimer" deletes the message chosen, not what is now on its line.
     void detailAndDeletionOfTheChosenEntry()
     {
         Rig r;
-        r.state.mailList = numberedList(7);
+        r.state.mailList = numberedList(20);
+        r.state.mailList.count = 7; // slots above the count keep stale entries
+        r.state.mailWindowShown = true;
         MailEntry& e = r.state.mailList.entry(6);
         e.date = QDateTime(QDate(2004, 2, 3), QTime(10, 15), Qt::UTC);
         e.sizeKo = 12345.678f;
         e.account = 3;
         r.logic.scrollChanged(5);
+        r.logic.lineDoubleClicked(3);
+        r.logic.showMailDetail();
+        r.logic.deleteSelectedMail();
+        r.state.connectedFlag = false;
+        r.logic.linePressed(1);
+        r.logic.deleteSelectedMail();
+        r.state.connectedFlag = true;
+        QVERIFY(r.view.details.isEmpty() && r.deletionStarter.targets.isEmpty() && r.windows.calls.isEmpty());
+        QCOMPARE(r.state.mailList.count, qint16(7));
         r.logic.lineDoubleClicked(1);
         const MailDetail& d = r.view.details.last();
         QCOMPARE(QStringList({ d.de, d.retour, d.a, d.sujet, d.date, d.taille }),
@@ -1003,25 +910,6 @@ private Q_SLOTS:
         const DeletionTarget& t = r.deletionStarter.targets.first();
         QCOMPARE(QList<qint16>({ t.account, t.messageNumber }), QList<qint16>({ 3, 6 }));
         QCOMPARE(t.entry.subject, QStringLiteral("message 6"));
-    }
-
-    // A line below the last entry, or no line: nothing shown, nothing deleted.
-    void aLineWithoutEntryOrOffLineDeletesNothing()
-    {
-        Rig r;
-        r.state.mailList = numberedList(20);
-        r.state.mailList.count = 2; // slots above the count keep stale entries
-        r.state.mailWindowShown = true;
-        r.logic.lineDoubleClicked(2);
-        r.logic.showMailDetail();
-        QVERIFY(r.view.details.isEmpty());
-        r.logic.deleteSelectedMail();
-        r.state.connectedFlag = false;
-        r.logic.linePressed(0);
-        r.logic.deleteSelectedMail();
-        QVERIFY(r.deletionStarter.targets.isEmpty());
-        QCOMPARE(r.state.mailList.count, qint16(2));
-        QVERIFY(r.windows.calls.isEmpty());
     }
 };
 

@@ -21,9 +21,8 @@ using namespace chronolien::test;
 
 namespace {
 
-// Alice's mailbox with messages "Message 1" to "Message <count>" from "Expediteur 1"..., dated the
-// 1st, 2nd... of February 2004, with 3, 23, 43... lines of body: the first one's dot-led line is
-// among the ten lines TOP asks for.
+// Alice's messages "Message 1"... from "Expediteur 1"..., of 3, 23, 43... body lines: the first
+// one's dot-led line is among the ten TOP asks for.
 bool startServer(DovecotServer& server, int count, const QStringList& certificateNames = {},
     const QString& password = QStringLiteral("secret1"))
 {
@@ -38,16 +37,6 @@ bool startServer(DovecotServer& server, int count, const QStringList& certificat
             return false;
     }
     return (certificateNames.isEmpty() || server.makeCertificate(certificateNames)) && server.start();
-}
-
-QStringList storedSubjects(const DovecotServer& server)
-{
-    QStringList list;
-    for (const QByteArray& m : server.storedMessages(QStringLiteral("alice"))) {
-        const qsizetype start = m.indexOf("Subject: ") + 9;
-        list.append(QString::fromLatin1(m.mid(start, m.indexOf("\r\n", start) - start)));
-    }
-    return list;
 }
 
 // The program's mail side over real sockets: the list's logic, the check and the deletion.
@@ -72,8 +61,6 @@ struct MailRig {
 
 } // namespace
 
-// The check and the deletion on real sockets against a real server: in clear, over TLS when the
-// certificate verifies, and with nothing sent when it does not.
 class TestMailOnDovecot : public QObject {
     Q_OBJECT
 
@@ -105,25 +92,10 @@ class TestMailOnDovecot : public QObject {
     {
         const QByteArray prefix = '<' + socket + '>';
         QStringList lines;
-        for (const QByteArray& line : trace().split('\n')) {
+        for (const QByteArray& line : trace().split('\n'))
             if (line.startsWith(prefix) && !line.contains("Tentative"))
                 lines.append(QStringLiteral("<n>") + QString::fromLatin1(line.trimmed().mid(prefix.size())));
-        }
         return lines;
-    }
-    // Every entry of account n: number, subject, size in bytes.
-    QStringList entriesOf(int n) const
-    {
-        QStringList entries;
-        for (int e = 1; e <= m_state->mailList.count; ++e) {
-            const MailEntry& m = m_state->mailList.entry(e);
-            if (m.account == n)
-                entries.append(QStringLiteral("%1|%2|%3")
-                                   .arg(m.messageNumber)
-                                   .arg(m.subject)
-                                   .arg(qRound(m.sizeKo * 1024)));
-        }
-        return entries;
     }
 
 private Q_SLOTS:
@@ -145,20 +117,16 @@ private Q_SLOTS:
         m_state->debugSwitch = true;
     }
 
-    // A name that does not resolve (a DNS not ready yet) is tried three times and puts the account in
-    // error; the same running checker reaches the server as soon as the name is one that does. No socket is
-    // left between checks, and a plain server loads nothing of TLS (this test comes first, before any TLS
-    // check).
+    // A name that does not resolve yet is tried three times, the account in error; the same checker
+    // then reaches the server. No socket is left, and a plain server loads no TLS (so this runs first).
     void anUnresolvableHostThenTheServer()
     {
         DovecotServer server;
         QVERIFY2(startServer(server, 2), qPrintable(server.errorString()));
         useAccount(1, QStringLiteral("pop.chronolien.invalid"));
         MailRig rig(*m_state);
-        QCOMPARE(rig.checker.openSockets(), 0);
         rig.checker.startMailCheck();
         QTRY_COMPARE_WITH_TIMEOUT(account(1).state, qint16(2), 30000);
-        QCOMPARE(trace().count("<1>  Tentative de connection"), 3);
         QCOMPARE(traceOf("0").filter(QStringLiteral("<n> 11001  ")).size(), 3);
 
         account(1).server = server.serverText();
@@ -171,9 +139,8 @@ private Q_SLOTS:
         QVERIFY2(!maps.contains("libssl") && !maps.contains("tls/libq"), "TLS was loaded for a plain server");
     }
 
-    // Alice's mailbox in clear (1) and over TLS (2), both with a password that is not ASCII, each
-    // from its fixed local port but for the one in use; a refused port (3); and over pop3s a server
-    // that speaks no TLS (4) and a certificate for another name (5), refused before USER.
+    // In clear (1) and over TLS (2) with a non-ASCII password, from fixed local ports but one in use; a
+    // refused port (3); over pop3s a server without TLS (4) and another name's certificate (5).
     void checkOfFiveAccounts()
     {
         const QString password = QStringLiteral("sécret1");
@@ -203,46 +170,41 @@ private Q_SLOTS:
 
         QVERIFY(account(1).state == 1 && account(2).state == 1);
         // Sizes from LIST: the messages' whole bytes, though TOP gave only their first lines.
+        const QList<QByteArray> stored = server.storedMessages(QStringLiteral("alice"));
         QStringList listed;
-        for (int n = 1; n <= 3; ++n)
-            listed.append(QStringLiteral("%1|message %1|%2")
-                              .arg(n)
-                              .arg(server.storedMessages("alice").at(n - 1).size()));
-        QCOMPARE(entriesOf(1), listed);
-        QCOMPARE(entriesOf(2), entriesOf(1));
+        for (int e = 1; e <= m_state->mailList.count; ++e) {
+            const MailEntry& m = m_state->mailList.entry(e);
+            QCOMPARE(qRound(m.sizeKo * 1024), stored.at(m.messageNumber - 1).size());
+            listed.append(QStringLiteral("%1 %2 %3").arg(m.account).arg(m.messageNumber).arg(m.subject));
+        }
+        listed.sort();
+        QCOMPARE(listed,
+            QStringList({ "1 1 message 1", "1 2 message 2", "1 3 message 3", "2 1 message 1", "2 2 message 2",
+                "2 3 message 3" }));
 
         // Over TLS, the same dialogue line for line, after the fixed port found in use.
         QStringList secure = traceOf("1");
         QVERIFY(secure.takeFirst().startsWith(QStringLiteral("<n> 10048  ")));
         QCOMPARE(secure, traceOf("0"));
         QCOMPARE(traceOf("2").filter(QStringLiteral(" 10061  ")).size(), 3);
-        QCOMPARE(trace().count("<3>  Tentative de connection"), 3);
         QCOMPARE(traceOf("3").filter(QStringLiteral("TLS refusé : échec de la négociation TLS")).size(), 1);
         QCOMPARE(traceOf("4").filter(QStringLiteral("TLS refusé : certificat non vérifié : ")).size(), 1);
         QCOMPARE(traceOf("3").filter(QStringLiteral("envoi")) + traceOf("4").filter(QStringLiteral("envoi")),
             QStringList());
 
-        QCOMPARE(plainWire.sessions.size(), 1);
-        QCOMPARE(secureWire.sessions.size(), 1);
-        const LoopbackRelay::Session plainSession = plainWire.sessions.first();
-        const LoopbackRelay::Session secureSession = secureWire.sessions.first();
-        QCOMPARE(plainSession.peerPort, first);
-
-        // The capture works: in clear, the password (in UTF-8, as the server took it) and the
-        // headers are there to read; over TLS, the same dialogue went through and none of it can be
-        // read.
-        QVERIFY(plainSession.fromClient.contains("\r\nPASS s\xc3\xa9"
-                                                 "cret1\r\n"));
-        QVERIFY(plainSession.fromServer.contains("Subject: Message 2"));
-        QVERIFY(secureSession.fromServer.size() > plainSession.fromServer.size());
-        for (const char* secret : { "cret1", "PASS", "USER", "alice" })
-            QVERIFY2(!secureSession.fromClient.contains(secret), secret);
-        QVERIFY(!secureSession.fromServer.contains("+OK"));
-        QVERIFY(!secureSession.fromServer.contains("Message 2"));
+        QVERIFY(plainWire.sessions.size() == 1 && secureWire.sessions.size() == 1);
+        const LoopbackRelay::Session inClear = plainWire.sessions.first();
+        const LoopbackRelay::Session overTls = secureWire.sessions.first();
+        QCOMPARE(inClear.peerPort, first);
+        // In clear the password (in UTF-8) and the headers can be read; over TLS none of it.
+        QVERIFY(
+            inClear.fromClient.contains("\r\nPASS sécret1\r\n") && inClear.fromServer.contains("Message 2"));
+        QVERIFY(overTls.fromServer.size() > inClear.fromServer.size());
+        for (const char* clear : { "cret1", "PASS", "USER", "alice", "+OK", "Message 2" })
+            QVERIFY2(!overTls.fromClient.contains(clear) && !overTls.fromServer.contains(clear), clear);
     }
 
-    // A server that accepts the connection and says nothing is given up after the reply limit
-    // (a second here, a minute in the program), as a failed connection.
+    // A server that says nothing is given up after the reply limit (a second here), as a failure.
     void aSilentServerIsDroppedAfterTheLimit()
     {
         QTcpServer silent;
@@ -260,9 +222,8 @@ private Q_SLOTS:
         QCOMPARE(rig.checker.openSockets(), 0);
     }
 
-    // The entry on the second line of a list scrolled to entry 5 is deleted over TLS, the server's
-    // own certificate trusted, from the deletion's local port or, that one in use, another. Without
-    // the certificate the deletion sends nothing.
+    // The second line of a list scrolled to entry 5 is deleted over TLS, the self-signed certificate
+    // trusted, from another local port than the fixed one in use; untrusted, nothing is sent.
     void deletesTheEntryOnTheSecondLineOfAScrolledList()
     {
         DovecotServer server;
@@ -297,9 +258,10 @@ private Q_SLOTS:
         waitForCheck(7);
         QVERIFY(m_state->mailWindowShown);
         QCOMPARE(rig.windows.calls, QStringList({ "applyMailWindow", "applyMailWindow" }));
-        QCOMPARE(storedSubjects(server),
-            QStringList({ "Message 1", "Message 2", "Message 3", "Message 4", "Message 5", "Message 7",
-                "Message 8" }));
+        const QList<QByteArray> stored = server.storedMessages(QStringLiteral("alice"));
+        QCOMPARE(stored.size(), 7);
+        QVERIFY(std::none_of(
+            stored.cbegin(), stored.cend(), [](auto& m) { return m.contains("Message 6\r\n"); }));
         QCOMPARE(traceOf("supr").filter(QStringLiteral("envoi")),
             QStringList({ "<n>  envoi : USER alice", "<n>  envoi : PASS secret1", "<n>  envoi : top 6 0",
                 "<n>  envoi : dele 6" }));

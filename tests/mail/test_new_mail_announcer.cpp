@@ -32,10 +32,9 @@ bool notificationServiceRunning()
 class TestNewMailAnnouncer : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Checks as the dialogues run them: the list emptied, then filled one message at a time, each
-    // change told to the mail window's logic. The desktop hears once per check of what it was not
-    // told before, whatever order or numbers the messages come with, and nothing while mail
-    // checking is off; without a notification service the tray's balloon says it.
+    // Checks as the dialogues run them, the list emptied then filled a message at a time: the desktop
+    // hears once per check of what is new in any order or number, nothing with mail checking off, and
+    // without a notification service the tray's balloon says it.
     void announcesEachMessageOnce()
     {
         AppState state;
