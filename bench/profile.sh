@@ -7,6 +7,7 @@
 #   bench/profile.sh                        # Chronolien, hidden windows
 #   PROGRAM=baseline bench/profile.sh       # the tray baseline
 #   MODE=windows bench/profile.sh           # Chronolien with affiche_auto "10000"
+#   LINE=nm:ligne-test tests/support/nm_sandbox.sh bench/profile.sh   # on a NetworkManager line
 #
 # The callgrind files stay in the printed folder for callgrind_annotate.
 set -euo pipefail
@@ -47,7 +48,14 @@ program() {
     fi
     local folder="$out/app-$1"
     cp -r build-bench/app "$folder"
-    [ "$MODE" = windows ] && printf '\001\000%-30s%-60s' affiche_auto 10000 >"$folder/config.ini"
+    # config.ini records as in run_bench.sh: number (16-bit little-endian), key, value.
+    local records=0
+    record() {
+        records=$((records + 1))
+        printf "\\$(printf %03o "$records")\\000%-30s%-60s" "$1" "$2" >>"$folder/config.ini"
+    }
+    if [ "$MODE" = windows ]; then record affiche_auto 10000; fi
+    if [ -n "${LINE-}" ]; then record ligne "$LINE"; fi
     echo "$folder/chronolien"
 }
 
@@ -70,7 +78,7 @@ timeout -s INT "$IDLE_SECONDS" strace -c -f -p "$app" -o "$out/strace.txt" || tr
 kill "$app" 2>/dev/null || true
 
 total() { callgrind_annotate "$1" 2>/dev/null | awk '/PROGRAM TOTALS/ {print $1}'; }
-echo "Program: $PROGRAM, mode $MODE; results in $out"
+echo "Program: $PROGRAM, mode $MODE, line ${LINE:-pon}; results in $out"
 echo "Instructions, start (first ${START_SECONDS} s): $(total "$out"/callgrind.$vg.1)"
 echo "Instructions, ${IDLE_SECONDS} s idle: $(total "$out"/callgrind.$vg.2)"
 echo "System calls, ${IDLE_SECONDS} s idle (strace -c):"
