@@ -112,9 +112,7 @@ int main(int argc, char** argv)
         bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &notificationService, exports);
     if (options.isSet(watcher))
         bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcherService, exports);
-    if (options.isSet(watcher) && !options.isSet(hostDelay))
-        watcherService.registerHost(); // a tray host from the start
-    else if (options.isSet(watcher))
+    if (options.isSet(watcher)) // a tray host, from the start unless delayed
         QTimer::singleShot(options.value(hostDelay).toInt(), &app, [&] { watcherService.registerHost(); });
     if ((options.isSet(notifications)
             && !bus.registerService(QStringLiteral("org.freedesktop.Notifications")))

@@ -40,7 +40,6 @@ public:
     QString serverText() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
     QString errorString() const { return m_error; }
     QString logPath() const { return m_dir.filePath(QStringLiteral("dovecot.log")); }
-    QByteArray log() const { return readFileBytes(logPath()); }
 
     // A loopback port on which nothing listens at the moment of the call.
     static quint16 freePort();
