@@ -7,7 +7,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusContext>
 #include <QDBusMessage>
 #include <QFile>
 #include <QThread>
@@ -55,12 +54,11 @@ private:
     uint m_lastId = 0;
 };
 
-class StatusNotifierWatcher : public QObject, protected QDBusContext {
+// Only what the program and Qt's tray icon ask of a watcher.
+class StatusNotifierWatcher : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
-    Q_PROPERTY(QStringList RegisteredStatusNotifierItems MEMBER m_items)
     Q_PROPERTY(bool IsStatusNotifierHostRegistered MEMBER m_hostRegistered)
-    Q_PROPERTY(int ProtocolVersion MEMBER m_protocolVersion)
 public:
     void registerHost()
     {
@@ -72,20 +70,13 @@ public Q_SLOTS:
     void RegisterStatusNotifierItem(const QString& serviceOrPath)
     {
         logCall({ QStringLiteral("RegisterStatusNotifierItem"), serviceOrPath });
-        // An item may give only its object path; its bus name is then the caller's.
-        m_items.append(
-            serviceOrPath.startsWith(QLatin1Char('/')) ? message().service() + serviceOrPath : serviceOrPath);
-        Q_EMIT StatusNotifierItemRegistered(m_items.constLast());
     }
 
 Q_SIGNALS:
-    void StatusNotifierItemRegistered(const QString& item);
     void StatusNotifierHostRegistered();
 
 private:
-    QStringList m_items;
     bool m_hostRegistered = false;
-    int m_protocolVersion = 0;
 };
 
 } // namespace
