@@ -20,9 +20,8 @@ using State = Line::State;
 // NetworkManager takes about two seconds to bring a tun connection up.
 constexpr int ActivationMs = 10000;
 
-// Runs a command line to its end without running this program's event loop, so the line learns what
-// the command did only when the test lets the bus's signals in. Its standard output, or nothing when
-// it failed, which a command the case relies on (expected) shows.
+// Runs a command line without running the event loop: the line learns what it did only when the test
+// lets the bus's signals in. Its output, or nothing when it failed (shown when expected to succeed).
 std::optional<QByteArray> run(const QString& commandLine, bool expected = true)
 {
     QStringList arguments = QProcess::splitCommand(commandLine);
