@@ -51,39 +51,26 @@ private Q_SLOTS:
         QCOMPARE(rig.state.sessionSeconds, 42);
     }
 
-    // A clock that jumped (the program was off for months, or the clock was put back), and the
-    // "Remettre à zéro" button in a month shorter than the reset day.
-    void resetAfterAJumpOrByTheButton_data()
-    {
-        QTest::addColumn<bool>("button");
-        QTest::addColumn<QDate>("date_raz");
-        QTest::addColumn<QDate>("today");
-        QTest::addColumn<int>("j_raz");
-        QTest::addColumn<QDate>("after"); // date_raz after; unchanged when nothing reset
-        // Back on a reset day: today still belongs to the month begun after the previous reset day.
-        QTest::newRow("back on the reset day")
-            << false << QDate(2026, 6, 1) << QDate(2026, 12, 1) << 1 << QDate(2026, 11, 1);
-        QTest::newRow("clock put back")
-            << false << QDate(2027, 1, 1) << QDate(2026, 12, 25) << 1 << QDate(2027, 1, 1);
-        QTest::newRow("button, 31 in April")
-            << true << QDate(2027, 1, 1) << QDate(2027, 4, 12) << 31 << QDate(2027, 4, 30);
-    }
+    // A clock that jumped (the program was off for months: back on a reset day, today belongs to the
+    // month begun after the previous one; or put back), and "Remettre à zéro" in a short month.
     void resetAfterAJumpOrByTheButton()
     {
-        QFETCH(bool, button);
-        QFETCH(QDate, date_raz);
-        QFETCH(QDate, today);
-        QFETCH(int, j_raz);
-        QFETCH(QDate, after);
-        LogicRig rig;
-        Settings& s = rig.state.settings;
-        s.cpt_mois = 99;
-        s.date_raz = date_raz;
-        s.j_raz = qint16(j_raz);
-        rig.fakes.clock.setToday(today);
-        button ? rig.accounting.resetMonth() : rig.accounting.checkMonthlyReset();
-        QCOMPARE(s.date_raz, after);
-        QCOMPARE(s.cpt_mois, after == date_raz ? 99 : 0);
+        QStringList seen, expected;
+        for (const auto& [button, date_raz, today, j_raz, after] :
+            { std::tuple { false, QDate(2026, 6, 1), QDate(2026, 12, 1), 1, QDate(2026, 11, 1) }, // back
+                { false, QDate(2027, 1, 1), QDate(2026, 12, 25), 1, QDate(2027, 1, 1) }, // clock put back
+                { true, QDate(2027, 1, 1), QDate(2027, 4, 12), 31, QDate(2027, 4, 30) } }) { // 31 in April
+            LogicRig rig;
+            Settings& s = rig.state.settings;
+            s.cpt_mois = 99;
+            s.date_raz = date_raz;
+            s.j_raz = qint16(j_raz);
+            rig.fakes.clock.setToday(today);
+            button ? rig.accounting.resetMonth() : rig.accounting.checkMonthlyReset();
+            seen.append(s.date_raz.toString(Qt::ISODate) + ' ' + QString::number(s.cpt_mois));
+            expected.append(after.toString(Qt::ISODate) + (after == date_raz ? " 99" : " 0"));
+        }
+        QCOMPARE(seen, expected);
     }
 
     void planExceededByTheAlertSettings()
@@ -112,27 +99,21 @@ private Q_SLOTS:
         QCOMPARE(rig.fakes.messages.shown[0].style, StyleInformation);
     }
 
-    void clearingTheAlertClosesOnlyWhatThePlanOpened_data()
-    {
-        QTest::addColumn<QString>("flags");
-        QTest::addColumn<bool>("closes");
-        QTest::newRow("plan only") << "00010" << true;
-        QTest::newRow("plan and mail") << "00110" << true;
-        QTest::newRow("plan and connection") << "01010" << false;
-        QTest::newRow("plan and always") << "10010" << false;
-        QTest::newRow("plan and last time") << "00011" << false;
-        QTest::newRow("mail only") << "00100" << false;
-    }
+    // Closed only when the plan's flag opened it (with or without mail's), never against another flag.
     void clearingTheAlertClosesOnlyWhatThePlanOpened()
     {
-        QFETCH(QString, flags);
-        LogicRig rig;
-        rig.state.settings.affiche_auto = flags;
-        rig.state.settings.affiche_actu = true;
-        rig.windows.monthAlert = true;
-        rig.accounting.clearPlanAlert();
-        QTEST(rig.windows.callsOf("hideFloatingWindow") == 1, "closes");
-        QVERIFY(!rig.windows.monthAlert);
+        QStringList closed;
+        for (const char* flags : { "00010", "00110", "01010", "10010", "00011", "00100" }) {
+            LogicRig rig;
+            rig.state.settings.affiche_auto = QLatin1String(flags);
+            rig.state.settings.affiche_actu = true;
+            rig.windows.monthAlert = true;
+            rig.accounting.clearPlanAlert();
+            QVERIFY(!rig.windows.monthAlert);
+            if (rig.windows.callsOf("hideFloatingWindow") == 1)
+                closed.append(QLatin1String(flags));
+        }
+        QCOMPARE(closed, (QStringList { "00010", "00110" }));
     }
 
     // Half the allowance used at half the plan's month is the gauge's middle, whatever the month's

@@ -31,8 +31,7 @@ struct ProgramRig : CoreRig {
         then[QStringLiteral("lineUp")] = [this] { actions.onConnect(); };
         then[QStringLiteral("lineDown")] = [this] { actions.onDisconnect(); };
     }
-    // Ticks, letting NetworkManager's signals in between ticks, until the program sees the line as
-    // wanted; false after ten seconds.
+    // Ticks, letting NetworkManager's signals in between, until the line is as wanted; false after 10 s.
     bool tickUntilConnected(bool connected)
     {
         for (QDeadlineTimer deadline(10000); !deadline.hasExpired(); QTest::qWait(100)) {

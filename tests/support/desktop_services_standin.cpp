@@ -7,7 +7,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusContext>
 #include <QDBusMessage>
 #include <QFile>
 #include <QThread>
@@ -55,12 +54,11 @@ private:
     uint m_lastId = 0;
 };
 
-class StatusNotifierWatcher : public QObject, protected QDBusContext {
+// Only what the program and Qt's tray icon ask of a watcher.
+class StatusNotifierWatcher : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
-    Q_PROPERTY(QStringList RegisteredStatusNotifierItems MEMBER m_items)
     Q_PROPERTY(bool IsStatusNotifierHostRegistered MEMBER m_hostRegistered)
-    Q_PROPERTY(int ProtocolVersion MEMBER m_protocolVersion)
 public:
     void registerHost()
     {
@@ -72,20 +70,13 @@ public Q_SLOTS:
     void RegisterStatusNotifierItem(const QString& serviceOrPath)
     {
         logCall({ QStringLiteral("RegisterStatusNotifierItem"), serviceOrPath });
-        // An item may give only its object path; its bus name is then the caller's.
-        m_items.append(
-            serviceOrPath.startsWith(QLatin1Char('/')) ? message().service() + serviceOrPath : serviceOrPath);
-        Q_EMIT StatusNotifierItemRegistered(m_items.constLast());
     }
 
 Q_SIGNALS:
-    void StatusNotifierItemRegistered(const QString& item);
     void StatusNotifierHostRegistered();
 
 private:
-    QStringList m_items;
     bool m_hostRegistered = false;
-    int m_protocolVersion = 0;
 };
 
 } // namespace
@@ -112,9 +103,7 @@ int main(int argc, char** argv)
         bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &notificationService, exports);
     if (options.isSet(watcher))
         bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcherService, exports);
-    if (options.isSet(watcher) && !options.isSet(hostDelay))
-        watcherService.registerHost(); // a tray host from the start
-    else if (options.isSet(watcher))
+    if (options.isSet(watcher)) // a tray host, from the start unless delayed
         QTimer::singleShot(options.value(hostDelay).toInt(), &app, [&] { watcherService.registerHost(); });
     if ((options.isSet(notifications)
             && !bus.registerService(QStringLiteral("org.freedesktop.Notifications")))

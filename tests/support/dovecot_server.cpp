@@ -172,26 +172,23 @@ bool DovecotServer::start()
     // Ready once its ports take connections.
     for (const QDeadlineTimer deadline(10000); !deadline.hasExpired(); QThread::msleep(20)) {
         if (m_process.state() != QProcess::Running) {
-            m_error = "dovecot stopped: " + m_process.readAll() + log();
+            m_error = "dovecot stopped: " + m_process.readAll() + readFileBytes(logPath());
             return false;
         }
         if (listening(m_port) && (!m_tls || listening(m_securePort)))
             return true;
     }
-    m_error = "dovecot did not listen on its port: " + log();
+    m_error = "dovecot did not listen on its port: " + readFileBytes(logPath());
     stop();
     return false;
 }
 
 void DovecotServer::stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
     m_process.terminate();
-    if (!m_process.waitForFinished(5000)) {
+    if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(5000))
         m_process.kill();
-        m_process.waitForFinished(2000);
-    }
+    m_process.waitForFinished(2000);
 }
 
 } // namespace chronolien::test

@@ -25,9 +25,8 @@ public:
     // The messages now in the user's mailbox, as stored (CR LF line ends), in delivery order.
     QList<QByteArray> storedMessages(const QString& name) const;
 
-    // Gives the server a certificate made with openssl for these names ("DNS:host" or "IP:address";
-    // the first is also the CN), and a TLS listener on a port of its own once started. The
-    // certificate is its own authority: a client trusts it by trusting certificatePath().
+    // A certificate, its own authority, for these names ("DNS:host" or "IP:address"; the first is also
+    // the CN), and a TLS listener on a port of its own once started.
     bool makeCertificate(const QStringList& altNames);
     QString certificatePath() const { return m_dir.filePath(QStringLiteral("cert.pem")); }
 
@@ -40,7 +39,6 @@ public:
     QString serverText() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
     QString errorString() const { return m_error; }
     QString logPath() const { return m_dir.filePath(QStringLiteral("dovecot.log")); }
-    QByteArray log() const { return readFileBytes(logPath()); }
 
     // A loopback port on which nothing listens at the moment of the call.
     static quint16 freePort();
