@@ -162,12 +162,17 @@ private Q_SLOTS:
         QCOMPARE(read, (QList<qint64> { 1234, 0, 0, 0, 0, 0 }));
     }
 
-    // Listed every second, the folder's interfaces are followed as they come and go.
-    void followsInterfacesAsTheyComeAndGo()
+    // Listed every second, the folder's interfaces are followed as they come and go, while the index
+    // and type of one that stays are read once.
+    void followsInterfacesReadingEachOnce()
     {
         NetTree tree;
+        tree.addInterface(QStringLiteral("eth0"), 2, 1);
         tree.addInterface(QStringLiteral("ppp0"), 9, 512);
         sysfs::InterfaceList list(tree.net(), sysfs::LinkTypePpp);
+        QCOMPARE(pppNames(list), QStringList { QStringLiteral("ppp0") });
+        tree.write(QStringLiteral("eth0/type"), "512\n");
+        tree.write(QStringLiteral("ppp0/type"), "1\n");
         QCOMPARE(pppNames(list), QStringList { QStringLiteral("ppp0") });
 
         // Gone and back under its name, as the kernel does it: a new entry (another inode number),
