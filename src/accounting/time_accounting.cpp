@@ -27,6 +27,10 @@ void TimeAccounting::checkMonthlyReset()
 {
     Settings& s = m_state.settings;
     const QDate today = m_clock.today();
+    const ResetInputs inputs { today, s.date_raz, s.j_raz };
+    if (inputs == m_resetChecked)
+        return;
+    m_resetChecked = inputs;
     if (!monthlyResetDue(s.date_raz, today, s.j_raz))
         return;
     // The month in progress began the day after the reset day just passed; starting it from there
@@ -101,11 +105,16 @@ void TimeAccounting::updateCounterDisplay()
 void TimeAccounting::updateGauge()
 {
     const Settings& s = m_state.settings;
-    if (!s.forfait || !s.affiche_cpt) {
+    const bool shown = s.forfait && s.affiche_cpt;
+    const QDate today = shown ? m_clock.today() : QDate();
+    const GaugeInputs inputs { shown, today, s.date_raz, s.cpt_mois, s.cpt_limite };
+    if (inputs == m_gaugeShown)
+        return;
+    m_gaugeShown = inputs;
+    if (!shown) {
         m_windows.setGauge(GaugeView {});
         return;
     }
-    const QDate today = m_clock.today();
     m_windows.setGauge(
         computeGauge(daysSinceReset(s.date_raz, today), periodDays(s.date_raz), s.cpt_mois, s.cpt_limite));
 }

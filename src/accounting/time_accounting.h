@@ -1,6 +1,8 @@
 #pragma once
 
-class QDate;
+#include <QDate>
+#include <QtGlobal>
+#include <optional>
 
 namespace chronolien {
 
@@ -40,12 +42,32 @@ public:
 private:
     void resetTo(const QDate& date_raz);
 
+    // What the monthly reset and the gauge are computed from. The tick asks for both every second
+    // while they change at most once a day, when the month time counts, or when the plan changes:
+    // the same inputs give the same answer, already acted on.
+    struct ResetInputs {
+        QDate today;
+        QDate date_raz;
+        int j_raz = 0;
+        bool operator==(const ResetInputs&) const = default;
+    };
+    struct GaugeInputs {
+        bool shown = false;
+        QDate today;
+        QDate date_raz;
+        qint32 month = 0;
+        qint32 allowance = 0;
+        bool operator==(const GaugeInputs&) const = default;
+    };
+
     AppState& m_state;
     SettingsStore& m_settings;
     Clock& m_clock;
     MessageBox& m_messages;
     ProgramView& m_windows;
     ConnectionMonitor& m_monitor;
+    std::optional<ResetInputs> m_resetChecked;
+    std::optional<GaugeInputs> m_gaugeShown;
 };
 
 } // namespace chronolien

@@ -136,6 +136,9 @@ private Q_SLOTS:
             positions.append(rig.windows.gauge.position);
         }
         QCOMPARE(positions, QList<float>(3, 50.0f));
+        rig.fakes.clock.setToday(QDate(2028, 2, 16)); // a day on, nothing else changed: it moves
+        rig.accounting.updateGauge();
+        QVERIFY(rig.windows.gauge.position != 50.0f);
 
         s.affiche_cpt = false; // hidden with the counter window
         rig.accounting.updateGauge();

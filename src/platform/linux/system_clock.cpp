@@ -14,11 +14,14 @@ std::tm SystemClock::localTime(timespec& now) const
     if (m_zoneLookedUpAt < 0 || steady.tv_sec - m_zoneLookedUpAt >= 60) {
         tzset();
         m_zoneLookedUpAt = steady.tv_sec;
+        m_convertedSecond = -1;
     }
     clock_gettime(CLOCK_REALTIME, &now);
-    std::tm local {};
-    localtime_r(&now.tv_sec, &local);
-    return local;
+    if (now.tv_sec != m_convertedSecond) {
+        localtime_r(&now.tv_sec, &m_converted);
+        m_convertedSecond = now.tv_sec;
+    }
+    return m_converted;
 }
 
 float SystemClock::secondsSinceMidnight() const
