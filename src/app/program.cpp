@@ -4,6 +4,7 @@
 #include "platform/linux/ppp_line.h"
 
 #include <QCoreApplication>
+#include <utility>
 
 namespace chronolien {
 
@@ -17,16 +18,21 @@ Program::Program(const QString& appFolder, QObject* parent)
     m_mailTimer.setInterval(60000);
     // A handler may wait on a message box (the forced hang-up's among them). Qt never fires a timer
     // again while its own handler runs, so a plain handler would stop the ticks until the box is
-    // answered: the line going down unseen, the time uncounted. Each handler first starts its timer
-    // anew, which is then a timer not running a handler, and the next firings still come while the
-    // box waits. (Posting each firing as an event would do the same, for one more turn of the event
-    // loop at every firing.)
+    // answered: the line going down unseen, the time uncounted. Before a box waits, the timer whose
+    // handler shows it is started anew, which is then a timer not running a handler, and the next
+    // firings still come while the box waits. (Starting it anew at every firing would do the same,
+    // for more work each second.)
     const auto fire = [this](QTimer& timer, std::function<void()> handler) {
-        connect(&timer, &QTimer::timeout, this, [&timer, handler = std::move(handler)] {
-            timer.start();
+        connect(&timer, &QTimer::timeout, this, [this, &timer, handler = std::move(handler)] {
+            QTimer* const outer = std::exchange(m_firing, &timer);
             handler();
+            m_firing = outer;
         });
     };
+    m_messages.setBeforeWaiting([this] {
+        if (m_firing)
+            m_firing->start();
+    });
     fire(m_secondTimer, [this] {
         m_ticker.mainTick();
         m_trayNotices.refreshToolTip();

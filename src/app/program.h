@@ -60,6 +60,7 @@ private:
     QtSoundPlayer m_sound { m_appFolder + QStringLiteral("/libchronolien_sound.so") };
     DesktopProcessStarter m_processes;
     WidgetMessageBox m_messages;
+    QTimer* m_firing = nullptr; // the timer whose handler runs, if one does
     DesktopTrayHostWatcher m_trayHosts;
 
     AppState m_state;

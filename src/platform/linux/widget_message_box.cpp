@@ -38,6 +38,8 @@ MessageAnswer WidgetMessageBox::show(const QString& text, MessageStyle style)
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    if (m_beforeWaiting)
+        m_beforeWaiting();
     const int result = box.exec();
     m_open.remove(text);
 
