@@ -12,6 +12,7 @@
 # The callgrind files stay in the printed folder for callgrind_annotate.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. bench/app_copy.sh
 START_SECONDS=${START_SECONDS:-20}
 IDLE_SECONDS=${IDLE_SECONDS:-30}
 MODE=${MODE:-tray}
@@ -46,17 +47,7 @@ program() {
             || echo "$PWD/build-bench/bench/bench_tray_baseline"
         return
     fi
-    local folder="$out/app-$1"
-    cp -r build-bench/app "$folder"
-    # config.ini records as in run_bench.sh: number (16-bit little-endian), key, value.
-    local records=0
-    record() {
-        records=$((records + 1))
-        printf "\\$(printf %03o "$records")\\000%-30s%-60s" "$1" "$2" >>"$folder/config.ini"
-    }
-    if [ "$MODE" = windows ]; then record affiche_auto 10000; fi
-    if [ -n "${LINE-}" ]; then record ligne "$LINE"; fi
-    echo "$folder/chronolien"
+    app_copy "$out/app-$1"
 }
 
 valgrind --tool=callgrind --callgrind-out-file="$out/callgrind.%p" "$(program callgrind)" >/dev/null 2>&1 &

@@ -19,6 +19,7 @@
 # (no PPP interface), which is the case on machines without a modem.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. bench/app_copy.sh
 RUNS=${RUNS:-5}
 IDLE_SECONDS=${IDLE_SECONDS:-60}
 SETTLE_SECONDS=${SETTLE_SECONDS:-3}
@@ -117,18 +118,7 @@ measure() {
 
 # Each Chronolien run starts from a fresh copy of its application folder, as a first start.
 chronolien_copy() {
-    local folder="$work/app-$1"
-    cp -r build-bench/app "$folder"
-    # config.ini records: number (16-bit little-endian), key (30 bytes), value (60 bytes). The other
-    # keys take their defaults at start, the counter window's shown among them.
-    local records=0
-    record() {
-        records=$((records + 1))
-        printf "\\$(printf %03o "$records")\\000%-30s%-60s" "$1" "$2" >>"$folder/config.ini"
-    }
-    if [ "$MODE" = windows ]; then record affiche_auto 10000; fi
-    if [ -n "${LINE-}" ]; then record ligne "$LINE"; fi
-    echo "$folder/chronolien"
+    app_copy "$work/app-$1"
 }
 baseline_program() {
     if [ "$MODE" = windows ]; then
