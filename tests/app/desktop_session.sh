@@ -42,15 +42,7 @@ step="preparing"
 cleanup() {
     local status=$?
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null || true
-        wait "${pids[i]}" 2>/dev/null || true
-    done
-    if [ $status -eq 0 ]; then
-        rm -rf "$work"
-    else
-        echo "The run's files are kept in $work" >&2
-    fi
+    stop_and_tidy "$status"
 }
 trap cleanup EXIT
 

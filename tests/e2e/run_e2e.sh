@@ -67,15 +67,7 @@ cleanup() {
     if [ -f /run/ppp0.pid ]; then
         kill "$(head -n1 /run/ppp0.pid)" 2>/dev/null || true
     fi
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null || true
-        wait "${pids[i]}" 2>/dev/null || true
-    done
-    if [ $status -eq 0 ]; then
-        rm -rf "$work"
-    else
-        echo "The run's files are kept in $work" >&2
-    fi
+    stop_and_tidy "$status"
 }
 trap cleanup EXIT
 

@@ -16,3 +16,19 @@ wait_for() {
         sleep 0.2
     done
 }
+
+# At the end of a run: stops the background processes recorded in the array pids, the last started
+# first, then removes the folder $work after a success, or says where it is kept after a failure.
+# $1: the script's exit status.
+stop_and_tidy() {
+    local i
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+    if [ "$1" -eq 0 ]; then
+        rm -rf "$work"
+    else
+        echo "The run's files are kept in $work" >&2
+    fi
+}
