@@ -91,13 +91,14 @@ private:
         [] { return networkManagerConnectionNames(); } } };
     ConnectionActions m_connectionActions { m_state, m_windows, m_sound, m_processes, m_accounting,
         [this] { m_mailChecker.startMailCheck(); } };
-    Throughput m_throughput { m_line, m_clock, m_windows };
+    Throughput m_throughput { m_clock, m_windows };
     ConnectionHistory m_history { m_appFolder + QStringLiteral("/historique.csv") };
     Ticker m_ticker { m_state, m_settings, m_clock, m_line, m_monitor, m_accounting, m_history,
         Ticker::Hooks {
             .lineUp = [this] { m_connectionActions.onConnect(); },
             .lineDown = [this] { m_connectionActions.onDisconnect(); },
-            .connectedTick = [this] { m_throughput.updateThroughput(); },
+            .connectedTick
+            = [this](std::optional<Line::Traffic> traffic) { m_throughput.updateThroughput(traffic); },
             .startMailCheck = [this] { m_mailChecker.startMailCheck(); },
         } };
     Application m_application { m_state, m_settings, m_clock, m_messages, m_windows, m_accounting, m_ticker,

@@ -1,21 +1,18 @@
 #include "connection/throughput.h"
 
 #include "platform/clock.h"
-#include "platform/line.h"
 #include "state/program_view.h"
 
 namespace chronolien {
 
-Throughput::Throughput(Line& line, Clock& clock, ProgramView& windows)
-    : m_line(line)
-    , m_clock(clock)
+Throughput::Throughput(Clock& clock, ProgramView& windows)
+    : m_clock(clock)
     , m_windows(windows)
 {
 }
 
-void Throughput::updateThroughput()
+void Throughput::updateThroughput(const std::optional<Line::Traffic>& traffic)
 {
-    const std::optional<Line::Traffic> traffic = m_line.traffic();
     if (!traffic)
         return;
     if (m_lastTime == 0) {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/line.h"
+
 #include <QtGlobal>
+#include <optional>
 
 namespace chronolien {
 
 class Clock;
-class Line;
 class ProgramView;
 
 // The two throughput lights of the floating window: led_down while more than 1024 bytes a second
@@ -14,13 +16,13 @@ class Throughput {
 public:
     static constexpr double Threshold = 1024.0; // bytes per second, compared strictly
 
-    Throughput(Line& line, Clock& clock, ProgramView& windows);
+    Throughput(Clock& clock, ProgramView& windows);
 
-    // One measurement against the previous one; called once a second while connected.
-    void updateThroughput();
+    // One measurement against the previous one; called once a second while connected with the
+    // line's counters as that tick read them (nothing when they could not be read).
+    void updateThroughput(const std::optional<Line::Traffic>& traffic);
 
 private:
-    Line& m_line;
     Clock& m_clock;
     ProgramView& m_windows;
     // Kept for the whole run and never reset: the first measurement of a later connection

@@ -6,10 +6,10 @@ namespace chronolien {
 
 // Runs a hook set where the program is wired; one left empty (a test's, a part not built) does
 // nothing.
-inline void runHook(const std::function<void()>& hook)
+template <typename... Args> void runHook(const std::function<void(Args...)>& hook, Args... args)
 {
     if (hook)
-        hook();
+        hook(args...);
 }
 
 } // namespace chronolien

@@ -57,7 +57,8 @@ void Ticker::mainTick()
         if (!m_state.connectedFlag) {
             m_state.connectedFlag = true;
             m_lastTraffic.reset();
-            m_history.begin(now(), traffic());
+            readTraffic();
+            m_history.begin(now(), m_lastTraffic);
             runHook(m_hooks.lineUp);
         }
     } else {
@@ -69,7 +70,8 @@ void Ticker::mainTick()
         if (m_state.connectedFlag) {
             m_state.connectedFlag = false;
             // Before the disconnection actions set the session seconds to zero.
-            m_history.end(now(), m_state.sessionSeconds, traffic());
+            readTraffic();
+            m_history.end(now(), m_state.sessionSeconds, m_lastTraffic);
             runHook(m_hooks.lineDown);
             // The seconds counted since the last ten-second save are stored now: with the line down
             // no save writes the month time, and quitting before the next connection would lose them.
@@ -81,8 +83,7 @@ void Ticker::mainTick()
 
     if (m_state.connectedFlag) {
         countElapsedTime();
-        traffic();
-        runHook(m_hooks.connectedTick);
+        runHook(m_hooks.connectedTick, readTraffic());
     }
 
     // Read again: the time the actions above took belongs to the next tick.
@@ -115,7 +116,8 @@ void Ticker::saveState()
     // reset store it themselves.
     if (m_state.connectedFlag) {
         m_settings.store(&Settings::cpt_mois);
-        m_history.update(now(), m_state.sessionSeconds, traffic());
+        // The bytes of the second's tick: the counters are not read again for the save.
+        m_history.update(now(), m_state.sessionSeconds, m_lastTraffic);
     }
     m_settings.store(&Settings::affiche_actu);
     if (settings.pos_mem) {
@@ -139,11 +141,12 @@ QDateTime Ticker::now() const
     return QDateTime(day, QTime::fromMSecsSinceStartOfDay(msecs), Qt::UTC);
 }
 
-std::optional<Line::Traffic> Ticker::traffic()
+std::optional<Line::Traffic> Ticker::readTraffic()
 {
-    if (const std::optional<Line::Traffic> reading = m_line.traffic())
+    const std::optional<Line::Traffic> reading = m_line.traffic();
+    if (reading)
         m_lastTraffic = reading;
-    return m_lastTraffic;
+    return reading;
 }
 
 void Ticker::mailTimerFired()

@@ -27,7 +27,9 @@ public:
     struct Hooks {
         std::function<void()> lineUp; // the tick that first sees the line up, once per connection
         std::function<void()> lineDown; // the tick that first sees it down, once per connection
-        std::function<void()> connectedTick; // every tick with the line up, after the time was counted
+        // Every tick with the line up, after the time was counted, with the line's counters as read
+        // by that tick (nothing when they could not be read).
+        std::function<void(std::optional<Line::Traffic>)> connectedTick;
         std::function<void()> startMailCheck; // every third firing of the mail timer
     };
 
@@ -51,7 +53,8 @@ private:
     QDateTime now() const;
     // The line's counters now, or the last reading while they cannot be read: the interface of a
     // line that dropped is gone by the tick that sees it down.
-    std::optional<Line::Traffic> traffic();
+    // Reads the line's counters, keeping the last that could be read in m_lastTraffic.
+    std::optional<Line::Traffic> readTraffic();
 
     AppState& m_state;
     SettingsStore& m_settings;

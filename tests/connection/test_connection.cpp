@@ -15,16 +15,14 @@ namespace {
 struct Rig {
     AppState state;
     FakeClock clock;
-    FakeLine line;
     RecordingWindows windows { state };
-    Throughput throughput { line, clock, windows };
+    Throughput throughput { clock, windows };
 
     // The lights, "down up" as 0 or 1, after a reading of these counters this long after the last.
     QString read(float seconds, std::optional<Traffic> counters)
     {
         clock.advance(seconds);
-        line.counters = counters;
-        throughput.updateThroughput();
+        throughput.updateThroughput(counters);
         return QStringLiteral("%1 %2").arg(windows.downLight).arg(windows.upLight);
     }
 };

@@ -27,8 +27,14 @@ struct CoreRig : LogicRig {
     }
 
     ConnectionHistory history { folder.file(QStringLiteral("historique.csv")) };
+    std::optional<Line::Traffic> tickReading; // what the last connected tick passed on
     Ticker ticker { state, settings, fakes.clock, line(), monitor, accounting, history,
-        { recorder("lineUp"), recorder("lineDown"), recorder("connectedTick"), recorder("startMailCheck") } };
+        { recorder("lineUp"), recorder("lineDown"),
+            [this, connected = recorder("connectedTick")](std::optional<Line::Traffic> reading) {
+                tickReading = reading;
+                connected();
+            },
+            recorder("startMailCheck") } };
     Application application { state, settings, fakes.clock, fakes.messages, windows, accounting, ticker,
         { recorder("loadAccounts"), recorder("closeMailSockets"), recorder("loadForfaitPage"),
             recorder("removeTrayIcon") } };

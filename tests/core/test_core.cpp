@@ -78,6 +78,8 @@ private Q_SLOTS:
         rig.then[QStringLiteral("lineDown")] = [&] { rig.state.sessionSeconds = 0; };
         line.counters = Line::Traffic { 3000, 300 };
         rig.tickAfter(1.0f);
+        QCOMPARE(rig.tickReading.value_or(Line::Traffic {}).receivedBytes,
+            3000u); // the lights get the tick's reading
         line.counters.reset();
         line.setUp(false);
         rig.tickAfter(1.0f);
