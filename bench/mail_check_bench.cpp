@@ -7,6 +7,7 @@
 //   bench_mail_check [rounds]      (7 by default)
 #include "mail/mail_checker.h"
 #include "mail/mail_list_events.h"
+#include "platform/linux/module_socket_maker.h"
 #include "platform/message_box.h"
 #include "platform/sound_player.h"
 #include "state/app_state.h"
@@ -179,7 +180,8 @@ int main(int argc, char* argv[])
         account.inUse = true;
     }
     Silent silent;
-    MailChecker checker(state, silent, silent, silent, 0);
+    ModuleSocketMaker sockets(QStringLiteral(CHRONOLIEN_NETWORK_MODULE));
+    MailChecker checker(state, silent, silent, silent, sockets, 0);
     std::array<std::unique_ptr<MinimalClient>, Accounts> clients;
     for (int a = 0; a < Accounts; ++a)
         clients.at(std::size_t(a)) = std::make_unique<MinimalClient>(

@@ -1,6 +1,6 @@
 # Installing puts the application folder together under the prefix, as the build tree's app/ holds
-# it: the program, the sound module, any other program of the suite (graph), skins, sounds, help
-# page and icon side by side. The program keeps its settings in that folder, so it stays portable
+# it: the program, the sound and network modules, any other program of the suite (graph), skins,
+# sounds, help page and icon side by side. The program keeps its settings in that folder, so it stays portable
 # and a prefix the user can write to (scripts/install.sh uses ~/.local) is the one that works.
 # Around it: a launcher on the PATH and the icon in the hicolor theme's sizes. The desktop entries
 # name the folder by its absolute path, so scripts/install.sh writes them after `cmake --install`.
@@ -15,7 +15,7 @@ if(TARGET graph)
     list(APPEND chronolien_app_programs graph)
 endif()
 install(TARGETS ${chronolien_app_programs} RUNTIME DESTINATION "${CHRONOLIEN_INSTALL_APPDIR}")
-install(TARGETS chronolien_sound LIBRARY DESTINATION "${CHRONOLIEN_INSTALL_APPDIR}")
+install(TARGETS chronolien_sound chronolien_network LIBRARY DESTINATION "${CHRONOLIEN_INSTALL_APPDIR}")
 install(DIRECTORY "${CMAKE_SOURCE_DIR}/data/skin" "${CMAKE_SOURCE_DIR}/data/sons" "${CMAKE_SOURCE_DIR}/data/doc"
         DESTINATION "${CHRONOLIEN_INSTALL_APPDIR}")
 install(FILES "${CMAKE_SOURCE_DIR}/data/icons/chronolien.png" DESTINATION "${CHRONOLIEN_INSTALL_APPDIR}/icons")

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs Chronolien for daily use, for the current user only (no root needed):
-#   ~/.local/lib/chronolien/      the application folder: program, sound module, skins, sounds,
+#   ~/.local/lib/chronolien/      the application folder: program, its modules, skins, sounds,
 #                                 help page, icon; your settings are kept there too, beside it
 #   ~/.local/bin/chronolien       the launcher on the PATH (a link to the program)
 #   ~/.local/share/icons/hicolor/ the icon, in the icon theme's sizes

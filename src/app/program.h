@@ -21,6 +21,7 @@
 #include "platform/linux/dbus_notifier.h"
 #include "platform/linux/desktop_process_starter.h"
 #include "platform/linux/desktop_tray_host_watcher.h"
+#include "platform/linux/module_socket_maker.h"
 #include "platform/linux/network_manager_connections.h"
 #include "platform/linux/qt_sound_player.h"
 #include "platform/linux/system_clock.h"
@@ -58,6 +59,7 @@ private:
 
     SystemClock m_clock;
     QtSoundPlayer m_sound { m_appFolder + QStringLiteral("/libchronolien_sound.so") };
+    ModuleSocketMaker m_sockets { m_appFolder + QStringLiteral("/libchronolien_network.so") };
     DesktopProcessStarter m_processes;
     WidgetMessageBox m_messages;
     QTimer* m_firing = nullptr; // the timer whose handler runs, if one does
@@ -79,8 +81,8 @@ private:
     DBusNotifier m_notifier;
     NewMailAnnouncer m_newMail { m_state, m_mailList, m_notifier,
         [this](const QString& title, const QString& text) { m_trayNotices.showBalloon(title, text); } };
-    MailChecker m_mailChecker { m_state, m_sound, m_messages, m_newMail };
-    MailDeleter m_mailDeleter { m_state, [this] { m_mailChecker.startMailCheck(); } };
+    MailChecker m_mailChecker { m_state, m_sound, m_messages, m_newMail, m_sockets };
+    MailDeleter m_mailDeleter { m_state, m_sockets, [this] { m_mailChecker.startMailCheck(); } };
 
     ConnectionMonitor m_monitor { m_line };
     TimeAccounting m_accounting { m_state, m_settings, m_clock, m_messages, m_windows, m_monitor };

@@ -9,14 +9,14 @@
 namespace chronolien {
 
 MailChecker::MailChecker(AppState& state, SoundPlayer& sound, MessageBox& messages, MailListEvents& events,
-    quint16 firstLocalPort, std::chrono::milliseconds replyLimit, QObject* parent)
+    StreamSocketMaker& sockets, quint16 firstLocalPort, std::chrono::milliseconds replyLimit, QObject* parent)
     : QObject(parent)
     , m_state(state)
     , m_dialogue(
           state, sound, messages, *this, events, [] { return QRandomGenerator::global()->generateDouble(); })
 {
     for (int i = 0; i < 5; ++i) {
-        auto* socket = new Pop3Connection(replyLimit, this);
+        auto* socket = new Pop3Connection(sockets, replyLimit, this);
         socket->setLocalPort(firstLocalPort == 0 ? 0 : quint16(firstLocalPort + i));
         m_sockets.at(std::size_t(i)) = socket;
         connect(socket, &Pop3Connection::ready, this, [this, i] { m_dialogue.connected(i); });

@@ -10,11 +10,12 @@
 namespace chronolien {
 
 class Pop3Connection;
+class StreamSocketMaker;
 
 // The five check sockets connect_pop(0) to connect_pop(4) and the check dialogue that drives
-// them. Socket i binds its own local port, 3816 + i, before it connects, until that port proves to
-// be in use and a random one replaces it. A socket exists only while its account's dialogue runs;
-// TLS servers are verified against the system's authorities and the certificates of the
+// them, over the sockets the maker gives. Socket i binds its own local port, 3816 + i, before it connects,
+// until that port proves to be in use and a random one replaces it. A socket exists only while its account's
+// dialogue runs; TLS servers are verified against the system's authorities and the certificates of the
 // application folder's "certificats" folder.
 class MailChecker final : public QObject, private CheckSockets {
     Q_OBJECT
@@ -24,8 +25,8 @@ public:
 
     // firstLocalPort 0 lets the system choose every local port (tests run side by side).
     MailChecker(AppState& state, SoundPlayer& sound, MessageBox& messages, MailListEvents& events,
-        quint16 firstLocalPort = FirstLocalPort, std::chrono::milliseconds replyLimit = ServerReplyLimit,
-        QObject* parent = nullptr);
+        StreamSocketMaker& sockets, quint16 firstLocalPort = FirstLocalPort,
+        std::chrono::milliseconds replyLimit = ServerReplyLimit, QObject* parent = nullptr);
     ~MailChecker() override;
 
     // Starts a check of the mailboxes in use; nothing unless mail checking is on and the line is up.

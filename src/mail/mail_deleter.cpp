@@ -7,11 +7,11 @@
 
 namespace chronolien {
 
-MailDeleter::MailDeleter(AppState& state, std::function<void()> startMailCheck, quint16 localPort,
-    std::chrono::milliseconds replyLimit, QObject* parent)
+MailDeleter::MailDeleter(AppState& state, StreamSocketMaker& sockets, std::function<void()> startMailCheck,
+    quint16 localPort, std::chrono::milliseconds replyLimit, QObject* parent)
     : QObject(parent)
     , m_state(state)
-    , m_socket(new Pop3Connection(replyLimit, this))
+    , m_socket(new Pop3Connection(sockets, replyLimit, this))
     , m_dialogue(state, *this, std::move(startMailCheck),
           [] { return QRandomGenerator::global()->generateDouble(); })
 {

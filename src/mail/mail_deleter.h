@@ -8,6 +8,7 @@
 namespace chronolien {
 
 class Pop3Connection;
+class StreamSocketMaker;
 
 // The deletion socket supr_pop and the deletion dialogue that drives it. The socket binds its own
 // local port, 3821, before it connects, until that port proves to be in use and a random one
@@ -19,8 +20,9 @@ public:
     static constexpr quint16 LocalPort = 3821;
 
     // localPort 0 lets the system choose (tests run side by side).
-    MailDeleter(AppState& state, std::function<void()> startMailCheck, quint16 localPort = LocalPort,
-        std::chrono::milliseconds replyLimit = ServerReplyLimit, QObject* parent = nullptr);
+    MailDeleter(AppState& state, StreamSocketMaker& sockets, std::function<void()> startMailCheck,
+        quint16 localPort = LocalPort, std::chrono::milliseconds replyLimit = ServerReplyLimit,
+        QObject* parent = nullptr);
     ~MailDeleter() override;
 
     void startDeletion(const DeletionTarget& target) override;

@@ -4,46 +4,47 @@
 #include "settings/data_file.h"
 
 #include <QDir>
-#include <QHostAddress>
-#include <QSslCertificate>
-#include <QSslConfiguration>
-#include <QSslSocket>
-#include <QTcpSocket>
 
 namespace chronolien {
 
 namespace {
 
-// Bounds what Qt reads ahead of the dialogue; the dialogue bounds each reply itself.
-constexpr qint64 ReadBufferSize = 64 * 1024;
 // A certificate file larger than this is no certificate of the user's.
 constexpr qint64 MaxCertificateFile = 1024 * 1024;
 
-// Counts the socket's own signals being handled, during which the socket must outlive the close.
-struct InSocketSignal {
-    explicit InSocketSignal(int& depth)
-        : m_depth(++depth)
-    {
-    }
-    ~InSocketSignal() { --m_depth; }
-    int& m_depth;
-};
-
-// The PEM certificates of the regular files of the folder, in name order.
-QList<QSslCertificate> certificatesIn(const QString& folder)
+// The contents of the regular files of the folder, in name order.
+QList<QByteArray> certificateFilesIn(const QString& folder)
 {
-    QList<QSslCertificate> certificates;
+    QList<QByteArray> files;
     const QStringList names = QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& name : names)
-        certificates
-            += QSslCertificate::fromData(readDataFile(folder + u'/' + name, MaxCertificateFile), QSsl::Pem);
-    return certificates;
+        files.append(readDataFile(folder + u'/' + name, MaxCertificateFile));
+    return files;
+}
+
+// The number by which the dialogues know a socket error: host not found 11001, connection refused
+// 10061, local address in use 10048, others the system's own.
+int socketErrorNumber(StreamSocket::Failure failure, int code)
+{
+    switch (failure) {
+    case StreamSocket::Failure::HostNotFound:
+        return ErrorHostNotFound;
+    case StreamSocket::Failure::ConnectionRefused:
+        return ErrorConnectionRefused;
+    case StreamSocket::Failure::AddressInUse:
+        return ErrorAddressInUse;
+    case StreamSocket::Failure::Other:
+        break;
+    }
+    return code; // none of them is one the dialogues act on
 }
 
 } // namespace
 
-Pop3Connection::Pop3Connection(std::chrono::milliseconds replyLimit, QObject* parent)
+Pop3Connection::Pop3Connection(
+    StreamSocketMaker& sockets, std::chrono::milliseconds replyLimit, QObject* parent)
     : QObject(parent)
+    , m_sockets(sockets)
 {
     m_replyTimer.setSingleShot(true);
     m_replyTimer.setTimerType(Qt::PreciseTimer);
@@ -56,135 +57,75 @@ Pop3Connection::~Pop3Connection()
     close();
 }
 
-QTcpSocket* Pop3Connection::makeSocket(const Pop3Endpoint& endpoint, const QString& certificateFolder)
-{
-    if (!endpoint.secure)
-        return new QTcpSocket(this);
-    auto* socket = new QSslSocket(this);
-    const QList<QSslCertificate> own = certificatesIn(certificateFolder);
-    if (!own.isEmpty()) {
-        QSslConfiguration configuration = socket->sslConfiguration();
-        configuration.setCaCertificates(QSslConfiguration::systemCaCertificates() + own);
-        socket->setSslConfiguration(configuration);
-    }
-    // The certificate is always verified; a failure is never ignored.
-    socket->setPeerVerifyMode(QSslSocket::VerifyPeer);
-    connect(socket, &QSslSocket::encrypted, this, [this] {
-        const InSocketSignal scope(m_inSocketSignal);
-        m_replyTimer.start();
-        Q_EMIT ready();
-    });
-    connect(socket, &QSslSocket::sslErrors, this, [this](const QList<QSslError>& errors) {
-        for (const QSslError& error : errors)
-            m_certificateErrors.append(error.errorString());
-    });
-    return socket;
-}
-
 void Pop3Connection::open(const Pop3Endpoint& endpoint, const QString& certificateFolder)
 {
     close();
-    if (endpoint.secure && !QSslSocket::supportsSsl()) {
-        postRefusal(QStringLiteral("TLS n'est pas disponible sur ce système"));
+    if (!m_socket)
+        m_socket = m_sockets.makeSocket(*this);
+    if (!m_socket) {
+        postFailure(-1, QStringLiteral("le module réseau de Chronolien ne se charge pas"));
         return;
     }
-    QTcpSocket* socket = makeSocket(endpoint, certificateFolder);
-    socket->setReadBufferSize(ReadBufferSize);
-    if (!socket->bind(QHostAddress::Any, m_localPort)) {
-        const QAbstractSocket::SocketError error = socket->error();
-        const QString description = socket->errorString();
-        delete socket;
-        postFailure(socketErrorNumber(error), description);
-        return;
-    }
-    m_socket = socket;
-    m_secureSocket = endpoint.secure ? static_cast<QSslSocket*>(socket) : nullptr;
-    connect(socket, &QAbstractSocket::connected, this, [this] {
-        const InSocketSignal scope(m_inSocketSignal);
-        m_tcpConnected = true;
-        m_replyTimer.start();
-        if (!m_secureSocket)
-            Q_EMIT ready();
-    });
-    connect(socket, &QAbstractSocket::readyRead, this, [this] {
-        const InSocketSignal scope(m_inSocketSignal);
-        m_replyTimer.start();
-        if (isReady())
-            Q_EMIT received(m_socket->readAll());
-    });
-    connect(socket, &QAbstractSocket::errorOccurred, this, &Pop3Connection::onError);
     m_replyTimer.start();
-    if (m_secureSocket)
-        m_secureSocket->connectToHostEncrypted(endpoint.host, endpoint.port);
-    else
-        socket->connectToHost(endpoint.host, endpoint.port);
+    m_socket->open(endpoint.host, endpoint.port, endpoint.secure, m_localPort,
+        endpoint.secure ? certificateFilesIn(certificateFolder) : QList<QByteArray>());
+    if (!m_socket->isOpen())
+        m_replyTimer.stop();
 }
 
 void Pop3Connection::close()
 {
     ++m_generation;
-    m_tcpConnected = false;
     m_refused = false;
-    m_certificateErrors.clear();
     m_replyTimer.stop();
-    if (!m_socket)
-        return;
-    // The socket goes at once, and with it its local port, which the next attempt binds again; a
-    // close from one of the socket's own signals lets that signal return first.
-    m_socket->disconnect(this);
-    m_socket->abort();
-    if (m_inSocketSignal > 0)
-        m_socket->deleteLater();
-    else
-        delete m_socket;
-    m_socket = nullptr;
-    m_secureSocket = nullptr;
+    if (m_socket)
+        m_socket->close();
 }
 
 void Pop3Connection::send(const QByteArray& bytes)
 {
-    if (isReady())
-        m_socket->write(bytes);
+    if (m_socket)
+        m_socket->send(bytes);
 }
 
-bool Pop3Connection::isReady() const
+void Pop3Connection::socketActive()
 {
-    return m_socket && m_socket->state() == QAbstractSocket::ConnectedState
-        && (!m_secureSocket || m_secureSocket->isEncrypted());
+    m_replyTimer.start();
 }
 
-int Pop3Connection::socketErrorNumber(QAbstractSocket::SocketError error)
+void Pop3Connection::socketReady()
 {
-    switch (error) {
-    case QAbstractSocket::HostNotFoundError:
-        return ErrorHostNotFound;
-    case QAbstractSocket::ConnectionRefusedError:
-        return ErrorConnectionRefused;
-    case QAbstractSocket::AddressInUseError:
-        return ErrorAddressInUse;
-    default:
-        return int(error); // Qt's own number; none of them is one the dialogues act on
+    m_replyTimer.start();
+    Q_EMIT ready();
+}
+
+void Pop3Connection::socketReceived(const QByteArray& bytes)
+{
+    m_replyTimer.start();
+    Q_EMIT received(bytes);
+}
+
+void Pop3Connection::socketFailed(StreamSocket::Failure failure, int code, const QString& description)
+{
+    postFailure(socketErrorNumber(failure, code), description);
+}
+
+void Pop3Connection::socketRefused(StreamSocket::Refusal refusal, const QString& detail)
+{
+    switch (refusal) {
+    case StreamSocket::Refusal::NoTls:
+        postRefusal(QStringLiteral("TLS n'est pas disponible sur ce système"));
+        break;
+    case StreamSocket::Refusal::CertificateNotVerified:
+        postRefusal(QStringLiteral("certificat non vérifié : ") + detail);
+        break;
+    case StreamSocket::Refusal::ClosedDuringHandshake:
+        postRefusal(QStringLiteral("le serveur a fermé la connexion pendant la négociation TLS"));
+        break;
+    case StreamSocket::Refusal::HandshakeFailed:
+        postRefusal(QStringLiteral("échec de la négociation TLS : ") + detail);
+        break;
     }
-}
-
-void Pop3Connection::onError(QAbstractSocket::SocketError error)
-{
-    if (m_secureSocket && m_tcpConnected && !m_secureSocket->isEncrypted()) {
-        // Reached the server, but no verified TLS channel: whatever went wrong, the dialogue ends.
-        if (!m_certificateErrors.isEmpty())
-            postRefusal(
-                QStringLiteral("certificat non vérifié : ") + m_certificateErrors.join(QStringLiteral("; ")));
-        else if (error == QAbstractSocket::RemoteHostClosedError)
-            postRefusal(QStringLiteral("le serveur a fermé la connexion pendant la négociation TLS"));
-        else
-            postRefusal(QStringLiteral("échec de la négociation TLS : ") + m_socket->errorString());
-        return;
-    }
-    // The server closing the connection is no error for the dialogues, which leave the account
-    // as it is.
-    if (error == QAbstractSocket::RemoteHostClosedError)
-        return;
-    postFailure(socketErrorNumber(error), m_socket->errorString());
 }
 
 void Pop3Connection::postFailure(int number, const QString& description)

@@ -1,23 +1,19 @@
 #pragma once
 
 #include "mail/pop3_endpoint.h"
+#include "platform/stream_socket.h"
 
-#include <QAbstractSocket>
 #include <QObject>
-#include <QStringList>
 #include <QTimer>
 #include <chrono>
-
-class QSslSocket;
-class QTcpSocket;
+#include <memory>
 
 namespace chronolien {
 
-// One POP3 connection, plain or inside TLS, as the mail dialogues use it. Every attempt starts from
-// a socket of its own, made when it opens and dropped when it closes: nothing of a failed attempt
-// (a host that did not resolve, a refusal) reaches the next one, and no socket exists between
-// checks. A plain server gets a plain TCP socket; TLS, and the libraries behind it, are loaded
-// for a TLS server only.
+// One POP3 connection, plain or inside TLS, as the mail dialogues use it, over a stream socket
+// made at its first opening. Every attempt starts from a connection of its own: nothing of a failed
+// attempt (a host that did not resolve, a refusal) reaches the next one, and no connection exists
+// between checks.
 //
 // The connection binds its local port, connects, and reports when the dialogue may begin. Over TLS
 // that is only once the server's certificate has been verified against the trusted authorities
@@ -27,13 +23,14 @@ namespace chronolien {
 //
 // Errors are delivered from the event loop, where the dialogue may close and reopen the
 // connection; an error of a connection closed since is dropped.
-class Pop3Connection final : public QObject {
+class Pop3Connection final : public QObject, private StreamSocket::Listener {
     Q_OBJECT
 
 public:
     // replyLimit: how long the connection waits for the server's next bytes before it reports the
     // server silent.
-    explicit Pop3Connection(std::chrono::milliseconds replyLimit, QObject* parent = nullptr);
+    Pop3Connection(
+        StreamSocketMaker& sockets, std::chrono::milliseconds replyLimit, QObject* parent = nullptr);
     ~Pop3Connection() override;
 
     // The local port bound before each connection; 0 lets the system choose.
@@ -46,13 +43,9 @@ public:
     void close();
     void send(const QByteArray& bytes);
     // The dialogue may run: connected, and over TLS the certificate verified.
-    bool isReady() const;
-    // A socket exists: an attempt is under way.
-    bool isOpen() const { return m_socket != nullptr; }
-
-    // The number by which the dialogues know a socket error: host not found 11001, connection
-    // refused 10061, local address in use 10048, others Qt's own.
-    static int socketErrorNumber(QAbstractSocket::SocketError error);
+    bool isReady() const { return m_socket && m_socket->isReady(); }
+    // An attempt is under way.
+    bool isOpen() const { return m_socket && m_socket->isOpen(); }
 
 Q_SIGNALS:
     void ready();
@@ -66,20 +59,20 @@ Q_SIGNALS:
     void silent();
 
 private:
-    QTcpSocket* makeSocket(const Pop3Endpoint& endpoint, const QString& certificateFolder);
-    void onError(QAbstractSocket::SocketError error);
+    void socketActive() override;
+    void socketReady() override;
+    void socketReceived(const QByteArray& bytes) override;
+    void socketFailed(StreamSocket::Failure failure, int code, const QString& description) override;
+    void socketRefused(StreamSocket::Refusal refusal, const QString& detail) override;
     void postFailure(int number, const QString& description);
     void postRefusal(const QString& reason);
 
-    QTcpSocket* m_socket = nullptr;
-    QSslSocket* m_secureSocket = nullptr; // the same socket when it speaks TLS
+    StreamSocketMaker& m_sockets;
+    std::unique_ptr<StreamSocket> m_socket; // made at the first opening
     QTimer m_replyTimer;
     quint16 m_localPort = 0;
     quint64 m_generation = 0;
-    int m_inSocketSignal = 0;
-    bool m_tcpConnected = false;
     bool m_refused = false;
-    QStringList m_certificateErrors;
 };
 
 } // namespace chronolien

@@ -171,7 +171,8 @@ echo "   $pop3_server"
 begin "fresh application folder with config.ini, courrier.ini, even1.ini, even2.ini"
 app="$work/app"
 mkdir -p "$app"
-cp -a "$app_built/chronolien" "$app_built/graph" "$app_built/skin" "$app_built/sons" "$app_built/doc" "$app/"
+cp -a "$app_built/chronolien" "$app_built/graph" "$app_built/libchronolien_network.so" "$app_built/skin" \
+    "$app_built/sons" "$app_built/doc" "$app/"
 # A small allowance of 25 seconds that hangs up when it runs out; mail checked at connection.
 setting forfait Vrai
 setting cpt_mois 0

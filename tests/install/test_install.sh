@@ -50,7 +50,7 @@ if command -v gtk-update-icon-cache >/dev/null; then
     gtk-update-icon-cache -q -t -f "$icons"
 fi
 "$repo/scripts/install.sh" --autostart --build-dir "$build" >"$home/install.log" || fail "$(cat "$home/install.log")"
-for program in chronolien libchronolien_sound.so; do
+for program in chronolien libchronolien_sound.so libchronolien_network.so; do
     [ -f "$lib/$program" ] || fail "no $program in $lib"
     ! readelf -S -W "$lib/$program" | grep -qE ' \.(symtab|debug_[a-z]+) ' || fail "$program is not stripped"
 done
@@ -121,7 +121,7 @@ before=$(cd "$lib" && md5sum $user_files)
 
 begin "uninstall keeps the user's data when nobody is asked"
 "$repo/scripts/uninstall.sh" </dev/null >"$home/uninstall.log" || fail "$(cat "$home/uninstall.log")"
-for gone in "$launcher" "$entry" "$lib/chronolien" "$lib/libchronolien_sound.so" "$lib/skin/jupiter" "$lib/sons/connect.wav" \
+for gone in "$launcher" "$entry" "$lib/chronolien" "$lib/libchronolien_sound.so" "$lib/libchronolien_network.so" "$lib/skin/jupiter" "$lib/sons/connect.wav" \
     "$lib/doc" "$lib/icons" "$icons/48x48/apps/chronolien.png"; do
     [ ! -e "$gone" ] && [ ! -L "$gone" ] || fail "$gone is still there after uninstalling"
 done

@@ -2,6 +2,7 @@
 #include "mail/mail_checker.h"
 #include "mail/mail_deleter.h"
 #include "mail/mail_list_logic.h"
+#include "platform/linux/module_socket_maker.h"
 #include "recording_mail_view.h"
 #include "state/app_state.h"
 #include "support/dovecot_server.h"
@@ -45,11 +46,12 @@ struct MailRig {
         std::chrono::milliseconds replyLimit = ServerReplyLimit)
         : windows(state)
         , logic(state, windows, sound, view, deleter)
-        , checker(state, sound, messages, logic, firstCheckPort, replyLimit)
+        , checker(state, sound, messages, logic, sockets, firstCheckPort, replyLimit)
         , deleter(
-              state, [this] { checker.startMailCheck(); }, deletionPort, replyLimit)
+              state, sockets, [this] { checker.startMailCheck(); }, deletionPort, replyLimit)
     {
     }
+    ModuleSocketMaker sockets { QStringLiteral(CHRONOLIEN_NETWORK_MODULE) };
     RecordingWindows windows;
     FakeSoundPlayer sound;
     MessageBoxRecorder messages;
