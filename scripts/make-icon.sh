@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Draws the program's icon for menus and launchers: the tray picture (a blue dial with white hands
-# at ten past ten and an amber hub, src/app/tray_picture.cpp) drawn large, into data/icons/:
+# Draws the program's icon for the tray, menus and launchers (a blue dial with white hands at ten
+# past ten and an amber hub) into data/icons/:
 #   chronolien.png                           256 x 256, the copy kept in the application folder
-#   hicolor/<N>x<N>/apps/chronolien.png      the icon theme's sizes, N = 16 22 24 32 48 64 128 256
-# The dial is laid out on a 64-unit square like the tray picture, drawn at 1024 pixels and scaled
+#   hicolor/<N>x<N>/apps/chronolien.png      the icon theme's sizes, N = 16 22 24 32 48 64 128 256;
+#                                            those up to 64 are also built into the program as its
+#                                            tray picture
+# The dial is laid out on a 64-unit square, drawn at 1024 pixels and scaled
 # down so that the edges come out smooth. Up to 32 pixels the eight minor marks would blur into
 # a grey ring, so the small sizes keep the four quarter marks and draw the ring and hands heavier.
 # Needs ImageMagick's convert.
