@@ -43,15 +43,17 @@ bool startServer(DovecotServer& server, int count, const QStringList& certificat
 // The program's mail side over real sockets: the list's logic, the check and the deletion.
 struct MailRig {
     MailRig(AppState& state, quint16 firstCheckPort = 0, quint16 deletionPort = 0,
-        std::chrono::milliseconds replyLimit = ServerReplyLimit)
-        : windows(state)
+        std::chrono::milliseconds replyLimit = ServerReplyLimit,
+        const QString& networkModule = QStringLiteral(CHRONOLIEN_NETWORK_MODULE))
+        : sockets(networkModule)
+        , windows(state)
         , logic(state, windows, sound, view, deleter)
         , checker(state, sound, messages, logic, sockets, firstCheckPort, replyLimit)
         , deleter(
               state, sockets, [this] { checker.startMailCheck(); }, deletionPort, replyLimit)
     {
     }
-    ModuleSocketMaker sockets { QStringLiteral(CHRONOLIEN_NETWORK_MODULE) };
+    ModuleSocketMaker sockets;
     RecordingWindows windows;
     FakeSoundPlayer sound;
     MessageBoxRecorder messages;
@@ -139,6 +141,19 @@ private Q_SLOTS:
         const QByteArray maps = readFileBytes(QStringLiteral("/proc/self/maps"));
         QVERIFY(maps.contains("libQt6Network"));
         QVERIFY2(!maps.contains("libssl") && !maps.contains("tls/libq"), "TLS was loaded for a plain server");
+    }
+
+    // Without the network module no connection is made: the account's check ends at once, in the
+    // trace, and the log says why.
+    void withoutTheNetworkModule()
+    {
+        useAccount(1, QStringLiteral("127.0.0.1"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("network module did not load")));
+        MailRig rig(*m_state, 0, 0, ServerReplyLimit, m_folder->file(QStringLiteral("absent.so")));
+        rig.checker.startMailCheck();
+        QTRY_VERIFY(
+            traceOf("0").contains(QStringLiteral("<n> -1  le module réseau de Chronolien ne se charge pas")));
+        QCOMPARE(rig.checker.openSockets(), 0);
     }
 
     // In clear (1) and over TLS (2) with a non-ASCII password, from fixed local ports but one in use; a
