@@ -64,7 +64,7 @@ Program::~Program() = default;
 std::unique_ptr<Line> Program::systemLine(const LineChoice& choice)
 {
     if (choice.isDialUp())
-        return std::make_unique<PppLine>();
+        return std::make_unique<PppLine>(std::make_unique<LinkEvents>());
     return std::make_unique<NetworkManagerLine>(choice.networkManagerConnection);
 }
 

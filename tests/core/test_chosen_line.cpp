@@ -23,7 +23,7 @@ struct ProgramRig : CoreRig {
         : CoreRig([](AppState& state) {
             return std::make_unique<ChosenLine>(state.settings.ligne, [](const LineChoice& choice) {
                 return choice.isDialUp()
-                    ? std::unique_ptr<Line>(std::make_unique<PppLine>())
+                    ? std::unique_ptr<Line>(std::make_unique<PppLine>(std::make_unique<LinkEvents>()))
                     : std::make_unique<NetworkManagerLine>(choice.networkManagerConnection);
             });
         })

@@ -9,9 +9,10 @@
 # leaves the line as it is; killed during a connection, the program loses no more of its history
 # than of its month time; "Afficher le graphique" opens the graph's window.
 #
-# The line: in a private mount namespace a tmpfs stands for /sys/class/net and another for /run;
-# the stand-in pon first on the PATH makes ppp0 there and starts a stand-in pppd. This needs root
-# (CI runs as root); without it the test says so and is skipped (exit code 77).
+# The line: in private mount and network namespaces a tmpfs stands for /sys/class/net and another
+# for /run; the stand-in pon first on the PATH makes ppp0 there, and a real interface of that name
+# hidden behind the tmpfs so that the kernel tells of it, and starts a stand-in pppd. This needs
+# root (CI runs as root); without it the test says so and is skipped (exit code 77).
 #
 # Usage: run_e2e.sh <application folder> <e2e_files helper> <screenshot folder>
 set -euo pipefail
@@ -29,20 +30,20 @@ if [ -z "${CHRONOLIEN_E2E_INSIDE:-}" ]; then
         echo "SKIPPED: the simulated line needs root (a private mount namespace with tmpfs over /sys/class/net and /run)"
         exit $SKIP
     fi
-    for tool in unshare Xvfb trayer xdotool xwininfo xprop import convert compare setsid; do
+    for tool in unshare ip Xvfb trayer xdotool xwininfo xprop import convert compare setsid; do
         if ! command -v "$tool" >/dev/null; then
             echo "SKIPPED: $tool is not installed (scripts/install-deps.sh installs it)"
             exit $SKIP
         fi
     done
-    if ! unshare -m --propagation private true 2>/dev/null; then
-        echo "SKIPPED: unshare refused to make a private mount namespace here"
+    if ! unshare -m -n --propagation private true 2>/dev/null; then
+        echo "SKIPPED: unshare refused to make private mount and network namespaces here"
         exit $SKIP
     fi
     for program in chronolien graph; do
         [ -x "$app_built/$program" ] || { echo "FAILED: $app_built/$program is missing" >&2; exit 1; }
     done
-    exec unshare -m --propagation private env CHRONOLIEN_E2E_INSIDE=1 "$0" "$@"
+    exec unshare -m -n --propagation private env CHRONOLIEN_E2E_INSIDE=1 "$0" "$@"
 fi
 
 # ---- inside the namespace ----------------------------------------------------------------------
@@ -123,6 +124,9 @@ mail_size=(196 81)
 
 # ---- the simulated line ------------------------------------------------------------------------
 begin "simulated line: tmpfs over /sys/class/net and /run, stand-ins pon and pppd on the PATH"
+# The network namespace is the test's own: loopback for the POP3 server, and the stand-ins' real
+# interface, which makes the kernel tell the program of a change as pppd's does.
+ip link set lo up || fail "cannot bring the namespace's loopback up"
 mount -t tmpfs chronolien-net /sys/class/net || fail "cannot mount a tmpfs over /sys/class/net"
 mount -t tmpfs chronolien-run /run || fail "cannot mount a tmpfs over /run"
 mkdir -p "$work/bin"

@@ -16,7 +16,7 @@ namespace {
 
 PppLine lineOver(const NetTree& tree, const QString& dialCommand = QStringLiteral("/nonexistent/pon"))
 {
-    return PppLine(tree.net(), tree.run(), dialCommand, tree.proc());
+    return PppLine(nullptr, tree.net(), tree.run(), dialCommand, tree.proc());
 }
 
 QStringList pppNames(sysfs::InterfaceList& list)
@@ -92,7 +92,7 @@ private Q_SLOTS:
         writeFileBytes(tree.root() + QStringLiteral("/plainfile"), "x");
         for (const QString& folder : { tree.net(), tree.root() + QStringLiteral("/absent"),
                  tree.root() + QStringLiteral("/plainfile") }) {
-            PppLine none(folder, tree.run());
+            PppLine none(nullptr, folder, tree.run());
             QVERIFY(none.state() == State::Down && !none.traffic());
         }
     }

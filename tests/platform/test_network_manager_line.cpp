@@ -1,6 +1,8 @@
 #include "net_tree.h"
+#include "platform/linux/link_events.h"
 #include "platform/linux/network_manager_connections.h"
 #include "platform/linux/network_manager_line.h"
+#include "platform/linux/sysfs_net.h"
 
 #include <QProcess>
 #include <QTest>
@@ -177,6 +179,36 @@ private Q_SLOTS:
         QCOMPARE(names->count(LineName), 1);
         QVERIFY2(names->indexOf(LineName) < names->indexOf(QStringLiteral("Mobile")),
             qPrintable(names->join(u',')));
+    }
+
+    // A listing that found no interface of a kind holds until the kernel tells of a change in its
+    // interfaces: an entry put in a folder without the kernel's word is not seen, and tun7, which
+    // NetworkManager brings and takes away, is seen coming and going.
+    void interfaceListsFollowTheKernelsLinkEvents()
+    {
+        constexpr int Tun = 65534;
+        const auto names = [](sysfs::InterfaceList& list) {
+            QStringList names;
+            for (const sysfs::NetEntry& entry : list.list().value_or(QList<sysfs::NetEntry>()))
+                names.append(entry.name);
+            return names;
+        };
+        LinkEvents kernelEvents;
+        sysfs::InterfaceList kernel(QStringLiteral("/sys/class/net"), Tun, &kernelEvents);
+        QCOMPARE(names(kernel), QStringList());
+        NetTree tree;
+        LinkEvents treeEvents;
+        sysfs::InterfaceList held(tree.net(), Tun, &treeEvents);
+        QCOMPARE(names(held), QStringList());
+        tree.addInterface(QStringLiteral("tun9"), 9, Tun);
+        QTest::qWait(300);
+        QCOMPARE(names(held), QStringList());
+
+        QVERIFY(nmcli(QStringLiteral("connection up ") + LineName));
+        QTRY_COMPARE(names(kernel), QStringList { QStringLiteral("tun7") });
+        QTRY_COMPARE(names(held), QStringList { QStringLiteral("tun9") });
+        QVERIFY(nmcli(QStringLiteral("connection down ") + LineName));
+        QTRY_COMPARE(names(kernel), QStringList());
     }
 };
 

@@ -58,9 +58,11 @@ std::optional<QByteArray> readPidFile(const QString& path)
 
 } // namespace
 
-PppLine::PppLine(QString netFolder, QString runFolder, QString dialCommand, QString procFolder)
-    : m_netFolder(std::move(netFolder))
-    , m_interfaces(m_netFolder, sysfs::LinkTypePpp)
+PppLine::PppLine(std::unique_ptr<LinkEvents> events, QString netFolder, QString runFolder,
+    QString dialCommand, QString procFolder)
+    : m_events(std::move(events))
+    , m_netFolder(std::move(netFolder))
+    , m_interfaces(m_netFolder, sysfs::LinkTypePpp, m_events.get())
     , m_runFolder(std::move(runFolder))
     , m_dialCommand(std::move(dialCommand))
     , m_procFolder(std::move(procFolder))

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "platform/line.h"
+#include "platform/linux/link_events.h"
 #include "platform/linux/sysfs_net.h"
 
 #include <QString>
+#include <memory>
 
 namespace chronolien {
 
@@ -13,10 +15,13 @@ namespace chronolien {
 // up, down when there is none or the folder cannot be listed.
 class PppLine final : public Line {
 public:
-    // netFolder: /sys/class/net; runFolder: where pppd writes <interface>.pid; dialCommand: pon;
-    // procFolder: /proc, where the process that a pid file names is checked to be pppd.
-    PppLine(QString netFolder = QStringLiteral("/sys/class/net"), QString runFolder = QStringLiteral("/run"),
-        QString dialCommand = QStringLiteral("pon"), QString procFolder = QStringLiteral("/proc"));
+    // events: the kernel's link events for netFolder, so that a down line reads nothing until an
+    // interface comes (null: the folder is listed at every question). netFolder: /sys/class/net;
+    // runFolder: where pppd writes <interface>.pid; dialCommand: pon; procFolder: /proc, where the
+    // process that a pid file names is checked to be pppd.
+    explicit PppLine(std::unique_ptr<LinkEvents> events, QString netFolder = QStringLiteral("/sys/class/net"),
+        QString runFolder = QStringLiteral("/run"), QString dialCommand = QStringLiteral("pon"),
+        QString procFolder = QStringLiteral("/proc"));
 
     State state() override;
     // Starts the dial command detached; a missing one is ignored.
@@ -33,6 +38,7 @@ private:
     // drops.
     void warnOnce(QString& lastWarning, const QString& warning);
 
+    std::unique_ptr<LinkEvents> m_events;
     QString m_netFolder;
     sysfs::InterfaceList m_interfaces;
     QString m_runFolder;

@@ -1,5 +1,7 @@
 #include "platform/linux/sysfs_net.h"
 
+#include "platform/linux/link_events.h"
+
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -113,13 +115,27 @@ std::optional<qint64> parseProcessNumber(const QByteArray& line)
     return pid;
 }
 
-InterfaceList::InterfaceList(QString folder, int linkType)
+InterfaceList::InterfaceList(QString folder, int linkType, LinkEvents* events)
     : m_folder(std::move(folder))
     , m_linkType(linkType)
+    , m_events(events)
 {
 }
 
 std::optional<QList<NetEntry>> InterfaceList::list()
+{
+    // A change told while the folder is being listed is kept for the next call.
+    const bool changed = !m_events || m_events->takeChange();
+    if (m_foundNone && !changed)
+        return QList<NetEntry>();
+    bool unread = false;
+    auto entries = listFolder(unread);
+    // An entry that did not read may be an interface on its way: it is read again next time.
+    m_foundNone = entries && entries->isEmpty() && !unread;
+    return entries;
+}
+
+std::optional<QList<NetEntry>> InterfaceList::listFolder(bool& unread)
 {
     // opendir tells a folder that cannot be listed from an empty one, which QDir does not. The files
     // of a new entry are opened relative to the listed folder.
@@ -149,8 +165,10 @@ std::optional<QList<NetEntry>> InterfaceList::list()
             // An entry without a readable index or type is not an interface, or one that is coming
             // or going: it is read again at the next listing.
             if (!readNumberAt(folderFd, encoded, "type", type) || type < 0 || type > INT_MAX
-                || !readNumberAt(folderFd, encoded, "ifindex", index) || index < 0 || index > INT_MAX)
+                || !readNumberAt(folderFd, encoded, "ifindex", index) || index < 0 || index > INT_MAX) {
+                unread = true;
                 continue;
+            }
             known = m_known.insert(quint64(entry->d_ino), { QByteArray(encoded), int(index), int(type), 0 });
         }
         known->listing = listing;

@@ -5,6 +5,10 @@
 #include <QStringList>
 #include <optional>
 
+namespace chronolien {
+class LinkEvents;
+}
+
 namespace chronolien::sysfs {
 
 // Reading the kernel's network interface folder (/sys/class/net or a tree laid out like it). Every
@@ -39,9 +43,12 @@ std::optional<qint64> parseProcessNumber(const QByteArray& line);
 // lists them every second: the folder is listed each time, but an interface's index and type, which
 // stay what they were while it lives, are read once. A new interface, even one that takes an old
 // name, is a new folder entry with an inode number of its own, and is read anew.
+//
+// With the kernel's link events (events: the real folder's), a listing that found no interface of
+// the type holds until the kernel tells of a change: while the line is down nothing is read.
 class InterfaceList {
 public:
-    InterfaceList(QString folder, int linkType);
+    InterfaceList(QString folder, int linkType, LinkEvents* events = nullptr);
 
     // Every interface of the link type whose index and type read. Nothing when the folder itself
     // cannot be listed.
@@ -55,8 +62,13 @@ private:
         quint64 listing = 0; // the listing that last saw it
     };
 
+    // unread: set when an entry's index or type did not read.
+    std::optional<QList<NetEntry>> listFolder(bool& unread);
+
     QString m_folder;
     int m_linkType;
+    LinkEvents* m_events;
+    bool m_foundNone = false; // the last listing found no interface of the type
     quint64 m_listings = 0;
     QHash<quint64, Known> m_known; // by inode number
 };
