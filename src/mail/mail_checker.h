@@ -13,10 +13,10 @@ class Pop3Connection;
 class StreamSocketMaker;
 
 // The five check sockets connect_pop(0) to connect_pop(4) and the check dialogue that drives
-// them, over the sockets the maker gives. Socket i binds its own local port, 3816 + i, before it connects,
-// until that port proves to be in use and a random one replaces it. A socket exists only while its account's
-// dialogue runs; TLS servers are verified against the system's authorities and the certificates of the
-// application folder's "certificats" folder.
+// them, over the sockets the maker gives. Socket i binds its own local port, 3816 + i, before it
+// connects, until that port proves to be in use and a random one replaces it. A socket exists only
+// while its account's dialogue runs; TLS servers are verified against the system's authorities
+// and the certificates of the application folder's "certificats" folder.
 class MailChecker final : public QObject, private CheckSockets {
     Q_OBJECT
 
