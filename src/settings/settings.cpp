@@ -183,18 +183,26 @@ const QStringList& settingsKeys()
     return keys;
 }
 
-void loadSettings(Settings& settings, SettingsFile& file, const QString& appFolder, const QDate& today)
+void loadSettings(Settings& settings, SettingsFile& file, const QString& appFolder, const QDate& today,
+    QHash<QString, QString>* fileTexts)
 {
     const Settings defaults = Settings::defaults(appFolder, today);
     for (const Key& k : kKeys) {
         const QString key = QString::fromLatin1(k.name);
         const QString text = file.readKey(key);
         // Blank and absent are the same to the loader: a value of spaces reads back empty.
-        if (!text.isEmpty() && readInto(settings, k.field, text))
+        if (!text.isEmpty() && readInto(settings, k.field, text)) {
+            if (fileTexts && text == fieldText(settings, k.field))
+                fileTexts->insert(key, text);
             continue;
+        }
         assignDefault(settings, defaults, k.field);
-        if (k.writtenAtLoad)
-            file.writeKey(key, fieldText(settings, k.field));
+        if (!k.writtenAtLoad)
+            continue;
+        const QString written = fieldText(settings, k.field);
+        file.writeKey(key, written);
+        if (fileTexts && !file.writeFailing())
+            fileTexts->insert(key, written);
     }
 }
 
@@ -207,7 +215,7 @@ SettingsStore::SettingsStore(Settings& settings, SettingsFile& file)
 void SettingsStore::load(const QString& appFolder, const QDate& today)
 {
     m_written.clear();
-    loadSettings(m_settings, m_file, appFolder, today);
+    loadSettings(m_settings, m_file, appFolder, today, &m_written);
 }
 
 template <typename Member> void SettingsStore::storeMember(Member field)

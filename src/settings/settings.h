@@ -53,8 +53,10 @@ const QStringList& settingsKeys();
 // Reads every key into the settings. An absent or blank key, or one whose text does not convert
 // to its field (a number out of the field's range, a boolean or date that does not read), takes
 // its default, which is written back, except for "ligne", which only its page writes; a key that
-// reads is never rewritten.
-void loadSettings(Settings& settings, SettingsFile& file, const QString& appFolder, const QDate& today);
+// reads is never rewritten. fileTexts, when given, receives the text the file then holds under each
+// key whose text is the one the field's value is written as.
+void loadSettings(Settings& settings, SettingsFile& file, const QString& appFolder, const QDate& today,
+    QHash<QString, QString>* fileTexts = nullptr);
 
 // The settings in memory bound to config.ini. A setting is stored by naming its field, so that
 // only the table of keys knows their texts and a wrong key does not compile.
@@ -80,8 +82,9 @@ private:
 
     Settings& m_settings;
     SettingsFile& m_file;
-    // The text this store last wrote under each key, while the write succeeded: storing the same
-    // text again writes nothing, so that the ten-second save leaves a file that holds it alone.
+    // The text this store last read or wrote under each key, while the write succeeded: storing
+    // the same text again writes nothing, so that the ten-second save leaves a file that holds it
+    // alone, from the first save on.
     QHash<QString, QString> m_written;
 };
 

@@ -254,20 +254,25 @@ private Q_SLOTS:
     }
 
     // The choice goes in a 24th record, rewritten in place when it changes; stored again unchanged,
-    // as the ten-second save stores its keys, the file is not written; a store that failed is tried
-    // again by the next one.
+    // as the ten-second save stores its keys, the file is not written, nor for a key as the load
+    // read or wrote it; a store that failed is tried again by the next one.
     void choosingALineAppendsItsRecord()
     {
         load();
         const QByteArray designRecords = bytes();
+        QFile file(m_file->path());
+        const QDateTime old = QDateTime::currentDateTime().addDays(-1);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.setFileTime(old, QFileDevice::FileModificationTime));
+        m_store->store(&Settings::pos_x);
+        load();
+        m_store->store(&Settings::affiche_actu);
+        QCOMPARE(QFileInfo(m_file->path()).lastModified(), old);
         for (const char* name : { "Mobile", "" }) {
             m_settings.ligne = LineChoice { QString::fromLatin1(name) };
             m_store->store(&Settings::ligne);
             QCOMPARE(bytes(), designRecords + settingsRecord(24, "ligne", *name ? "nm:Mobile" : "pon"));
         }
-        QFile file(m_file->path());
-        const QDateTime old = QDateTime::currentDateTime().addDays(-1);
-        QVERIFY(file.open(QIODevice::ReadOnly) && file.setFileTime(old, QFileDevice::FileModificationTime));
+        QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
         m_store->store(&Settings::ligne);
         QCOMPARE(QFileInfo(m_file->path()).lastModified(), old);
 
