@@ -51,9 +51,9 @@ public:
 private:
     void countElapsedTime();
     QDateTime now() const;
-    // The line's counters now, or the last reading while they cannot be read: the interface of a
-    // line that dropped is gone by the tick that sees it down.
-    // Reads the line's counters, keeping the last that could be read in m_lastTraffic.
+    // Reads the line's counters, nothing when they cannot be read, and keeps the last reading in
+    // m_lastTraffic: the interface of a line that dropped is gone by the tick that sees it down,
+    // and the history closes the connection with the bytes last read.
     std::optional<Line::Traffic> readTraffic();
 
     AppState& m_state;
