@@ -203,6 +203,7 @@ PATH="$work/bin:$PATH" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb \
     "$app/chronolien" >"$work/chronolien.log" 2>&1 &
 program_pid=$!
 wait_for 30 has_tray_icon || fail "no icon was embedded in the tray"
+wait_for 5 tray_icon_shows_the_dial || fail "the tray icon does not show the dial"
 kill -0 "$program_pid" 2>/dev/null || fail "the program ended at start"
 [ "$(setting courrier)" = "Vrai" ] || fail "config.ini lost the prepared key courrier"
 # "01000" opens nothing at start: the floating window waits for the line.

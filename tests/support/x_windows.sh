@@ -31,6 +31,17 @@ tray_icon() {
     xwininfo -root -tree | awk '/"panel"/ { p = 1; next } p && /0x/ && !/1x1/ { print $1; exit }'
 }
 has_tray_icon() { [ -n "$(tray_icon)" ]; }
+# Whether the tray icon shows the program's dial, mostly deep blue, and not an empty square of the
+# panel's grey: its mean colour much bluer than red. Needs ImageMagick's import and convert.
+tray_icon_shows_the_dial() {
+    local icon picture mean
+    icon=$(tray_icon)
+    picture=$(mktemp --suffix=.png)
+    [ -n "$icon" ] && import -window "$icon" "$picture" 2>/dev/null \
+        && mean=$(convert "$picture" -resize '1x1!' -format '%[fx:int(255*r)] %[fx:int(255*b)]' info:)
+    rm -f "$picture"
+    [ -n "${mean-}" ] && awk -v m="$mean" 'BEGIN { split(m, c, " "); exit !(c[2] > c[1] + 40) }'
+}
 # Clicks the tray icon with the given button, where the tray holds it now (trayer moves its panel
 # as icons come in).
 click_tray_icon() {
